@@ -1,0 +1,50 @@
+#include "data/fb/DbError.h"
+
+#include <algorithm>
+#include <firebird/Interface.h>
+
+namespace fb {
+
+DbError::DbError(ErrorKind kind, QString text, std::vector<int64_t> gdsCodes, int sqlCode)
+    : std::runtime_error(text.toStdString()),
+      kind_(kind),
+      text_(std::move(text)),
+      gds_(std::move(gdsCodes)),
+      sqlCode_(sqlCode) {}
+
+bool DbError::hasCode(int64_t gds) const {
+    return std::find(gds_.begin(), gds_.end(), gds) != gds_.end();
+}
+
+ErrorKind DbError::classify(const std::vector<int64_t>& codes) {
+    auto has = [&](int64_t c) { return std::find(codes.begin(), codes.end(), c) != codes.end(); };
+    if (has(isc_unique_key_violation) || has(isc_no_dup)) return ErrorKind::Unique;
+    if (has(isc_foreign_key)) return ErrorKind::ForeignKey;
+    if (has(isc_update_conflict) || has(isc_deadlock) || has(isc_lock_conflict) ||
+        has(isc_lock_timeout))
+        return ErrorKind::LockConflict;
+    if (has(isc_login)) return ErrorKind::Login;
+    if (has(isc_network_error) || has(isc_net_connect_err) || has(isc_net_read_err) ||
+        has(isc_net_write_err) || has(isc_conn_lost) || has(isc_lost_db_connection) ||
+        has(isc_att_shutdown) || has(isc_shutdown) || has(isc_network_error) ||
+        has(isc_net_lookup_err) || has(isc_net_connect_listen_err))
+        return ErrorKind::Network;
+    if (has(isc_io_error) && (has(isc_io_open_err) || has(isc_io_access_err)))
+        return ErrorKind::MissingFile;
+    return ErrorKind::Other;
+}
+
+const char* toString(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::Unique: return "unique";
+        case ErrorKind::ForeignKey: return "foreign key";
+        case ErrorKind::LockConflict: return "lock conflict";
+        case ErrorKind::Login: return "login";
+        case ErrorKind::MissingFile: return "missing file";
+        case ErrorKind::Network: return "network";
+        case ErrorKind::Other: return "other";
+    }
+    return "other";
+}
+
+}  // namespace fb

@@ -1,0 +1,44 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+namespace fb {
+
+enum class ErrorKind {
+    Unique,        // unique or primary key violated
+    ForeignKey,    // foreign key violated
+    LockConflict,  // update conflict, deadlock or lock timeout: retry may succeed
+    Login,         // user name or password refused
+    MissingFile,   // database file or path not found
+    Network,       // host unreachable or connection lost
+    Other
+};
+
+// A database failure with everything Firebird said about it.
+class DbError : public std::runtime_error {
+public:
+    DbError(ErrorKind kind, QString text, std::vector<int64_t> gdsCodes = {}, int sqlCode = 0);
+
+    ErrorKind kind() const { return kind_; }
+    const QString& text() const { return text_; }            // Firebird's whole message
+    const std::vector<int64_t>& gdsCodes() const { return gds_; }  // every isc_arg_gds code
+    int sqlCode() const { return sqlCode_; }
+    bool hasCode(int64_t gds) const;
+
+    // A conflict between concurrent writers that a fresh attempt may get past.
+    bool isConflict() const { return kind_ == ErrorKind::LockConflict; }
+
+    static ErrorKind classify(const std::vector<int64_t>& gdsCodes);
+
+private:
+    ErrorKind kind_;
+    QString text_;
+    std::vector<int64_t> gds_;
+    int sqlCode_;
+};
+
+const char* toString(ErrorKind kind);
+
+}  // namespace fb
