@@ -1,0 +1,224 @@
+#include "admin/Instalacion.h"
+
+#include "base/Rutas.h"
+#include "base/Sql.h"
+#include "db/Esquema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace cxp::admin {
+
+using esquema::Base;
+
+namespace {
+
+bool codigoValido(const QString& codigo) {
+    static const QRegularExpression re(QStringLiteral("^[A-Za-z0-9]{1,3}$"));
+    return re.match(codigo).hasMatch();
+}
+
+QString absoluta(const QString& ubicacion) {
+    if (!rutas::esLocal(ubicacion)) return ubicacion;
+    return QDir::cleanPath(QFileInfo(ubicacion).absoluteFilePath());
+}
+
+}  // namespace
+
+fb::ConnectionParams Instalador::params(const QString& ruta) const {
+    fb::ConnectionParams p;
+    p.database = ruta;
+    p.user = cred_.usuario;
+    p.password = cred_.clave;
+    return p;
+}
+
+fb::Database Instalador::crear(const QString& ruta) {
+    if (rutas::esLocal(ruta)) {
+        if (QFileInfo::exists(ruta)) throw Rechazo(QStringLiteral("Ya existe la base de datos %1.").arg(ruta));
+        const QString carpeta = QFileInfo(ruta).absolutePath();
+        if (!QDir().mkpath(carpeta)) throw Rechazo(QStringLiteral("No se pudo crear la carpeta %1.").arg(carpeta));
+    } else {
+        // On a server, the file may already be there: ask for it first.
+        bool existe = false;
+        try {
+            fb::Database::attach(params(ruta));
+            existe = true;
+        } catch (const fb::DbError& e) {
+            if (e.kind() != fb::ErrorKind::MissingFile) throw;
+        }
+        if (existe) throw Rechazo(QStringLiteral("Ya existe la base de datos %1.").arg(ruta));
+    }
+    return fb::Database::create(params(ruta));
+}
+
+void Instalador::crearGeneral(const QString& ubicacion) {
+    const QString ruta = rutas::general(absoluta(ubicacion));
+    fb::Database db = crear(ruta);
+    try {
+        esquema::actualizar(db, Base::General, [&](const QString& m) { out_ << m << Qt::endl; });
+    } catch (...) {
+        db.drop();  // nothing half-made stays behind
+        throw;
+    }
+    out_ << "Base de datos general creada: " << ruta << Qt::endl;
+}
+
+void Instalador::crearCompania(const QString& ubicacion, const QString& codigo) {
+    if (!codigoValido(codigo))
+        throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (hasta tres letras o dígitos).").arg(codigo));
+    const QString ruta = rutas::compania(absoluta(ubicacion), codigo);
+    fb::Database db = crear(ruta);
+    try {
+        esquema::actualizar(db, Base::Compania, [&](const QString& m) { out_ << m << Qt::endl; });
+    } catch (...) {
+        db.drop();
+        throw;
+    }
+    out_ << "Base de datos de la compañía " << codigo << " creada: " << ruta << Qt::endl;
+}
+
+QStringList Instalador::companias(const QString& ubicacion, fb::Database& general) {
+    QStringList codigos;
+    for (const fb::Row& r : general.query("select COMP_COD from COMPANIA order by COMP_COD"))
+        codigos << r[0].toString().trimmed();
+    if (rutas::esLocal(ubicacion)) {
+        // Company folders not (yet) registered in COMPANIA are upgraded too.
+        QDir datos(ubicacion + QStringLiteral("/datos"));
+        for (const QString& c : datos.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+            if (QFileInfo::exists(rutas::compania(ubicacion, c)) && !codigos.contains(c)) codigos << c;
+    }
+    return codigos;
+}
+
+void Instalador::actualizar(const QString& ubicacionDada) {
+    const QString ubicacion = absoluta(ubicacionDada);
+    fb::Database general = fb::Database::attach(params(rutas::general(ubicacion)));
+    auto informe = [&](const QString& nombre, const QStringList& aplicados) {
+        out_ << nombre << ": "
+             << (aplicados.isEmpty() ? QStringLiteral("al día") : QStringLiteral("aplicados ") + aplicados.join(", "))
+             << Qt::endl;
+    };
+    informe(QStringLiteral("general"), esquema::actualizar(general, Base::General));
+    for (const QString& codigo : companias(ubicacion, general)) {
+        const QString ruta = rutas::compania(ubicacion, codigo);
+        fb::Database db = fb::Database::attach(params(ruta));
+        informe(QStringLiteral("compañía ") + codigo, esquema::actualizar(db, Base::Compania));
+    }
+}
+
+void escribirRegistro(const QString& carpetaRegistro, const QString& directorio) {
+    const QString archivo = carpetaRegistro + QStringLiteral("/Orvel/Quelmar2021.ini");
+    QDir().mkpath(QFileInfo(archivo).absolutePath());
+    QSettings ini(archivo, QSettings::IniFormat);
+    ini.setValue(QStringLiteral("Directorio"), directorio);
+    ini.sync();
+    if (ini.status() != QSettings::NoError) throw Rechazo(QStringLiteral("No se pudo escribir %1.").arg(archivo));
+}
+
+void Instalador::demo(const QString& directorioDado) {
+    const QString dir = absoluta(directorioDado);
+    if (!rutas::esLocal(dir)) throw Rechazo(QStringLiteral("La demostración se instala en una carpeta local."));
+    const QString rutaGeneral = rutas::general(dir);
+    const QString rutaCompania = rutas::compania(dir, QStringLiteral("001"));
+    if (QFileInfo::exists(rutaGeneral) || QFileInfo::exists(rutaCompania))
+        throw Rechazo(QStringLiteral("Ya existe una instalación en %1.").arg(dir));
+    try {
+        fb::Database general = crear(rutaGeneral);
+        esquema::actualizar(general, Base::General);
+        esquema::ejecutar(general, esquema::guionDemo(Base::General));
+        fb::Database compania = crear(rutaCompania);
+        esquema::actualizar(compania, Base::Compania);
+        esquema::ejecutar(compania, esquema::guionDemo(Base::Compania));
+    } catch (...) {
+        QFile::remove(rutaGeneral);
+        QFile::remove(rutaCompania);
+        throw;
+    }
+    // The first line of conexion.cfg is the database location.
+    QFile cfg(dir + QStringLiteral("/conexion.cfg"));
+    if (!cfg.open(QIODevice::WriteOnly | QIODevice::Truncate) || cfg.write((dir + QStringLiteral("\r\n")).toUtf8()) < 0)
+        throw Rechazo(QStringLiteral("No se pudo escribir %1.").arg(cfg.fileName()));
+    cfg.close();
+    escribirRegistro(dir + QStringLiteral("/registro"), dir);
+    out_ << "Instalación de demostración lista en " << dir << Qt::endl
+         << "  general:  " << rutaGeneral << Qt::endl
+         << "  compañía: " << rutaCompania << Qt::endl;
+}
+
+void Instalador::usuario(const QString& ubicacion, const QString& nombre, const QString& clave) {
+    if (!sql::esIdentificador(nombre) || nombre.contains(QLatin1Char('.')))
+        throw Rechazo(QStringLiteral("El nombre de usuario \"%1\" no es válido.").arg(nombre));
+    if (clave.isEmpty()) throw Rechazo(QStringLiteral("La clave no puede estar vacía."));
+    fb::Database db = fb::Database::attach(params(rutas::general(absoluta(ubicacion))));
+    db.executeDirect(QStringLiteral("CREATE OR ALTER USER %1 PASSWORD %2 USING PLUGIN Srp")
+                         .arg(nombre.toUpper(), sql::texto(clave)));
+    out_ << "Usuario " << nombre.toUpper() << " listo en el servidor." << Qt::endl;
+}
+
+namespace {
+
+const char* kUso =
+    "Uso: cxpagar-admin [--usuario U] [--clave C] ORDEN ...\n"
+    "  crear-general UBICACION           crea UBICACION/datos/general.fdb\n"
+    "  crear-compania UBICACION CODIGO   crea UBICACION/datos/CODIGO/quelmar.fdb\n"
+    "  actualizar UBICACION              aplica los guiones nuevos a todas las bases\n"
+    "  demo DIRECTORIO                   instalación de demostración en DIRECTORIO\n"
+    "  usuario UBICACION NOMBRE CLAVE    crea o cambia un usuario del servidor\n"
+    "UBICACION es una carpeta local o \"servidor/puerto:/carpeta\". Sin --usuario y --clave\n"
+    "se usan ISC_USER e ISC_PASSWORD, o SYSDBA.\n";
+
+}  // namespace
+
+int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& err) {
+    QStringList args = argumentosDados;
+    Credenciales cred;
+    if (qEnvironmentVariableIsSet("ISC_USER")) cred.usuario = qEnvironmentVariable("ISC_USER");
+    if (qEnvironmentVariableIsSet("ISC_PASSWORD")) cred.clave = qEnvironmentVariable("ISC_PASSWORD");
+    while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
+        const QString opcion = args.takeFirst();
+        if ((opcion == QLatin1String("--usuario") || opcion == QLatin1String("--clave")) && !args.isEmpty()) {
+            (opcion == QLatin1String("--usuario") ? cred.usuario : cred.clave) = args.takeFirst();
+        } else {
+            err << "Opción desconocida: " << opcion << "\n" << kUso;
+            return 2;
+        }
+    }
+    const QString orden = args.value(0);
+    const int n = int(args.size()) - 1;
+    const bool bien = (orden == QLatin1String("crear-general") && n == 1) ||
+                      (orden == QLatin1String("crear-compania") && n == 2) ||
+                      (orden == QLatin1String("actualizar") && n == 1) || (orden == QLatin1String("demo") && n == 1) ||
+                      (orden == QLatin1String("usuario") && n == 3);
+    if (!bien) {
+        err << kUso;
+        return 2;
+    }
+    Instalador inst(cred, out);
+    try {
+        if (orden == QLatin1String("crear-general")) inst.crearGeneral(args[1]);
+        else if (orden == QLatin1String("crear-compania")) inst.crearCompania(args[1], args[2]);
+        else if (orden == QLatin1String("actualizar")) inst.actualizar(args[1]);
+        else if (orden == QLatin1String("demo")) inst.demo(args[1]);
+        else inst.usuario(args[1], args[2], args[3]);
+        return 0;
+    } catch (const Rechazo& r) {
+        err << r.mensaje << Qt::endl;
+        return 2;
+    } catch (const fb::DbError& e) {
+        QString causa;
+        switch (e.kind()) {
+            case fb::ErrorKind::Network: causa = QStringLiteral("No se pudo llegar al servidor de base de datos."); break;
+            case fb::ErrorKind::MissingFile: causa = QStringLiteral("No se encontró el archivo o la ruta."); break;
+            case fb::ErrorKind::Login: causa = QStringLiteral("El nombre de usuario o la clave son incorrectos."); break;
+            default: causa = QStringLiteral("Falló la base de datos."); break;
+        }
+        err << causa << "\n" << e.text() << Qt::endl;
+        return 1;
+    }
+}
+
+}  // namespace cxp::admin

@@ -1,0 +1,57 @@
+#pragma once
+// Creating and upgrading installations: the general database, company
+// databases, the demo installation and server logins.
+#include "data/fb/Database.h"
+
+#include <QString>
+#include <QTextStream>
+
+namespace cxp::admin {
+
+// Credentials for the databases the tool creates or upgrades. On the
+// embedded engine only the user name counts.
+struct Credenciales {
+    QString usuario = QStringLiteral("SYSDBA");
+    QString clave;
+};
+
+// Refusals the tool reports without a database error behind them.
+class Rechazo : public std::runtime_error {
+public:
+    explicit Rechazo(const QString& m) : std::runtime_error(m.toStdString()), mensaje(m) {}
+    QString mensaje;
+};
+
+class Instalador {
+public:
+    Instalador(Credenciales cred, QTextStream& salida) : cred_(std::move(cred)), out_(salida) {}
+
+    void crearGeneral(const QString& ubicacion);
+    void crearCompania(const QString& ubicacion, const QString& codigo);
+    // Applies the new scripts to the general database and every company
+    // database of the location; data is kept.
+    void actualizar(const QString& ubicacion);
+    // A whole demo installation in `directorio`, which is also its location.
+    void demo(const QString& directorio);
+    // Creates (or changes the password of) a login on the server that holds
+    // the location's general database.
+    void usuario(const QString& ubicacion, const QString& nombre, const QString& clave);
+
+private:
+    fb::Database crear(const QString& ruta);
+    fb::ConnectionParams params(const QString& ruta) const;
+    QStringList companias(const QString& ubicacion, fb::Database& general);
+
+    Credenciales cred_;
+    QTextStream& out_;
+};
+
+// The settings file that stands in for the system registry: the folder holding
+// Orvel/Quelmar2021.ini, whose value "Directorio" is the installation folder.
+void escribirRegistro(const QString& carpetaRegistro, const QString& directorio);
+
+// Runs the command line; returns the process status (0 ok, 1 database
+// failure, 2 refused or misused).
+int ejecutar(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+
+}  // namespace cxp::admin

@@ -1,0 +1,13 @@
+#include "admin/Instalacion.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    return cxp::admin::ejecutar(args, out, err);
+}
