@@ -65,7 +65,7 @@ DbError toDbError(const IStatus* status) {
     buf[std::min<unsigned>(n, sizeof buf - 1)] = '\0';
     QString text = QString::fromLocal8Bit(buf).trimmed();
     const int sqlCode = int(isc_sqlcode(legacy.data()));
-    const ErrorKind kind = DbError::classify(codes);
+    const ErrorKind kind = DbError::classify(codes, text);
     return DbError(kind, text, std::move(codes), sqlCode);
 }
 

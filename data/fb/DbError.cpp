@@ -1,5 +1,6 @@
 #include "data/fb/DbError.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <firebird/Interface.h>
 
@@ -16,8 +17,13 @@ bool DbError::hasCode(int64_t gds) const {
     return std::find(gds_.begin(), gds_.end(), gds) != gds_.end();
 }
 
-ErrorKind DbError::classify(const std::vector<int64_t>& codes) {
+ErrorKind DbError::classify(const std::vector<int64_t>& codes, const QString& text) {
     auto has = [&](int64_t c) { return std::find(codes.begin(), codes.end(), c) != codes.end(); };
+    // Two processes sharing the files (SuperClassic) may meet in a deadlock
+    // on a page lock; the lock manager breaks it by failing one request with
+    // this generic error. The work was rolled back and may simply be redone.
+    static const QRegularExpression pageLock(QStringLiteral("page \\d+, page type \\d+ lock (conversion )?denied"));
+    if (has(isc_random) && pageLock.match(text).hasMatch()) return ErrorKind::LockConflict;
     if (has(isc_unique_key_violation) || has(isc_no_dup)) return ErrorKind::Unique;
     if (has(isc_foreign_key)) return ErrorKind::ForeignKey;
     if (has(isc_update_conflict) || has(isc_deadlock) || has(isc_lock_conflict) ||

@@ -30,7 +30,7 @@ public:
     // A conflict between concurrent writers that a fresh attempt may get past.
     bool isConflict() const { return kind_ == ErrorKind::LockConflict; }
 
-    static ErrorKind classify(const std::vector<int64_t>& gdsCodes);
+    static ErrorKind classify(const std::vector<int64_t>& gdsCodes, const QString& text = {});
 
 private:
     ErrorKind kind_;

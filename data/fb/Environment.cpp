@@ -16,13 +16,16 @@ namespace fb {
 namespace {
 
 // Bump when the content of the root changes, so a stale root is never reused.
-constexpr const char* kRootName = "raiz-v1";
+constexpr const char* kRootName = "raiz-v2";
 constexpr const char* kBase = "/tmp/cxpagar-firebird";
 
 const char* kConf =
     "# Written by C x Pagar. The embedded engine runs as SuperClassic so that\n"
     "# several programs can open the same database files at once.\n"
     "ServerMode = SuperClassic\n"
+    "# A deadlock between two processes is looked for after this many seconds\n"
+    "# (the default is 10): the loser retries its save sooner.\n"
+    "DeadlockTimeout = 2\n"
     "Providers = Remote, Engine12\n";
 
 DbError setupError(const QString& what) {
