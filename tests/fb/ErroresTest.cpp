@@ -91,3 +91,19 @@ TEST_F(Errores, ConexionPerdidaEsUnDbError) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two embedded processes may break a page-lock deadlock with a generic error:
+// it must count as a conflict so that the save is retried, and nothing else
+// generic may.
+TEST(Clasificacion, BloqueoDePaginaEntreProcesosEsConflicto) {
+    const std::vector<int64_t> generico{335544382};
+    EXPECT_EQ(fb::DbError::classify(generico, "page 293, page type 7 lock conversion denied"),
+              fb::ErrorKind::LockConflict);
+    EXPECT_EQ(fb::DbError::classify(generico, "page 12, page type 5 lock denied"), fb::ErrorKind::LockConflict);
+    EXPECT_EQ(fb::DbError::classify(generico, "lock denied by the user"), fb::ErrorKind::Other);
+    EXPECT_EQ(fb::DbError::classify({335544451, 335544336}), fb::ErrorKind::LockConflict);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// cxpagar-admin as a person runs it: what it creates, and what it refuses.
+#include "data/fb/Database.h"
+#include "tests/support/Servidor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Salida {
+    int estado = -1;
+    QString texto;
+};
+
+Salida admin(const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(CXP_ADMIN), args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+}
+
+TEST(Admin, InstalacionDeDemostracion) {
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    const Salida s = admin({"demo", d});
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+
+    // conexion.cfg's first line and the registry stand-in both name the folder.
+    QFile cfg(d + "/conexion.cfg");
+    ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(cfg.readLine()).trimmed(), d);
+    QSettings reg(d + "/registro/Orvel/Quelmar2021.ini", QSettings::IniFormat);
+    EXPECT_EQ(reg.value("Directorio").toString(), d);
+
+    fb::Database general = fb::Database::attach({d + "/datos/general.fdb", "SYSDBA"});
+    EXPECT_TRUE(general.queryOne("select 1 from COMPANIA where COMP_COD = '001'").has_value());
+    EXPECT_GE(general.query("select * from USUARIO").size(), 2u);
+    fb::Database compania = fb::Database::attach({d + "/datos/001/quelmar.fdb", "SYSDBA"});
+    EXPECT_GE(compania.query("select * from SUCURSALES").size(), 2u);
+    EXPECT_TRUE(compania.queryOne("select revi_fecha from revision").has_value());
+    EXPECT_GT(compania.query("select * from CONFIGURACION").size(), 10u);
+
+    // Once only; an upgrade afterwards keeps everything.
+    const Salida otra = admin({"demo", d});
+    EXPECT_EQ(otra.estado, 2);
+    EXPECT_TRUE(otra.texto.contains("Ya existe")) << otra.texto.toStdString();
+    const Salida act = admin({"actualizar", d});
+    EXPECT_EQ(act.estado, 0) << act.texto.toStdString();
+    EXPECT_TRUE(act.texto.contains("compañía 001: al día")) << act.texto.toStdString();
+    EXPECT_GE(compania.query("select * from SUCURSALES").size(), 2u);
+}
+
+TEST(Admin, CreaYRechaza) {
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    EXPECT_EQ(admin({"crear-general", d}).estado, 0);
+    EXPECT_EQ(admin({"crear-compania", d, "002"}).estado, 0);
+    EXPECT_TRUE(QFile::exists(d + "/datos/002/quelmar.fdb"));
+
+    const Salida existe = admin({"crear-general", d});
+    EXPECT_EQ(existe.estado, 2);
+    EXPECT_TRUE(existe.texto.contains("Ya existe la base de datos")) << existe.texto.toStdString();
+    EXPECT_EQ(admin({"crear-compania", d, "002"}).estado, 2);
+    EXPECT_EQ(admin({"crear-compania", d, "0'; drop"}).estado, 2);
+
+    const Salida sinServidor = admin({"crear-general", "127.0.0.1/1:" + d + "/otra"});
+    EXPECT_EQ(sinServidor.estado, 1);
+    EXPECT_TRUE(sinServidor.texto.contains("No se pudo llegar al servidor")) << sinServidor.texto.toStdString();
+
+    const Salida malaRuta = admin({"actualizar", d + "/no/existe"});
+    EXPECT_EQ(malaRuta.estado, 1);
+    EXPECT_TRUE(malaRuta.texto.contains("No se encontró el archivo o la ruta")) << malaRuta.texto.toStdString();
+    EXPECT_EQ(admin({"crear-general", "/proc/no-se-puede"}).estado, 2);
+    EXPECT_EQ(admin({"sin-orden"}).estado, 2);
+}
+
+TEST(AdminServidor, BasesYUsuariosEnElServidor) {
+    CXP_SERVIDOR_O_FALLA(srv);
+    const QString ubic = srv.prefijo + srv.carpeta + "/inst-" + QUuid::createUuid().toString(QUuid::Id128);
+    // The server needs the folder; on a real server the administrator makes it.
+    QDir().mkpath(srv.carpeta + ubic.mid(ubic.lastIndexOf('/')) + "/datos/001");
+    const QStringList cred{"--usuario", srv.usuario, "--clave", srv.clave};
+    Salida s = admin(cred + QStringList{"crear-general", ubic});
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+    s = admin(cred + QStringList{"crear-compania", ubic, "001"});
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+    EXPECT_EQ(admin(cred + QStringList{"crear-general", ubic}).estado, 2);
+    s = admin(cred + QStringList{"usuario", ubic, "CLERK_PRUEBA", "clave'con;comillas"});
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+    // The new login opens the company database with its own password.
+    fb::Database db = fb::Database::attach({ubic + "/datos/001/quelmar.fdb", "CLERK_PRUEBA", "clave'con;comillas"});
+    EXPECT_EQ(db.queryOne("select current_user from rdb$database")->at(0).toString(), "CLERK_PRUEBA");
+    const Salida mala = admin({"--usuario", srv.usuario, "--clave", "mala", "actualizar", ubic});
+    EXPECT_EQ(mala.estado, 1);
+    EXPECT_TRUE(mala.texto.contains("usuario o la clave")) << mala.texto.toStdString();
+}
+
+}  // namespace
