@@ -1,20 +1,12 @@
 // Failures arrive as DbError with the right kind, and leave nothing behind.
 #include "tests/support/BaseTemporal.h"
 
+#include "tests/support/Errores.h"
+
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace {
-
-fb::ErrorKind clase(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fb::DbError& e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no falló";
-    return fb::ErrorKind::Other;
-}
 
 class Errores : public ::testing::Test {
 protected:
@@ -30,14 +22,14 @@ protected:
 };
 
 TEST_F(Errores, RestriccionesYArchivos) {
-    EXPECT_EQ(clase([&] { db.executeDirect("insert into PADRE values (1, 'otro')"); }), fb::ErrorKind::Unique);
-    EXPECT_EQ(clase([&] { db.executeDirect("insert into PADRE values (2, 'uno')"); }), fb::ErrorKind::Unique);
-    EXPECT_EQ(clase([&] { db.executeDirect("insert into HIJO values (1, 99)"); }), fb::ErrorKind::ForeignKey);
-    EXPECT_EQ(clase([&] { db.executeDirect("delete from PADRE"); db.executeDirect("insert into HIJO values (1, 1)"); }),
+    EXPECT_EQ(prueba::claseDeError([&] { db.executeDirect("insert into PADRE values (1, 'otro')"); }), fb::ErrorKind::Unique);
+    EXPECT_EQ(prueba::claseDeError([&] { db.executeDirect("insert into PADRE values (2, 'uno')"); }), fb::ErrorKind::Unique);
+    EXPECT_EQ(prueba::claseDeError([&] { db.executeDirect("insert into HIJO values (1, 99)"); }), fb::ErrorKind::ForeignKey);
+    EXPECT_EQ(prueba::claseDeError([&] { db.executeDirect("delete from PADRE"); db.executeDirect("insert into HIJO values (1, 1)"); }),
               fb::ErrorKind::ForeignKey);
-    EXPECT_EQ(clase([&] { fb::Database::attach({base.carpeta() + "/no/existe.fdb", "SYSDBA"}); }),
+    EXPECT_EQ(prueba::claseDeError([&] { fb::Database::attach({base.carpeta() + "/no/existe.fdb", "SYSDBA"}); }),
               fb::ErrorKind::MissingFile);
-    EXPECT_EQ(clase([&] { db.executeDirect("select from"); }), fb::ErrorKind::Other);
+    EXPECT_EQ(prueba::claseDeError([&] { db.executeDirect("select from"); }), fb::ErrorKind::Other);
     try {
         db.executeDirect("insert into PADRE values (1, 'x')");
     } catch (const fb::DbError& e) {
@@ -61,7 +53,7 @@ TEST_F(Errores, ConflictoDeBloqueoEsperaYFalla) {
     auto t1 = db.begin();
     t1.execute("update PADRE set NOMBRE = 'a' where ID = 1");
     auto t2 = otra.begin({.lockTimeoutSeconds = 1});
-    EXPECT_EQ(clase([&] { t2.execute("update PADRE set NOMBRE = 'b' where ID = 1"); }), fb::ErrorKind::LockConflict);
+    EXPECT_EQ(prueba::claseDeError([&] { t2.execute("update PADRE set NOMBRE = 'b' where ID = 1"); }), fb::ErrorKind::LockConflict);
     t2.rollback();
     // Without a timeout the second waits, then meets the committed change as
     // an update conflict: Firebird 3 does not restart the statement.
@@ -84,10 +76,10 @@ TEST_F(Errores, ConexionPerdidaEsUnDbError) {
     fb::Database victima = base.conectar();
     const auto id = victima.queryOne("select current_connection from rdb$database")->at(0).toInt64();
     db.executeDirect("delete from mon$attachments where mon$attachment_id = ?", {id});
-    EXPECT_EQ(clase([&] { victima.query("select * from PADRE"); }), fb::ErrorKind::Network);
+    EXPECT_EQ(prueba::claseDeError([&] { victima.query("select * from PADRE"); }), fb::ErrorKind::Network);
     victima.detach();  // no crash, no leak, on a dead handle
     EXPECT_FALSE(victima.isAttached());
-    EXPECT_EQ(clase([&] { victima.query("select * from PADRE"); }), fb::ErrorKind::Network);
+    EXPECT_EQ(prueba::claseDeError([&] { victima.query("select * from PADRE"); }), fb::ErrorKind::Network);
 }
 
 }  // namespace

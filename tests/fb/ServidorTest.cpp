@@ -2,19 +2,11 @@
 #include "tests/support/Servidor.h"
 
 #include <QUuid>
+#include "tests/support/Errores.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-fb::ErrorKind clase(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const fb::DbError& e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no falló";
-    return fb::ErrorKind::Other;
-}
 
 TEST(Servidor, ConexionesPorLaRed) {
     CXP_SERVIDOR_O_FALLA(srv);
@@ -28,15 +20,15 @@ TEST(Servidor, ConexionesPorLaRed) {
     // Wrong password, unknown user: a login error, whatever the cause.
     auto malo = srv.params(ruta);
     malo.password = QStringLiteral("incorrecta");
-    EXPECT_EQ(clase([&] { fb::Database::attach(malo); }), fb::ErrorKind::Login);
+    EXPECT_EQ(prueba::claseDeError([&] { fb::Database::attach(malo); }), fb::ErrorKind::Login);
     malo.user = QStringLiteral("NADIE");
-    EXPECT_EQ(clase([&] { fb::Database::attach(malo); }), fb::ErrorKind::Login);
+    EXPECT_EQ(prueba::claseDeError([&] { fb::Database::attach(malo); }), fb::ErrorKind::Login);
     // A missing file on the server.
-    EXPECT_EQ(clase([&] { fb::Database::attach(srv.params(srv.carpeta + "/no-existe.fdb")); }),
+    EXPECT_EQ(prueba::claseDeError([&] { fb::Database::attach(srv.params(srv.carpeta + "/no-existe.fdb")); }),
               fb::ErrorKind::MissingFile);
     // Nobody listening on that port; a host that does not resolve.
-    EXPECT_EQ(clase([&] { fb::Database::attach({"127.0.0.1/1:/x.fdb", "SYSDBA", "x"}); }), fb::ErrorKind::Network);
-    EXPECT_EQ(clase([&] { fb::Database::attach({"servidor-inexistente.invalid:/x.fdb", "SYSDBA", "x"}); }),
+    EXPECT_EQ(prueba::claseDeError([&] { fb::Database::attach({"127.0.0.1/1:/x.fdb", "SYSDBA", "x"}); }), fb::ErrorKind::Network);
+    EXPECT_EQ(prueba::claseDeError([&] { fb::Database::attach({"servidor-inexistente.invalid:/x.fdb", "SYSDBA", "x"}); }),
               fb::ErrorKind::Network);
     fb::Database::attach(srv.params(ruta)).drop();
 }
