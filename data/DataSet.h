@@ -263,6 +263,8 @@ public:
     // ---- writing. Only columns of the update table that are neither
     // calculated nor read-only (key and link fields always) are written.
     void setUpdateTable(const QString& table, const QStringList& keyFields);
+    const QString& updateTable() const { return updateTable_; }
+    const QStringList& keyFields() const { return keyFields_; }
     bool hasChanges() const;  // this dataset and its details
     // Writes the changes of this dataset and its details in one transaction:
     // deletes of the details (deepest first), inserts and updates from the

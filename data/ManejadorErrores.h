@@ -2,6 +2,33 @@
 // The central error handler: every failure of a command a person starts
 // ends here. It logs the line to ERRORES.TXT, puts the raw message in the
 // status bar and shows its Spanish translation.
+//
+// Translation (the raw message is DbError::text(), DataSetError::message()
+// or what()):
+//  - no provider, no dataset (ENoManejada):
+//      DbError Login                      "El nombre de Usuario o la clave son incorrectas."
+//      DbError MissingFile (I/O error)    "No se encontró el archivo o la ruta " + the file's path
+//      DbError "Unable to complete network request to host"
+//                                         "No se encontró el equipo servidor con nombre " + host
+//      anything else                      "Se presento el siguiente error: " + message
+//  - a provider (its dataset's name, "QProveedores") failed to apply:
+//      DbError Unique                     "Ya existe el registro en la tabla Proveedores"
+//      DbError ForeignKey                 "Está borrando o insertando un registro en la tabla
+//                                          Proveedores que tiene una relación con otra tabla."
+//      anything else                      the message
+//  - a client dataset failed to post, edit or delete (ManejarClientError);
+//    first the status-bar warning message + ": " + dataset name, then:
+//      DbError ForeignKey on a row others refer to
+//                                         "Error. Borre antes los detalles dependientes del registro."
+//      DataSetError for a required field left empty
+//                                         "Los campos , X, Y son obligatorios." (every required
+//                                          empty field, by nombre_campo)
+//      DbError Unique                     "Ya existe un registro con el mismo" + " X" per column of
+//                                          the violated key (as Firebird names it; else the
+//                                          dataset's key fields)
+//      anything else                      the message
+// Then a beep and an error box with the text.
+#include <QDateTime>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -15,37 +42,52 @@ struct Sesion;
 
 class ManejadorErrores {
 public:
-    // nombreCampo gives a column's display name (nombre_campo).
+    // nombreCampo gives a column's display name (nombre_campo); without it
+    // the column name shows.
     ManejadorErrores(Interaccion& interaccion, const Sesion& sesion, BarraEstado* barra,
                      std::function<QString(const QString&)> nombreCampo = {});
 
-    // ERRORES.TXT of the installation directory.
+    // ERRORES.TXT of the installation directory by default
+    // (sesion.directorio); nothing is logged while neither is known.
     void setArchivoLog(const QString& ruta) { archivoLog_ = ruta; }
+    QString archivoLog() const;
 
     // ManejarError with the failure of `proveedor` (the name of the dataset
     // whose changes were being applied, e.g. "QProveedores") and/or `dataset`
-    // (the client dataset that failed to post, edit or delete). Returns the
-    // text shown.
+    // (the client dataset that failed to post, edit or delete, named
+    // `nombreDataset`). Returns the text shown.
     QString ManejarError(const std::exception& error, const QString& proveedor = {}, const DataSet* dataset = nullptr,
                          const QString& nombreDataset = {});
     // An error no screen handled.
     QString ENoManejada(const std::exception& error);
     // A client dataset's post, edit or delete failed: the operation is
-    // abandoned (the caller cancels) and the error reported.
+    // abandoned and the error reported. The dataset stays as it was (still
+    // in insert or edit after a failed post) so that the person can correct
+    // the row and try again.
     QString ManejarClientError(const DataSet& dataset, const QString& nombreDataset, const std::exception& error);
 
-    // Runs a command; any exception ends in ENoManejada. Returns true when
-    // the command finished without one.
+    // Runs a command; any exception ends in ENoManejada and goes no further
+    // (exceptions never cross screens). Returns true when the command
+    // finished without one.
     bool proteger(const std::function<void()>& comando);
 
+    // The general data module's flag: an error has happened.
     bool huboError() const { return huboError_; }
     void limpiarError() { huboError_ = false; }
 
-    // The log line: "yyyy/mm/dd,HH:mm:ss,USUARIO,message".
+    // The log line: "yyyy/mm/dd,HH:mm:ss,USUARIO,message", the message on
+    // one line (Firebird's line breaks become spaces).
     static QString lineaLog(const QDateTime& cuando, const QString& usuario, const QString& mensaje);
+    // The raw message of an exception.
+    static QString mensajeDe(const std::exception& error);
 
 private:
     void registrar(const QString& mensaje);
+    QString nombre(const QString& campo) const;
+    QString sinDataset(const std::exception& error, const QString& mensaje) const;
+    QString deProveedor(const std::exception& error, const QString& mensaje, const QString& proveedor) const;
+    QString deDataset(const std::exception& error, const QString& mensaje, const DataSet& dataset) const;
+
     Interaccion& interaccion_;
     const Sesion& sesion_;
     BarraEstado* barra_;
