@@ -1,0 +1,176 @@
+// Grid files: what LibreOffice reads back from the comma-separated and the
+// spreadsheet files must be the cells we wrote, accents, commas, quotes,
+// money and dates included; names get their extension; the other formats
+// escape what would break them.
+#include "ui/ExportarTabla.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using cxp::ColumnaTabla;
+using cxp::FieldType;
+using cxp::FormatoArchivo;
+using cxp::TablaExportar;
+
+namespace {
+
+fb::Value dinero(const char* texto) { return cxp::toValue(*cxp::Dinero::desdeTexto(QString::fromLatin1(texto))); }
+
+TablaExportar muestra() {
+    TablaExportar t;
+    t.columnas = {{"Nit", FieldType::String},       {"Nombre, razón", FieldType::String},
+                  {"Saldo", FieldType::Decimal, 2}, {"Fecha", FieldType::Date},
+                  {"Items", FieldType::Integer},    {"Notas", FieldType::Memo}};
+    t.filas = {
+        {"800.123.456-7", "Peña \"La Única\", Ltda.", dinero("1234567.5"), QDate(2024, 2, 29), int64_t(12345),
+         "línea uno\nlínea dos"},
+        {"900", "O'Brien & Cía <web>", dinero("-0.05"), QDate(1999, 12, 31), int64_t(0), fb::Value()},
+        {"", "Ñandú", fb::Value(), fb::Value(), fb::Value(), "=1+1"},
+    };
+    return t;
+}
+
+// The cells as LibreOffice shows them in the file it writes from ours.
+QList<QStringList> celdas(const QByteArray& csv) {
+    QList<QStringList> filas;
+    QStringList fila;
+    QString campo;
+    bool comillas = false;
+    const QString s = QString::fromUtf8(csv);
+    for (int i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (comillas) {
+            if (c == u'"' && i + 1 < s.size() && s[i + 1] == u'"') {
+                campo += u'"';
+                ++i;
+            } else if (c == u'"') {
+                comillas = false;
+            } else {
+                campo += c;
+            }
+        } else if (c == u'"') {
+            comillas = true;
+        } else if (c == u',') {
+            fila << campo;
+            campo.clear();
+        } else if (c == u'\n') {
+            fila << campo;
+            filas << fila;
+            fila.clear();
+            campo.clear();
+        } else if (c != u'\r') {
+            campo += c;
+        }
+    }
+    if (!campo.isEmpty() || !fila.isEmpty()) filas << (fila << campo);
+    return filas;
+}
+
+// libreoffice --headless --convert-to csv, UTF-8, cells as shown.
+QByteArray comoLoVe(const QString& archivo, const QString& filtroEntrada) {
+    const QString lo = QStandardPaths::findExecutable("libreoffice");
+    if (lo.isEmpty()) {
+        ADD_FAILURE() << "LibreOffice is missing: scripts/setup installs libreoffice-calc-nogui";
+        return {};
+    }
+    QTemporaryDir perfil;  // its own profile: runs in parallel do not share a lock
+    QTemporaryDir salida;
+    QStringList args{"-env:UserInstallation=" + QUrl::fromLocalFile(perfil.path()).toString(), "--headless"};
+    if (!filtroEntrada.isEmpty()) args << "--infilter=" + filtroEntrada;
+    args << "--convert-to" << "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"
+         << "--outdir" << salida.path() << archivo;
+    QProcess p;
+    p.start(lo, args);
+    if (!p.waitForFinished(180000) || p.exitCode() != 0) {
+        ADD_FAILURE() << "libreoffice failed: " << p.readAllStandardError().toStdString();
+        return {};
+    }
+    QFile f(QDir(salida.path()).filePath(QFileInfo(archivo).completeBaseName() + ".csv"));
+    if (!f.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "libreoffice wrote nothing: " << p.readAllStandardOutput().toStdString();
+        return {};
+    }
+    return f.readAll();
+}
+
+}  // namespace
+
+TEST(Exportar, LibreOfficeReadsTheSameCellsFromCsvAndSpreadsheet) {
+    QTemporaryDir dir;
+    const TablaExportar t = muestra();
+    const QString csv = dir.filePath("Carteraxprov.csv");
+    const QString xls = dir.filePath("Carteraxprov.xls");
+    ASSERT_TRUE(cxp::guardar(csv, t, FormatoArchivo::Csv));
+    ASSERT_TRUE(cxp::guardar(xls, t, FormatoArchivo::Excel));
+
+    const QStringList titulos{"Nit", "Nombre, razón", "Saldo", "Fecha", "Items", "Notas"};
+    // Comma-separated: numbers plain, so they come back as numbers. Text is
+    // written as it is: a spreadsheet program asked to evaluate formulas on
+    // import would compute "=1+1", so this reader is told not to.
+    EXPECT_TRUE(cxp::contenido(t, FormatoArchivo::Csv).contains("\r\n,Ñandú,,,,=1+1\r\n"));
+    const auto deCsv = celdas(comoLoVe(csv, "CSV:44,34,76,1,,0,false,false,,,,,false"));
+    ASSERT_EQ(deCsv.size(), 4);
+    EXPECT_EQ(deCsv[0], titulos);
+    EXPECT_EQ(deCsv[1], QStringList({"800.123.456-7", "Peña \"La Única\", Ltda.", "1234567.5", "2024/02/29", "12345",
+                                     "línea uno\nlínea dos"}));
+    EXPECT_EQ(deCsv[2], QStringList({"900", "O'Brien & Cía <web>", "-0.05", "1999/12/31", "0", ""}));
+    EXPECT_EQ(deCsv[3], QStringList({"", "Ñandú", "", "", "", "=1+1"}));
+
+    // The spreadsheet keeps money as money and dates as dates.
+    const auto deXls = celdas(comoLoVe(xls, {}));
+    ASSERT_EQ(deXls.size(), 4);
+    EXPECT_EQ(deXls[0], titulos);
+    EXPECT_EQ(deXls[1], QStringList({"800.123.456-7", "Peña \"La Única\", Ltda.", "1,234,567.50", "2024/02/29", "12345",
+                                     "línea uno\nlínea dos"}));
+    EXPECT_EQ(deXls[2], QStringList({"900", "O'Brien & Cía <web>", "-0.05", "1999/12/31", "0", ""}));
+    EXPECT_EQ(deXls[3], QStringList({"", "Ñandú", "", "", "", "=1+1"})) << "text that looks like a formula stays text";
+}
+
+TEST(Exportar, TextWebPageAndRichTextKeepEveryCharacter) {
+    const TablaExportar t = muestra();
+    const QByteArray bytesTxt = cxp::contenido(t, FormatoArchivo::Texto);
+    EXPECT_TRUE(bytesTxt.startsWith("\xEF\xBB\xBF"));
+    const QString txt = QString::fromUtf8(bytesTxt.mid(3));
+    EXPECT_TRUE(txt.startsWith(QStringLiteral("Nit\tNombre, razón\tSaldo")));
+    EXPECT_TRUE(txt.contains(QStringLiteral("800.123.456-7\tPeña \"La Única\", Ltda.\t1,234,567.50\t2024/02/29\t12345\t"
+                                            "línea uno línea dos\r\n")))
+        << "one row, one line";
+
+    const QString html = QString::fromUtf8(cxp::contenido(t, FormatoArchivo::Html));
+    EXPECT_TRUE(html.contains("<meta charset=\"utf-8\">"));
+    EXPECT_TRUE(html.contains("<td>O'Brien &amp; Cía &lt;web&gt;</td>"));
+    EXPECT_TRUE(html.contains("<td align=\"right\">1,234,567.50</td>"));
+    EXPECT_TRUE(html.contains("<th>Nombre, razón</th>"));
+
+    const QByteArray rtf = cxp::contenido(t, FormatoArchivo::Rtf);
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi"));
+    EXPECT_TRUE(rtf.contains("Pe\\u241?a")) << "ñ as a Unicode escape";
+    EXPECT_TRUE(rtf.contains("\\u209?and\\u250?")) << "Ñandú";
+    EXPECT_EQ(rtf.count("\\row"), 4);
+    EXPECT_EQ(rtf.count('{') , rtf.count('}')) << "braces balanced";
+}
+
+TEST(Exportar, TheChosenFormatsExtensionIsAddedWhenMissing) {
+    EXPECT_EQ(cxp::conExtension("/tmp/Carteraxprov", FormatoArchivo::Csv), "/tmp/Carteraxprov.csv");
+    EXPECT_EQ(cxp::conExtension("/tmp/datos.CSV", FormatoArchivo::Csv), "/tmp/datos.CSV");
+    EXPECT_EQ(cxp::conExtension("/tmp/datos.txt", FormatoArchivo::Excel), "/tmp/datos.txt.xls");
+    EXPECT_EQ(cxp::conExtension("/tmp/reportetxt", FormatoArchivo::Texto), "/tmp/reportetxt.txt");
+    EXPECT_EQ(cxp::conExtension("/tmp/pagina.html", FormatoArchivo::Html), "/tmp/pagina.html");
+    EXPECT_EQ(cxp::conExtension("/tmp/pagina", FormatoArchivo::Html), "/tmp/pagina.htm");
+    EXPECT_EQ(cxp::formatoDeFiltro("Libro de Microsoft Excel (*.xls)"), FormatoArchivo::Excel);
+    EXPECT_EQ(cxp::formatoDeFiltro("Otro (*.doc)"), std::nullopt);
+}
+
+TEST(Exportar, AFileThatCannotBeWrittenSaysWhyAndLeavesNothing) {
+    QTemporaryDir dir;
+    QString error;
+    const QString ruta = dir.filePath("no/existe/archivo.csv");
+    EXPECT_FALSE(cxp::guardar(ruta, muestra(), FormatoArchivo::Csv, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(ruta));
+}

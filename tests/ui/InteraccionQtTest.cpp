@@ -1,0 +1,192 @@
+// The program's Interaccion: Spanish boxes with our own buttons, screens and
+// pickers by name, focus requests to the screen in use, the reason panel.
+#include "ui/InteraccionQt.h"
+
+#include "tests/ui/Capturas.h"
+#include "ui/PanelRazon.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using cxp::InteraccionQt;
+
+namespace {
+
+struct Caja {
+    QString titulo, texto;
+    QStringList botones;
+};
+
+// Answers the next modal box: the button with that caption, or a key.
+void responder(Caja* vista, const QString& boton, int tecla = 0, const QString& captura = {}) {
+    QTimer::singleShot(0, [=] {
+        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!caja) {
+            ADD_FAILURE() << "no box open";
+            return;
+        }
+        vista->titulo = caja->windowTitle();
+        vista->texto = caja->text();
+        for (QAbstractButton* b : caja->buttons()) vista->botones << b->text();
+        if (!captura.isEmpty()) prueba::capturar(*caja, captura);
+        if (tecla) {
+            QTest::keyClick(caja, Qt::Key(tecla));
+            return;
+        }
+        for (QAbstractButton* b : caja->buttons())
+            if (b->text() == boton) {
+                b->click();
+                return;
+            }
+        ADD_FAILURE() << "no button " << boton.toStdString();
+        caja->reject();
+    });
+}
+
+}  // namespace
+
+TEST(InteraccionQt, BoxesAreSpanishWithTheirOwnButtons) {
+    InteraccionQt i;
+    Caja c;
+    responder(&c, "Aceptar", 0, "caja-informacion");
+    i.informacion("Documento grabado");
+    EXPECT_EQ(c.titulo, "Información");
+    EXPECT_EQ(c.texto, "Documento grabado");
+    EXPECT_EQ(c.botones, QStringList({"Aceptar"}));
+
+    c = {};
+    responder(&c, "Aceptar");
+    i.error("Falló");
+    EXPECT_EQ(c.titulo, "Error");
+    c = {};
+    responder(&c, "Aceptar");
+    i.advertencia("Cuidado");
+    EXPECT_EQ(c.titulo, "Advertencia");
+
+    c = {};
+    responder(&c, "&Sí", 0, "caja-pregunta");
+    EXPECT_TRUE(i.preguntar("¿Anular?"));
+    EXPECT_EQ(c.titulo, "Confirmación");
+    EXPECT_EQ(c.botones, QStringList({"&Sí", "&No"}));
+    c = {};
+    responder(&c, "&No");
+    EXPECT_FALSE(i.preguntar("¿Anular?"));
+    c = {};
+    responder(&c, {}, Qt::Key_Escape);
+    EXPECT_FALSE(i.preguntar("¿Anular?")) << "Escape is No: questions act only on Yes";
+}
+
+TEST(InteraccionQt, AbortRetryKeepsTheWorkUnlessAbortIsPressed) {
+    InteraccionQt i;
+    Caja c;
+    responder(&c, "&Abortar");
+    EXPECT_FALSE(i.reintentar("¿Eliminarlo o Recuperarlo?"));
+    EXPECT_EQ(c.botones, QStringList({"&Abortar", "&Reintentar"}));
+    c = {};
+    responder(&c, "&Reintentar");
+    EXPECT_TRUE(i.reintentar("x"));
+    c = {};
+    responder(&c, {}, Qt::Key_Escape);
+    EXPECT_TRUE(i.reintentar("x")) << "Escape must not throw a stored document away";
+}
+
+TEST(InteraccionQt, ScreensAndPickersOpenOnlyWhenRegistered) {
+    InteraccionQt i;
+    std::vector<QWidget*> mostradas;
+    i.setMostrarHija([&](QWidget* w) { mostradas.push_back(w); });
+    const int antes = int(QApplication::topLevelWidgets().size());
+    EXPECT_FALSE(i.abrirPantalla("Tfnoexiste", {}));
+    EXPECT_TRUE(mostradas.empty());
+    EXPECT_EQ(int(QApplication::topLevelWidgets().size()), antes) << "nothing shown";
+
+    QVariantMap recibidos;
+    i.registrarPantalla("Tfmensaje", [&](const QVariantMap& a) {
+        recibidos = a;
+        return new QWidget;
+    });
+    // A factory may decline (no right): nothing is shown.
+    i.registrarPantalla("Tfnegada", [](const QVariantMap&) -> QWidget* { return nullptr; });
+    EXPECT_TRUE(i.abrirPantalla("Tfmensaje", {{"id", 7}}));
+    EXPECT_FALSE(i.abrirPantalla("Tfnegada", {}));
+    ASSERT_EQ(mostradas.size(), 1u);
+    EXPECT_EQ(mostradas[0]->objectName(), "Tfmensaje");
+    EXPECT_EQ(recibidos.value("id").toInt(), 7);
+    delete mostradas[0];
+
+    EXPECT_EQ(i.elegir("Tfbuscprove", {}), std::nullopt);
+    i.registrarSelector("Tfbuscprove", [](const QVariantMap& a) -> std::optional<QVariantMap> {
+        return QVariantMap{{"TERC_NIT", a.value("inicio").toString() + "1"}};
+    });
+    const auto eleccion = i.elegir("Tfbuscprove", {{"inicio", "80"}});
+    ASSERT_TRUE(eleccion);
+    EXPECT_EQ(eleccion->value("TERC_NIT").toString(), "801");
+}
+
+TEST(InteraccionQt, FocusGoesToTheScreenInUse) {
+    InteraccionQt i;
+    QWidget a, b;
+    auto* campoA = new QLineEdit(&a);
+    auto* campoB = new QLineEdit(&b);
+    QStringList pedidosA, pedidosB;
+    i.registrarEnfoque(&a, [&](const QString& c) { pedidosA << c; });
+    i.registrarEnfoque(&b, [&](const QString& c) { pedidosB << c; });
+    a.show();
+    b.show();
+    a.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&a));
+    campoA->setFocus();
+    i.enfocar("NIT");
+    b.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
+    campoB->setFocus();
+    i.enfocar("MONTO");
+    EXPECT_EQ(pedidosA, QStringList({"NIT"}));
+    EXPECT_EQ(pedidosB, QStringList({"MONTO"}));
+
+    // A view that goes takes its registration with it.
+    {
+        QWidget c;
+        i.registrarEnfoque(&c, [](const QString&) { FAIL() << "a dead view was called"; });
+    }
+    i.enfocar("X");
+    EXPECT_EQ(pedidosB.size(), 2);
+}
+
+TEST(PanelRazon, ReturnsTheReasonOnF5AndNothingOnEscape) {
+    InteraccionQt i;
+    QTimer::singleShot(0, [] {
+        auto* panel = qobject_cast<cxp::PanelRazon*>(QApplication::activeModalWidget());
+        ASSERT_NE(panel, nullptr);
+        panel->texto()->insert(QStringLiteral("  Error de digitación "));
+        QTest::keyClick(panel->texto(), Qt::Key_Return);  // Enter does not accept
+        ASSERT_TRUE(panel->isVisible());
+        prueba::capturar(*panel, "panel-razon");
+        QTest::keyClick(panel->texto(), Qt::Key_F5);
+    });
+    auto r = i.elegir(InteraccionQt::selectorRazon);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->value("razon").toString(), "Error de digitación");
+
+    QTimer::singleShot(0, [] {
+        auto* panel = qobject_cast<cxp::PanelRazon*>(QApplication::activeModalWidget());
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(panel->findChild<QLabel*>()->text(), "Indique la razon por la cual está anulando este documento :");
+        QTest::keyClicks(panel->texto(), "algo");
+        QTest::keyClick(panel->texto(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(i.elegir(InteraccionQt::selectorRazon), std::nullopt);
+
+    // Accepted empty: the caller tells the person a reason is needed.
+    QTimer::singleShot(0, [] {
+        auto* panel = qobject_cast<cxp::PanelRazon*>(QApplication::activeModalWidget());
+        ASSERT_NE(panel, nullptr);
+        panel->botonContinuar()->click();
+    });
+    EXPECT_EQ(cxp::PanelRazon::pedir(nullptr), std::optional<QString>(QString()));
+}

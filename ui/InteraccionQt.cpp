@@ -1,0 +1,157 @@
+#include "ui/InteraccionQt.h"
+
+#include "ui/PanelRazon.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace cxp {
+
+InteraccionQt::InteraccionQt(QObject* parent) : QObject(parent) {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ahora) { focoCambio(ahora); });
+    registrarSelector(QString::fromLatin1(selectorRazon), [this](const QVariantMap&) -> std::optional<QVariantMap> {
+        const auto razon = PanelRazon::pedir(ventana_);
+        if (!razon) return std::nullopt;
+        return QVariantMap{{QStringLiteral("razon"), *razon}};
+    });
+}
+
+// Returns the index of the button pressed. The captions are Spanish
+// whatever the machine's language, so the buttons are our own.
+int InteraccionQt::caja(int icono, const QString& titulo, const QString& texto, const QStringList& botones,
+                        int porDefecto) {
+    QMessageBox caja(QMessageBox::Icon(icono), titulo, texto, QMessageBox::NoButton, ventana_);
+    std::vector<QPushButton*> hechos;
+    for (const QString& b : botones) hechos.push_back(caja.addButton(b, QMessageBox::AcceptRole));
+    caja.setDefaultButton(hechos[size_t(porDefecto)]);
+    caja.setEscapeButton(hechos[size_t(porDefecto)]);
+    caja.exec();
+    for (size_t i = 0; i < hechos.size(); ++i)
+        if (caja.clickedButton() == hechos[i]) return int(i);
+    return porDefecto;
+}
+
+void InteraccionQt::informacion(const QString& texto) {
+    caja(QMessageBox::Information, QStringLiteral("Información"), texto, {QStringLiteral("Aceptar")}, 0);
+}
+
+void InteraccionQt::error(const QString& texto) {
+    caja(QMessageBox::Critical, QStringLiteral("Error"), texto, {QStringLiteral("Aceptar")}, 0);
+}
+
+void InteraccionQt::advertencia(const QString& texto) {
+    caja(QMessageBox::Warning, QStringLiteral("Advertencia"), texto, {QStringLiteral("Aceptar")}, 0);
+}
+
+bool InteraccionQt::preguntar(const QString& texto) {
+    // Escape answers No: questions act only on Yes.
+    QMessageBox c(QMessageBox::Question, QStringLiteral("Confirmación"), texto, QMessageBox::NoButton, ventana_);
+    QPushButton* si = c.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
+    QPushButton* no = c.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    c.setDefaultButton(si);
+    c.setEscapeButton(no);
+    c.exec();
+    return c.clickedButton() == si;
+}
+
+bool InteraccionQt::reintentar(const QString& texto) {
+    // Abort may throw work away (a half-saved voucher is deleted), so
+    // Escape and Enter keep it: Retry.
+    return caja(QMessageBox::Question, QStringLiteral("Confirmación"), texto,
+                {QStringLiteral("&Abortar"), QStringLiteral("&Reintentar")}, 1) == 1;
+}
+
+void InteraccionQt::pitar() { QApplication::beep(); }
+
+bool InteraccionQt::abrirPantalla(const QString& pantalla, const QVariantMap& argumentos) {
+    const auto it = pantallas_.constFind(pantalla);
+    if (it == pantallas_.constEnd()) return false;
+    QWidget* w = (*it)(argumentos);
+    if (!w) return false;
+    if (w->objectName().isEmpty()) w->setObjectName(pantalla);
+    if (mostrarHija_) {
+        mostrarHija_(w);
+    } else {
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+    }
+    return true;
+}
+
+std::optional<QVariantMap> InteraccionQt::elegir(const QString& selector, const QVariantMap& argumentos) {
+    const auto it = selectores_.constFind(selector);
+    if (it == selectores_.constEnd()) {
+        qWarning("elegir: no hay selector %s", qPrintable(selector));
+        return std::nullopt;
+    }
+    return (*it)(argumentos);
+}
+
+void InteraccionQt::registrarPantalla(const QString& nombre, FabricaPantalla fabrica) {
+    pantallas_.insert(nombre, std::move(fabrica));
+}
+
+void InteraccionQt::registrarSelector(const QString& nombre, Selector selector) {
+    selectores_.insert(nombre, std::move(selector));
+}
+
+void InteraccionQt::registrarEnfoque(QWidget* vista, ManejadorEnfoque manejador) {
+    if (!vista) return;
+    if (Vista* v = vistaDe(vista); v && v->widget == vista) {
+        v->manejador = std::move(manejador);
+    } else {
+        vistas_.push_back({vista, std::move(manejador)});
+        connect(vista, &QObject::destroyed, this, [this] {
+            std::erase_if(vistas_, [](const Vista& v) { return v.widget.isNull(); });
+        });
+    }
+    ultimaVista_ = vista;
+}
+
+// The innermost registered view holding w.
+InteraccionQt::Vista* InteraccionQt::vistaDe(QWidget* w) {
+    for (; w; w = w->parentWidget())
+        for (Vista& v : vistas_)
+            if (v.widget == w) return &v;
+    return nullptr;
+}
+
+void InteraccionQt::focoCambio(QWidget* ahora) {
+    if (Vista* v = vistaDe(ahora)) ultimaVista_ = v->widget;
+}
+
+QWidget* InteraccionQt::buscarCampo(QWidget* raiz, const QString& campo) {
+    if (!raiz || campo.isEmpty()) return nullptr;
+    const auto hijos = raiz->findChildren<QWidget*>();
+    for (QWidget* w : hijos) {
+        const QString nombre = w->property("campo").toString();
+        if ((nombre.compare(campo, Qt::CaseInsensitive) == 0 ||
+             w->objectName().compare(campo, Qt::CaseInsensitive) == 0) &&
+            w->focusPolicy() != Qt::NoFocus)
+            return w;
+    }
+    return nullptr;
+}
+
+void InteraccionQt::enfocar(const QString& campo) {
+    QWidget* destino = nullptr;
+    if (Vista* v = vistaDe(QApplication::focusWidget())) destino = v->widget;
+    if (!destino && ultimaVista_ && ultimaVista_->isVisible()) destino = ultimaVista_;
+    if (!destino && pantallaActual_) destino = pantallaActual_();
+    if (!destino)
+        for (auto it = vistas_.rbegin(); it != vistas_.rend(); ++it)
+            if (it->widget && it->widget->isVisible()) {
+                destino = it->widget;
+                break;
+            }
+    if (!destino) return;
+    if (Vista* v = vistaDe(destino); v && v->widget == destino && v->manejador) {
+        v->manejador(campo);
+        return;
+    }
+    if (QWidget* w = buscarCampo(destino, campo)) w->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace cxp
