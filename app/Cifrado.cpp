@@ -1,0 +1,64 @@
+#include "app/Cifrado.h"
+
+#include <QStringDecoder>
+#include <sodium.h>
+#include <stdexcept>
+
+namespace cxp::cifrado {
+
+namespace {
+
+void iniciarSodium() {
+    // sodium_init is idempotent and thread-safe; it fails only without a
+    // source of randomness, and then no nonce can be trusted.
+    if (sodium_init() < 0) throw std::runtime_error("libsodium no pudo iniciarse");
+}
+
+constexpr auto kCodificacion = QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals;
+
+}  // namespace
+
+QByteArray claveIncorporada() {
+    static const unsigned char llave[crypto_secretbox_KEYBYTES] = {
+        0x5c, 0x2e, 0x91, 0x07, 0xd4, 0x6b, 0x3a, 0xe8, 0x1f, 0x92, 0x4d, 0xc0, 0x77, 0x08, 0xb5, 0x63,
+        0xa9, 0x14, 0xee, 0x3c, 0x50, 0x8f, 0x26, 0xd1, 0x9b, 0x41, 0x7a, 0x0e, 0xc3, 0x68, 0xf5, 0x2d};
+    return QByteArray(reinterpret_cast<const char*>(llave), sizeof llave);
+}
+
+QString cifrar(const QString& clave, const QByteArray& llave) {
+    if (llave.size() != int(crypto_secretbox_KEYBYTES)) throw std::invalid_argument("llave de cifrado inválida");
+    iniciarSodium();
+    const QByteArray plano = clave.toUtf8();
+    QByteArray salida(int(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES) + plano.size(), '\0');
+    auto* nonce = reinterpret_cast<unsigned char*>(salida.data());
+    randombytes_buf(nonce, crypto_secretbox_NONCEBYTES);
+    crypto_secretbox_easy(nonce + crypto_secretbox_NONCEBYTES,
+                          reinterpret_cast<const unsigned char*>(plano.constData()), size_t(plano.size()), nonce,
+                          reinterpret_cast<const unsigned char*>(llave.constData()));
+    return QString::fromLatin1(salida.toBase64(kCodificacion));
+}
+
+std::optional<QString> descifrar(const QString& texto, const QByteArray& llave) {
+    if (llave.size() != int(crypto_secretbox_KEYBYTES)) return std::nullopt;
+    iniciarSodium();
+    const auto decodificado =
+        QByteArray::fromBase64Encoding(texto.toLatin1(), kCodificacion | QByteArray::AbortOnBase64DecodingErrors);
+    // toLatin1 turns any non-Latin-1 character into '?', which base64url
+    // refuses, so foreign text cannot slip through.
+    if (!decodificado) return std::nullopt;
+    const QByteArray& datos = *decodificado;
+    constexpr int cabecera = int(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES);
+    if (datos.size() < cabecera) return std::nullopt;
+    const auto* nonce = reinterpret_cast<const unsigned char*>(datos.constData());
+    QByteArray plano(datos.size() - cabecera, '\0');
+    if (crypto_secretbox_open_easy(reinterpret_cast<unsigned char*>(plano.data()), nonce + crypto_secretbox_NONCEBYTES,
+                                   size_t(datos.size()) - crypto_secretbox_NONCEBYTES, nonce,
+                                   reinterpret_cast<const unsigned char*>(llave.constData())) != 0)
+        return std::nullopt;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString resultado = utf8.decode(plano);
+    if (utf8.hasError()) return std::nullopt;
+    return resultado;
+}
+
+}  // namespace cxp::cifrado

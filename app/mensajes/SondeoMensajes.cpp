@@ -1,0 +1,103 @@
+#include "app/mensajes/SondeoMensajes.h"
+
+#include "base/Sql.h"
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Sesion.h"
+
+#include <algorithm>
+
+namespace cxp {
+
+SondeoMensajes::SondeoMensajes(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                               QWidget* ventanaPrincipal)
+    : QObject(ventanaPrincipal), sesion_(sesion), interaccion_(interaccion), manejador_(manejador) {
+    reloj_.setInterval(kIntervalo);
+    connect(&reloj_, &QTimer::timeout, this, &SondeoMensajes::sondear);
+    ventana_ = new VentanaAlerta(alerta_, ventanaPrincipal);
+    connect(ventana_, &VentanaAlerta::clicMensaje, this, &SondeoMensajes::clicMensaje);
+    connect(ventana_, &VentanaAlerta::contestar, this, &SondeoMensajes::contestarAutor);
+    connect(ventana_, &VentanaAlerta::cerrada, this, &SondeoMensajes::alertaCerrada);
+}
+
+SondeoMensajes::~SondeoMensajes() {
+    // The window lives under the main window; it must not outlive the
+    // messages it shows.
+    if (ventana_) {
+        ventana_->disconnect(this);
+        delete ventana_.data();
+    }
+}
+
+void SondeoMensajes::iniciar() {
+    if (ventana_ && ventana_->isVisible()) return;
+    reloj_.start();
+}
+
+QString SondeoMensajes::consulta(const QString& usuario) {
+    return QStringLiteral("select mens_id, mens_autor, mens_mensaje, mens_nivel  from mensajeria where mens_destino = ") +
+           sql::texto(usuario) + QStringLiteral(" and mens_leido = 'N'");
+}
+
+void SondeoMensajes::sondear() {
+    reloj_.stop();
+    alerta_.setPosicion(0);
+    if (!sesion_.compania.isAttached()) return;  // and the timer stays stopped
+
+    alerta_.limpiar();
+    std::vector<fb::Row> filas;
+    // A failure is reported once and the poll stays stopped, rather than a
+    // box every ten seconds while the server is away.
+    if (!manejador_.proteger([&] { filas = sesion_.compania.query(consulta(sesion_.usuario_actual)); })) return;
+
+    if (filas.empty()) {
+        if (ventana_ && ventana_->isVisible()) ventana_->hide();  // its closing restarts the timer
+        else reloj_.start();
+        return;
+    }
+    // In the order they were sent.
+    std::stable_sort(filas.begin(), filas.end(),
+                     [](const fb::Row& a, const fb::Row& b) { return a[0].toInt64() < b[0].toInt64(); });
+    alerta_.setColor(AlertaMensajes::kBlanco);
+    for (const fb::Row& f : filas) {
+        alerta_.agregar(AlertaMensajes::textoDe(f[0].toInt64(), f[2].toString(), f[1].toString().trimmed()),
+                        AlertaMensajes::colorDeNivel(int(f[3].toInt64())));
+    }
+    if (ventana_) ventana_->mostrar();
+}
+
+void SondeoMensajes::marcarLeido(int64_t id) {
+    sesion_.compania.executeDirect(QStringLiteral("update mensajeria set mens_leido = 'S' where mens_id = ") +
+                                   sql::numero(id));
+}
+
+void SondeoMensajes::clicMensaje() {
+    if (alerta_.vacia()) return;
+    if (const auto id = AlertaMensajes::idDe(alerta_.actual().texto))
+        manejador_.proteger([&] { marcarLeido(*id); });
+    if (ventana_) ventana_->hide();
+}
+
+void SondeoMensajes::contestarAutor() {
+    if (alerta_.vacia()) return;
+    const auto id = AlertaMensajes::idDe(alerta_.actual().texto);
+    QString autor;
+    bool leido = false;
+    if (id) {
+        leido = manejador_.proteger([&] {
+            const auto fila = sesion_.compania.queryOne(
+                QStringLiteral("select mens_autor from mensajeria where mens_id = ") + sql::numero(*id));
+            if (fila) autor = fila->at(0).toString().trimmed();
+            marcarLeido(*id);
+        });
+    }
+    if (ventana_) ventana_->hide();
+    if (!leido) return;
+    interaccion_.abrirPantalla(QStringLiteral("Tfmensaje"),
+                               {{QStringLiteral("respuesta_id"), QString::number(*id)},
+                                {QStringLiteral("respuesta_autor"), autor}});
+}
+
+void SondeoMensajes::alertaCerrada() { reloj_.start(); }
+
+}  // namespace cxp

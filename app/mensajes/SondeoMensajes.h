@@ -1,0 +1,62 @@
+#pragma once
+// The main window's message poll: every ten seconds it asks the company
+// database for the person's unread messages and shows them in the alert
+// window. It never overlaps itself: it stops its timer first and restarts
+// it only when there is nothing to show or when the alert window closes.
+#include "app/mensajes/AlertaMensajes.h"
+#include "app/mensajes/VentanaAlerta.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QWidget;
+
+namespace cxp {
+
+class Interaccion;
+class ManejadorErrores;
+struct Sesion;
+
+class SondeoMensajes : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kIntervalo = 10000;  // milliseconds
+
+    SondeoMensajes(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                   QWidget* ventanaPrincipal);
+    ~SondeoMensajes() override;
+
+    // Starts the timer; the first poll comes after one interval. While the
+    // alert window is open it does nothing: closing the window starts it.
+    void iniciar();
+    // The poll, once (also run at the end of the main window's first
+    // activation).
+    void sondear();
+    bool activo() const { return reloj_.isActive(); }
+
+    AlertaMensajes& alerta() { return alerta_; }
+    VentanaAlerta* ventana() const { return ventana_; }
+
+    // Clicking the message shown: marks it read and hides the window.
+    void clicMensaje();
+    // "Contestar al autor": marks the message shown read, hides the window
+    // and opens Tfmensaje with the author as recipient.
+    void contestarAutor();
+
+    // The poll's SQL for a user.
+    static QString consulta(const QString& usuario);
+
+private:
+    void marcarLeido(int64_t id);
+    void alertaCerrada();
+
+    Sesion& sesion_;
+    Interaccion& interaccion_;
+    ManejadorErrores& manejador_;
+    AlertaMensajes alerta_;
+    QPointer<VentanaAlerta> ventana_;
+    QTimer reloj_;
+};
+
+}  // namespace cxp
