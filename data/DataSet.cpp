@@ -482,7 +482,7 @@ std::vector<Field> DataSet::buildFields(const std::vector<fb::Column>& columns,
         add(std::move(f), false);
     }
     for (const Calc& c : calcs_) {
-        Field f = fromColumn(toColumn(c.spec));
+        Field f = fromColumn(toColumn(c.definicion));
         f.table_.clear();
         f.origin_.clear();
         f.nullable_ = true;
@@ -491,9 +491,9 @@ std::vector<Field> DataSet::buildFields(const std::vector<fb::Column>& columns,
     return out;
 }
 
-void DataSet::addCalculated(const FieldSpec& spec, Compute compute) {
-    if (fieldIndex(spec.name) >= 0) throw DataSetError(QStringLiteral("Ya existe un campo %1.").arg(spec.name));
-    calcs_.push_back({spec, std::move(compute)});
+void DataSet::addCalculated(const FieldSpec& definicion, Compute compute) {
+    if (fieldIndex(definicion.name) >= 0) throw DataSetError(QStringLiteral("Ya existe un campo %1.").arg(definicion.name));
+    calcs_.push_back({definicion, std::move(compute)});
     std::vector<Field> cols = buildFields({});  // the calculated fields alone
     Field f = std::move(cols.back());
     byName_.insert(f.name_.toUpper(), int(fields_.size()));

@@ -189,7 +189,7 @@ public:
     int fieldIndex(const QString& name) const;  // case-insensitive; -1 when none
     // A client-only field, recomputed whenever its row is read or changes;
     // never written. Computed in declaration order, so it may use earlier ones.
-    void addCalculated(const FieldSpec& spec, Compute compute);
+    void addCalculated(const FieldSpec& definicion, Compute compute);
 
     // ---- navigation. Moving posts a pending insert or edit first (of the
     // details too), as a data-aware grid does when it leaves a row.
@@ -290,7 +290,7 @@ private:
         QStringList masterFields, detailFields;
     };
     struct Calc {
-        FieldSpec spec;
+        FieldSpec definicion;
         Compute compute;
     };
     class Writer;
