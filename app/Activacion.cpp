@@ -63,7 +63,7 @@ Activacion::Activacion(Sesion& sesion, Interaccion& interaccion, Configuracion& 
 
 void Activacion::avisar(const QString& mensaje, const QString& usuario) {
     interaccion_.error(mensaje);
-    arranque::registrar(archivoLog_, usuario, mensaje);
+    ManejadorErrores::anotar(archivoLog_, usuario, mensaje);
 }
 
 bool Activacion::rechazar(const QString& usuario) {
@@ -113,13 +113,13 @@ void Activacion::conectar(const ParametrosLinea& p, const QString& clave) {
     // Installation directory, location, company connection, configuration,
     // revision date, general connection.
     sesion_.directorio = arranque::Diraplicacion(interaccion_);
-    if (sesion_.directorio.isEmpty()) arranque::registrar(archivoLog_, p.usuario, arranque::kSinRegistro);
+    if (sesion_.directorio.isEmpty()) ManejadorErrores::anotar(archivoLog_, p.usuario, arranque::kSinRegistro);
     archivoLog_ = arranque::archivoErrores(sesion_.directorio);
     errores_.setArchivoLog(archivoLog_);
 
     bool sinArchivo = false;
     sesion_.ubicacion = arranque::ubicaciondb(sesion_.directorio, p.ubicacion, interaccion_, &sinArchivo);
-    if (sinArchivo) arranque::registrar(archivoLog_, p.usuario, arranque::kSinConexion);
+    if (sinArchivo) ManejadorErrores::anotar(archivoLog_, p.usuario, arranque::kSinConexion);
 
     sesion_.compania.detach();
     sesion_.compania =

@@ -1,7 +1,6 @@
 #include "app/Arranque.h"
 
 #include "data/Interaccion.h"
-#include "data/ManejadorErrores.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -59,10 +58,5 @@ QString archivoErrores(const QString& directorio) {
     return (directorio.isEmpty() ? QDir::currentPath() : directorio) + QStringLiteral("/ERRORES.TXT");
 }
 
-void registrar(const QString& archivo, const QString& usuario, const QString& mensaje) {
-    QFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) return;
-    f.write((ManejadorErrores::lineaLog(QDateTime::currentDateTime(), usuario, mensaje) + QLatin1Char('\n')).toUtf8());
-}
 
 }  // namespace cxp::arranque

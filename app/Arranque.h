@@ -49,9 +49,6 @@ QString ubicaciondb(const QString& directorio, const QString& ubicacionLinea, In
 // is still written somewhere the person can find it.
 QString archivoErrores(const QString& directorio);
 
-// Appends one line "yyyy/mm/dd,HH:mm:ss,USUARIO,message" to the log. A log
-// that cannot be written is left alone: the person has seen the message.
-void registrar(const QString& archivo, const QString& usuario, const QString& mensaje);
 
 }  // namespace arranque
 }  // namespace cxp

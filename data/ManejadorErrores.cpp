@@ -76,15 +76,15 @@ QString ManejadorErrores::mensajeDe(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
 
-void ManejadorErrores::registrar(const QString& mensaje) {
-    const QString ruta = archivoLog();
-    if (ruta.isEmpty()) return;
-    QFile f(ruta);
-    // A log that cannot be written must not hide the error itself.
+void ManejadorErrores::anotar(const QString& archivo, const QString& usuario, const QString& mensaje) {
+    if (archivo.isEmpty()) return;
+    QFile f(archivo);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) return;
     // One write per line: several programs may append to the same file.
-    f.write((lineaLog(QDateTime::currentDateTime(), sesion_.usuario_actual, mensaje) + QLatin1Char('\n')).toUtf8());
+    f.write((lineaLog(QDateTime::currentDateTime(), usuario, mensaje) + QLatin1Char('\n')).toUtf8());
 }
+
+void ManejadorErrores::registrar(const QString& mensaje) { anotar(archivoLog(), sesion_.usuario_actual, mensaje); }
 
 QString ManejadorErrores::nombre(const QString& campo) const {
     if (!nombreCampo_) return campo;

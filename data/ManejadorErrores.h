@@ -78,6 +78,9 @@ public:
     // The log line: "yyyy/mm/dd,HH:mm:ss,USUARIO,message", the message on
     // one line (Firebird's line breaks become spaces).
     static QString lineaLog(const QDateTime& cuando, const QString& usuario, const QString& mensaje);
+    // Appends that line to `archivo`; a log that cannot be written is left
+    // alone, it must not hide the error itself.
+    static void anotar(const QString& archivo, const QString& usuario, const QString& mensaje);
     // The raw message of an exception.
     static QString mensajeDe(const std::exception& error);
 
