@@ -1,0 +1,463 @@
+// The database side of the lookups the screens call while an account, a
+// cost centre, a NIT or an article is typed; the chart rules behind them;
+// the third parties' audit and defaults; the other modules' document tables
+// as the numbering lookup reads them; and the demo company's charts and
+// creditors.
+#include "base/Sql.h"
+#include "db/Esquema.h"
+#include "tests/support/BaseTemporal.h"
+#include "tests/support/Plantillas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using cxp::sql::texto;
+
+class Busquedas : public ::testing::Test {
+protected:
+    prueba::BaseTemporal base{prueba::plantillaCompania()};
+    fb::Database db = base.conectar();
+
+    // The one row of a selectable procedure called with literals, as the
+    // screens call it.
+    fb::Row llamar(const QString& procedimiento, const QStringList& argumentos) {
+        QStringList lits;
+        for (const QString& a : argumentos) lits << texto(a);
+        const auto filas = db.query(QStringLiteral("select * from %1(%2)").arg(procedimiento, lits.join(", ")));
+        EXPECT_EQ(filas.size(), 1u) << procedimiento.toStdString() << " " << argumentos.join(",").toStdString();
+        return filas.empty() ? fb::Row() : filas.front();
+    }
+
+    // The text of the DbError that f throws; empty (and a failure) when none.
+    static QString errorDe(const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const fb::DbError& e) {
+            return e.text();
+        }
+        ADD_FAILURE() << "no falló";
+        return {};
+    }
+
+    void cuenta(const char* tabla, const QString& codigo, const char* naturaleza = nullptr) {
+        db.executeDirect(QStringLiteral("insert into %1 (cuen_cod, cuen_nom, cuen_naturaleza) values (?, ?, ?)")
+                             .arg(QLatin1String(tabla)),
+                         {codigo, QStringLiteral("CUENTA ") + codigo,
+                          naturaleza ? fb::Value(naturaleza) : fb::Value()});
+    }
+};
+
+struct Catalogo {
+    const char* tabla;
+    const char* valida;
+};
+const Catalogo kCatalogos[] = {{"CUENTAS", "VALIDE_CUENTA_C"}, {"CUENTAS_NIIF", "VALIDE_CUENTA_NIIF_C"}};
+
+TEST_F(Busquedas, CodigosDeValidacionDeCuentasEnAmbosCatalogos) {
+    for (const Catalogo& c : kCatalogos) {
+        for (const char* codigo : {"1", "11", "1105", "110505", "11050501", "11050502", "110510", "2"})
+            cuenta(c.tabla, QString::fromLatin1(codigo));
+        db.executeDirect(QStringLiteral("update %1 set cuen_activa = 'N' where cuen_cod = '11050502'")
+                             .arg(QLatin1String(c.tabla)));
+    }
+    // Only in the local chart: the NIIF twin knows nothing of it.
+    cuenta("CUENTAS", "1110");
+    cuenta("CUENTAS", "111005");
+
+    const struct {
+        const char* cuenta;
+        int codigo;
+    } casos[] = {
+        {"11050501", 0},
+        {"11050502", 0},  // inactive: the name lookup warns, not the check
+        {"110510", 0},    // a subaccount without auxiliaries takes movements
+        {"110505", 4},    // has auxiliaries
+        {"1105", 3},
+        {"11", 3},
+        {"1", 3},
+        {"11050599", 1},
+        {"1120", 1},  // missing answers 1 before its level is looked at
+        {"123456789012", 1},
+        {"", 2},
+        {"1105 5", 2},
+        {"11A505", 2},
+        {"110", 2},
+        {"11050", 2},
+        {"1234567890123", 2},
+        {"1234567890123456789012345", 2},
+        {" 110505", 2},
+        {"O'Brien", 2},
+    };
+    for (const Catalogo& c : kCatalogos) {
+        for (const auto& k : casos) {
+            const fb::Row r = llamar(QLatin1String(c.valida), {QString::fromLatin1(k.cuenta)});
+            EXPECT_EQ(r["RESULTADO"].toInt64(), k.codigo) << c.valida << " " << k.cuenta;
+            EXPECT_EQ(r["ERROR"].toInt64(), k.codigo) << c.valida << " " << k.cuenta;
+        }
+    }
+    EXPECT_EQ(llamar("VALIDE_CUENTA_C", {"111005"})[0].toInt64(), 0);
+    EXPECT_EQ(llamar("VALIDE_CUENTA_NIIF_C", {"111005"})[0].toInt64(), 1);
+}
+
+TEST_F(Busquedas, PadrePorLongitud) {
+    const struct {
+        const char* cuenta;
+        const char* padre;
+    } casos[] = {
+        {"123456789012", "1234567890"}, {"1234567890", "12345678"}, {"12345678", "123456"}, {"123456", "1234"},
+        {"1234", "12"},  {"12", "1"},  {"1", ""},  {"", ""},  {"123", ""},  {"1234567", ""},
+        {"12345678901234", ""},  // no level is that long
+        {"2365AB", "2365"},      // by length only: no table is read
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(llamar("PADRE", {QString::fromLatin1(c.cuenta)})["PADRE"].toString().toStdString(), c.padre)
+            << c.cuenta;
+}
+
+TEST_F(Busquedas, ReglasDelCatalogo) {
+    for (const Catalogo& c : kCatalogos) {
+        const QString t = QLatin1String(c.tabla);
+        SCOPED_TRACE(c.tabla);
+        cuenta(c.tabla, "1");
+        cuenta(c.tabla, "15");
+        cuenta(c.tabla, "1592", "C");  // accumulated depreciation: credit in a debit class
+        for (const char* codigo : {"159215", "15921501", "1592150101", "159215010101", "2"})
+            cuenta(c.tabla, QString::fromLatin1(codigo));
+
+        // Level from the length; nature from the parent, a class's from its digit.
+        const auto filas =
+            db.query(QStringLiteral("select cuen_cod, cuen_nivel, cuen_naturaleza from %1 order by cuen_cod").arg(t));
+        QStringList vistas;
+        for (const auto& f : filas)
+            vistas << f[0].toString() + ":" + f[1].toString() + f[2].toString();
+        EXPECT_EQ(vistas.join(" ").toStdString(),
+                  "1:1D 15:2D 1592:3C 159215:4C 15921501:5C 1592150101:6C 159215010101:7C 2:1C");
+
+        // A missing parent is named in the refusal.
+        EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, "15240501"); }).contains("La cuenta superior 152405 no existe"));
+        EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, "31"); }).contains("La cuenta superior 3 no existe"));
+        // Codes of no level, or not digits, are refused whatever their parent.
+        for (const char* mal : {"159", "15921", "1592A5", "1592 5", "1234567890123"})
+            EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, QString::fromLatin1(mal)); }).contains("CK_")) << mal;
+
+        // What hangs from an account keeps it: no delete, no new code.
+        EXPECT_TRUE(errorDe([&] { db.executeDirect(QStringLiteral("delete from %1 where cuen_cod = '1592'").arg(t)); })
+                        .contains("La cuenta 1592 tiene cuentas de nivel inferior"));
+        EXPECT_TRUE(
+            errorDe([&] {
+                db.executeDirect(QStringLiteral("update %1 set cuen_cod = '1593' where cuen_cod = '1592'").arg(t));
+            }).contains("tiene cuentas de nivel inferior"));
+        // A leaf may go, and a renamed leaf needs the new parent.
+        EXPECT_TRUE(errorDe([&] {
+                        db.executeDirect(
+                            QStringLiteral("update %1 set cuen_cod = '159299010101' where cuen_cod = '159215010101'")
+                                .arg(t));
+                    }).contains("La cuenta superior 1592990101 no existe"));
+        EXPECT_EQ(db.executeDirect(QStringLiteral("delete from %1 where cuen_cod = '159215010101'").arg(t)), 1);
+        EXPECT_EQ(db.executeDirect(QStringLiteral("update %1 set cuen_nom = 'OTRO' where cuen_cod = '1592'").arg(t)), 1);
+    }
+}
+
+TEST_F(Busquedas, CentrosActivosDeSuProyecto) {
+    db.executeDirect("insert into proyectos (proy_cod, proy_nom, proy_activo) values ('01', 'ADMINISTRACION', 'S')");
+    db.executeDirect("insert into proyectos (proy_cod, proy_nom, proy_activo) values ('02', 'COMERCIAL', 'N')");
+    db.executeDirect("insert into centros (proy_cod, cent_cod, cent_nom, sucu_id) values ('01', '01', 'GERENCIA', null)");
+    db.executeDirect(
+        "insert into centros (proy_cod, cent_cod, cent_nom, cent_activo) values ('01', '02', 'CONTABILIDAD', 'N')");
+    db.executeDirect("insert into centros (proy_cod, cent_cod, cent_nom, sucu_id) values ('02', '03', 'VENTAS', 2)");
+    const struct {
+        const char *proyecto, *centro, *existe;
+    } casos[] = {
+        {"01", "01", "S"},
+        {"01", "02", "N"},  // inactive centre
+        {"02", "03", "N"},  // active centre of an inactive project
+        {"01", "03", "N"},  // the centre belongs to another project
+        {"99", "01", "N"},
+        {"01", "", "N"},
+        {"01", "01' or '1'='1", "N"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(llamar("EXISTE_CENTRO", {c.proyecto, c.centro})["EXISTE"].toString().toStdString(), c.existe)
+            << c.proyecto << "-" << c.centro;
+    // An agency left empty is every agency.
+    EXPECT_EQ(db.queryOne("select sucu_id from centros where cent_cod = '01'")->at(0).toInt64(), 0);
+    EXPECT_THROW(db.executeDirect("insert into centros (proy_cod, cent_cod, cent_nom) values ('77', '01', 'X')"),
+                 fb::DbError);
+}
+
+class Terceros : public Busquedas {
+protected:
+    void SetUp() override {
+        db.executeDirect("insert into grupos_proveedores (grpr_cod, grpr_nom) values ('01', 'NACIONALES')");
+        tercero("900456789", "S");
+        tercero("900112233", "N");
+    }
+    void tercero(const QString& nit, const QString& estado) {
+        db.executeDirect("insert into terceros (terc_nit, terc_nom, terc_estado, terc_prov) values (?, ?, ?, 'S')",
+                         {nit, QStringLiteral("TERCERO ") + nit, estado});
+    }
+};
+
+TEST_F(Terceros, ExisteSoloElActivo) {
+    const struct {
+        const char *nit, *existe;
+    } casos[] = {{"900456789", "S"}, {"900112233", "N"}, {"123", "N"}, {"", "N"}, {"O'Neil", "N"},
+                 {"90045678912345678901234567890", "N"}};
+    for (const auto& c : casos) EXPECT_EQ(llamar("EXISTE_TERCERO", {c.nit})["EXISTE"].toString().toStdString(), c.existe) << c.nit;
+}
+
+TEST_F(Terceros, CostoDelProveedor) {
+    db.executeDirect("insert into proveedor_articulo (terc_nit, arti_cod, pvar_costo) values ('900456789', 'LAC-1', 3150.50)");
+    db.executeDirect("insert into proveedor_articulo (terc_nit, arti_cod, pvar_costo) values ('900456789', 'LAC-2', null)");
+    db.executeDirect("insert into proveedor_articulo (terc_nit, arti_cod, pvar_costo) values ('900112233', 'GRA-1', 9000)");
+    const struct {
+        const char *articulo, *nit, *costo;
+    } casos[] = {
+        {"LAC-1", "900456789", "3150.50"},
+        {"LAC-2", "900456789", "0.00"},  // bought, cost not recorded
+        {"GRA-1", "900456789", "0.00"},  // another creditor's article
+        {"LAC-1", "900112233", "0.00"},
+        {"NADA", "999", "0.00"},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(llamar("COSTO_PROVEEDOR", {c.articulo, c.nit})["COSTO"].toDecimal().toString().toStdString(), c.costo)
+            << c.articulo << " " << c.nit;
+}
+
+TEST_F(Terceros, AuditoriaDelMaestro) {
+    fb::Database aux = base.conectar(QStringLiteral("AUXILIAR"));
+    aux.executeDirect("insert into terceros (terc_nit, terc_nom) values ('800111222', 'NUEVO')");
+    aux.executeDirect("update terceros set terc_tel = '601 555' where terc_nit = '800111222'");
+    aux.executeDirect("delete from terceros where terc_nit = '800111222'");
+    const auto filas = db.query(
+        "select audi_oper, audi_usuario, audi_iddoc, audi_fecha from auditoria where tido_cod = 104 and audi_cod = "
+        "'800111222' order by audi_id");
+    QString ops;
+    for (const auto& f : filas) {
+        ops += f[0].toString();
+        EXPECT_EQ(f[1].toString(), "AUXILIAR");
+        EXPECT_TRUE(f[2].isNull());
+        EXPECT_EQ(f[3].toDate(), QDate::currentDate());
+    }
+    EXPECT_EQ(ops.toStdString(), "IUD");
+}
+
+TEST_F(Terceros, ValoresPorDefectoYBorradoConSuProveedor) {
+    // A row posted with every column, the empty ones null, as a grid posts it.
+    db.executeDirect(
+        "insert into terceros (terc_nit, terc_nom, terc_clie, terc_prov, terc_empl, terc_estado, terc_admini, "
+        "terc_conductor, terc_trans, terc_exento, terc_simplifica, terc_dvdian, pais_id) "
+        "values ('800111222', 'CLIENTE', 'S', null, null, null, null, null, null, null, null, null, null)");
+    const auto t = db.queryOne(
+        "select terc_prov || terc_empl || terc_estado || terc_admini || terc_conductor || terc_trans || "
+        "terc_exento || terc_simplifica || terc_dvdian, pais_id from terceros where terc_nit = '800111222'");
+    EXPECT_EQ(t->at(0).toString(), "NNSNNNNNN");
+    EXPECT_EQ(t->at(1).toString(), "169");
+
+    // Marking a customer as creditor inserts only NIT, group and regime.
+    db.executeDirect("update terceros set terc_prov = 'S' where terc_nit = '800111222'");
+    db.executeDirect("insert into proveedores (terc_nit, grpr_cod, prov_simplificado) values ('800111222', '01', 'N')");
+    const auto p = db.queryOne(
+        "select prov_cod, prov_retefte, prov_rteiva, prov_rteica, prov_rtcree, prov_fomento || prov_impinc "
+        "from proveedores where terc_nit = '800111222'");
+    EXPECT_EQ(p->at(0).toString(), "800111222");
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(p->at(i).toDecimal().unscaled, 0) << i;
+    EXPECT_EQ(p->at(5).toString(), "NN");
+
+    EXPECT_THROW(db.executeDirect("insert into proveedores (terc_nit, grpr_cod) values ('900456789', '09')"),
+                 fb::DbError);  // no such group
+    EXPECT_THROW(db.executeDirect("insert into proveedores (terc_nit, grpr_cod) values ('777', '01')"),
+                 fb::DbError);  // no such third party
+    EXPECT_THROW(db.executeDirect("update proveedores set prov_rteica = 1001 where terc_nit = '800111222'"),
+                 fb::DbError);  // rete-ICA is per thousand, at most 1000
+
+    // Deleting the third party takes its creditor row, contacts and articles.
+    db.executeDirect("insert into terceros_contactos (terc_nit, tecc_item, tecc_nombre) values ('800111222', 1, 'ANA')");
+    db.executeDirect("insert into proveedor_articulo (terc_nit, arti_cod) values ('800111222', 'A1')");
+    EXPECT_EQ(db.executeDirect("delete from terceros where terc_nit = '800111222'"), 1);
+    for (const char* tabla : {"proveedores", "terceros_contactos", "proveedor_articulo"})
+        EXPECT_FALSE(db.queryOne(QStringLiteral("select 1 from %1 where terc_nit = '800111222'").arg(QLatin1String(tabla)))
+                         .has_value())
+            << tabla;
+}
+
+TEST_F(Busquedas, ComprobanteAvanzaSuNumeracionYSaldo) {
+    db.executeDirect("insert into prefijos_conta (tico_cod, prco_pref, pref_numero) values ('CXP', 'BOG', '000001')");
+    db.executeDirect(
+        "insert into comprobante_encabezado (enco_consec, tico_cod, prco_pref, enco_numero) values (0, 'CXP', 'BOG', "
+        "'000001')");
+    EXPECT_GT(db.queryOne("select enco_consec from comprobante_encabezado")->at(0).toInt64(), 0);
+    EXPECT_EQ(db.queryOne("select pref_numero from prefijos_conta where prco_pref = 'BOG'")->at(0).toString(), "000002");
+    EXPECT_THROW(db.executeDirect("insert into comprobante_encabezado (enco_consec, tico_cod, prco_pref, enco_numero) "
+                                  "values (0, 'CXP', 'BOG', '000001')"),
+                 fb::DbError);
+    EXPECT_EQ(llamar("SALDO_CUENTA", {"11050501", "2026/12/06"})["SALDO"].toDecimal().unscaled, 0);
+}
+
+// The other modules' tables as the numbering lookup reads them.
+struct TablaAjena {
+    const char* tipos;
+    const char* tabla;
+    const char* id;
+    const char* prefijo;  // nullptr: numbered without prefix
+    const char* numero;
+    bool banco = false;
+};
+const TablaAjena kAjenas[] = {
+    {"10", "CAMBIO_COSTO", "CACO_ID", "PREF_PRE", "CACO_NUMERO"},
+    {"11", "ENTRADAS", "ENTR_ID", "PREF_PRE", "ENTR_NUMERO"},
+    {"12", "SALIDAS", "SALI_ID", "PREF_PRE", "SALI_NUMERO"},
+    {"13", "TRASFERENCIAS", "TRAN_ID", "PREF_PRE", "TRAN_NUMERO"},
+    {"14", "AJUSTES", "AJUS_ID", "PREF_PRE", "AJUS_NUMERO"},
+    {"15", "ENSAMBLES", "ENSA_ID", "PREF_PRE", "ENSA_NUMERO"},
+    {"16", "DESENSAMBLES", "DESE_ID", "PREF_PRE", "DESE_NUMERO"},
+    {"17", "RESERVAS", "RESE_ID", "PREF_PRE", "RESE_NUMERO"},
+    {"18", "ORDENES_INVENTARIO", "ORIN_ID", "PREF_PRE", "ORIN_NUMERO"},
+    {"19", "PRODUCCION_ORDEN", "PROR_ID", "PREF_PRE", "PROR_NUMERO"},
+    {"20", "PRODUCCION_ENTRADA_ENC", "PRDE_ID", "PRDE_PREF", "PRDE_NUMERO"},
+    {"21", "FACTURAS_COMPRA", "FACO_ID", "PREF_PRE", "FACO_NUMERO"},
+    {"22", "REMISION_PROVEEDOR", "REPR_ID", "PREF_PRE", "REPR_NUMERO"},
+    {"23", "ORDENES_COMPRA", "ORCO_ID", "PREF_PRE", "ORCO_NUMERO"},
+    {"24", "DEVOLUCIONES_COMPRAS", "DECO_ID", "PREF_PRE", "DECO_NUMERO"},
+    {"25", "COTIZACION_PROVEEDOR", "COPR_ID", "PREF_PRE", "COPR_NUMERO"},
+    {"27", "PLAN_PRODUCCION", "PLPR_ID", "PLPR_PREF", "PLPR_NUMERO"},
+    {"28", "PRODUCCION_SALIDA_ENC", "PRSA_ID", "PRSA_PREF", "PRSA_NUMERO"},
+    {"29", "PRODUCCION_DEVOLUCION", "PRDD_ID", "PRDD_PREF", "PRDD_NUMERO"},
+    {"31", "FACTURAS", "FACT_ID", "PREF_PRE", "FACT_NUMERO"},
+    {"32", "REMISIONES_VENTA", "REVT_ID", "PREF_PRE", "REVT_NUMERO"},
+    {"33", "DEVOLUCIONES_VENTAS", "DEVT_ID", "PREF_PRE", "DEVT_NUMERO"},
+    {"34", "PEDIDOS", "PEDI_ID", "PREF_PRE", "PEDI_NUMERO"},
+    {"35", "COTIZACIONES", "COTI_ID", "PREF_PRE", "COTI_NUMERO"},
+    {"40", "PENDIENTE_VENTAS", "PEVE_ID", "PREF_PRE", "PEVE_NUMERO"},
+    {"41", "NOTAS_DEBITO_CLIENTES", "NDCL_ID", "PREF_PRE", "NDCL_NUMERO"},
+    {"42", "NOTAS_CREDITO_CLIENTES", "NCCL_ID", "PREF_PRE", "NCCL_NUMERO"},
+    {"43", "APLICACION_CLIENTE", "APCL_ID", "PREF_PRE", "APCL_NUMERO"},
+    {"44", "PAGOS_CLIENTES", "PACL_ID", "PREF_PRE", "PACL_NUMERO"},
+    {"45", "ANTICIPOS_CLIENTE", "ANCL_ID", "PREF_PRE", "ANCL_NUMERO"},
+    {"46", "CAUSA_INTERES", "CAIN_ID", "PREF_PRE", "CAIN_NUMERO"},
+    {"47", "DETERIORO_CARTERA_ENC", "DECA_ID", "PREF_PRE", "DECA_NUMERO"},
+    {"48", "CREDITO_EDUCATIVO", "CRED_ID", nullptr, "CRED_NUMERO"},
+    {"50", "FACTURA_PROFV", "FACP_ID", "PREF_PRE", "FACP_NUMERO"},
+    {"54", "PAGOS_PROVEEDOR", "PAPR_ID", "PREF_PRE", "PAPR_NUMERO"},
+    {"61", "RECIBOS_CAJA", "RECA_ID", "PREF_PRE", "RECA_NUMERO"},
+    {"63", "CAMBIO_DOCUMENTOS", "CADO_ID", "PREF_PRE", "CADO_NUMERO"},
+    {"64", "CONSIGNA_TARJETAS", "COTJ_ID", "PREF_PRE", "COTJ_NUMERO"},
+    {"65", "RECIBO_PROVISIONAL", "RCPR_ID", "PREF_PRE", "RCPR_NUMERO"},
+    {"66", "TRASLADOS_CAJA", "TRCJ_ID", "PREF_PRE", "TRCJ_NUMERO"},
+    {"67", "ARQUEO_CAJA", "ARQC_ID", "PREF_PRE", "ARQC_NUMERO"},
+    {"85 87", "CARGA_REMESA", "CGRM_ID", "CGRM_PREF", "CGRM_NUMERO"},
+    {"86", "TIQUETE_PASAJERO", "TIQP_ID", "TIQP_PREF", "TIQP_NUMERO"},
+    {"88", "PLANILLA_PASAJEROS", "PLPA_ID", "PLPA_PREF", "PLPA_NUMERO"},
+    {"89", "MANIFIESTO_CARGA", "MANC_ID", "MANC_PREF", "MANC_NUMERO"},
+    {"132 137", "FACTURA_PROFORMA", "FAPR_ID", "PREF_PRE", "FAPR_NUMERO"},
+    {"133", "IMPORTACION", "IMPO_ID", "IMPO_PREF", "IMPO_NUMERO"},
+    {"138", "GASTOS_IMPORTACION", "GAIN_ID", "GAIN_PREF", "GAIN_NUMERO"},
+    {"139", "SOLICITUD_IMPORTACION", "SOIM_ID", "PREF_PRE", "SOIM_NUMERO"},
+    {"181", "CONTRATOS_COLEGIOS", "COCO_ID", nullptr, "COCO_NUMERO"},
+    {"182", "LIQUIDACION_RUTA_COLEGIO", "LIRC_ID", nullptr, "LIRC_NUMERO"},
+    {"301", "CRM_EVENTOS", "EVEN_ID", "EVEN_PREF", "EVEN_NUMERO"},
+    {"71", "CONSIGNA", "CONS_ID", "PRBA_PREF", "CONS_NUMERO", true},
+    {"72", "CHEQUES", "CHEQ_ID", "PRBA_PREF", "CHEQ_NUMERO", true},
+    {"73", "RETIROS", "RETI_ID", "PRBA_PREF", "RETI_NUMERO", true},
+    {"74", "NOTAS_DEBITO", "NDBC_ID", "PRBA_PREF", "NDBC_NUMERO", true},
+    {"75", "NOTAS_CREDITO", "NCBC_ID", "PRBA_PREF", "NCBC_NUMERO", true},
+    {"76", "TRASLADOS", "TRAS_ID", "PRBA_PREF", "TRAS_NUMERO", true},
+    {"77", "DEVOLUCION_CHEQUES", "DVCH_ID", "PRBA_PREF", "DVCH_NUMDOC", true},
+};
+
+TEST_F(Busquedas, TablasDeOtrosModulosResponden) {
+    QStringList tipos;
+    for (const TablaAjena& t : kAjenas) {
+        SCOPED_TRACE(t.tabla);
+        tipos << QString::fromLatin1(t.tipos).split(' ');
+        QString donde = QStringLiteral("%1 = '000001'").arg(QLatin1String(t.numero));
+        if (t.prefijo) donde = QStringLiteral("%1 = '0000' and ").arg(QLatin1String(t.prefijo)) + donde;
+        if (t.banco) donde = QStringLiteral("CUBA_COD = 3 and ") + donde;
+        const QString consulta =
+            QStringLiteral("select %1 from %2 where %3").arg(QLatin1String(t.id), QLatin1String(t.tabla), donde);
+        EXPECT_TRUE(db.query(consulta).empty());
+
+        // The module's row as it saves it: the lookup finds it, and finds it
+        // by id with the third party and the date.
+        const QString abreviatura = QString::fromLatin1(t.id).chopped(3);
+        QStringList columnas{QLatin1String(t.id), QLatin1String(t.numero), "TERC_NIT", abreviatura + "_FECHA"};
+        QStringList valores{"7", "'000001'", "'900456789'", "'2026/12/06'"};
+        if (t.prefijo) {
+            columnas << QLatin1String(t.prefijo);
+            valores << "'0000'";
+        }
+        if (t.banco) {
+            columnas << "CUBA_COD";
+            valores << "3";
+        }
+        db.executeDirect(QStringLiteral("insert into %1 (%2) values (%3)")
+                             .arg(QLatin1String(t.tabla), columnas.join(", "), valores.join(", ")));
+        const auto filas = db.query(consulta);
+        ASSERT_EQ(filas.size(), 1u);
+        EXPECT_EQ(filas[0][0].toInt64(), 7);
+    }
+    // Every type of the suite is looked up in one of them, except the
+    // payables documents, whose tables come with their screens.
+    QStringList faltan;
+    for (const auto& f : db.query("select tido_cod from tipo_documento where tido_cod not in (51, 52, 53, 55, 56, 62)"))
+        if (!tipos.contains(f[0].toString())) faltan << f[0].toString();
+    EXPECT_TRUE(faltan.isEmpty()) << faltan.join(",").toStdString();
+}
+
+// NIT check digit: weights from the rightmost digit, remainder of 11.
+int digitoVerificacion(const QString& nit) {
+    static const int pesos[] = {3, 7, 13, 17, 19, 23, 29, 37, 41, 43, 47, 53, 59, 67, 71};
+    int suma = 0;
+    for (int i = 0; i < nit.size(); ++i) suma += nit[nit.size() - 1 - i].digitValue() * pesos[i];
+    const int r = suma % 11;
+    return r <= 1 ? r : 11 - r;
+}
+
+TEST(Demo, CatalogosYAcreedoresCoherentes) {
+    EXPECT_EQ(digitoVerificacion("5"), 7);
+    EXPECT_EQ(digitoVerificacion("12"), 9);
+
+    prueba::BaseTemporal base(prueba::plantillaCompania());
+    fb::Database db = base.conectar();
+    cxp::esquema::ejecutar(db, cxp::esquema::guionDemo(cxp::esquema::Base::Compania));
+
+    // Every account that nothing hangs from, from the subaccount down,
+    // takes movements.
+    for (const Catalogo& c : kCatalogos) {
+        const auto hojas = db.query(QStringLiteral(
+            "select c.cuen_cod, (select resultado from %2(c.cuen_cod)) from %1 c where char_length(c.cuen_cod) >= 6 "
+            "and not exists (select 1 from %1 d where d.cuen_cod starting with c.cuen_cod and d.cuen_cod <> c.cuen_cod)")
+                                        .arg(QLatin1String(c.tabla), QLatin1String(c.valida)));
+        EXPECT_GT(hojas.size(), 60u) << c.tabla;
+        for (const auto& h : hojas) EXPECT_EQ(h[1].toInt64(), 0) << c.tabla << " " << h[0].toString().toStdString();
+    }
+    // The accounts creditors and groups post to take movements in their chart.
+    const auto cuentas = db.query(
+        "select 'L', prov_ctapagar from proveedores union all select 'L', prov_ctartfte from proveedores "
+        "union all select 'L', prov_ctartiva from proveedores union all select 'L', prov_ctartica from proveedores "
+        "union all select 'L', prov_ctacausa from proveedores union all select 'N', prov_ctapagniif from proveedores "
+        "union all select 'N', prov_ctarfteniif from proveedores union all select 'N', prov_ctacausaniif from proveedores "
+        "union all select 'L', grpr_ctaprov from grupos_proveedores union all select 'L', grpr_ctaanti from grupos_proveedores "
+        "union all select 'L', grpr_ctartica from grupos_proveedores union all select 'N', grpr_ctaantiniif from grupos_proveedores "
+        "union all select 'L', cuen_cod from activos_fijos union all select 'N', cuen_niif from cuentas "
+        "where char_length(cuen_cod) = 8");
+    for (const auto& c : cuentas) {
+        if (c[1].isNull()) continue;
+        const QString proc = c[0].toString() == "L" ? "VALIDE_CUENTA_C" : "VALIDE_CUENTA_NIIF_C";
+        EXPECT_EQ(db.queryOne("select resultado from " + proc + "(?)", {c[1]})->at(0).toInt64(), 0)
+            << proc.toStdString() << " " << c[1].toString().toStdString();
+    }
+    // Creditors' check digits.
+    const auto nits = db.query("select t.terc_nit, t.terc_dv from terceros t join proveedores p on p.terc_nit = t.terc_nit");
+    EXPECT_GE(nits.size(), 6u);
+    for (const auto& n : nits)
+        EXPECT_EQ(n[1].toString(), QString::number(digitoVerificacion(n[0].toString()))) << n[0].toString().toStdString();
+    // Voucher types named by the numbering exist.
+    EXPECT_TRUE(db.query("select tico_cod from prefijos where tico_cod is not null and tico_cod not in "
+                         "(select tico_cod from tipo_comprobante) union select tico_cod from prefijos_conta "
+                         "where tico_cod not in (select tico_cod from tipo_comprobante)")
+                    .empty());
+}
+
+}  // namespace
