@@ -7,6 +7,7 @@
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
+#include "comunes/Registro.h"
 #include "data/BarraEstado.h"
 #include "data/Configuracion.h"
 #include "data/Derechos.h"
@@ -303,6 +304,9 @@ void Tfprincipal::registrarPantallas() {
     interaccion_.registrarPantalla(comandos::kMensaje, [this](const QVariantMap& args) -> QWidget* {
         return crearTfmensaje(sesion_, interaccion_, errores_, args);
     });
+    // Numbering, the day's exchange rate, numbering authorizations, and the
+    // pickers every screen opens by name.
+    registrarComunes(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {
