@@ -1,5 +1,7 @@
 #include "tests/db/LibroPrueba.h"
 
+#include <random>
+
 namespace libro {
 
 fb::Value dinero(Centavos c) { return fb::Decimal{c, -2}; }
@@ -230,6 +232,86 @@ Centavos Libro::saldoAcreedor(const QString& nit, QDate fecha) const {
     for (const auto& [clave, d] : docs_)
         if (d.nit == nit) total += saldoBase(d, fecha);
     return total;
+}
+
+
+void poblarAlAzar(Libro& libro, const QStringList& nits, uint32_t semilla, QDate inicio, int dias) {
+    std::mt19937 azar(semilla);
+    auto entre = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(azar); };
+    for (int dia = 0; dia < dias; ++dia) {
+        const QDate f = inicio.addDays(dia);
+        const QString nit = nits[entre(0, int(nits.size()) - 1)];
+        const Centavos monto = Centavos(entre(1, 500)) * 10000;
+        const Centavos iva = monto * 19 / 100;
+        const Retenciones r{monto * 25 / 1000, entre(0, 1) ? iva * 15 / 100 : 0, monto * 966 / 100000, 0};
+        switch (entre(0, 9)) {
+        case 0: case 1: case 2: libro.cargo(nit, f, monto, iva, r, entre(0, 90), entre(0, 1) ? monto / 50 : 0, 10); break;
+        case 3: libro.factura(nit, f, monto, iva, r, entre(0, 60)); break;
+        case 4: libro.descuento(nit, f, monto / 4, iva / 4); break;
+        case 5: libro.devolucion(nit, f, monto / 5); break;
+        case 6: {
+            Documento& a = libro.anticipo(nit, f, monto / 2, 0, {monto / 100, 0, 0, 0});
+            libro.egreso(nit, f, {}, {a.id});
+            break;
+        }
+        default: break;
+        }
+        // A payment or an application of what the lookup proposes, partial or whole.
+        std::vector<Documento*> deudas, creditos;
+        for (auto& [k, d] : libro.documentos()) {
+            if (d.nit != nit || !libro.enLibro(d)) continue;
+            const Saldo s = libro.saldo(d, f);
+            if ((libro.neta() ? s.neto : s.bruto) == 0) continue;
+            (d.signo > 0 ? deudas : creditos).push_back(&d);
+        }
+        if (!deudas.empty() && entre(0, 2) == 0) {
+            std::vector<Linea> lineas;
+            for (Documento* d : deudas) {
+                if (entre(0, 1)) continue;
+                const Saldo s = libro.saldo(*d, f);
+                const bool entero = entre(0, 1);
+                Linea l{d->tipo, d->id, 0, 0, entero ? s.pendiente : Retenciones{}};
+                const Centavos saldo = libro.neta() ? s.neto : s.bruto;
+                const Centavos tomado = libro.neta() ? 0 : l.rete[0] + l.rete[1] + l.rete[2] + l.rete[3];
+                l.abono = entero ? saldo - tomado : (saldo - tomado) / 3;
+                if (l.abono < 0) continue;
+                lineas.push_back(l);
+            }
+            if (!lineas.empty()) libro.egreso(nit, f, lineas);
+        }
+        if (!deudas.empty() && !creditos.empty() && entre(0, 2) == 0) {
+            Documento* d = deudas[size_t(entre(0, int(deudas.size()) - 1))];
+            Documento* c = creditos[size_t(entre(0, int(creditos.size()) - 1))];
+            const Saldo sd = libro.saldo(*d, f), sc = libro.saldo(*c, f);
+            const Centavos x = std::min(sd.neto, -sc.neto) / (entre(0, 1) ? 1 : 2);
+            if (x > 0) libro.aplicacion(nit, f, {{d->tipo, d->id, x}, {c->tipo, c->id, -x}});
+        }
+        // Now and then a voucher or application is annulled or deleted, or a
+        // document nobody crossed is annulled.
+        if (entre(0, 6) == 0) {
+            std::vector<Cruce*> vivos;
+            for (auto& [k, c] : libro.cruces())
+                if (!c.anulado && !c.lineas.empty()) vivos.push_back(&c);
+            if (!vivos.empty()) {
+                Cruce* c = vivos[size_t(entre(0, int(vivos.size()) - 1))];
+                entre(0, 1) ? libro.anular(*c) : libro.borrar(*c);
+            }
+        }
+        if (entre(0, 9) == 0) {
+            for (auto& [k, d] : libro.documentos()) {
+                if (!libro.enLibro(d) || d.tipo == 55) continue;
+                bool cruzado = false;
+                for (auto& [kc, c] : libro.cruces())
+                    for (const Linea& l : c.lineas)
+                        cruzado |= !c.anulado && l.tipo == d.tipo && l.id == d.id;
+                if (!cruzado) {
+                    entre(0, 1) ? libro.anular(d) : libro.borrar(d);
+                    break;
+                }
+            }
+        }
+    }
+
 }
 
 }  // namespace libro

@@ -114,4 +114,12 @@ private:
     std::map<std::pair<int, int>, Cruce> cruces_;
 };
 
+// Every kind of document for the creditors `nits` (already created), one
+// day at a time from `inicio`: debts and credits, advances paid out by their
+// vouchers, payments of what the lookup proposes (whole or in part, with the
+// discount and withholdings), applications of credits against debts, and
+// now and then an annulment or a deletion. Valid data: no crossing past its
+// document, none before it, none of another creditor's.
+void poblarAlAzar(Libro& libro, const QStringList& nits, uint32_t semilla, QDate inicio, int dias);
+
 }  // namespace libro
