@@ -33,7 +33,16 @@ QVariant ModeloPivote::data(const QModelIndex& index, int role) const {
         case pivote::Encabezado::Tipo::Total: return nivel == 0 ? QStringLiteral("Total") : QVariant();
         case pivote::Encabezado::Tipo::Subtotal:
             return nivel == fila.claves.size() - 1 ? QVariant(QStringLiteral("Total ") + fila.claves.last()) : QVariant();
-        case pivote::Encabezado::Tipo::Detalle: return nivel < fila.claves.size() ? fila.claves.at(nivel) : QVariant();
+        case pivote::Encabezado::Tipo::Detalle:
+            if (nivel >= fila.claves.size()) return {};
+            // An outer value shows once, on the first line of its group.
+            if (index.row() > 0 && nivel < fila.claves.size() - 1) {
+                const pivote::Encabezado& previa = r_.filas.at(size_t(index.row() - 1));
+                if (previa.tipo == pivote::Encabezado::Tipo::Detalle &&
+                    previa.claves.mid(0, nivel + 1) == fila.claves.mid(0, nivel + 1))
+                    return {};
+            }
+            return fila.claves.at(nivel);
         }
         return {};
     }

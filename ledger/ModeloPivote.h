@@ -1,7 +1,8 @@
 #pragma once
 // A pivot result as a table: first one column per row field holding the
-// row's values (a subtotal line shows "Total " + its value at its level,
-// the grand total "Total"), then one column per column line and measure.
+// row's values (an outer value only on the first line of its group; a
+// subtotal line shows "Total " + its value at its level, the grand total
+// "Total"), then one column per column line and measure.
 // Read-only; kRolTotal tells the subtotal and total lines, which views
 // show in bold.
 #include "ledger/Pivote.h"

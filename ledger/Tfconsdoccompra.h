@@ -27,7 +27,9 @@ public:
     QString titulo() const;
     QString tabla() const;
     QString consulta() const;
+    QString consultaLineas() const;
     DataSet& documento() { return documento_; }
+    DataSet& lineas() { return lineas_; }
 
     // The shown pairs of caption and value, in the table's column order.
     QList<std::pair<QString, QString>> campos() const;
@@ -36,6 +38,7 @@ private:
     int tipo_;
     int64_t id_;
     DataSet documento_;
+    DataSet lineas_;
 };
 
 }  // namespace cxp

@@ -273,16 +273,23 @@ TEST_F(Consultas, AbonosAlDocumentoPorFechaYLaConsultaDelQuePaga) {
 TEST_F(Consultas, ConsultaDeFacturaYDevolucionDeCompra) {
     ejecutar("insert into FACTURAS_COMPRA (FACO_ID, PREF_PRE, FACO_NUMERO, FACO_NUMPROV, TERC_NIT, FACO_FECHA) "
              "values (12, 'FC', '000007', 'F-77', 'O''Hara', '2026-03-02')");
+    for (int item : {2, 1})
+        ejecutar(QStringLiteral("insert into FACTURAS_COMPRAS_DETALLE (FACO_ID, FCDE_ITEM, ARTI_COD, FCDE_CANT, "
+                                "FCDE_PRUNIT, FCDE_TOTAL) values (12, %1, 'A%1', 2, 10.25, 20.50)")
+                     .arg(item));
     Tfconsdoccompra f(sesion, interaccion, manejador, configuracion, 21, 12);
     ASSERT_TRUE(f.abrir()) << mensajes().toStdString();
     EXPECT_EQ(f.titulo(), "Consulta Factura de Compra");
     QStringList vistos;
     for (const auto& [titulo, valor] : f.campos()) vistos << titulo + "=" + valor;
     EXPECT_TRUE(vistos.contains("Prefijo=FC")) << vistos.join(", ").toStdString();
-    EXPECT_TRUE(vistos.contains("Numero=000007"));
+    EXPECT_TRUE(vistos.contains("Número=000007"));
     EXPECT_TRUE(vistos.contains("Factura del proveedor=F-77"));
     EXPECT_TRUE(vistos.contains("Fecha=2026/03/02"));
     EXPECT_TRUE(vistos.contains("Proveedor=O'HARA Y CIA"));
+    EXPECT_EQ(columna(f.lineas(), "ARTI_COD"), (QStringList{"A1", "A2"}));
+    EXPECT_FALSE(f.lineas().field("FACO_ID").visible());
+    EXPECT_EQ(f.lineas().sum("FCDE_TOTAL"), dinero("41.00"));
 
     Tfconsdoccompra d(sesion, interaccion, manejador, configuracion, 24, 99);
     EXPECT_FALSE(d.abrir());

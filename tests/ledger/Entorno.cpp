@@ -98,7 +98,8 @@ end)",
 
 void EntornoLedger::SetUp() {
     fb::Database db = compania.conectar();
-    for (const char* s : kSustitutos) db.executeDirect(QString::fromUtf8(s));
+    if (sustitutos_)
+        for (const char* s : kSustitutos) db.executeDirect(QString::fromUtf8(s));
     auto existe = [&](const char* sql) { return db.queryOne(QString::fromLatin1(sql))->at(0).toInt64() > 0; };
     // The list the payment voucher reads, when the schema does not have it yet.
     if (!existe("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'CONSOLIDE_FALTANTES'"))

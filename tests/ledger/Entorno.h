@@ -26,6 +26,9 @@ protected:
 
     void SetUp() override;
 
+    // False: the ledger's own procedures, as the schema has them.
+    bool sustitutos_ = true;
+
     void entrar(int agencia = 0) {
         sesion.usuario_actual = QStringLiteral("ADMIN");
         sesion.es_administrador = true;

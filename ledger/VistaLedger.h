@@ -1,0 +1,44 @@
+#pragma once
+// What the ledger's views share: the button panel in the session's colours,
+// the grid's columns in their order, the currency selector, and the
+// current row shown selected.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace cxp {
+
+class PantallaLedger;
+class Rejilla;
+struct Sesion;
+
+// The panel of a screen's command buttons, painted with the session's main
+// colours. Buttons take no focus: the keys are the commands.
+QFrame* panelBotones(QWidget* padre, const Sesion& sesion);
+QPushButton* botonDePanel(QFrame* panel, const QString& texto, std::function<void()> comando);
+void finPanel(QFrame* panel);  // the buttons after this sit at the right
+
+// Shows the grid's visible fields in this order (the others after them).
+void ordenarColumnas(Rejilla* rejilla, const QStringList& campos);
+// Keeps the grid's columns in that order after every re-open.
+void mantenerOrden(Rejilla* rejilla, const QStringList& campos);
+
+// "Moneda:" with the screen's choices; hidden with its label when the
+// configuration does not ask for it. cambio receives the code chosen.
+QComboBox* comboMoneda(QWidget* padre, QLabel* etiqueta, const PantallaLedger& pantalla,
+                       std::function<void(int)> cambio);
+
+// Closes the screen: its MDI frame inside the main window, its picker
+// dialog (rejected), or the widget itself.
+void cerrarPantalla(QWidget* vista);
+
+// A money text for labels: "1,234.50".
+QString textoDinero(const class Dinero& valor);
+
+}  // namespace cxp
