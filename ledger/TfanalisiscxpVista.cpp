@@ -60,7 +60,12 @@ TfanalisiscxpVista::TfanalisiscxpVista(std::unique_ptr<Tfanalisiscxp> logica, In
     rejilla_->setInteraccion(&interaccion);
     rejilla_->setNombreArchivo(Tfanalisiscxp::kArchivo);
     rejilla_->setTitulo(l.titulo());
-    rejilla_->setAnchoColumna(QStringLiteral("NOMBRE"), 26);
+    rejilla_->setAnchoColumna(QStringLiteral("NIT"), 11);
+    rejilla_->setAnchoColumna(QStringLiteral("NOMBRE"), 24);
+    rejilla_->setAnchoColumna(QStringLiteral("TELEFONO"), 10);
+    rejilla_->setAnchoColumna(QStringLiteral("CIUDAD"), 10);
+    rejilla_->setAnchoColumna(QStringLiteral("GRUPO"), 5);
+    rejilla_->setAnchoColumna(QStringLiteral("DIAS"), 5);
     mantenerOrden(rejilla_, columnas());
     QCheckBox* filtros = rejilla_->crearCasillaFiltros(this);
 
