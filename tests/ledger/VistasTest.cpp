@@ -33,6 +33,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace cxp;
 
@@ -104,6 +105,29 @@ TEST_F(Vistas, SaldosComoSelector) {
     ASSERT_TRUE(v->logica().eleccion());
     EXPECT_TRUE(v->logica().eleccion()->contains("lista"));
     EXPECT_EQ(filas("select CEFA_IDORI from CONSOLIDE_FALTANTES order by CEFA_ITEM").size(), 2u);
+}
+
+TEST_F(Vistas, SelectorModalDevuelveLaEleccion) {
+    // The person chooses the second document with Enter.
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* v = w->findChild<TfconscxpagarVista*>(); v && w->isVisible()) {
+                v->logica().documentos().setCurrentRow(1);
+                v->teclado().pulsar(Qt::Key_Return, v->rejilla()->vista());
+            }
+    });
+    const auto e = elegirCxpagar(sesion, interaccion, manejador, configuracion,
+                                 {{"nit", "O'Hara"}, {"fecha", QDate(2026, 3, 31)}});
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->value("id").toLongLong(), 12);
+    EXPECT_EQ(e->value("tiponom").toString(), "FACOMPRA");
+    // Esc leaves without a choice.
+    QTimer::singleShot(0, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* v = w->findChild<TfconscxpagarVista*>(); v && w->isVisible())
+                v->teclado().pulsar(Qt::Key_Escape, v->rejilla()->vista());
+    });
+    EXPECT_FALSE(elegirCxpagar(sesion, interaccion, manejador, configuracion, {{"nit", "O'Hara"}}));
 }
 
 TEST_F(Vistas, MovimientoDelAcreedor) {
@@ -200,9 +224,17 @@ TEST_F(Vistas, AnalisisConGraficoDeBandas) {
     seleccionar(r, {1, 2});
     EXPECT_EQ(v->grafico()->titulo(), "Edades de las 2 filas seleccionadas");
     EXPECT_EQ(v->grafico()->bandas()[1].total, Dinero());
+    r->dataSet()->setCurrentRow(2);
     v->teclado().pulsar(Qt::Key_F8, r->vista());
     v->teclado().pulsar(Qt::Key_F9, r->vista());
     EXPECT_EQ(interaccion.pantallas, (QStringList{"Tfconscxpagar", "Tfmovimientos"}));
+    // Meanwhile the grid was calculated again; the focus coming back from
+    // the other screen returns it to the creditor.
+    v->calcular();
+    r->dataSet()->first();
+    QWidget otra;
+    emit qApp->focusChanged(&otra, r->vista());
+    EXPECT_EQ(r->dataSet()->currentRow(), 2);
 
     EXPECT_EQ(GraficoBandas::altura(Dinero::desdeEntero(1), Dinero::desdeEntero(3), 100), 33);
     EXPECT_EQ(GraficoBandas::altura(Dinero::desdeEntero(-3), Dinero::desdeEntero(3), 100), 100);
