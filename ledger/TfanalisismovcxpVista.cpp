@@ -1,11 +1,16 @@
 #include "ledger/TfanalisismovcxpVista.h"
 
+#include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "ledger/VistaLedger.h"
 #include "ui/Teclado.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -83,7 +88,7 @@ QString campoDe(const QListWidgetItem* i) {
 
 TfanalisismovcxpVista::TfanalisismovcxpVista(std::unique_ptr<Tfanalisismovcxp> logica, Interaccion& interaccion,
                                              ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre)
-    : QWidget(padre), logica_(std::move(logica)) {
+    : QWidget(padre), logica_(std::move(logica)), interaccion_(interaccion) {
     setObjectName(QStringLiteral("Tfanalisismovcxp"));
     setWindowTitle(Tfanalisismovcxp::kTitulo);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -174,6 +179,14 @@ TfanalisismovcxpVista::TfanalisismovcxpVista(std::unique_ptr<Tfanalisismovcxp> l
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
     teclado_->asignar(Qt::Key_F2, [this] { calcular(); });
     teclado_->asignar(Qt::Key_Escape, [this] { cerrarPantalla(this); });
+
+    tabla_->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* menu = new QMenu(tabla_);
+    menu->addAction(QStringLiteral("&Copiar"), this, [this] { copiar(); });
+    menu->addAction(QStringLiteral("&Imprimir"), this, [this] { imprimir(); });
+    menu->addAction(QStringLiteral("&Guardar"), this, [this] { guardar(); });
+    connect(tabla_, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& p) { menu->popup(tabla_->viewport()->mapToGlobal(p)); });
 
     connect(desde, &QDateEdit::dateChanged, this, [this](QDate d) { logica_->setDesde(d); });
     connect(hasta, &QDateEdit::dateChanged, this, [this](QDate d) { logica_->setHasta(d); });
@@ -310,6 +323,78 @@ void TfanalisismovcxpVista::grabarPlantilla() {
     const QString ruta = QFileDialog::getSaveFileName(this, QStringLiteral("Grabar Plantilla"), carpeta,
                                                       QStringLiteral("Plantillas de análisis (*.mds)"));
     if (!ruta.isEmpty()) logica_->grabarPlantilla(ruta);
+}
+
+TablaExportar TfanalisismovcxpVista::tabla(const ModeloPivote& modelo) {
+    TablaExportar t;
+    const pivote::Resultado& r = modelo.resultado();
+    const int ce = modelo.columnasEncabezado();
+    const int nd = int(r.diseno.datos.size());
+    for (int c = 0; c < modelo.columnCount(); ++c) {
+        ColumnaTabla col;
+        col.titulo = modelo.headerData(c, Qt::Horizontal).toString().replace(u'\n', u' ');
+        if (c >= ce && nd > 0) {
+            const bool cuenta = r.diseno.datos.at((c - ce) % nd).funcion == pivote::Funcion::Cuenta;
+            col.tipo = cuenta ? FieldType::Integer : FieldType::Decimal;
+            col.escala = cuenta ? 0 : 2;
+        }
+        t.columnas.push_back(col);
+    }
+    for (int f = 0; f < modelo.rowCount(); ++f) {
+        std::vector<fb::Value> fila;
+        for (int c = 0; c < modelo.columnCount(); ++c) {
+            if (c < ce || nd == 0) {
+                fila.push_back(modelo.data(modelo.index(f, c)).toString());
+                continue;
+            }
+            const int col = (c - ce) / nd, dato = (c - ce) % nd;
+            if (!r.ocupada(f, col)) {
+                fila.push_back(fb::Value());
+                continue;
+            }
+            const Dinero v = r.valor(f, col, dato);
+            if (t.columnas[size_t(c)].tipo == FieldType::Integer)
+                fila.push_back(fb::Value(v.escalado(0)));
+            else
+                fila.push_back(fb::Value(fb::Decimal{v.escalado(-2), -2}));
+        }
+        t.filas.push_back(std::move(fila));
+    }
+    return t;
+}
+
+void TfanalisismovcxpVista::copiar() {
+    const TablaExportar t = tabla(logica_->modelo());
+    QApplication::clipboard()->setText(QString::fromUtf8(contenido(t, FormatoArchivo::Texto)).remove(QChar(0xFEFF)));
+}
+
+void TfanalisismovcxpVista::imprimir() {
+    QPrinter impresora(QPrinter::HighResolution);
+    QPrintPreviewDialog vistaPrevia(&impresora, this);
+    vistaPrevia.setWindowTitle(QStringLiteral("Vista preliminar"));
+    connect(&vistaPrevia, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+        cxp::imprimir(*p, tabla(logica_->modelo()), Tfanalisismovcxp::kTitulo, QDate::currentDate());
+    });
+    vistaPrevia.exec();
+}
+
+bool TfanalisismovcxpVista::guardar() {
+    QStringList filtros;
+    for (FormatoArchivo f : {FormatoArchivo::Texto, FormatoArchivo::Csv, FormatoArchivo::Html, FormatoArchivo::Rtf,
+                             FormatoArchivo::Excel})
+        filtros << filtro(f);
+    QString elegido;
+    QString ruta = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar"), QStringLiteral("Analisismovcxp"),
+                                                filtros.join(QStringLiteral(";;")), &elegido);
+    if (ruta.isEmpty()) return false;
+    const FormatoArchivo formato = formatoDeFiltro(elegido).value_or(FormatoArchivo::Texto);
+    ruta = conExtension(ruta, formato);
+    QString error;
+    if (!cxp::guardar(ruta, tabla(logica_->modelo()), formato, &error)) {
+        interaccion_.error(QStringLiteral("No se pudo guardar el archivo %1: %2").arg(ruta, error));
+        return false;
+    }
+    return true;
 }
 
 QWidget* crearTfanalisismovcxp(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,

@@ -3,8 +3,11 @@
 // "Hasta:", "Cargar ejemplo:", the field list and the row, column and data
 // areas (fields are dragged between them, or sent with the buttons), the
 // pivot grid, and "F2:Calcula", "Grabar Plantilla", "Esc:Salir". A double
-// click on a measure switches it between sum and count.
+// click on a measure switches it between sum and count. The pivot's menu
+// copies, prints or saves it (text, comma-separated, web page, rich text or
+// spreadsheet).
 #include "ledger/Tfanalisismovcxp.h"
+#include "ui/ExportarTabla.h"
 
 #include <QWidget>
 #include <memory>
@@ -45,6 +48,13 @@ public:
     // Takes the chosen field out of its area.
     void quitar();
 
+    // The pivot as a table to save or print: its row-field columns, then one
+    // exact money column per column line and measure (counts as integers).
+    static TablaExportar tabla(const ModeloPivote& modelo);
+    void copiar();
+    void imprimir();
+    bool guardar();
+
 private:
     void mostrarDiseno();
     void leerDiseno();
@@ -52,6 +62,7 @@ private:
     void mostrarPlantillas();
 
     std::unique_ptr<Tfanalisismovcxp> logica_;
+    Interaccion& interaccion_;
     Teclado* teclado_;
     QTableView* tabla_;
     QComboBox* ejemplos_;

@@ -20,6 +20,7 @@
 #include "ui/Teclado.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -310,6 +311,19 @@ TEST_F(Vistas, PivoteConAreasYPlantillas) {
     emit v->datos()->itemDoubleClicked(v->datos()->item(1));
     EXPECT_EQ(v->logica().diseno().datos[1].funcion, pivote::Funcion::Cuenta);
     EXPECT_EQ(v->datos()->item(1)->text(), "Cuenta de SALDO");
+
+    // The pivot as a table for the grid menu's save and print: exact amounts.
+    const TablaExportar t = TfanalisismovcxpVista::tabla(v->logica().modelo());
+    ASSERT_EQ(t.filas.size(), size_t(m.rowCount()));
+    ASSERT_EQ(t.columnas.size(), size_t(m.columnCount()));
+    EXPECT_EQ(t.columnas[0].titulo, "NOMGRUPO");
+    const int ultima = int(t.columnas.size()) - 2;  // the grand total's MONTO
+    EXPECT_TRUE(t.columnas[size_t(ultima)].numerica());
+    EXPECT_EQ(t.texto(int(t.filas.size()) - 1, ultima), "1,101.00");
+    EXPECT_EQ(t.texto(int(t.filas.size()) - 1, ultima + 1), "4") << "the movements counted";
+    v->copiar();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("1101.00") ||
+                QApplication::clipboard()->text().contains("1,101.00"));
 
     // Saved in the layouts folder, it is offered in the list.
     ASSERT_TRUE(v->logica().grabarPlantilla(v->logica().carpetaPlantillas() + "mio"));
