@@ -99,7 +99,10 @@ std::optional<QVariantMap> Tfconscxpagar::seleccionarVarios(const std::vector<in
         const RecordRef r = documentos_.row(f);
         if (r.isValid()) docs.emplace_back(r.asInt(QStringLiteral("TIPO")), r.asInt(QStringLiteral("ID")));
     }
-    if (docs.empty()) return std::nullopt;
+    if (docs.empty()) {
+        interaccion_.informacion(kSinSeleccion);
+        return std::nullopt;
+    }
     int64_t lista = 0;
     const bool ok = proteger([&] {
         fb::Transaction tr = sesion_.compania.begin();

@@ -22,6 +22,8 @@ public:
     static inline const QString kArchivo = QStringLiteral("Carteraxprov");
     // The document type the list of "Sel. varios" is handed to.
     static constexpr int kTipoDestino = 62;
+    static inline const QString kSinSeleccion =
+        QStringLiteral("Seleccione los documentos a pagar (Ctrl o Mayúsculas con el ratón o las flechas).");
 
     Tfconscxpagar(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                   const Configuracion& configuracion, QString nit, bool seleccion = false, QObject* parent = nullptr);
@@ -57,7 +59,8 @@ public:
     std::optional<QVariantMap> elegirActual();
     // F5 "Sel. varios": the documents of the rows given (DataSet rows, in
     // the order the person selected them) stored under a new list id in one
-    // transaction; the choice is {"lista": id} and the screen closes.
+    // transaction; the choice is {"lista": id} and the screen closes. With
+    // no row selected the person is told kSinSeleccion and it stays.
     std::optional<QVariantMap> seleccionarVarios(const std::vector<int>& filas);
     // What the picker returns: set by elegirActual or seleccionarVarios.
     const std::optional<QVariantMap>& eleccion() const { return eleccion_; }

@@ -127,6 +127,7 @@ TEST_F(Consultas, VariosDocumentosQuedanEnUnaListaParaElEgreso) {
     QSignalSpy cerrar(p.get(), &PantallaLedger::cerrar);
     EXPECT_FALSE(p->seleccionarVarios({})) << "nothing selected, no list";
     EXPECT_EQ(cerrar.count(), 0);
+    EXPECT_EQ(interaccion.de("informacion"), QStringList{Tfconscxpagar::kSinSeleccion});
 
     const auto e = p->seleccionarVarios({3, 0, 1});  // in the order the person selected them
     ASSERT_TRUE(e) << mensajes().toStdString();
