@@ -14,11 +14,13 @@
 #include "ui/InteraccionQt.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -93,6 +95,18 @@ TEST_F(Principal, NumeracionYAutorizacionesAbrenSusPantallas) {
     QWidget* consecutivos = hija("TFConsecut");
     EXPECT_EQ(consecutivos->parentWidget()->windowTitle(), "Registro de consecutivos");
     EXPECT_EQ(consecutivos->size(), QSize(500, 287));
+    // The demo's charges: the default prefix and one per agency.
+    auto* documento = consecutivos->findChild<QComboBox*>("documento");
+    ASSERT_NE(documento, nullptr);
+    const int cargos = documento->findText("CARGO (NOTA DEBITO PROVEEDOR)");
+    documento->setCurrentIndex(cargos);
+    emit documento->activated(cargos);
+    auto* rejilla = consecutivos->findChild<QTableView*>();
+    ASSERT_NE(rejilla, nullptr);
+    QStringList agencias;
+    for (int f = 0; f < rejilla->model()->rowCount(); ++f)
+        agencias << rejilla->model()->index(f, 7).data().toString();
+    EXPECT_EQ(agencias, (QStringList{"Todas", "Principal", "Centro"}));
     prueba::capturar(*ventana, "Principal-TFConsecut");
 
     // The maintenance menu's authorization button.
