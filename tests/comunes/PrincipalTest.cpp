@@ -150,27 +150,6 @@ TEST_F(Principal, SinTasaDeHoyLaPideAlEntrarYLaGuarda) {
     EXPECT_EQ(r->at(0).toDecimal().rescaled(-4).unscaled, 39112500);
 }
 
-TEST_F(Principal, ElAuxiliarSinDerechoDeComprasNoAbreAutorizaciones) {
-    preguntarTasa("NO");
-    // Right 68 of the payables module lets the command run; the screen asks
-    // right 124 of purchasing, which the demo's clerk lacks.
-    inst.enCompania("update ACCESO_USUARIO set ACUS_SI = 'S' where USER_COD = 'AUXILIAR' and ACUS_MODULO = "
-                    "'C. X PAGAR' and ACUS_OPCION = 68");
-    abrir("AUXILIAR");
-    vigia.stop();
-    QStringList vistas;
-    QTimer::singleShot(0, [&] {
-        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            vistas << caja->text();
-            caja->done(0);
-        }
-    });
-    interaccion.abrirPantalla("Tfautorizacion");
-    EXPECT_EQ(vistas, QStringList{"Acceso no permitido. comuníquese con el administrador del sistema."});
-    EXPECT_TRUE(hijas().isEmpty());
-    vigia.start();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
