@@ -159,7 +159,12 @@ QString ManejadorErrores::ManejarError(const std::exception& error, const QStrin
     if (barra_) barra_->mostrar_texto(mensaje);
 
     QString texto;
-    if (!proveedor.isEmpty()) {
+    const auto* db = dynamic_cast<const fb::DbError*>(&error);
+    if (const QString propio = db ? db->exceptionMessage() : QString(); !propio.isEmpty()) {
+        // The database's own rules explain themselves in Spanish; the log and
+        // the status bar keep Firebird's whole text.
+        texto = propio;
+    } else if (!proveedor.isEmpty()) {
         texto = deProveedor(error, mensaje, proveedor);
     } else if (dataset) {
         if (barra_) barra_->mostrar_advertencia(mensaje + QStringLiteral(": ") + nombreDataset);

@@ -1,5 +1,7 @@
 #include "data/fb/Database.h"
 
+#include <QStringDecoder>
+
 #include <firebird/Interface.h>
 #include <ibase.h>
 
@@ -43,6 +45,14 @@ private:
     CheckStatusWrapper w_;
 };
 
+// Status text as UTF-8 when it is valid UTF-8 (a UTF8 connection), else as
+// ISO8859_1.
+QString decodeStatus(const char* text) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString s = utf8(QByteArrayView(text));
+    return utf8.hasError() ? QString::fromLatin1(text) : s;
+}
+
 DbError toDbError(const IStatus* status) {
     std::vector<int64_t> codes;
     const intptr_t* v = status->getErrors();
@@ -63,7 +73,9 @@ DbError toDbError(const IStatus* status) {
     char buf[2048];
     const unsigned n = util()->formatStatus(buf, sizeof buf - 1, const_cast<IStatus*>(status));
     buf[std::min<unsigned>(n, sizeof buf - 1)] = '\0';
-    QString text = QString::fromLocal8Bit(buf).trimmed();
+    // Engine messages are ASCII; a procedure's exception text comes in the
+    // connection's character set, ISO8859_1 for every database of the suite.
+    QString text = decodeStatus(buf).trimmed();
     const int sqlCode = int(isc_sqlcode(legacy.data()));
     const ErrorKind kind = DbError::classify(codes, text);
     return DbError(kind, text, std::move(codes), sqlCode);

@@ -1,6 +1,7 @@
 #include "data/fb/DbError.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 #include <algorithm>
 #include <firebird/Interface.h>
 
@@ -51,6 +52,21 @@ const char* toString(ErrorKind kind) {
         case ErrorKind::Other: return "other";
     }
     return "other";
+}
+
+}  // namespace fb
+
+namespace fb {
+
+QString DbError::exceptionMessage() const {
+    constexpr int64_t kUserException = 335544517;  // isc_except
+    if (!hasCode(kUserException)) return {};
+    // "exception N" / "-NAME" / "-the message" / "-At trigger ..." lines.
+    const QStringList lineas = text_.split(QLatin1Char('\n'));
+    if (lineas.size() < 3) return {};
+    QString mensaje = lineas.at(2).trimmed();
+    if (mensaje.startsWith(QLatin1Char('-'))) mensaje.remove(0, 1);
+    return mensaje.trimmed();
 }
 
 }  // namespace fb

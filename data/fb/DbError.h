@@ -30,6 +30,11 @@ public:
     // A conflict between concurrent writers that a fresh attempt may get past.
     bool isConflict() const { return kind_ == ErrorKind::LockConflict; }
 
+    // The text of an exception raised by one of the database's own
+    // procedures or triggers ("La cuenta superior 1205 no existe."), without
+    // Firebird's frame around it; empty for any other error.
+    QString exceptionMessage() const;
+
     static ErrorKind classify(const std::vector<int64_t>& gdsCodes, const QString& text = {});
 
 private:

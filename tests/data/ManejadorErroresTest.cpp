@@ -53,16 +53,16 @@ protected:
     void SetUp() override {
         db = base.conectar();
         for (const char* sql : {
-                 "create table PROVEEDORES (PROV_NIT varchar(20) not null primary key,"
-                 " PROV_NOMBRE varchar(60) not null, PROV_CIUDAD varchar(20), PROV_CORREO varchar(60))",
-                 "create unique index PROVEEDORES_NOMBRE on PROVEEDORES (PROV_NOMBRE)",
+                 "create table ACREEDORES (ACRE_NIT varchar(20) not null primary key,"
+                 " ACRE_NOMBRE varchar(60) not null, ACRE_CIUDAD varchar(20), ACRE_CORREO varchar(60))",
+                 "create unique index ACREEDORES_NOMBRE on ACREEDORES (ACRE_NOMBRE)",
                  "create table DOCUMENTOS (DOCU_ID integer not null primary key,"
-                 " PROV_NIT varchar(20) references PROVEEDORES, PREF_PRE varchar(4) not null,"
+                 " ACRE_NIT varchar(20) references ACREEDORES, PREF_PRE varchar(4) not null,"
                  " DOCU_NUMERO varchar(8) not null, unique (PREF_PRE, DOCU_NUMERO))",
-                 "insert into PROVEEDORES values ('900', 'Acme', null, null)",
+                 "insert into ACREEDORES values ('900', 'Acme', null, null)",
                  "insert into DOCUMENTOS values (1, '900', 'A', '000001')",
-                 "insert into NOMBRES_CAMPOS values ('PROV_NIT', 'NIT')",
-                 "insert into NOMBRES_CAMPOS values ('PROV_NOMBRE', 'Nombre')",
+                 "insert into NOMBRES_CAMPOS values ('ACRE_NIT', 'NIT')",
+                 "insert into NOMBRES_CAMPOS values ('ACRE_NOMBRE', 'Nombre')",
                  "insert into NOMBRES_CAMPOS values ('DOCU_NUMERO', 'Número')",
                  "insert into NOMBRES_CAMPOS values ('DOCU_ID', 'Documento')",
              })
@@ -144,7 +144,7 @@ TEST_F(Manejador, LoDemasSeMuestraTalCual) {
     const fb::DbError sintaxis = falla([&] { db.executeDirect("select from"); });
     EXPECT_EQ(manejador.ENoManejada(sintaxis), "Se presento el siguiente error: " + sintaxis.text());
     // A key violation no screen handled is not translated.
-    const fb::DbError clave = falla([&] { db.executeDirect("insert into PROVEEDORES values ('900', 'Otro', null, null)"); });
+    const fb::DbError clave = falla([&] { db.executeDirect("insert into ACREEDORES values ('900', 'Otro', null, null)"); });
     EXPECT_EQ(manejador.ENoManejada(clave), "Se presento el siguiente error: " + clave.text());
     cxp::Configuracion conf(inter);
     try {
@@ -159,15 +159,30 @@ TEST_F(Manejador, LoDemasSeMuestraTalCual) {
     EXPECT_FALSE(manejador.huboError());
 }
 
+TEST_F(Manejador, LasReglasDeLaBaseSeExplicanConSuTexto) {
+    // An account whose parent is missing: the trigger's own Spanish text,
+    // accents intact; the log keeps Firebird's whole message.
+    const fb::DbError sinPadre = falla([&] {
+        db.executeDirect("insert into cuentas (cuen_cod, cuen_nom, cuen_naturaleza) values ('12050501', 'X', 'D')");
+    });
+    const QString texto = sinPadre.exceptionMessage();
+    EXPECT_TRUE(texto.startsWith("La cuenta superior")) << texto.toStdString();
+    EXPECT_FALSE(texto.contains(QChar::ReplacementCharacter));
+    EXPECT_EQ(manejador.ENoManejada(sinPadre), texto);
+    EXPECT_EQ(manejador.ManejarError(sinPadre, "QCuentas"), texto);
+    EXPECT_TRUE(lineasDe(log()).last().contains("CUENTAS_BIU"));
+    EXPECT_EQ(falla([&] { db.executeDirect("select from"); }).exceptionMessage(), "");
+}
+
 TEST_F(Manejador, ErroresDelProveedorNombranLaTabla) {
     // A save of the creditor screen: its dataset is QProveedores.
     auto grabar = [&](const char* nit, const char* nombre) {
         DataSet ds;
-        ds.openEmpty(db, "select * from PROVEEDORES where 1=0");
-        ds.setUpdateTable("PROVEEDORES", {"PROV_NIT"});
+        ds.openEmpty(db, "select * from ACREEDORES where 1=0");
+        ds.setUpdateTable("ACREEDORES", {"ACRE_NIT"});
         ds.append();
-        ds.setValue("PROV_NIT", QString::fromUtf8(nit));
-        ds.setValue("PROV_NOMBRE", QString::fromUtf8(nombre));
+        ds.setValue("ACRE_NIT", QString::fromUtf8(nit));
+        ds.setValue("ACRE_NOMBRE", QString::fromUtf8(nombre));
         ds.post();
         return falla([&] { ds.applyUpdates(db); });
     };
@@ -178,11 +193,11 @@ TEST_F(Manejador, ErroresDelProveedorNombranLaTabla) {
     const fb::DbError sinProveedor = falla([&] { db.executeDirect("insert into DOCUMENTOS values (2, '999', 'A', '000002')"); });
     EXPECT_EQ(manejador.ManejarError(sinProveedor, "QDocumentos"),
               "Está borrando o insertando un registro en la tabla Documentos que tiene una relación con otra tabla.");
-    const fb::DbError conDocumentos = falla([&] { db.executeDirect("delete from PROVEEDORES where PROV_NIT = '900'"); });
+    const fb::DbError conDocumentos = falla([&] { db.executeDirect("delete from ACREEDORES where ACRE_NIT = '900'"); });
     EXPECT_EQ(manejador.ManejarError(conDocumentos, "QProveedores"),
               "Está borrando o insertando un registro en la tabla Proveedores que tiene una relación con otra tabla.");
 
-    const fb::DbError nulo = falla([&] { db.executeDirect("insert into PROVEEDORES (PROV_NIT) values ('902')"); });
+    const fb::DbError nulo = falla([&] { db.executeDirect("insert into ACREEDORES (ACRE_NIT) values ('902')"); });
     EXPECT_EQ(manejador.ManejarError(nulo, "QProveedores"), nulo.text());
     EXPECT_EQ(inter.pitidos, 5);
     EXPECT_EQ(inter.de("error").size(), 5);
@@ -192,11 +207,11 @@ TEST_F(Manejador, ErroresDelProveedorNombranLaTabla) {
 
 TEST_F(Manejador, CamposObligatoriosDelDatasetCliente) {
     DataSet ds;
-    ds.openEmpty(db, "select * from PROVEEDORES where 1=0");
-    ds.setUpdateTable("PROVEEDORES", {"PROV_NIT"});
+    ds.openEmpty(db, "select * from ACREEDORES where 1=0");
+    ds.setUpdateTable("ACREEDORES", {"ACRE_NIT"});
     ds.append();
-    ds.setValue("PROV_NIT", QStringLiteral("   "));  // blanks count as empty
-    ds.setValue("PROV_CIUDAD", QStringLiteral("Cali"));
+    ds.setValue("ACRE_NIT", QStringLiteral("   "));  // blanks count as empty
+    ds.setValue("ACRE_CIUDAD", QStringLiteral("Cali"));
     try {
         ds.post();
         FAIL() << "faltan campos";
@@ -208,7 +223,7 @@ TEST_F(Manejador, CamposObligatoriosDelDatasetCliente) {
     EXPECT_EQ(inter.de("error"), QStringList{"Los campos , NIT, Nombre son obligatorios."});
     // The row waits to be corrected.
     EXPECT_EQ(ds.state(), DataSet::State::Insert);
-    ds.setValue("PROV_NIT", QStringLiteral("903"));
+    ds.setValue("ACRE_NIT", QStringLiteral("903"));
     try {
         ds.post();
     } catch (const cxp::DataSetError& e) {
@@ -216,7 +231,7 @@ TEST_F(Manejador, CamposObligatoriosDelDatasetCliente) {
     }
     // Other refusals of the dataset read as they are.
     try {
-        ds.setValue("PROV_CIUDAD", QStringLiteral("Santiago de Cali, Valle del Cauca"));
+        ds.setValue("ACRE_CIUDAD", QStringLiteral("Santiago de Cali, Valle del Cauca"));
     } catch (const cxp::DataSetError& e) {
         EXPECT_EQ(manejador.ManejarClientError(ds, "CDSProveedores", e), e.message());
     }
@@ -230,7 +245,7 @@ TEST_F(Manejador, ClavesYDetallesDelDatasetCliente) {
     auto nuevo = [&](int id, const char* numero, const char* nit = "900") {
         docs.append();
         docs.setValue("DOCU_ID", id);
-        docs.setValue("PROV_NIT", QString::fromLatin1(nit));
+        docs.setValue("ACRE_NIT", QString::fromLatin1(nit));
         docs.setValue("PREF_PRE", QStringLiteral("A"));
         docs.setValue("DOCU_NUMERO", QString::fromLatin1(numero));
         docs.post();
@@ -249,8 +264,8 @@ TEST_F(Manejador, ClavesYDetallesDelDatasetCliente) {
 
     // Deleting a creditor that still has documents.
     DataSet prov;
-    prov.open(db, "select * from PROVEEDORES where PROV_NIT = '900'");
-    prov.setUpdateTable("PROVEEDORES", {"PROV_NIT"});
+    prov.open(db, "select * from ACREEDORES where ACRE_NIT = '900'");
+    prov.setUpdateTable("ACREEDORES", {"ACRE_NIT"});
     prov.remove();
     EXPECT_EQ(manejador.ManejarClientError(prov, "CDSProveedores", falla([&] { prov.applyUpdates(db); })),
               "Error. Borre antes los detalles dependientes del registro.");
@@ -272,9 +287,9 @@ TEST_F(Manejador, ProtegerNoDejaPasarNingunaExcepcion) {
     EXPECT_TRUE(corrio);
     EXPECT_FALSE(manejador.huboError());
 
-    EXPECT_FALSE(manejador.proteger([&] { db.executeDirect("insert into PROVEEDORES values ('900', 'x', null, null)"); }));
+    EXPECT_FALSE(manejador.proteger([&] { db.executeDirect("insert into ACREEDORES values ('900', 'x', null, null)"); }));
     EXPECT_TRUE(inter.de("error").last().startsWith("Se presento el siguiente error: violation of PRIMARY or UNIQUE KEY"));
-    EXPECT_FALSE(manejador.proteger([] { throw cxp::DataSetError("El campo «NIT» debe tener un valor.", "PROV_NIT"); }));
+    EXPECT_FALSE(manejador.proteger([] { throw cxp::DataSetError("El campo «NIT» debe tener un valor.", "ACRE_NIT"); }));
     EXPECT_EQ(inter.de("error").last(), "Se presento el siguiente error: El campo «NIT» debe tener un valor.");
     EXPECT_FALSE(manejador.proteger([] { throw std::out_of_range("fuera de rango"); }));
     EXPECT_EQ(inter.de("error").last(), "Se presento el siguiente error: fuera de rango");
@@ -287,12 +302,12 @@ TEST_F(Manejador, ProtegerNoDejaPasarNingunaExcepcion) {
 TEST_F(Manejador, UnNombreDeCampoQueFallaNoDetieneAlManejador) {
     ManejadorErrores otro(inter, sesion, nullptr, [](const QString&) -> QString { throw std::runtime_error("sin tabla"); });
     DataSet ds;
-    ds.openEmpty(db, "select * from PROVEEDORES where 1=0");
+    ds.openEmpty(db, "select * from ACREEDORES where 1=0");
     ds.append();
     try {
         ds.post();
     } catch (const cxp::DataSetError& e) {
-        EXPECT_EQ(otro.ManejarClientError(ds, "CDSProveedores", e), "Los campos , PROV_NIT, PROV_NOMBRE son obligatorios.");
+        EXPECT_EQ(otro.ManejarClientError(ds, "CDSProveedores", e), "Los campos , ACRE_NIT, ACRE_NOMBRE son obligatorios.");
     }
 }
 
