@@ -1,4 +1,5 @@
 #include "admin/Instalacion.h"
+#include "admin/Volumen.h"
 
 #include "base/Rutas.h"
 #include "base/Sql.h"
@@ -149,6 +150,28 @@ void Instalador::demo(const QString& directorioDado) {
          << "  compañía: " << rutaCompania << Qt::endl;
 }
 
+void Instalador::volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano) {
+    if (!codigoValido(codigo))
+        throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (hasta tres letras o dígitos).").arg(codigo));
+    OpcionesVolumen op;
+    int* enteros[] = {&op.acreedores, &op.documentos};
+    for (int i = 0; i < tamano.size(); ++i) {
+        bool ok = false;
+        const qlonglong v = tamano[i].toLongLong(&ok);
+        if (!ok || v < (i == 2 ? 0 : 1) || v > 100000000)
+            throw Rechazo(QStringLiteral("\"%1\" no es un número válido.").arg(tamano[i]));
+        if (i < 2) *enteros[i] = int(v);
+        else op.semilla = uint32_t(v);
+    }
+    const QString ruta = rutas::compania(absoluta(ubicacion), codigo);
+    fb::Database db = fb::Database::attach(params(ruta));
+    out_ << "Generando " << op.acreedores << " acreedores y " << op.documentos << " documentos (semilla "
+         << op.semilla << ") en " << ruta << Qt::endl;
+    const ResumenVolumen r = generarVolumen(db, op, &out_);
+    out_ << r.acreedores << " acreedores, " << r.documentos << " documentos (" << r.anulados << " anulados), "
+         << r.lineas << " cruces." << Qt::endl;
+}
+
 void Instalador::usuario(const QString& ubicacion, const QString& nombre, const QString& clave) {
     if (!sql::esIdentificador(nombre) || nombre.contains(QLatin1Char('.')))
         throw Rechazo(QStringLiteral("El nombre de usuario \"%1\" no es válido.").arg(nombre));
@@ -168,6 +191,9 @@ const char* kUso =
     "  actualizar UBICACION              aplica los guiones nuevos a todas las bases\n"
     "  demo DIRECTORIO                   instalación de demostración en DIRECTORIO\n"
     "  usuario UBICACION NOMBRE CLAVE    crea o cambia un usuario del servidor\n"
+    "  volumen UBICACION CODIGO [ACREEDORES [DOCUMENTOS [SEMILLA]]]\n"
+    "                                    llena la compañía con datos generados de cuentas por pagar\n"
+    "                                    (1000 acreedores y 1000000 documentos si no se indican)\n"
     "UBICACION es una carpeta local o \"servidor/puerto:/carpeta\". Sin --usuario y --clave\n"
     "se usan ISC_USER e ISC_PASSWORD, o SYSDBA.\n";
 
@@ -192,7 +218,8 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
     const bool bien = (orden == QLatin1String("crear-general") && n == 1) ||
                       (orden == QLatin1String("crear-compania") && n == 2) ||
                       (orden == QLatin1String("actualizar") && n == 1) || (orden == QLatin1String("demo") && n == 1) ||
-                      (orden == QLatin1String("usuario") && n == 3);
+                      (orden == QLatin1String("usuario") && n == 3) ||
+                      (orden == QLatin1String("volumen") && n >= 2 && n <= 5);
     if (!bien) {
         err << kUso;
         return 2;
@@ -203,6 +230,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         else if (orden == QLatin1String("crear-compania")) inst.crearCompania(args[1], args[2]);
         else if (orden == QLatin1String("actualizar")) inst.actualizar(args[1]);
         else if (orden == QLatin1String("demo")) inst.demo(args[1]);
+        else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3));
         else inst.usuario(args[1], args[2], args[3]);
         return 0;
     } catch (const Rechazo& r) {

@@ -36,6 +36,9 @@ public:
     // Creates (or changes the password of) a login on the server that holds
     // the location's general database.
     void usuario(const QString& ubicacion, const QString& nombre, const QString& clave);
+    // Fills company `codigo` of the location with generated payables data:
+    // optional creditors, documents and seed (1000, 1000000, 1).
+    void volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano);
 
 private:
     fb::Database crear(const QString& ruta);

@@ -8,6 +8,7 @@
 #include "tests/support/Plantillas.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 
 namespace {
@@ -403,6 +404,62 @@ TEST_F(LibroCxpagar, ElChequeoReportaCadaFalta) {
     EXPECT_EQ(filas.size(), 5u) << todo;
     // The range limits it to the creditors asked for.
     EXPECT_TRUE(chequeo(QStringLiteral("A"), QStringLiteral("B")).empty());
+}
+
+// The stored balances follow every change and the check finds any row that
+// does not match its recomputation.
+TEST_F(LibroCxpagar, SaldosGuardadosSiguenCadaCambioYElChequeoDetectaLosAlterados) {
+    auto guardado = [&](int tipo, int id) -> std::optional<Centavos> {
+        const auto f = db.queryOne("select SALDON from SALDOS_DOC_CXPAGAR where TIPO = ? and ID = ?", {tipo, id});
+        if (!f) return std::nullopt;
+        return centavos(f->at(0));
+    };
+    Documento& c = libro.cargo(kA, kHoy, 100000, 0, {2500, 0, 0, 0});
+    EXPECT_EQ(guardado(51, c.id), 97500);
+    Cruce& e = libro.egreso(kA, kHoy, {{51, c.id, 40000, 0, {2500, 0, 0, 0}}});
+    EXPECT_EQ(guardado(51, c.id), 57500);
+    db.executeDirect("update EGRESOS set EGRE_FECHA = ? where EGRE_ID = ?", {kHoy.addDays(3), e.id});
+    EXPECT_EQ(db.queryOne("select ULTIMA from SALDOS_DOC_CXPAGAR where TIPO = 51 and ID = ?", {c.id})->at(0).toDate(),
+              kHoy.addDays(3));
+    libro.anular(e);
+    EXPECT_EQ(guardado(51, c.id), 97500);
+    Documento& a = libro.anticipo(kA, kHoy, 30000);
+    EXPECT_FALSE(guardado(55, a.id));  // owed to nobody yet
+    Cruce& pago = libro.egreso(kA, kHoy, {}, {a.id});
+    EXPECT_EQ(guardado(55, a.id), -30000);
+    libro.aplicacion(kA, kHoy, {{51, c.id, 30000}, {55, a.id, -30000}});
+    EXPECT_EQ(guardado(55, a.id), 0);
+    EXPECT_EQ(guardado(51, c.id), 67500);
+    libro.anular(pago);
+    EXPECT_FALSE(guardado(55, a.id));
+    libro.anular(c);
+    EXPECT_FALSE(guardado(51, c.id));
+    // A charge held with id 0 gets its row when it gets its id.
+    db.executeDirect("insert into NOTAS_DEBITO_PROVEEDOR (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, "
+                     "NDPR_VENCE, NDPR_MONTO) values (0, ?, '0000', '000900', ?, ?, 700)",
+                     {kA, kHoy, kHoy});
+    EXPECT_FALSE(guardado(51, 0));
+    db.executeDirect("update NOTAS_DEBITO_PROVEEDOR set NDPR_ID = 5150 where NDPR_ID = 0");
+    EXPECT_EQ(guardado(51, 5150), 70000);
+    // The application crossed an advance that left the ledger with its voucher.
+    auto faltas = chequeo();
+    EXPECT_EQ(faltas.size(), 2u) << describir(faltas);
+
+    Documento& d = libro.cargo(kB, kHoy, 5000);
+    const auto antes = chequeo(kB, kB);
+    EXPECT_TRUE(antes.empty()) << describir(antes);
+    db.executeDirect("update SALDOS_DOC_CXPAGAR set SALDON = 1 where TIPO = 51 and ID = ?", {d.id});
+    db.executeDirect("insert into SALDOS_DOC_CXPAGAR (TIPO, ID, TERC_NIT, FECHA, SIGNO, MONTOB, MONTON, SALDOB, "
+                     "SALDON, RTFTE, RTIVA, RTICA, RCREE, DESCUENTO, DTOFPEND, ABIERTO) "
+                     "values (52, 9999, ?, ?, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'N')",
+                     {kB, kHoy});
+    faltas = chequeo(kB, kB);
+    const std::string todo = describir(faltas);
+    ASSERT_EQ(faltas.size(), 2u) << todo;
+    EXPECT_NE(todo.find("SALDO GUARDADO 1.00 RECALCULADO 50.00"), std::string::npos) << todo;
+    EXPECT_NE(todo.find("FUERA DE CARTERA"), std::string::npos) << todo;
+    db.executeDirect("delete from SALDOS_DOC_CXPAGAR where TIPO = 51 and ID = ?", {d.id});
+    EXPECT_NE(describir(chequeo(kB, kB)).find("FALTA SU SALDO GUARDADO"), std::string::npos);
 }
 
 // ---------------------------------------------------------------- generated data
