@@ -125,6 +125,8 @@ TfmovimientosVista::TfmovimientosVista(std::unique_ptr<Tfmovimientos> logica, In
         nit_->setText(nit);
         logica_->setNit(nit);
         nombre_->setText(logica_->nombre());
+        rejilla_->setTitulo(Tfmovimientos::kTitulo + QStringLiteral(" ") + logica_->nit() + QStringLiteral(" ") +
+                            logica_->nombre());
         mostrarSaldos();
     };
     teclado_->busqueda(nit_, [this, &interaccion, cambiarNit](const QString& texto) {
