@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
@@ -311,6 +312,22 @@ TEST_F(Vistas, PivoteConAreasYPlantillas) {
     emit v->datos()->itemDoubleClicked(v->datos()->item(1));
     EXPECT_EQ(v->logica().diseno().datos[1].funcion, pivote::Funcion::Cuenta);
     EXPECT_EQ(v->datos()->item(1)->text(), "Cuenta de SALDO");
+
+    // A field dragged from the list to the data area sums when it is a number.
+    {
+        QListWidget* c = v->campos();
+        const QModelIndex monto = c->model()->index(c->row(c->findItems("MONTO", Qt::MatchExactly).front()), 0);
+        std::unique_ptr<QMimeData> arrastre(c->model()->mimeData({monto}));
+        ASSERT_TRUE(v->datos()->model()->dropMimeData(arrastre.get(), Qt::CopyAction, v->datos()->count(), 0, {}));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(v->logica().diseno().datos.size(), 3);
+        EXPECT_EQ(v->logica().diseno().datos[2], (pivote::Dato{"MONTO", pivote::Funcion::Suma}));
+        EXPECT_EQ(v->datos()->item(2)->text(), "Suma de MONTO");
+        // Dragged out of the data area back to nowhere: taken away with Quitar.
+        v->datos()->setCurrentRow(2);
+        v->quitar();
+        EXPECT_EQ(v->logica().diseno().datos.size(), 2);
+    }
 
     // The pivot as a table for the grid menu's save and print: exact amounts.
     const TablaExportar t = TfanalisismovcxpVista::tabla(v->logica().modelo());
