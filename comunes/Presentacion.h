@@ -1,7 +1,9 @@
 #pragma once
-// What the views of this folder share: the button panel in the session's
-// colours, the placing of a screen in the main window's area, and the
-// grid editor that must reach its row before a command runs.
+// What the views of this folder share: the placing of a screen in the main
+// window's area, and the grid editor that must reach its row before a
+// command runs.
+#include "ui/PanelBotones.h"
+
 #include <QSize>
 #include <QString>
 
@@ -15,10 +17,6 @@ namespace cxp {
 
 struct Sesion;
 
-// The panel of a screen's command buttons, painted with the session's main
-// colours. Buttons take no focus: the keys are the commands.
-QFrame* panelBotones(QWidget* padre, const Sesion& sesion);
-QPushButton* botonDePanel(QFrame* panel, const QString& texto);
 
 // Gives the screen its size inside its MDI window (the window grows by its
 // frame) and centres that window in the main window's area, once it shows

@@ -2,6 +2,8 @@
 // What the ledger's views share: the button panel in the session's colours,
 // the grid's columns in their order, the currency selector, and the
 // current row shown selected.
+#include "ui/PanelBotones.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,11 +20,6 @@ class PantallaLedger;
 class Rejilla;
 struct Sesion;
 
-// The panel of a screen's command buttons, painted with the session's main
-// colours. Buttons take no focus: the keys are the commands.
-QFrame* panelBotones(QWidget* padre, const Sesion& sesion);
-QPushButton* botonDePanel(QFrame* panel, const QString& texto, std::function<void()> comando);
-void finPanel(QFrame* panel);  // the buttons after this sit at the right
 
 // Shows the grid's visible fields in this order (the others after them).
 void ordenarColumnas(Rejilla* rejilla, const QStringList& campos);
