@@ -276,6 +276,18 @@ TEST_F(VistasLibro, AnalisisDeUnLibroConMovimiento) {
                                                 l.saldoAcreedor("900", QDate(2026, 1, 31)),
                                             -2));
     prueba::capturar(*v, "Tfanalisiscxp-libro");
+
+    // The same creditor's open documents and movement on the real procedures.
+    auto saldos = std::make_unique<Tfconscxpagar>(sesion, interaccion, manejador, configuracion, "830");
+    ASSERT_TRUE(saldos->abrir(QDate(2026, 1, 31)));
+    auto vs = vista<TfconscxpagarVista>(std::move(saldos));
+    EXPECT_EQ(vs->logica().documentos().sum("SALDO"), Dinero::desdeEscalado(l.saldoAcreedor("830", QDate(2026, 1, 31)), -2));
+    prueba::capturar(*vs, "Tfconscxpagar-libro");
+    auto mov = std::make_unique<Tfmovimientos>(sesion, interaccion, manejador, configuracion);
+    ASSERT_TRUE(mov->abrir("830", {}, QDate(2026, 1, 1), QDate(2026, 1, 31)));
+    auto vm = vista<TfmovimientosVista>(std::move(mov));
+    EXPECT_GT(vm->rejilla()->filasVisibles(), 0);
+    prueba::capturar(*vm, "Tfmovimientos-libro");
 }
 
 TEST_F(Vistas, ProntoPagoSinGrafico) {
