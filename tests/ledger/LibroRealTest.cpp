@@ -125,4 +125,24 @@ TEST_F(LibroReal, CadaPantallaCuadraConElLibro) {
     EXPECT_FALSE(monto.esCero());
 }
 
+TEST_F(LibroReal, ProntoPagoSoloLosDescuentosConPlazoCumplido) {
+    // Discount deadlines before and after the cut-off.
+    const libro::Documento& vencido = l->cargo(nit, QDate(2026, 2, 1), 40000, 0, {}, 60, 1500, 10);
+    const libro::Documento& vigente = l->cargo(nit, QDate(2026, 2, 25), 30000, 0, {}, 60, 900, 10);
+    Tfanalisiscxp p(sesion, interaccion, manejador, configuracion, true);
+    p.setHoy([this] { return corte; });
+    ASSERT_TRUE(p.abrir());
+    ASSERT_TRUE(p.calcular()) << mensajes().toStdString();
+    DataSet& a = p.analisis();
+    QList<int64_t> ids;
+    for (int i = 0; i < a.recordCount(); ++i) {
+        ids << a.row(i).asInt("ID");
+        EXPECT_FALSE(a.row(i).asDinero("DTOF").esCero());
+        EXPECT_LE(a.row(i).asDate("FECDTOF"), corte);
+    }
+    EXPECT_TRUE(ids.contains(vencido.id));
+    EXPECT_FALSE(ids.contains(vigente.id));
+    EXPECT_FALSE(ids.contains(cargo->id)) << "no discount";
+}
+
 }  // namespace
