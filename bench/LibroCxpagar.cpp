@@ -130,24 +130,24 @@ int main(int argc, char** argv) {
                                               "where TIPO <> 0")
                                    .arg(fecha(corte)),
                                3, claveAna);
+    // The best single query reads the stored balances too, giving back the
+    // crossings after the cut-off of a document crossed after it.
     const QString mano2 = QStringLiteral(
         "select x.*, "
         "  iif(x.DIAS < 0, x.SALDO, 0) CORRIENTE, iif(x.DIAS between 0 and 30, x.SALDO, 0) CERO, "
         "  iif(x.DIAS between 31 and 60, x.SALDO, 0) TREINTA, iif(x.DIAS between 61 and 90, x.SALDO, 0) SESENTA, "
         "  iif(x.DIAS > 90, x.SALDO, 0) NOVENTA "
-        "from (select d.TERC_NIT NIT, t.TERC_NOM NOMBRE, t.TERC_TEL TELEFONO, t.TERC_CIU CIUDAD, p.GRPR_COD GRUPO, "
-        "             g.GRPR_NOM NOMGRUPO, d.TIPO, d.ID, d.PREF_PRE PREFIJO, d.NUMERO, cast(%1 as date) - d.VENCE DIAS, "
-        "             d.SIGNO * (d.BRUTO - d.RTFTE - d.RTIVA - d.RTICA - d.RCREE) "
-        "               - coalesce(c.ABONO, 0) - coalesce(c.DTOF, 0) SALDO, "
-        "             td.TIDO_NOMCORTO TIPONOM, d.FECHA FECDOC, d.VENCE, d.NUMPROV, d.FECDTOF "
-        "      from V_DOCUMENTOS_CXPAGAR d "
-        "      left join (select TIPODOC, IDDOC, sum(ABONO) ABONO, sum(DTOF) DTOF from V_CRUCES_CXPAGAR "
-        "                 where FECHA <= %1 group by TIPODOC, IDDOC) c on c.TIPODOC = d.TIPO and c.IDDOC = d.ID "
-        "      join PROVEEDORES p on p.TERC_NIT = d.TERC_NIT "
-        "      join TERCEROS t on t.TERC_NIT = d.TERC_NIT "
-        "      left join GRUPOS_PROVEEDORES g on g.GRPR_COD = p.GRPR_COD "
-        "      left join TIPO_DOCUMENTO td on td.TIDO_COD = d.TIPO "
-        "      where d.FECHA <= %1) x "
+        "from (select p.TERC_NIT NIT, t.TERC_NOM NOMBRE, t.TERC_TEL TELEFONO, t.TERC_CIU CIUDAD, p.GRPR_COD GRUPO, "
+        "             g.GRPR_NOM NOMGRUPO, s.TIPO, s.ID, s.PREF_PRE PREFIJO, s.NUMERO, cast(%1 as date) - s.VENCE DIAS, "
+        "             s.SALDON + iif(s.ULTIMA > cast(%1 as date), "
+        "                 (select coalesce(sum(c.ABONO + c.DTOF), 0) from V_CRUCES_CXPAGAR c "
+        "                   where c.TIPODOC = s.TIPO and c.IDDOC = s.ID and c.FECHA > cast(%1 as date)), 0) SALDO, "
+        "             s.FECHA FECDOC, s.VENCE, s.NUMPROV, s.FECDTOF "
+        "      from PROVEEDORES p "
+        "      join TERCEROS t on t.TERC_NIT = p.TERC_NIT "
+        "      join SALDOS_DOC_CXPAGAR s on s.TERC_NIT = p.TERC_NIT "
+        "       and (s.ABIERTO = 'S' or s.ULTIMA > cast(%1 as date)) and s.FECHA <= cast(%1 as date) "
+        "      left join GRUPOS_PROVEEDORES g on g.GRPR_COD = p.GRPR_COD) x "
         "where x.SALDO <> 0")
                               .arg(fecha(corte));
     const Medida base2 = medir(db, mano2, 3, claveAna);
