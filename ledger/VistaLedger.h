@@ -1,7 +1,7 @@
 #pragma once
-// What the ledger's views share: the button panel in the session's colours,
-// the grid's columns in their order, the currency selector, and the
-// current row shown selected.
+// What the ledger's views share besides the button panel (ui/PanelBotones):
+// the grid's columns in their order, the currency selector, the closing of
+// a screen and money in labels.
 #include "ui/PanelBotones.h"
 
 #include <QString>
@@ -19,7 +19,6 @@ namespace cxp {
 class PantallaLedger;
 class Rejilla;
 struct Sesion;
-
 
 // Shows the grid's visible fields in this order (the others after them).
 void ordenarColumnas(Rejilla* rejilla, const QStringList& campos);
