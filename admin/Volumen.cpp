@@ -330,7 +330,7 @@ void Generador::pago(const QString& nit, QDate f, std::deque<Abierto>& deudas, s
         lineas.push_back(l);
         total += l.abono;
     }
-    if (!creditos.empty() && probabilidad(0.3) && creditos.front().fecha <= f) {
+    if (!creditos.empty() && probabilidad(0.8) && creditos.front().fecha <= f) {
         Abierto& c = creditos.front();
         const Centavos x = std::max(c.neto, -total);  // both negative: never past the credit nor the payment
         if (x < 0) {
@@ -402,7 +402,7 @@ void Generador::historia(const QString& nit, int eventos) {
             Abierto a = credito(nit, f);
             if (a.tipo) creditos.push_back(a);
         } else if (dado < 58) {
-            anticipo(nit, f, creditos);
+            if (meta - r_.documentos >= 2) anticipo(nit, f, creditos);  // an advance and its voucher
         } else if (dado < 92) {
             if (!reciente || probabilidad(0.2)) pago(nit, f, deudas, creditos);
         } else {
