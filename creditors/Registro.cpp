@@ -1,0 +1,34 @@
+#include "creditors/Registro.h"
+
+#include "creditors/FichaAcreedorVista.h"
+#include "creditors/TfbuscproveVista.h"
+#include "ui/InteraccionQt.h"
+
+#include <QApplication>
+
+namespace cxp {
+
+void registrarPantallasAcreedores(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                  const Configuracion& configuracion) {
+    InteraccionQt* iq = &interaccion;
+    Sesion* s = &sesion;
+    ManejadorErrores* m = &errores;
+    const Configuracion* c = &configuracion;
+    using Fabrica = QWidget* (*)(Sesion&, Interaccion&, ManejadorErrores&, const Configuracion&, const QVariantMap&,
+                                 QWidget*);
+    const std::pair<QString, Fabrica> pantallas[] = {
+        {QStringLiteral("Tfnvotercero"), &crearTfnvotercero},
+        {QStringLiteral("Tfmodtercero"), &crearTfmodtercero},
+        {QStringLiteral("Tfbuscprove"), &crearTfbuscprove},
+        {QStringLiteral("Tfprovarticulos"), &crearTfprovarticulos},
+    };
+    for (const auto& [nombre, fabrica] : pantallas)
+        iq->registrarPantalla(nombre, [iq, s, m, c, fabrica = fabrica](const QVariantMap& args) -> QWidget* {
+            return fabrica(*s, *iq, *m, *c, args, nullptr);
+        });
+    iq->registrarSelector(QStringLiteral("Tfbuscprove"), [iq, s, m](const QVariantMap& args) {
+        return elegirAcreedor(*s, *iq, *m, args, QApplication::activeWindow());
+    });
+}
+
+}  // namespace cxp

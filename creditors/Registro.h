@@ -1,0 +1,16 @@
+#pragma once
+// Makes the creditor screens known to the program, each under its class
+// name: "Tfnvotercero", "Tfmodtercero" ("nit"), "Tfbuscprove" ("gestion"
+// for the management screen), "Tfprovarticulos" ("nit"), and the picker
+// "Tfbuscprove" returning {"nit", "nombre"}.
+namespace cxp {
+
+class Configuracion;
+class InteraccionQt;
+class ManejadorErrores;
+struct Sesion;
+
+void registrarPantallasAcreedores(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                  const Configuracion& configuracion);
+
+}  // namespace cxp
