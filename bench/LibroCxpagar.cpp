@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
         "      from PROVEEDORES p "
         "      join TERCEROS t on t.TERC_NIT = p.TERC_NIT "
         "      join SALDOS_DOC_CXPAGAR s on s.TERC_NIT = p.TERC_NIT "
-        "       and (s.ABIERTO = 'S' or s.ULTIMA > cast(%1 as date)) and s.FECHA <= cast(%1 as date) "
+        "       and (s.ABIERTO = 'S' or s.ULTIMA > cast(%1 as date)) and s.FECHA + 0 <= cast(%1 as date) "
         "      left join GRUPOS_PROVEEDORES g on g.GRPR_COD = p.GRPR_COD) x "
         "where x.SALDO <> 0")
                               .arg(fecha(corte));
