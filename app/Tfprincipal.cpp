@@ -8,6 +8,7 @@
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
 #include "comunes/Registro.h"
+#include "creditors/Registro.h"
 #include "ledger/Registro.h"
 #include "data/BarraEstado.h"
 #include "data/Configuracion.h"
@@ -309,6 +310,7 @@ void Tfprincipal::registrarPantallas() {
     // pickers every screen opens by name.
     registrarComunes(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasLedger(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasAcreedores(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {
