@@ -358,7 +358,15 @@ bool FichaAcreedor::grabar() {
         editarProveedor();
         return false;
     }
-    if (replicar_) replicar_(nit);
+    // The copies go after the save; one that fails is reported and the
+    // creditor stays saved here.
+    if (replicar_) {
+        try {
+            replicar_(nit);
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e);
+        }
+    }
     if (modo_ == Modo::Modificar) {
         emit cerrar();
         return true;

@@ -1,6 +1,7 @@
 #include "creditors/FichaAcreedorVista.h"
 
 #include "comunes/Presentacion.h"
+#include "creditors/Replicacion.h"
 #include "data/ManejadorErrores.h"
 #include "ui/BusquedaBase.h"
 #include "ui/Enlaces.h"
@@ -268,10 +269,16 @@ FichaAcreedorVista::FichaAcreedorVista(std::unique_ptr<FichaAcreedor> logica, In
     registro_ = new QLabel(logica_->registro(), this);
     registro_->setObjectName(QStringLiteral("registro"));
 
+    aviso_ = new QLabel(this);
+    aviso_->setObjectName(QStringLiteral("aviso"));
+    aviso_->setStyleSheet(QStringLiteral("QLabel { background: #ffffc0; color: #000080; font-weight: bold; padding: 4px; }"));
+    aviso_->hide();
+
     auto* todo = new QVBoxLayout(this);
     todo->setContentsMargins(4, 4, 4, 4);
     todo->setSpacing(4);
     todo->addWidget(panel);
+    todo->addWidget(aviso_);
     todo->addLayout(datos);
     todo->addWidget(grupoProv);
     todo->addWidget(cuentas_);
@@ -325,6 +332,12 @@ void FichaAcreedorVista::mostrarCuentas(bool on) {
     }
 }
 
+void FichaAcreedorVista::mostrarAviso(const QString& texto) {
+    aviso_->setText(texto);
+    aviso_->setVisible(!texto.isEmpty());
+    aviso_->repaint();
+}
+
 void FichaAcreedorVista::grabar() {
     if (!enlaces_->confirmar()) return;
     confirmarEdicion(contactos_->vista());
@@ -340,11 +353,21 @@ void FichaAcreedorVista::showEvent(QShowEvent* evento) {
     }
 }
 
+namespace {
+FichaAcreedorVista* conReplicas(FichaAcreedorVista* v, Sesion& sesion, const Configuracion& configuracion) {
+    v->logica().setReplicar([v, &sesion, &configuracion](const QString& nit) {
+        ReplicacionAcreedores(sesion, configuracion, [v](const QString& t) { v->mostrarAviso(t); }).replicar(nit);
+    });
+    return v;
+}
+}  // namespace
+
 QWidget* crearTfnvotercero(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                            const Configuracion& configuracion, const QVariantMap&, QWidget* padre) {
     auto logica = std::make_unique<FichaAcreedor>(FichaAcreedor::Modo::Nuevo, sesion, interaccion, manejador, configuracion);
     if (!logica->abrir()) return nullptr;
-    return new FichaAcreedorVista(std::move(logica), interaccion, manejador, sesion, padre);
+    return conReplicas(new FichaAcreedorVista(std::move(logica), interaccion, manejador, sesion, padre), sesion,
+                       configuracion);
 }
 
 QWidget* crearTfmodtercero(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
@@ -352,7 +375,8 @@ QWidget* crearTfmodtercero(Sesion& sesion, Interaccion& interaccion, ManejadorEr
     auto logica =
         std::make_unique<FichaAcreedor>(FichaAcreedor::Modo::Modificar, sesion, interaccion, manejador, configuracion);
     if (!logica->abrir(args.value(QStringLiteral("nit")).toString())) return nullptr;
-    return new FichaAcreedorVista(std::move(logica), interaccion, manejador, sesion, padre);
+    return conReplicas(new FichaAcreedorVista(std::move(logica), interaccion, manejador, sesion, padre), sesion,
+                       configuracion);
 }
 
 }  // namespace cxp

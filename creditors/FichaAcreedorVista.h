@@ -42,6 +42,9 @@ public:
     QSize tamano() const;
 
     void mostrarCuentas(bool on);
+    // The notice of the copies to sister companies; empty hides it.
+    void mostrarAviso(const QString& texto);
+    QLabel* aviso() const { return aviso_; }
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -62,6 +65,7 @@ private:
     QPushButton* grabar_;
     QLabel* fax_;
     QLabel* registro_;
+    QLabel* aviso_;
     Rejilla* contactos_;
     bool centrada_ = false;
 };

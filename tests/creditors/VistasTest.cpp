@@ -4,6 +4,7 @@
 // the picker. With CXP_CAPTURAS set, a picture of each screen is left there.
 #include "creditors/FichaAcreedorVista.h"
 #include "creditors/Registro.h"
+#include "creditors/TablaReferenciaVista.h"
 #include "creditors/TfbuscproveVista.h"
 #include "tests/creditors/Entorno.h"
 #include "tests/ui/Capturas.h"
@@ -134,9 +135,43 @@ TEST_F(Vistas, BusquedaOpcionesInactivosEnRojoYTeclas) {
 TEST_F(Vistas, RegistroDePantallasYSelector) {
     InteraccionQt iq;
     registrarPantallasAcreedores(iq, sesion, manejador, configuracion);
-    for (const char* p : {"Tfnvotercero", "Tfmodtercero", "Tfbuscprove", "Tfprovarticulos"})
+    EXPECT_FALSE(iq.tienePantalla("Tfgruposprov"));
+    registrarGruposProveedor(iq, sesion, manejador, configuracion);
+    for (const char* p : {"Tfnvotercero", "Tfmodtercero", "Tfbuscprove", "Tfprovarticulos", "Tfgruposprov", "Tfciudades",
+                          "Tfpaises", "Tfbancos", "Tftipoid"})
         EXPECT_TRUE(iq.tienePantalla(QString::fromLatin1(p))) << p;
     EXPECT_TRUE(iq.tieneSelector("Tfbuscprove"));
+    EXPECT_TRUE(iq.tieneSelector("Tfciudades"));
+}
+
+TEST_F(Vistas, TablasDeReferenciaRejillaEditableYTeclas) {
+    std::unique_ptr<QWidget> w(crearTablaReferencia("Tfpaises", sesion, interaccion, manejador, configuracion));
+    auto* v = qobject_cast<TablaReferenciaVista*>(w.get());
+    ASSERT_TRUE(v);
+    v->setAttribute(Qt::WA_DeleteOnClose, false);
+    v->show();
+    QAbstractItemModel* m = v->rejilla()->vista()->model();
+    EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), "País");
+    const int antes = v->rejilla()->filasVisibles();
+    v->logica().filas().append();
+    v->logica().filas().setValue("PAIS_ID", "999");
+    v->logica().filas().setValue("PAIS_NOM", "PAÍS DE PRUEBA");
+    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_F2, v->rejilla()->vista()));
+    EXPECT_EQ(filas("select PAIS_NOM from PAISES where PAIS_ID = '999'").at(0)[0].toString(), "PAÍS DE PRUEBA");
+    EXPECT_EQ(v->rejilla()->filasVisibles(), antes + 1);
+    EXPECT_FALSE(v->findChildren<QPushButton*>().isEmpty());
+    prueba::capturar(*v, "Tfpaises");
+
+    std::unique_ptr<QWidget> c(crearTablaReferencia("Tfciudades", sesion, interaccion, manejador, configuracion));
+    ASSERT_TRUE(c);
+    bool selecciona = false;
+    for (QPushButton* b : c->findChildren<QPushButton*>()) selecciona |= b->text() == "F5:Selecciona";
+    EXPECT_TRUE(selecciona);
+    std::unique_ptr<QWidget> g(crearTablaReferencia("Tfgruposprov", sesion, interaccion, manejador, configuracion));
+    ASSERT_TRUE(g);
+    g->setAttribute(Qt::WA_DeleteOnClose, false);
+    g->show();
+    prueba::capturar(*g, "Tfgruposprov");
 }
 
 }  // namespace
