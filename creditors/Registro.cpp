@@ -2,6 +2,7 @@
 
 #include "creditors/FichaAcreedorVista.h"
 #include "creditors/TablaReferenciaVista.h"
+#include "creditors/TfdocumentosterceroVista.h"
 #include "creditors/TfbuscproveVista.h"
 #include "ui/InteraccionQt.h"
 
@@ -22,6 +23,7 @@ void registrarPantallasAcreedores(InteraccionQt& interaccion, Sesion& sesion, Ma
         {QStringLiteral("Tfmodtercero"), &crearTfmodtercero},
         {QStringLiteral("Tfbuscprove"), &crearTfbuscprove},
         {QStringLiteral("Tfprovarticulos"), &crearTfprovarticulos},
+        {QStringLiteral("Tfdocumentostercero"), &crearTfdocumentostercero},
     };
     for (const auto& [nombre, fabrica] : pantallas)
         iq->registrarPantalla(nombre, [iq, s, m, c, fabrica = fabrica](const QVariantMap& args) -> QWidget* {

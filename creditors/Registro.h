@@ -1,7 +1,8 @@
 #pragma once
 // Makes the creditor screens known to the program, each under its class
 // name: "Tfnvotercero", "Tfmodtercero" ("nit"), "Tfbuscprove" ("gestion"
-// for the management screen), "Tfprovarticulos" ("nit"), and the picker
+// for the management screen), "Tfprovarticulos" ("nit"),
+// "Tfdocumentostercero" ("nit"), and the picker
 // "Tfbuscprove" returning {"nit", "nombre"}; the reference tables
 // "Tfciudades", "Tfpaises", "Tfbancos", "Tftipoid", and the picker
 // "Tfciudades" returning {"codigo", "nombre"}.
