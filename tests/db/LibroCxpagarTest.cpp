@@ -460,6 +460,12 @@ TEST_F(LibroCxpagar, SaldosGuardadosSiguenCadaCambioYElChequeoDetectaLosAlterado
     EXPECT_NE(todo.find("FUERA DE CARTERA"), std::string::npos) << todo;
     db.executeDirect("delete from SALDOS_DOC_CXPAGAR where TIPO = 51 and ID = ?", {d.id});
     EXPECT_NE(describir(chequeo(kB, kB)).find("FALTA SU SALDO GUARDADO"), std::string::npos);
+    // The repair makes them again from the movements, for the range only.
+    db.executeDirect("update SALDOS_DOC_CXPAGAR set SALDON = 7 where TERC_NIT = ?", {kA});
+    db.executeDirect("execute procedure REPARE_SALDOS_CXPAGAR(?, ?)", {kB, kB});
+    EXPECT_TRUE(chequeo(kB, kB).empty()) << describir(chequeo(kB, kB));
+    EXPECT_EQ(centavos(db.queryOne("select SALDON from SALDOS_DOC_CXPAGAR where TIPO = 51 and ID = ?", {d.id})->at(0)), 5000);
+    EXPECT_FALSE(chequeo(kA, kA).empty());  // outside the range: still as it was
 }
 
 // ---------------------------------------------------------------- generated data
