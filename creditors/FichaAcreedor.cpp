@@ -273,6 +273,16 @@ void FichaAcreedor::cuentaIngresada(DataSet& p, const QString& campo) {
     if (cuenta != texto) p.setValue(campo, cuenta.isEmpty() ? fb::Value() : fb::Value(cuenta));
 }
 
+void FichaAcreedor::elegirCiudad() {
+    const auto eleccion = interaccion_.elegir(QStringLiteral("Tfciudades"));
+    if (!eleccion) return;
+    const QString codigo = eleccion->value(QStringLiteral("codigo")).toString();
+    if (codigo.isEmpty()) return;
+    if (nombreDe(ciudades_, codigo).isEmpty()) cargarListas();
+    if (tercero_.state() == DataSet::State::Browse) tercero_.edit();
+    tercero_.setValue(QStringLiteral("CIUD_COD"), codigo);
+}
+
 void FichaAcreedor::buscarCuenta(const QString& campo, const QString& filtro) {
     if (const auto cuenta = contabilidad_->elegir_cuenta(filtro, cuentasNiif().contains(campo))) {
         editarProveedor();

@@ -68,6 +68,10 @@ public:
     // account goes into the field.
     void buscarCuenta(const QString& campo, const QString& filtro);
 
+    // The button beside the city: the cities screen as a picker; the city
+    // chosen there (perhaps just created) becomes the third party's.
+    void elegirCiudad();
+
     // The stored name of a natural person: the four parts joined with single
     // spaces, empty parts included.
     static QString nombreCompuesto(const QString& apellido1, const QString& apellido2, const QString& nombre1,

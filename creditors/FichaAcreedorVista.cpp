@@ -151,7 +151,13 @@ FichaAcreedorVista::FichaAcreedorVista(std::unique_ptr<FichaAcreedor> logica, In
     datos->addWidget(new QLabel(QStringLiteral("Teléfonos:"), this), f, 2);
     datos->addWidget(linea(QStringLiteral("TERC_TEL"), t), f++, 3);
     datos->addWidget(new QLabel(QStringLiteral("Ciudad:"), this), f, 0);
-    datos->addLayout(conBoton(ciudad, boton(QStringLiteral("Tfciudades"))), f, 1);
+    auto* botonCiudad = new QToolButton(this);
+    botonCiudad->setText(QStringLiteral("..."));
+    connect(botonCiudad, &QToolButton::clicked, this, [this] {
+        manejador_.proteger([this] { logica_->elegirCiudad(); });
+        enlaces_->refrescar();
+    });
+    datos->addLayout(conBoton(ciudad, botonCiudad), f, 1);
     datos->addWidget(new QLabel(QStringLiteral("País:"), this), f, 2);
     datos->addLayout(conBoton(pais, boton(QStringLiteral("Tfpaises"))), f++, 3);
     datos->addWidget(new QLabel(QStringLiteral("Contacto:"), this), f, 0);

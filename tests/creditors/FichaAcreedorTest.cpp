@@ -134,7 +134,9 @@ TEST_F(Ficha, ValidacionesEnSuOrdenYDatosDeDireccionObligatorios) {
     EXPECT_EQ(interaccion.enfoques.last(), "TERC_EMAIL");
     EXPECT_TRUE(filas("select 1 from TERCEROS where TERC_NIT = '800100201'").empty());
     g->tercero().setValue("TERC_EMAIL", "a@b.co");
-    g->tercero().setValue("CIUD_COD", "Z0001");
+    interaccion.elecciones.push_back(QVariantMap{{"codigo", "Z0001"}, {"nombre", "PRUEBA NORTE"}});
+    g->elegirCiudad();
+    EXPECT_EQ(g->tercero().asString("TERC_CIU"), "PRUEBA NORTE");
     EXPECT_TRUE(g->grabar()) << mensajes().toStdString();
     EXPECT_EQ(filas("select TERC_CIU from TERCEROS where TERC_NIT = '800100201'")[0][0].toString(), "PRUEBA NORTE");
 }
