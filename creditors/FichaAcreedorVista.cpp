@@ -241,7 +241,22 @@ FichaAcreedorVista::FichaAcreedorVista(std::unique_ptr<FichaAcreedor> logica, In
     enlaces_->enlazar(obs, t, QStringLiteral("TERC_OBS"));
     pestanas_ = new QTabWidget(this);
     auto* pestanas = pestanas_;
-    pestanas->addTab(contactos_, QStringLiteral("Contactos"));
+    // Contacts are added and removed with the buttons or Insert and
+    // Ctrl+Delete in the grid, as a data grid does.
+    auto* hojaContactos = new QWidget(this);
+    auto* capaContactos = new QHBoxLayout(hojaContactos);
+    capaContactos->setContentsMargins(0, 0, 0, 0);
+    capaContactos->addWidget(contactos_, 1);
+    auto* botonesContactos = new QVBoxLayout;
+    auto* agregarContacto = new QPushButton(QStringLiteral("Agregar"), hojaContactos);
+    auto* quitarContacto = new QPushButton(QStringLiteral("Quitar"), hojaContactos);
+    agregarContacto->setObjectName(QStringLiteral("agregarContacto"));
+    quitarContacto->setObjectName(QStringLiteral("quitarContacto"));
+    botonesContactos->addWidget(agregarContacto);
+    botonesContactos->addWidget(quitarContacto);
+    botonesContactos->addStretch();
+    capaContactos->addLayout(botonesContactos);
+    pestanas->addTab(hojaContactos, QStringLiteral("Contactos"));
     pestanas->addTab(obs, QStringLiteral("Observaciones"));
 
     // ---- accounts panel
@@ -292,6 +307,18 @@ FichaAcreedorVista::FichaAcreedorVista(std::unique_ptr<FichaAcreedor> logica, In
     todo->addWidget(registro_);
 
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
+    auto agregar = [this] {
+        if (!confirmarEdicion(contactos_->vista())) return;
+        logica_->contactos().append();
+        contactos_->vista()->setFocus(Qt::OtherFocusReason);
+    };
+    auto quitar = [this] {
+        if (!logica_->contactos().isEmpty()) logica_->contactos().remove();
+    };
+    teclado_->asignarEn(contactos_->vista(), Qt::Key_Insert, agregar);
+    teclado_->asignarEn(contactos_->vista(), Qt::CTRL | Qt::Key_Delete, quitar);
+    connect(agregarContacto, &QPushButton::clicked, this, [this, agregar] { manejador_.proteger(agregar); });
+    connect(quitarContacto, &QPushButton::clicked, this, [this, quitar] { manejador_.proteger(quitar); });
     teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
     teclado_->asignar(Qt::Key_Escape, [this] { logica_->salir(); });
     teclado_->asignar(Qt::Key_F11, [this] { mostrarCuentas(true); });

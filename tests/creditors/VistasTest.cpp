@@ -86,6 +86,10 @@ TEST_F(Vistas, ModificarAcreedorRegistroYTipoDePersona) {
     v->logica().tercero().setValue("TERC_TIPOID", "C");
     EXPECT_TRUE(v->editor("TERC_APELLIDO1")->isEnabled());
     prueba::capturar(*v, "Tfmodtercero");
+    // A contact added from the grid's key.
+    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_Insert, v->contactos()->vista()));
+    EXPECT_EQ(v->logica().contactos().recordCount(), 1);
+    EXPECT_EQ(v->logica().contactos().asInt("TECC_ITEM"), 1);
     v->teclado().pulsar(Qt::Key_Escape, v->editor("TERC_NOM"));
     EXPECT_EQ(filas("select TERC_TIPOID from TERCEROS where TERC_NIT = '860020'")[0][0].toString(), "J");
 }
