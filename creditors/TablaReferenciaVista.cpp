@@ -45,6 +45,15 @@ TablaReferenciaVista::TablaReferenciaVista(std::unique_ptr<TablaReferencia> logi
     teclado_->setEnterSiguiente(false);
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
     teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
+    // Rows are added with Insert and removed with Ctrl+Delete, as in a data
+    // grid; both reach the database with F2.
+    teclado_->asignarEn(rejilla_->vista(), Qt::Key_Insert, [this] {
+        if (!confirmarEdicion(rejilla_->vista())) return;
+        logica_->filas().append();
+    });
+    teclado_->asignarEn(rejilla_->vista(), Qt::CTRL | Qt::Key_Delete, [this] {
+        if (!logica_->filas().isEmpty()) logica_->filas().remove();
+    });
     teclado_->asignar(Qt::Key_Escape, [l] { l->salir(); });
     if (d.selecciona) teclado_->asignar(Qt::Key_F5, [l] { l->seleccionar(); });
     connect(l, &TablaReferencia::cerrar, this, [this] { BusquedaBase::cerrarPantalla(this); });

@@ -157,7 +157,8 @@ TEST_F(Vistas, TablasDeReferenciaRejillaEditableYTeclas) {
     QAbstractItemModel* m = v->rejilla()->vista()->model();
     EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), "País");
     const int antes = v->rejilla()->filasVisibles();
-    v->logica().filas().append();
+    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_Insert, v->rejilla()->vista()));
+    EXPECT_EQ(v->logica().filas().state(), DataSet::State::Insert);
     v->logica().filas().setValue("PAIS_ID", "999");
     v->logica().filas().setValue("PAIS_NOM", "PAÍS DE PRUEBA");
     ASSERT_TRUE(v->teclado().pulsar(Qt::Key_F2, v->rejilla()->vista()));
