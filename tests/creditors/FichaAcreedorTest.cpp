@@ -213,3 +213,25 @@ TEST_F(Ficha, CambioDeGrupoCopiaLasOchoCuentasYCuentasSeValidan) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Ficha, SinDerechoCeroNoSeCreaNiSeGraba) {
+    unTercero("860030", "SIN DERECHO", true);
+    sesion.es_administrador = false;
+    FichaAcreedor n(FichaAcreedor::Modo::Nuevo, sesion, interaccion, manejador, configuracion);
+    EXPECT_FALSE(n.abrir());
+    EXPECT_EQ(interaccion.de("informacion").last(), FichaAcreedor::kAccesoNegado);
+
+    auto m = ficha(FichaAcreedor::Modo::Modificar, "860030");
+    EXPECT_FALSE(m->puedeGrabar());
+    m->tercero().setValue("TERC_NOM", "CAMBIADO");
+    EXPECT_FALSE(m->grabar());
+    EXPECT_EQ(filas("select TERC_NOM from TERCEROS where TERC_NIT = '860030'")[0][0].toString(), "SIN DERECHO");
+
+    ejecutar("insert into ACCESO_USUARIO (USER_COD, ACUS_MODULO, ACUS_OPCION, ACUS_SI) values ('ADMIN', 'C. X PAGAR', 0, 'S')");
+    auto d = ficha(FichaAcreedor::Modo::Modificar, "860030");
+    EXPECT_TRUE(d->puedeGrabar());
+}
+
+}  // namespace

@@ -129,6 +129,17 @@ TEST_F(Vistas, BusquedaOpcionesInactivosEnRojoYTeclas) {
     EXPECT_EQ(TfbuscproveVista::geometriaEn(QSize(1000, 700), 0), QRect(0, 0, 870, 560));
     EXPECT_EQ(TfbuscproveVista::geometriaEn(QSize(1000, 700), 2), QRect(12, 16, 858, 544));
 
+    // As a picker: "Selecciona" shows and Enter in the grid chooses.
+    TfbuscproveVista picker(std::make_unique<Tfbuscprove>(false, sesion, interaccion, manejador), interaccion, manejador,
+                            sesion);
+    picker.setAttribute(Qt::WA_DeleteOnClose, false);
+    ASSERT_TRUE(picker.logica().abrir());
+    picker.show();
+    EXPECT_TRUE(picker.boton("Selecciona")->isVisible());
+    picker.teclado().pulsar(Qt::Key_Return, picker.rejilla()->vista());
+    ASSERT_TRUE(picker.logica().eleccion());
+    EXPECT_EQ(picker.logica().eleccion()->value("nit").toString(), "800001");
+
     std::unique_ptr<QWidget> a(crearTfprovarticulos(sesion, interaccion, manejador, configuracion, {{"nit", "800001"}}));
     ASSERT_TRUE(a);
     a->setAttribute(Qt::WA_DeleteOnClose, false);
