@@ -224,8 +224,6 @@ FichaAcreedorVista::FichaAcreedorVista(std::unique_ptr<FichaAcreedor> logica, In
     prov->addWidget(tipoCta, f, 4);
     prov->addWidget(simplificado, f++, 5);
     for (int c : {1, 3, 5}) prov->setColumnStretch(c, 1);
-    for (int i = 0; i < prov->count(); ++i)
-        if (auto* e = qobject_cast<QLineEdit*>(prov->itemAt(i)->widget())) e->setMinimumWidth(70);
     prov->setContentsMargins(6, 4, 6, 4);
     auto* grupoProv = new QGroupBox(QStringLiteral("Proveedor"), this);
     grupoProv->setLayout(prov);
@@ -286,6 +284,14 @@ FichaAcreedorVista::FichaAcreedorVista(std::unique_ptr<FichaAcreedor> logica, In
         cuentas_->addTab(hoja, lista == &FichaAcreedor::cuentasLocales() ? QStringLiteral("Dec.2649") : QStringLiteral("NIIF"));
     }
     cuentas_->hide();
+
+    // Long names in the lists must not widen the screen.
+    for (QComboBox* c : findChildren<QComboBox*>()) {
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(8);
+    }
+    for (int i = 0; i < prov->count(); ++i)
+        if (auto* e = qobject_cast<QLineEdit*>(prov->itemAt(i)->widget())) e->setMinimumWidth(50);
 
     registro_ = new QLabel(logica_->registro(), this);
     registro_->setObjectName(QStringLiteral("registro"));
