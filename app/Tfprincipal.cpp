@@ -311,6 +311,7 @@ void Tfprincipal::registrarPantallas() {
     registrarComunes(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasLedger(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAcreedores(interaccion_, sesion_, errores_, configuracion_);
+    registrarGruposProveedor(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {

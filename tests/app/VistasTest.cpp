@@ -201,7 +201,9 @@ TEST_F(Principal, AceleradoresYBotonesDeImagen) {
                                     "&Interfaz contable ", "Importar datos ", "Exportar datos ", "Recálculo de saldos",
                                     "Autorización DIAN "}));
     EXPECT_TRUE(menu->findChild<QPushButton*>("mm.exportar")->isEnabled());
-    EXPECT_FALSE(menu->findChild<QPushButton*>("mm.grupos")->isEnabled());
+    EXPECT_TRUE(menu->findChild<QPushButton*>("mm.grupos")->isEnabled());
+    // A screen this build lacks leaves its button disabled.
+    EXPECT_FALSE(menu->findChild<QPushButton*>("mm.formatos")->isEnabled());
     QTest::keyClick(menu, Qt::Key_Escape);
     QTRY_VERIFY(menu.isNull());
 }
