@@ -120,6 +120,45 @@ void escribirRegistro(const QString& carpetaRegistro, const QString& directorio)
     if (ini.status() != QSettings::NoError) throw Rechazo(QStringLiteral("No se pudo escribir %1.").arg(archivo));
 }
 
+// The demo's sister company, 002 (the Medellín branch kept as a company of
+// its own): an empty company that receives the copies of every creditor
+// saved in 001, through REPLICA_COMPRAS and the replication login (any name
+// opens an embedded database; a server needs a real login there).
+void Instalador::hermana(fb::Database& principal, const QString& dir) {
+    fb::Database db = crear(rutas::compania(dir, kHermana));
+    esquema::actualizar(db, Base::Compania);
+    for (const char* sql : {
+             "INSERT INTO SUCURSALES (SUCU_ID, SUCU_NOMBRE, SUCU_DIRECCION) VALUES (1, 'Principal', "
+             "'Carrera 43A # 1 Sur-100, Medellín')",
+             "INSERT INTO USUARIO (USER_COD, USER_ANOCNT, USER_PERCNT, SUCU_ID) VALUES ('ADMIN', '2026', 11, 0)",
+             "UPDATE CONFIGURACION SET CONF_VALOR = 'Distribuidora Andina de Antioquia S.A.S.' "
+             "WHERE CONF_MODULO = 'GENERAL' AND CONF_CATEGORIA = 'GENERAL' AND CONF_PROPIEDAD = 'NOMBRE COMPANIA'",
+         })
+        db.executeDirect(QString::fromUtf8(sql));
+    // The same creditor groups: a copied creditor keeps its group.
+    for (const fb::Row& g : principal.query(QStringLiteral("select * from GRUPOS_PROVEEDORES"))) {
+        QStringList columnas, marcas;
+        for (const auto& c : g.columns()) {
+            columnas << c.name;
+            marcas << QStringLiteral("?");
+        }
+        db.executeDirect(QStringLiteral("INSERT INTO GRUPOS_PROVEEDORES (") + columnas.join(u',') +
+                             QStringLiteral(") VALUES (") + marcas.join(u',') + u')',
+                         g.values());
+    }
+    if (dir.size() > 60) {
+        out_ << "La carpeta tiene más de 60 caracteres: la compañía " << kHermana
+             << " no recibe las copias de los acreedores." << Qt::endl;
+        return;
+    }
+    principal.executeDirect(QStringLiteral("INSERT INTO REPLICA_COMPRAS (RPCM_COD, RPCM_PREF, RPCM_NOMBRE, "
+                                           "RPCM_SERVIDOR, RPCM_PREDDES) VALUES (?, 'BOG', ?, ?, 'BOG')"),
+                            {kHermana, QStringLiteral("Distribuidora Andina de Antioquia S.A.S."), dir});
+    principal.executeDirect(QStringLiteral(
+        "UPDATE CONFIGURACION SET CONF_VALOR = 'ADMIN' WHERE CONF_MODULO = 'INVENTARIO' AND CONF_CATEGORIA = "
+        "'ARTICULOS' AND CONF_PROPIEDAD = 'NOMBRE DE USUARIO PARA REPLICACION DE ARTICULOS'"));
+}
+
 void Instalador::demo(const QString& directorioDado) {
     const QString dir = absoluta(directorioDado);
     if (!rutas::esLocal(dir)) throw Rechazo(QStringLiteral("La demostración se instala en una carpeta local."));
@@ -134,9 +173,11 @@ void Instalador::demo(const QString& directorioDado) {
         fb::Database compania = crear(rutaCompania);
         esquema::actualizar(compania, Base::Compania);
         esquema::ejecutar(compania, esquema::guionDemo(Base::Compania));
+        hermana(compania, dir);
     } catch (...) {
         QFile::remove(rutaGeneral);
         QFile::remove(rutaCompania);
+        QFile::remove(rutas::compania(dir, kHermana));
         throw;
     }
     // The first line of conexion.cfg is the database location.
@@ -147,7 +188,8 @@ void Instalador::demo(const QString& directorioDado) {
     escribirRegistro(dir + QStringLiteral("/registro"), dir);
     out_ << "Instalación de demostración lista en " << dir << Qt::endl
          << "  general:  " << rutaGeneral << Qt::endl
-         << "  compañía: " << rutaCompania << Qt::endl;
+         << "  compañía: " << rutaCompania << Qt::endl
+         << "  compañía hermana: " << rutas::compania(dir, kHermana) << Qt::endl;
 }
 
 void Instalador::volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano) {

@@ -33,6 +33,7 @@ public:
     void actualizar(const QString& ubicacion);
     // A whole demo installation in `directorio`, which is also its location.
     void demo(const QString& directorio);
+    static inline const QString kHermana = QStringLiteral("002");
     // Creates (or changes the password of) a login on the server that holds
     // the location's general database.
     void usuario(const QString& ubicacion, const QString& nombre, const QString& clave);
@@ -44,6 +45,7 @@ private:
     fb::Database crear(const QString& ruta);
     fb::ConnectionParams params(const QString& ruta) const;
     QStringList companias(const QString& ubicacion, fb::Database& general);
+    void hermana(fb::Database& principal, const QString& dir);
 
     Credenciales cred_;
     QTextStream& out_;

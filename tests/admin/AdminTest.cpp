@@ -1,5 +1,9 @@
 // cxpagar-admin as a person runs it: what it creates, and what it refuses.
+#include "creditors/Replicacion.h"
+#include "data/Configuracion.h"
+#include "data/Sesion.h"
 #include "data/fb/Database.h"
+#include "tests/support/InteraccionGrabada.h"
 #include "tests/support/Servidor.h"
 
 #include <QDir>
@@ -45,6 +49,28 @@ TEST(Admin, InstalacionDeDemostracion) {
     EXPECT_GE(compania.query("select * from SUCURSALES").size(), 2u);
     EXPECT_TRUE(compania.queryOne("select revi_fecha from revision").has_value());
     EXPECT_GT(compania.query("select * from CONFIGURACION").size(), 10u);
+
+    // The sister company receives the creditors saved in 001: inserted,
+    // then updated.
+    EXPECT_TRUE(general.queryOne("select 1 from COMPANIA where COMP_COD = '002'").has_value());
+    {
+        cxp::Sesion sesion;
+        sesion.compania = fb::Database::attach({d + "/datos/001/quelmar.fdb", "ADMIN"});
+        prueba::InteraccionGrabada inter;
+        cxp::Configuracion conf(inter);
+        conf.cargar(sesion.compania);
+        cxp::ReplicacionAcreedores replica(sesion, conf);
+        EXPECT_EQ(replica.replicar("900456789"), QStringList{"002"});
+        sesion.compania.executeDirect("update TERCEROS set TERC_TEL = '(601) 000 0000' where TERC_NIT = '900456789'");
+        EXPECT_EQ(replica.replicar("900456789"), QStringList{"002"});
+        fb::Database hermana = fb::Database::attach({d + "/datos/002/quelmar.fdb", "SYSDBA"});
+        const auto fila = hermana.queryOne(
+            "select t.TERC_TEL, p.GRPR_COD from TERCEROS t join PROVEEDORES p on p.TERC_NIT = t.TERC_NIT "
+            "where t.TERC_NIT = '900456789'");
+        ASSERT_TRUE(fila.has_value());
+        EXPECT_EQ(fila->at(0).toString(), "(601) 000 0000");
+        EXPECT_TRUE(inter.mensajes.isEmpty()) << inter.mensajes.join("\n").toStdString();
+    }
 
     // Once only; an upgrade afterwards keeps everything.
     const Salida otra = admin({"demo", d});
