@@ -47,6 +47,9 @@ std::optional<QString> descifrar(const QString& texto, const QByteArray& llave) 
     // refuses, so foreign text cannot slip through.
     if (!decodificado) return std::nullopt;
     const QByteArray& datos = *decodificado;
+    // Only the one spelling cifrar writes: the last character's spare bits
+    // would otherwise let an altered seal open.
+    if (datos.toBase64(kCodificacion) != texto.toLatin1()) return std::nullopt;
     constexpr int cabecera = int(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES);
     if (datos.size() < cabecera) return std::nullopt;
     const auto* nonce = reinterpret_cast<const unsigned char*>(datos.constData());
