@@ -1,6 +1,7 @@
 SET TERM ^ ;
 
-/* MOVIMIENTO_CXPAGAR_DESDE_HASTA again, with the same rows: the creditor's
+/* The movement of creditor NIT from DESDE to HASTA in currency MONEDA,
+   opening balance on every row, one row per document or crossing: the creditor's
    index finds its documents (the dates are compared as expressions, so that
    no date index of every creditor's is read) and each document's crossings
    come through their document index (an outer join from the documents),
