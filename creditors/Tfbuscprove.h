@@ -5,7 +5,7 @@
 // window), or a picker that returns the chosen creditor. Screen logic only;
 // the widgets are TfbuscproveVista.
 #include "data/DataSet.h"
-#include "ui/CondicionBusqueda.h"
+#include "data/CondicionBusqueda.h"
 
 #include <QObject>
 #include <QVariantMap>

@@ -5,7 +5,7 @@
 // buttons whose F-keys the screen gives (F4 consult, F3 annul, F12 notes,
 // Enter or a double click to pick, Esc to leave).
 #include "data/DataSet.h"
-#include "ui/CondicionBusqueda.h"
+#include "data/CondicionBusqueda.h"
 
 #include <QKeyCombination>
 #include <QWidget>

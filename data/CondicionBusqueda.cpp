@@ -1,4 +1,4 @@
-#include "ui/CondicionBusqueda.h"
+#include "data/CondicionBusqueda.h"
 
 #include "base/Sql.h"
 
