@@ -41,7 +41,13 @@ std::vector<Guion> guiones(Base base) {
 Guion guionDemo(Base base) {
     initRecursos();
     const QString nombre = QStringLiteral("demo/") + carpeta(base) + QStringLiteral(".sql");
-    return {nombre, leer(QStringLiteral(":/db/") + nombre)};
+    QString texto = leer(QStringLiteral(":/db/") + nombre);
+    // Each subsystem keeps its demo rows in its own file of demo/<base>/,
+    // loaded after the main one in name order.
+    QDir partes(QStringLiteral(":/db/demo/") + carpeta(base));
+    for (const QString& parte : partes.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name))
+        texto += QLatin1Char('\n') + leer(partes.filePath(parte));
+    return {nombre, texto};
 }
 
 QStringList dividir(const QString& guion) {

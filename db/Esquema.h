@@ -19,7 +19,8 @@ struct Guion {
 
 // The scripts of a database, in the order they are applied.
 std::vector<Guion> guiones(Base base);
-// The demo data of a database (one script).
+// The demo data of a database: demo/<base>.sql followed by the files of
+// demo/<base>/ in name order, as one script.
 Guion guionDemo(Base base);
 
 // Splits a script in isql syntax into statements: ';' ends a statement,
