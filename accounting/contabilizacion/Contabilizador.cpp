@@ -1,0 +1,152 @@
+#include "accounting/contabilizacion/Contabilizador.h"
+
+#include "accounting/contabilizacion/Contexto.h"
+#include "base/Sql.h"
+#include "data/Configuracion.h"
+#include "data/Interaccion.h"
+#include "data/fb/Database.h"
+
+namespace cxp {
+
+namespace {
+
+const QString kModulo = QStringLiteral("CONTABILIDAD");
+const QString kGeneral = QStringLiteral("GENERAL");
+const QString kAnoNiif = QStringLiteral("ANO BALANCE DE APERTURA NIIF");
+
+struct Resultado {
+    int error = 0;
+    QString ver;
+    int idc = 0;
+};
+
+// One stage: the procedure's single row, committed (the procedure writes
+// the pending voucher).
+std::optional<Resultado> ejecutar(fb::Database& db, const QString& sql) {
+    fb::Transaction tr(db);
+    std::optional<fb::Row> fila = tr.queryOne(sql);
+    tr.commit();
+    if (!fila) return std::nullopt;
+    Resultado r;
+    const fb::Row& f = *fila;
+    r.error = f[QStringLiteral("ERROR")].isNull() ? 0 : int(f[QStringLiteral("ERROR")].toInt64());
+    r.ver = f[QStringLiteral("VER")].toString().trimmed();
+    r.idc = f[QStringLiteral("IDC")].isNull() ? 0 : int(f[QStringLiteral("IDC")].toInt64());
+    return r;
+}
+
+}  // namespace
+
+const ClaseContabilizacion& ClaseContabilizacion::notadb() {
+    static const ClaseContabilizacion c{51, QStringLiteral("contabil_notadbpr"), QStringLiteral("contabil_notadbpr_niif"),
+                                        51};
+    return c;
+}
+const ClaseContabilizacion& ClaseContabilizacion::notacr() {
+    static const ClaseContabilizacion c{52, QStringLiteral("contabil_notacrpr"), QStringLiteral("contabil_notacrpr_niif"),
+                                        52};
+    return c;
+}
+const ClaseContabilizacion& ClaseContabilizacion::aplicapr() {
+    static const ClaseContabilizacion c{53, QStringLiteral("contabil_aplicapr"), QStringLiteral("contabil_aplicapr_niif"),
+                                        53};
+    return c;
+}
+const ClaseContabilizacion& ClaseContabilizacion::egreso() {
+    static const ClaseContabilizacion c{62, QStringLiteral("contabil_egreso"), QStringLiteral("contabil_egreso_niif"), 62};
+    return c;
+}
+const ClaseContabilizacion* ClaseContabilizacion::deTipo(int tipo) {
+    for (const ClaseContabilizacion* c : {&notadb(), &notacr(), &aplicapr(), &egreso()})
+        if (c->tipo == tipo) return c;
+    return nullptr;
+}
+
+Contabilizador::Contabilizador(fb::Database& compania, Interaccion& interaccion, const Configuracion& configuracion,
+                               ContextoContabilizacion& contexto)
+    : compania_(compania), interaccion_(interaccion), configuracion_(configuracion), contexto_(contexto) {}
+
+int Contabilizador::contabilice_notadb(int id, int interfaz, const QDate& fecha) {
+    return contabilice(ClaseContabilizacion::notadb(), id, interfaz, fecha);
+}
+int Contabilizador::contabilice_notacr(int id, int interfaz, const QDate& fecha) {
+    return contabilice(ClaseContabilizacion::notacr(), id, interfaz, fecha);
+}
+int Contabilizador::contabilice_aplicapr(int id, int interfaz, const QDate& fecha) {
+    return contabilice(ClaseContabilizacion::aplicapr(), id, interfaz, fecha);
+}
+int Contabilizador::contabilice_egreso(int id, int interfaz, const QDate& fecha) {
+    return contabilice(ClaseContabilizacion::egreso(), id, interfaz, fecha);
+}
+
+int Contabilizador::contabilice(const ClaseContabilizacion& clase, int id, int interfaz, const QDate& fecha) {
+    const QString procedimiento = sql::identificador(clase.procedimiento, {clase.procedimiento});
+    const std::optional<Resultado> local =
+        ejecutar(compania_, QStringLiteral("select * from %1(%2,%3)")
+                                .arg(procedimiento, sql::numero(int64_t(id)), sql::numero(int64_t(interfaz))));
+    if (!local) {
+        contexto_.mostrar = false;
+        return 0;
+    }
+    const int idc = local->idc;
+    QString ver = local->ver;
+    if (local->error > 0) {
+        const QString m = mensajeErrores(clase.tipoErrores, id);
+        interaccion_.error(m.isEmpty() ? kEncabezadoErrores : m);
+    } else {
+        int ano = 0;
+        if (anoAperturaNiif(ano) && fecha.isValid() && ano <= fecha.year()) {
+            const QString niif = sql::identificador(clase.procedimientoNiif, {clase.procedimientoNiif});
+            const std::optional<Resultado> r =
+                ejecutar(compania_, QStringLiteral("select * from %1(%2,%3,%4)")
+                                        .arg(niif, sql::numero(int64_t(id)), sql::numero(int64_t(interfaz)),
+                                             sql::numero(int64_t(idc))));
+            if (r) {
+                ver = r->ver;
+                if (r->error > 0) {
+                    const QString m = mensajeErrores(kTipoErroresNiif, id);
+                    interaccion_.error(m.isEmpty() ? kEncabezadoErrores : m);
+                }
+            }
+        }
+    }
+    contexto_.mostrar = ver == QLatin1String("S");
+    return idc;
+}
+
+QString Contabilizador::mensajeErrores(int tipoErrores, int id) {
+    const std::vector<fb::Row> filas = compania_.query(
+        QStringLiteral("select erro_codigo, erro_cadena from errores where erro_tipodoc = ") +
+        sql::numero(int64_t(tipoErrores)) + QStringLiteral(" and erro_iddoc = ") + sql::numero(int64_t(id)) +
+        QStringLiteral(" order by erro_id"));
+    if (filas.empty()) return {};
+    QString m = kEncabezadoErrores;
+    for (const fb::Row& f : filas) m += f[0].toString() + QLatin1Char(':') + f[1].toString() + QLatin1Char(' ');
+    return m;
+}
+
+void Contabilizador::contabiliza_pendiente(int idcnt) {
+    fb::Transaction tr(compania_);
+    tr.execute(QStringLiteral("EXECUTE PROCEDURE CONTABILIZA_PENDIENTE(") + sql::numero(int64_t(idcnt)) +
+               QLatin1Char(')'));
+    tr.commit();
+}
+
+bool Contabilizador::anoAperturaNiif(int& ano) {
+    const std::optional<QString> valor = configuracion_.buscar(kModulo, kGeneral, kAnoNiif);
+    if (!valor) {
+        configuracion_.valor(kModulo, kGeneral, kAnoNiif);  // its own "not found" message
+        return false;
+    }
+    bool ok = false;
+    ano = valor->trimmed().toInt(&ok);
+    if (!ok) {
+        interaccion_.error(QStringLiteral("El año de apertura NIIF configurado (\"%1\") no es un número entero: "
+                                          "el comprobante NIIF no se generó.")
+                               .arg(*valor));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace cxp
