@@ -1,0 +1,1606 @@
+/* Posting of the payables documents to the ledger: the procedures that
+   build a pending voucher (CONTABILIZACION) from a charge (51), a discount
+   (52), an application (53) or a payment voucher (62) and an interface
+   definition, the NIIF lines of that voucher, its finalization into the
+   ledger (CONTABILIZA_PENDIENTE) and the balance of an account from the
+   ledger's lines. The masters of the cash means a payment voucher names
+   (cash boxes, forms of payment, bank accounts, payment classes) come
+   first. Which line each component makes, the error codes and the
+   numbering are told in db/README.md, "Posting to the ledger". */
+
+-- Cash boxes. CAJA_CUENTA: the ledger account of the box.
+CREATE TABLE CAJAS (
+  CAJA_ID        INTEGER NOT NULL,
+  CAJA_NOMBRE    VARCHAR(60) NOT NULL,
+  CAJA_CUENTA    VARCHAR(20),
+  CAJE_ID        INTEGER,
+  CAJA_RESP      VARCHAR(60),
+  SUCU_ID        INTEGER DEFAULT 0,
+  CAJA_ACTIVA    VARCHAR(1) DEFAULT 'S',
+  CAJA_FPBCO     VARCHAR(2),
+  CAJA_PREDET    VARCHAR(1) DEFAULT 'N',
+  CONSTRAINT PK_CAJAS PRIMARY KEY (CAJA_ID)
+);
+
+-- Forms of payment. FOPA_CTACONTA, when filled, is the account the cash
+-- item of this form goes to instead of the cash box's.
+CREATE TABLE FORMAS_PAGO (
+  FOPA_ID        INTEGER NOT NULL,
+  FOPA_NOM       VARCHAR(30) NOT NULL,
+  FOPA_CTACONTA  VARCHAR(20),
+  CONSTRAINT PK_FORMAS_PAGO PRIMARY KEY (FOPA_ID)
+);
+
+/* The company's bank accounts. CUBA_CTACONTA is the ledger account of the
+   account; CUBA_GMFPOR the levy on financial transactions in percent (4 per
+   thousand is 0.4) charged to CUBA_CTAGMF; CUBA_ESTADO 'N' while in use. */
+CREATE TABLE CUENTAS_BANCO (
+  CUBA_COD       INTEGER NOT NULL,
+  BANC_COD       INTEGER,
+  CUBA_CODCTA    VARCHAR(3),
+  CUBA_NUMERO    VARCHAR(25),
+  CUBA_TITULAR   VARCHAR(60),
+  CUBA_SUCURSAL  VARCHAR(60),
+  CUBA_CTACONTA  VARCHAR(20),
+  CUBA_GMFPOR    NUMERIC(15,4) DEFAULT 0,
+  CUBA_CTAGMF    VARCHAR(20),
+  CUBA_CTAIVA    VARCHAR(20),
+  CUBA_ESTADO    CHAR(1) DEFAULT 'N',
+  CONSTRAINT PK_CUENTAS_BANCO PRIMARY KEY (CUBA_COD)
+);
+
+CREATE TABLE CLASE_EGRESO (
+  CLEG_ID        INTEGER NOT NULL,
+  CLEG_NOMBRE    VARCHAR(60) NOT NULL,
+  CONSTRAINT PK_CLASE_EGRESO PRIMARY KEY (CLEG_ID)
+);
+
+CREATE EXCEPTION E_CONTABILIZACION 'No se pudo contabilizar el comprobante';
+
+SET TERM ^ ;
+
+-- One row of ERRORES.
+CREATE PROCEDURE CNT_ERROR (TIPO INTEGER, ID INTEGER, CODIGO INTEGER, CADENA VARCHAR(400))
+AS
+BEGIN
+  INSERT INTO ERRORES (ERRO_TIPODOC, ERRO_IDDOC, ERRO_CODIGO, ERRO_CADENA)
+  VALUES (:TIPO, :ID, :CODIGO, LEFT(:CADENA, 200));
+END^
+
+/* The creditor's account of a component in the local chart: the creditor
+   (PROVEEDORES), then its group, then the third party (TERCEROS).
+   COMP: PAGAR, RTFTE, RTIVA, RTICA, RTCREE, BASE (the expense), ANTI
+   (advances; the payable when the group has none), CLIENTE (receivables). */
+CREATE PROCEDURE CNT_CUENTA_TERCERO_LOCAL (NIT VARCHAR(20), COMP VARCHAR(10))
+RETURNS (CUENTA VARCHAR(20))
+AS
+DECLARE P VARCHAR(20);
+DECLARE G VARCHAR(20);
+DECLARE T VARCHAR(20);
+DECLARE P2 VARCHAR(20);
+DECLARE G2 VARCHAR(20);
+DECLARE T2 VARCHAR(20);
+BEGIN
+  P = NULL; G = NULL; T = NULL; P2 = NULL; G2 = NULL; T2 = NULL;
+  SELECT CASE :COMP WHEN 'PAGAR' THEN P.PROV_CTAPAGAR WHEN 'RTFTE' THEN P.PROV_CTARTFTE
+                    WHEN 'RTIVA' THEN P.PROV_CTARTIVA WHEN 'RTICA' THEN P.PROV_CTARTICA
+                    WHEN 'RTCREE' THEN P.PROV_CTARTCREE WHEN 'BASE' THEN P.PROV_CTACAUSA END,
+         CASE :COMP WHEN 'PAGAR' THEN G.GRPR_CTAPROV WHEN 'RTFTE' THEN G.GRPR_CTARTFTE
+                    WHEN 'RTIVA' THEN G.GRPR_CTARTIVA WHEN 'RTICA' THEN G.GRPR_CTARTICA
+                    WHEN 'ANTI' THEN G.GRPR_CTAANTI END,
+         P.PROV_CTAPAGAR, G.GRPR_CTAPROV
+    FROM PROVEEDORES P LEFT JOIN GRUPOS_PROVEEDORES G ON G.GRPR_COD = P.GRPR_COD
+   WHERE P.TERC_NIT = :NIT
+    INTO :P, :G, :P2, :G2;
+  SELECT CASE :COMP WHEN 'PAGAR' THEN TERC_CTAPROV WHEN 'RTFTE' THEN TERC_CTARTFTE
+                    WHEN 'RTIVA' THEN TERC_CTARTIVA WHEN 'RTICA' THEN TERC_CTARTICA
+                    WHEN 'RTCREE' THEN TERC_CTARCREE WHEN 'CLIENTE' THEN TERC_CTACLIENTE END,
+         TERC_CTAPROV
+    FROM TERCEROS WHERE TERC_NIT = :NIT
+    INTO :T, :T2;
+  CUENTA = COALESCE(NULLIF(TRIM(P), ''), NULLIF(TRIM(G), ''), NULLIF(TRIM(T), ''));
+  -- A group without an advance account: the creditor's payable.
+  IF (CUENTA IS NULL AND COMP = 'ANTI') THEN
+    CUENTA = COALESCE(NULLIF(TRIM(P2), ''), NULLIF(TRIM(G2), ''), NULLIF(TRIM(T2), ''));
+END^
+
+/* The same in the NIIF chart: the creditor's and its group's NIIF columns,
+   else the local account's NIIF equivalent (CUENTAS.CUEN_NIIF). */
+CREATE PROCEDURE CNT_CUENTA_TERCERO (NIT VARCHAR(20), COMP VARCHAR(10), NIIF SMALLINT)
+RETURNS (CUENTA VARCHAR(20))
+AS
+DECLARE P VARCHAR(20);
+DECLARE G VARCHAR(20);
+DECLARE L VARCHAR(20);
+BEGIN
+  CUENTA = NULL;
+  IF (NIIF = 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_CUENTA_TERCERO_LOCAL (:NIT, :COMP) RETURNING_VALUES :CUENTA;
+    EXIT;
+  END
+  P = NULL; G = NULL;
+  SELECT CASE :COMP WHEN 'PAGAR' THEN P.PROV_CTAPAGNIIF WHEN 'RTFTE' THEN P.PROV_CTARFTENIIF
+                    WHEN 'RTIVA' THEN P.PROV_CTARIVANIIF WHEN 'RTICA' THEN P.PROV_CTARICANIIF
+                    WHEN 'RTCREE' THEN P.PROV_CTARCREENIIF WHEN 'BASE' THEN P.PROV_CTACAUSANIIF END,
+         CASE :COMP WHEN 'PAGAR' THEN G.GRPR_CTAPROVNIIF WHEN 'RTFTE' THEN G.GRPR_CTARFTENIIF
+                    WHEN 'RTIVA' THEN G.GRPR_CTARIVANIIF WHEN 'RTICA' THEN G.GRPR_CTARICANIIF
+                    WHEN 'ANTI' THEN G.GRPR_CTAANTINIIF END
+    FROM PROVEEDORES P LEFT JOIN GRUPOS_PROVEEDORES G ON G.GRPR_COD = P.GRPR_COD
+   WHERE P.TERC_NIT = :NIT
+    INTO :P, :G;
+  CUENTA = COALESCE(NULLIF(TRIM(P), ''), NULLIF(TRIM(G), ''));
+  IF (CUENTA IS NOT NULL) THEN
+    EXIT;
+  EXECUTE PROCEDURE CNT_CUENTA_TERCERO_LOCAL (:NIT, :COMP) RETURNING_VALUES :L;
+  IF (L IS NOT NULL) THEN
+    SELECT NULLIF(TRIM(CUEN_NIIF), '') FROM CUENTAS WHERE CUEN_COD = :L INTO :CUENTA;
+END^
+
+/* The account of a component under its source code.
+   FUENTE T: the document's own account (CTADOC) when filled, else the
+   creditor's; K: the definition's (CTAK); I: the IVA rate's, the rate of
+   taxed base ORDEN (TAIV_ORDIMP) when ORDEN > 0, else the rate of PORC
+   percent. ORIGEN names where the account was looked for, for the error
+   text. */
+CREATE PROCEDURE CNT_FUENTE (FUENTE CHAR(1), COMP VARCHAR(10), NIIF SMALLINT, NIT VARCHAR(20),
+                             CTADOC VARCHAR(20), CTAK VARCHAR(20), ORDEN INTEGER, PORC NUMERIC(15,2),
+                             INTERFAZ INTEGER)
+RETURNS (CUENTA VARCHAR(20), ORIGEN VARCHAR(100))
+AS
+DECLARE L VARCHAR(20);
+DECLARE TARIFA VARCHAR(40);
+BEGIN
+  CUENTA = NULL;
+  IF (FUENTE = 'K') THEN
+  BEGIN
+    CUENTA = NULLIF(TRIM(CTAK), '');
+    ORIGEN = 'la interfaz ' || INTERFAZ || ' (fuente K)';
+  END
+  ELSE IF (FUENTE = 'T') THEN
+  BEGIN
+    CUENTA = NULLIF(TRIM(CTADOC), '');
+    IF (CUENTA IS NULL) THEN
+      EXECUTE PROCEDURE CNT_CUENTA_TERCERO (:NIT, :COMP, :NIIF) RETURNING_VALUES :CUENTA;
+    ORIGEN = 'el tercero ' || COALESCE(NIT, '') || ' (fuente T)';
+  END
+  ELSE IF (FUENTE = 'I') THEN
+  BEGIN
+    TARIFA = NULL; L = NULL;
+    IF (ORDEN > 0) THEN
+      SELECT FIRST 1 TAIV_NOMBRE,
+             IIF(:COMP = 'IVA', IIF(:NIIF = 1, TAIV_CTAIVANIIF, TAIV_CTAIVA), IIF(:NIIF = 1, TAIV_CTABASENIIF, TAIV_CTABASE)),
+             IIF(:COMP = 'IVA', TAIV_CTAIVA, TAIV_CTABASE)
+        FROM TARIFA_IVA WHERE TAIV_ORDIMP = :ORDEN ORDER BY TAIV_COD
+        INTO :TARIFA, :CUENTA, :L;
+    ELSE
+      SELECT FIRST 1 TAIV_NOMBRE,
+             IIF(:COMP = 'IVA', IIF(:NIIF = 1, TAIV_CTAIVANIIF, TAIV_CTAIVA), IIF(:NIIF = 1, TAIV_CTABASENIIF, TAIV_CTABASE)),
+             IIF(:COMP = 'IVA', TAIV_CTAIVA, TAIV_CTABASE)
+        FROM TARIFA_IVA WHERE TAIV_PORC = COALESCE(:PORC, 0) ORDER BY TAIV_COD
+        INTO :TARIFA, :CUENTA, :L;
+    CUENTA = NULLIF(TRIM(CUENTA), '');
+    -- A rate without its NIIF account takes the local one's equivalent.
+    IF (NIIF = 1 AND CUENTA IS NULL AND NULLIF(TRIM(L), '') IS NOT NULL) THEN
+      SELECT NULLIF(TRIM(CUEN_NIIF), '') FROM CUENTAS WHERE CUEN_COD = :L INTO :CUENTA;
+    IF (TARIFA IS NULL) THEN
+      ORIGEN = IIF(ORDEN > 0, 'la base gravada ' || ORDEN, 'el ' || COALESCE(PORC, 0) || '%')
+               || ': no hay tarifa de IVA (fuente I)';
+    ELSE
+      ORIGEN = 'la tarifa de IVA ' || TARIFA || ' (fuente I)';
+  END
+  ELSE
+    ORIGEN = 'fuente ' || COALESCE(FUENTE, 'N');
+END^
+
+/* Adds one line to pending voucher IDC as number ITEM: VALOR > 0 is a
+   debit, < 0 a credit, 0 makes no line. A missing account, an account
+   without NIIF equivalent (EQUIV 'S': CUENTA is a local account to carry
+   to the NIIF chart), or an account its chart refuses (missing, or one
+   that does not take movements) records an error under TIPOERR and makes
+   no line. NIIF 1: a line of the NIIF chart. */
+CREATE PROCEDURE CNT_LINEA (IDC INTEGER, ITEM INTEGER, NIIF SMALLINT, EQUIV CHAR(1),
+                            TIPOERR INTEGER, IDDOC INTEGER, CODIGO INTEGER,
+                            CUENTA VARCHAR(20), COMPONENTE VARCHAR(60), ORIGEN VARCHAR(100),
+                            TERC VARCHAR(20), PROY VARCHAR(4), CENTRO VARCHAR(4), CONC VARCHAR(60),
+                            REF VARCHAR(8), CONCOD VARCHAR(4), BASE NUMERIC(15,2), PORC NUMERIC(15,4),
+                            VALOR NUMERIC(15,2), VENCE DATE, TIPON INTEGER, TIPOA INTEGER,
+                            DOCNUM VARCHAR(10), DOCAPL VARCHAR(10))
+RETURNS (SIGUIENTE INTEGER, ERRORES INTEGER)
+AS
+DECLARE LOCAL_CTA VARCHAR(20);
+DECLARE R INTEGER;
+BEGIN
+  SIGUIENTE = ITEM;
+  ERRORES = 0;
+  IF (VALOR IS NULL OR VALOR = 0) THEN
+    EXIT;
+  CUENTA = NULLIF(TRIM(CUENTA), '');
+  IF (CUENTA IS NULL) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TIPOERR, :IDDOC, :CODIGO,
+      'No hay cuenta de ' || COMPONENTE || ' para ' || ORIGEN);
+    ERRORES = 1;
+    EXIT;
+  END
+  IF (EQUIV = 'S') THEN
+  BEGIN
+    LOCAL_CTA = CUENTA;
+    CUENTA = NULL;
+    SELECT NULLIF(TRIM(CUEN_NIIF), '') FROM CUENTAS WHERE CUEN_COD = :LOCAL_CTA INTO :CUENTA;
+    IF (CUENTA IS NULL) THEN
+    BEGIN
+      EXECUTE PROCEDURE CNT_ERROR (:TIPOERR, :IDDOC, 21,
+        'La cuenta ' || LOCAL_CTA || ' de ' || COMPONENTE || ' no tiene cuenta NIIF equivalente');
+      ERRORES = 1;
+      EXIT;
+    END
+  END
+  R = NULL;
+  IF (NIIF = 1) THEN
+    SELECT RESULTADO FROM VALIDE_CUENTA_NIIF_C (:CUENTA) INTO :R;
+  ELSE
+    SELECT RESULTADO FROM VALIDE_CUENTA_C (:CUENTA) INTO :R;
+  IF (R IS DISTINCT FROM 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TIPOERR, :IDDOC, 22,
+      'La cuenta ' || CUENTA || ' de ' || COMPONENTE || ' (' || ORIGEN || ') '
+      || IIF(R = 1, 'no existe', 'no recibe movimientos') || ' en el plan '
+      || IIF(NIIF = 1, 'NIIF', 'local'));
+    ERRORES = 1;
+    EXIT;
+  END
+  INSERT INTO CONTABILIZACION_DET (CNTB_ID, CNDE_ITEM, CNDE_CUENTA, CNDE_TERC, CNDE_PROY, CNDE_CENTRO,
+                                   CNDE_CONC, CNDE_REF, CNDE_CONCOD, CNDE_BASE, CNDE_PORC,
+                                   CNDE_DEBITOS, CNDE_CREDITOS, CNDE_DOCVENCE, CNDE_DOCTIPON,
+                                   CNDE_DOCTIPOA, CNDE_DOCNUMERO, CNDE_DOCAPLICAR)
+  VALUES (:IDC, :ITEM, :CUENTA, NULLIF(TRIM(:TERC), ''), NULLIF(TRIM(:PROY), ''), NULLIF(TRIM(:CENTRO), ''),
+          LEFT(:CONC, 60), LEFT(:REF, 8), :CONCOD, COALESCE(:BASE, 0), COALESCE(:PORC, 0),
+          IIF(:VALOR > 0, :VALOR, 0), IIF(:VALOR < 0, -:VALOR, 0), :VENCE, :TIPON,
+          :TIPOA, :DOCNUM, :DOCAPL);
+  SIGUIENTE = ITEM + 1;
+END^
+
+/* Opens the stage of a posting. ETAPA 'C' (local): clears the document's
+   local errors, replaces its pending voucher by a new header and answers
+   its id and first line 1. ETAPA 'N' (NIIF): clears the errors under 31,
+   checks that IDC is the document's pending voucher, removes its NIIF
+   lines and answers first line 100001; IDC 0 when it is not. */
+CREATE PROCEDURE CNT_ABRA_ETAPA (ETAPA CHAR(1), TIPO INTEGER, ID INTEGER, IDC_IN INTEGER,
+                                 PREFREF VARCHAR(4), NUMREF VARCHAR(8), FECHA DATE, TICO VARCHAR(3),
+                                 PRCO VARCHAR(4), CONCEPTO VARCHAR(60), NIT VARCHAR(20),
+                                 MANDANTE VARCHAR(20), EQUIVAL CHAR(1))
+RETURNS (IDC INTEGER, ITEM INTEGER)
+AS
+DECLARE NUMERO VARCHAR(8);
+BEGIN
+  IDC = 0;
+  IF (ETAPA = 'C') THEN
+  BEGIN
+    DELETE FROM ERRORES WHERE ERRO_TIPODOC = :TIPO AND ERRO_IDDOC = :ID;
+    DELETE FROM CONTABILIZACION WHERE CNTB_TIPOREF = CAST(:TIPO AS VARCHAR(2)) AND CNTB_IDREF = :ID;
+    NUMERO = NULL;
+    SELECT PREF_NUMERO FROM PREFIJOS_CONTA WHERE TICO_COD = :TICO AND PRCO_PREF = :PRCO INTO :NUMERO;
+    INSERT INTO CONTABILIZACION (CNTB_ID, CNTB_TIPOREF, CNTB_IDREF, CNTB_PREFREF, CNTB_NUMREF, CNTB_FECHA,
+                                 CNTB_TIPOCOMP, CNTB_PREFCNT, CNTB_NUMERO, CNTB_REF, CNTB_CONCEPTO,
+                                 CNTB_PROCESADO, CNTB_EQUIVAL, TERC_NIT, CNTB_MANDANTE, CNTB_USUARIO)
+    VALUES (0, CAST(:TIPO AS VARCHAR(2)), :ID, :PREFREF, LEFT(:NUMREF, 6), :FECHA,
+            :TICO, :PRCO, LEFT(:NUMERO, 6), LEFT(COALESCE(:PREFREF, '') || COALESCE(:NUMREF, ''), 20),
+            LEFT(:CONCEPTO, 60), 'N', COALESCE(:EQUIVAL, 'N'), :NIT, NULLIF(TRIM(:MANDANTE), ''), LEFT(CURRENT_USER, 10))
+    RETURNING CNTB_ID INTO :IDC;
+    ITEM = 1;
+  END
+  ELSE
+  BEGIN
+    DELETE FROM ERRORES WHERE ERRO_TIPODOC = 31 AND ERRO_IDDOC = :ID;
+    IF (NOT EXISTS (SELECT 1 FROM CONTABILIZACION WHERE CNTB_ID = :IDC_IN
+                       AND CNTB_TIPOREF = CAST(:TIPO AS VARCHAR(2)) AND CNTB_IDREF = :ID)) THEN
+    BEGIN
+      EXECUTE PROCEDURE CNT_ERROR (31, :ID, 3,
+        'El comprobante pendiente ' || COALESCE(IDC_IN, 0) || ' no es del documento ' || TIPO || '-' || ID);
+      EXIT;
+    END
+    IDC = IDC_IN;
+    DELETE FROM CONTABILIZACION_DET WHERE CNTB_ID = :IDC AND CNDE_ITEM > 100000;
+    UPDATE CONTABILIZACION SET CNTB_EQUIVAL = COALESCE(:EQUIVAL, 'N') WHERE CNTB_ID = :IDC;
+    ITEM = 100001;
+  END
+END^
+
+/* Charges (51) and discounts (52), one stage. A discount makes the lines
+   of a charge with debits and credits swapped (F = -1). */
+CREATE PROCEDURE CNT_CARGO_DESCUENTO (TIPO INTEGER, ID INTEGER, INTERFAZ INTEGER, ETAPA CHAR(1), IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+DECLARE TE INTEGER;
+DECLARE NIIF SMALLINT;
+DECLARE EQ CHAR(1);
+DECLARE EQA CHAR(1);
+DECLARE ITEM INTEGER;
+DECLARE E INTEGER;
+DECLARE F INTEGER;
+DECLARE NETA SMALLINT;
+-- definition
+DECLARE D_TIPO INTEGER;
+DECLARE TICO VARCHAR(3);
+DECLARE PRCO VARCHAR(4);
+DECLARE EQUIVAL CHAR(1);
+DECLARE S_BASE CHAR(1);
+DECLARE S_IVA CHAR(1);
+DECLARE S_RTFTE CHAR(1);
+DECLARE S_RTIVA CHAR(1);
+DECLARE S_RTICA CHAR(1);
+DECLARE S_PROV CHAR(1);
+DECLARE S_CREE CHAR(1);
+DECLARE K_BASE VARCHAR(20);
+DECLARE K_IVA VARCHAR(20);
+DECLARE K_RTFTE VARCHAR(20);
+DECLARE K_RTIVA VARCHAR(20);
+DECLARE K_RTICA VARCHAR(20);
+DECLARE K_PROV VARCHAR(20);
+DECLARE K_CREE VARCHAR(20);
+DECLARE K_DTO1 VARCHAR(20);
+DECLARE K_DTO2 VARCHAR(20);
+DECLARE K_DTO3 VARCHAR(20);
+DECLARE K_DTO4 VARCHAR(20);
+-- document
+DECLARE NIT VARCHAR(20);
+DECLARE PREF VARCHAR(4);
+DECLARE NUM VARCHAR(6);
+DECLARE FECHA DATE;
+DECLARE VENCE DATE;
+DECLARE CONC VARCHAR(60);
+DECLARE MONTO NUMERIC(15,2);
+DECLARE IVAPORC NUMERIC(15,2);
+DECLARE IVA NUMERIC(15,2);
+DECLARE RTFTE NUMERIC(15,2);
+DECLARE RTIVA NUMERIC(15,2);
+DECLARE RTICA NUMERIC(15,2);
+DECLARE CREE NUMERIC(15,2);
+DECLARE P_RTFTE NUMERIC(15,4);
+DECLARE P_RTIVA NUMERIC(15,4);
+DECLARE P_RTICA NUMERIC(15,4);
+DECLARE P_CREE NUMERIC(15,4);
+DECLARE BASERTFTE NUMERIC(15,2);
+DECLARE EXTRA NUMERIC(15,2);
+DECLARE B1 NUMERIC(15,2);
+DECLARE B2 NUMERIC(15,2);
+DECLARE B3 NUMERIC(15,2);
+DECLARE I1 NUMERIC(15,2);
+DECLARE I2 NUMERIC(15,2);
+DECLARE I3 NUMERIC(15,2);
+DECLARE DT1 NUMERIC(15,2);
+DECLARE DT2 NUMERIC(15,2);
+DECLARE DT3 NUMERIC(15,2);
+DECLARE DT4 NUMERIC(15,2);
+DECLARE PROY VARCHAR(4);
+DECLARE CENTRO VARCHAR(4);
+DECLARE CTAPAGAR VARCHAR(20);
+DECLARE CTACAUSA VARCHAR(20);
+DECLARE MANDANTE VARCHAR(20);
+DECLARE ANULADO CHAR(1);
+DECLARE TIPOAPL INTEGER;
+DECLARE NUMAPL VARCHAR(10);
+-- work
+DECLARE G NUMERIC(15,2);
+DECLARE PAGAR NUMERIC(15,2);
+DECLARE DTOS NUMERIC(15,2);
+DECLARE PEND NUMERIC(15,2);
+DECLARE V NUMERIC(15,2);
+DECLARE BK NUMERIC(15,2);
+DECLARE K INTEGER;
+DECLARE DIVIDIDO SMALLINT;
+DECLARE CUENTA VARCHAR(20);
+DECLARE ORIGEN VARCHAR(100);
+DECLARE REF VARCHAR(8);
+DECLARE DOCNUM VARCHAR(10);
+DECLARE A_ITEM INTEGER;
+DECLARE A_CUENTA VARCHAR(20);
+DECLARE A_BASE VARCHAR(20);
+DECLARE A_VALOR NUMERIC(15,2);
+DECLARE A_PORC NUMERIC(15,2);
+DECLARE A_DB CHAR(1);
+DECLARE A_CN CHAR(1);
+BEGIN
+  ERROR = 0; VER = 'N'; IDC = 0;
+  NIIF = IIF(ETAPA = 'C', 0, 1);
+  TE = IIF(ETAPA = 'C', TIPO, 31);
+  IF (ETAPA = 'C') THEN
+    DELETE FROM ERRORES WHERE ERRO_TIPODOC = :TIPO AND ERRO_IDDOC = :ID;
+  ELSE
+    DELETE FROM ERRORES WHERE ERRO_TIPODOC = 31 AND ERRO_IDDOC = :ID;
+
+  D_TIPO = NULL;
+  SELECT TIDO_COD, TICO_COD, PRCO_PRE, INCP_EQUIVALENCIA, INCP_CONFIRMAR,
+         INCP_BASE, INCP_IVA, INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+         INCP_CTABASE, INCP_CTAIVA, INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE,
+         INCP_CTADTO1, INCP_CTADTO2, INCP_CTADTO3, INCP_CTADTO4
+    FROM INTERFAZ_CXPAGAR WHERE INCP_ID = :INTERFAZ
+    INTO :D_TIPO, :TICO, :PRCO, :EQUIVAL, :VER,
+         :S_BASE, :S_IVA, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE,
+         :K_BASE, :K_IVA, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE,
+         :K_DTO1, :K_DTO2, :K_DTO3, :K_DTO4;
+  VER = COALESCE(VER, 'N');
+  IF (D_TIPO IS DISTINCT FROM TIPO) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 2,
+      'La interfaz ' || COALESCE(INTERFAZ, 0) || ' no existe o no es de documentos tipo ' || TIPO);
+    ERROR = 1; IDC = COALESCE(IDC_IN, 0);
+    SUSPEND;
+    EXIT;
+  END
+
+  ANULADO = NULL;
+  IF (TIPO = 51) THEN
+    SELECT TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, NDPR_VENCE, NDPR_CONC, NDPR_MONTO, NDPR_IVAPORC,
+           NDPR_IVAMONTO, NDPR_RTFTEMONTO, NDPR_RTIVAMONTO, NDPR_RTICAMONTO, NDPR_RTCREEM,
+           NDPR_RTFTEPORC, NDPR_RTIVAPORC, NDPR_RTICAPORC, NDPR_RTCREE, NDPR_BASERTFTE, NDPR_EXTRA,
+           NDPR_BASE1, NDPR_BASE2, NDPR_BASE3, NDPR_IVA1, NDPR_IVA2, NDPR_IVA3,
+           NDPR_DTO1M, NDPR_DTO2M, NDPR_DTO3M, NDPR_DTO4M, NDPR_PROY, NDPR_CENTRO,
+           IIF(:NIIF = 1, NDPR_CTAPAGARN, NDPR_CTAPAGAR), IIF(:NIIF = 1, NDPR_CTACAUSAN, NDPR_CTACAUSA),
+           NDPR_MANDANTE, NDPR_ANULADO, NDPR_TIPOAPL, NDPR_NUMAPL
+      FROM NOTAS_DEBITO_PROVEEDOR WHERE NDPR_ID = :ID
+      INTO :NIT, :PREF, :NUM, :FECHA, :VENCE, :CONC, :MONTO, :IVAPORC, :IVA, :RTFTE, :RTIVA, :RTICA, :CREE,
+           :P_RTFTE, :P_RTIVA, :P_RTICA, :P_CREE, :BASERTFTE, :EXTRA,
+           :B1, :B2, :B3, :I1, :I2, :I3, :DT1, :DT2, :DT3, :DT4, :PROY, :CENTRO,
+           :CTAPAGAR, :CTACAUSA, :MANDANTE, :ANULADO, :TIPOAPL, :NUMAPL;
+  ELSE
+    SELECT TERC_NIT, PREF_PRE, NCPR_NUMERO, NCPR_FECHA, NCPR_FECHA, NCPR_CONC, NCPR_MONTO, NCPR_IVAPORC,
+           NCPR_IVAMONTO, NCPR_RTFTEMONTO, NCPR_RTIVAMONTO, NCPR_RTICAMONTO, NCPR_RTCREEM,
+           NCPR_RTFTEPORC, NCPR_RTIVAPORC, NCPR_RTICAPORC, NCPR_RTCREE, NCPR_BASERTFTE, NCPR_EXTRA,
+           NCPR_BASE1, NCPR_BASE2, NCPR_BASE3, NCPR_IVA1, NCPR_IVA2, NCPR_IVA3,
+           NCPR_DTOMONTO, 0, 0, 0, NCPR_PROY, NCPR_CENTRO,
+           IIF(:NIIF = 1, NCPR_CTAPAGARN, NCPR_CTAPAGAR), IIF(:NIIF = 1, NCPR_CTACAUSAN, NCPR_CTACAUSA),
+           NCPR_MANDANTE, NCPR_ANULADO, NCPR_TIPODOCAPL, NCPR_NUMDOCAPL
+      FROM NOTAS_CREDITO_PROVEEDOR WHERE NCPR_ID = :ID
+      INTO :NIT, :PREF, :NUM, :FECHA, :VENCE, :CONC, :MONTO, :IVAPORC, :IVA, :RTFTE, :RTIVA, :RTICA, :CREE,
+           :P_RTFTE, :P_RTIVA, :P_RTICA, :P_CREE, :BASERTFTE, :EXTRA,
+           :B1, :B2, :B3, :I1, :I2, :I3, :DT1, :DT2, :DT3, :DT4, :PROY, :CENTRO,
+           :CTAPAGAR, :CTACAUSA, :MANDANTE, :ANULADO, :TIPOAPL, :NUMAPL;
+  IF (ANULADO IS DISTINCT FROM 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 1,
+      IIF(ANULADO IS NULL, 'No existe el documento ', 'Está anulado el documento ') || TIPO || '-' || ID);
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+
+  -- The NIIF stage reads the definition's NIIF row, or makes every line
+  -- from the local definition and carries its account by equivalence.
+  EQ = 'N';
+  IF (NIIF = 1) THEN
+  BEGIN
+    IF (EQUIVAL = 'S') THEN
+      EQ = 'S';
+    ELSE
+    BEGIN
+      D_TIPO = NULL;
+      SELECT 1, INCP_BASE, INCP_IVA, INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+             INCP_CTABASE, INCP_CTAIVA, INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE
+        FROM INTERFAZ_CXPAGAR_NIIF WHERE INCP_ID = :INTERFAZ
+        INTO :D_TIPO, :S_BASE, :S_IVA, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE,
+             :K_BASE, :K_IVA, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE;
+      IF (D_TIPO IS NULL) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (31, :ID, 20,
+          'La interfaz ' || INTERFAZ || ' no tiene cuentas NIIF ni genera NIIF por equivalencia');
+        ERROR = 1; IDC = COALESCE(IDC_IN, 0);
+        SUSPEND;
+        EXIT;
+      END
+    END
+  END
+  -- Equivalence: the local account is resolved, then carried to NIIF.
+  IF (EQ = 'S') THEN
+  BEGIN
+    NIIF = 0;
+    IF (TIPO = 51) THEN
+      SELECT NDPR_CTAPAGAR, NDPR_CTACAUSA FROM NOTAS_DEBITO_PROVEEDOR WHERE NDPR_ID = :ID
+        INTO :CTAPAGAR, :CTACAUSA;
+    ELSE
+      SELECT NCPR_CTAPAGAR, NCPR_CTACAUSA FROM NOTAS_CREDITO_PROVEEDOR WHERE NCPR_ID = :ID
+        INTO :CTAPAGAR, :CTACAUSA;
+  END
+  -- Discount accounts and additional lines exist in the local chart only.
+  EQA = IIF(ETAPA = 'C', 'N', 'S');
+
+  EXECUTE PROCEDURE CNT_ABRA_ETAPA (:ETAPA, :TIPO, :ID, :IDC_IN, :PREF, :NUM, :FECHA, :TICO, :PRCO,
+                                    :CONC, :NIT, :MANDANTE, :EQUIVAL)
+    RETURNING_VALUES :IDC, :ITEM;
+  IF (IDC = 0) THEN
+  BEGIN
+    ERROR = 1;
+    SUSPEND;
+    EXIT;
+  END
+
+  F = IIF(TIPO = 51, 1, -1);
+  EXECUTE PROCEDURE BASE_NETA_CXPAGAR RETURNING_VALUES :NETA;
+  MONTO = COALESCE(MONTO, 0); IVA = COALESCE(IVA, 0); EXTRA = COALESCE(EXTRA, 0);
+  RTFTE = COALESCE(RTFTE, 0); RTIVA = COALESCE(RTIVA, 0); RTICA = COALESCE(RTICA, 0); CREE = COALESCE(CREE, 0);
+  B1 = COALESCE(B1, 0); B2 = COALESCE(B2, 0); B3 = COALESCE(B3, 0);
+  I1 = COALESCE(I1, 0); I2 = COALESCE(I2, 0); I3 = COALESCE(I3, 0);
+  DT1 = COALESCE(DT1, 0); DT2 = COALESCE(DT2, 0); DT3 = COALESCE(DT3, 0); DT4 = COALESCE(DT4, 0);
+  S_BASE = COALESCE(S_BASE, 'N'); S_IVA = COALESCE(S_IVA, 'N'); S_RTFTE = COALESCE(S_RTFTE, 'N');
+  S_RTIVA = COALESCE(S_RTIVA, 'N'); S_RTICA = COALESCE(S_RTICA, 'N'); S_PROV = COALESCE(S_PROV, 'N');
+  S_CREE = COALESCE(S_CREE, 'N');
+  -- A document that keeps its IVA without its rate: the rate is the IVA's
+  -- share of the base, in whole percent.
+  IF (COALESCE(IVAPORC, 0) = 0 AND IVA <> 0 AND MONTO <> 0) THEN
+    IVAPORC = ROUND(IVA * 100 / MONTO, 0);
+  G = MONTO + IVA + EXTRA;
+  -- What the document owes on the ledger's basis: net of its withholdings
+  -- when they are taken on recording it, gross when they are taken on paying.
+  PAGAR = IIF(NETA = 1, G - RTFTE - RTIVA - RTICA - CREE, G);
+  REF = LEFT(NUM, 8);
+  DOCNUM = LEFT(COALESCE(PREF, '') || COALESCE(NUM, ''), 10);
+  ERROR = 0;
+
+  -- Base (the expense or cost), grossed up by the commercial discounts
+  -- that have an account; those discounts are credited on their own lines.
+  IF (S_BASE <> 'N') THEN
+  BEGIN
+    DTOS = IIF(NULLIF(TRIM(K_DTO1), '') IS NULL, 0, DT1) + IIF(NULLIF(TRIM(K_DTO2), '') IS NULL, 0, DT2)
+         + IIF(NULLIF(TRIM(K_DTO3), '') IS NULL, 0, DT3) + IIF(NULLIF(TRIM(K_DTO4), '') IS NULL, 0, DT4);
+    DIVIDIDO = IIF(S_BASE = 'I' AND (B1 <> 0 OR B2 <> 0 OR B3 <> 0), 1, 0);
+    IF (DIVIDIDO = 1) THEN
+    BEGIN
+      PEND = DTOS;
+      K = 1;
+      WHILE (K <= 3) DO
+      BEGIN
+        BK = IIF(K = 1, B1, IIF(K = 2, B2, B3));
+        IF (BK <> 0) THEN
+        BEGIN
+          EXECUTE PROCEDURE CNT_FUENTE ('I', 'BASE', :NIIF, :NIT, NULL, NULL, :K, NULL, :INTERFAZ)
+            RETURNING_VALUES :CUENTA, :ORIGEN;
+          EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'base', :ORIGEN,
+                                       :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * (:BK + :PEND),
+                                       NULL, NULL, NULL, NULL, NULL)
+            RETURNING_VALUES :ITEM, :E;
+          ERROR = ERROR + E;
+          PEND = 0;
+        END
+        K = K + 1;
+      END
+      -- What the taxed bases leave is the excluded base.
+      V = MONTO + PEND - B1 - B2 - B3;
+      EXECUTE PROCEDURE CNT_FUENTE ('I', 'BASE', :NIIF, :NIT, NULL, NULL, 0, 0, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'base', :ORIGEN,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * :V, NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+    ELSE
+    BEGIN
+      EXECUTE PROCEDURE CNT_FUENTE (:S_BASE, 'BASE', :NIIF, :NIT, :CTACAUSA, :K_BASE, 0, :IVAPORC, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'base', :ORIGEN,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * (:MONTO + :DTOS),
+                                   NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+    -- The extra value (not taxed) goes to the base's account; under I, to
+    -- the excluded rate's.
+    EXECUTE PROCEDURE CNT_FUENTE (:S_BASE, 'BASE', :NIIF, :NIT, :CTACAUSA, :K_BASE, 0, 0, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'valor extra', :ORIGEN,
+                                 :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * :EXTRA, NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+    -- Commercial discounts with an account.
+    K = 1;
+    WHILE (K <= 4) DO
+    BEGIN
+      CUENTA = IIF(K = 1, K_DTO1, IIF(K = 2, K_DTO2, IIF(K = 3, K_DTO3, K_DTO4)));
+      V = IIF(K = 1, DT1, IIF(K = 2, DT2, IIF(K = 3, DT3, DT4)));
+      IF (NULLIF(TRIM(CUENTA), '') IS NOT NULL) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQA, :TE, :ID, 17, :CUENTA,
+                                     'descuento ' || :K, 'la interfaz ' || :INTERFAZ, :NIT, :PROY, :CENTRO, :CONC,
+                                     :REF, NULL, 0, 0, -:F * :V, NULL, NULL, NULL, NULL, NULL)
+          RETURNING_VALUES :ITEM, :E;
+        ERROR = ERROR + E;
+      END
+      K = K + 1;
+    END
+  END
+  ELSE IF (MONTO + EXTRA <> 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La base tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+    ERROR = ERROR + 1;
+  END
+
+  -- IVA: by rate of each taxed base under I, else one line.
+  IF (S_IVA = 'I' AND (I1 <> 0 OR I2 <> 0 OR I3 <> 0)) THEN
+  BEGIN
+    K = 1;
+    WHILE (K <= 3) DO
+    BEGIN
+      V = IIF(K = 1, I1, IIF(K = 2, I2, I3));
+      BK = IIF(K = 1, B1, IIF(K = 2, B2, B3));
+      EXECUTE PROCEDURE CNT_FUENTE ('I', 'IVA', :NIIF, :NIT, NULL, NULL, :K, NULL, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11, :CUENTA, 'IVA', :ORIGEN,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, :BK, 0, :F * :V, NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+      K = K + 1;
+    END
+    V = IVA - I1 - I2 - I3;
+    EXECUTE PROCEDURE CNT_FUENTE ('I', 'IVA', :NIIF, :NIT, NULL, NULL, 0, :IVAPORC, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11, :CUENTA, 'IVA', :ORIGEN,
+                                 :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, :IVAPORC, :F * :V, NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+  ELSE IF (S_IVA <> 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_FUENTE (:S_IVA, 'IVA', :NIIF, :NIT, NULL, :K_IVA, 0, :IVAPORC, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11, :CUENTA, 'IVA', :ORIGEN,
+                                 :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, :MONTO, :IVAPORC, :F * :IVA,
+                                 NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+  ELSE IF (IVA <> 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'El IVA tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+    ERROR = ERROR + 1;
+  END
+
+  -- Withholdings, credited, when they are taken on recording the debt.
+  -- CREE counts among them: the ledger takes it off what is owed.
+  IF (NETA = 1) THEN
+  BEGIN
+    K = 1;
+    WHILE (K <= 4) DO
+    BEGIN
+      V = IIF(K = 1, RTFTE, IIF(K = 2, RTIVA, IIF(K = 3, RTICA, CREE)));
+      IF (V <> 0) THEN
+      BEGIN
+        IF (IIF(K = 1, S_RTFTE, IIF(K = 2, S_RTIVA, IIF(K = 3, S_RTICA, S_CREE))) = 'N') THEN
+        BEGIN
+          EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9,
+            'La ' || IIF(K = 1, 'retención en la fuente', IIF(K = 2, 'retención de IVA',
+                     IIF(K = 3, 'retención de ICA', 'AutoRenta (CREE)')))
+            || ' tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+          ERROR = ERROR + 1;
+        END
+        ELSE
+        BEGIN
+          EXECUTE PROCEDURE CNT_FUENTE (IIF(:K = 1, :S_RTFTE, IIF(:K = 2, :S_RTIVA, IIF(:K = 3, :S_RTICA, :S_CREE))),
+                                        IIF(:K = 1, 'RTFTE', IIF(:K = 2, 'RTIVA', IIF(:K = 3, 'RTICA', 'RTCREE'))),
+                                        :NIIF, :NIT, NULL,
+                                        IIF(:K = 1, :K_RTFTE, IIF(:K = 2, :K_RTIVA, IIF(:K = 3, :K_RTICA, :K_CREE))),
+                                        0, NULL, :INTERFAZ)
+            RETURNING_VALUES :CUENTA, :ORIGEN;
+          EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11 + :K, :CUENTA,
+                                       IIF(:K = 1, 'retención en la fuente', IIF(:K = 2, 'retención de IVA',
+                                         IIF(:K = 3, 'retención de ICA', 'AutoRenta (CREE)'))),
+                                       :ORIGEN, :NIT, :PROY, :CENTRO, :CONC, :REF, NULL,
+                                       IIF(:K = 2, :IVA, IIF(:K = 1 AND COALESCE(:BASERTFTE, 0) <> 0, :BASERTFTE, :MONTO)),
+                                       -- rete-ICA is per thousand; the line's percentage is in percent
+                                       IIF(:K = 1, :P_RTFTE, IIF(:K = 2, :P_RTIVA, IIF(:K = 3, :P_RTICA / 10, :P_CREE))),
+                                       -:F * :V, NULL, NULL, NULL, NULL, NULL)
+            RETURNING_VALUES :ITEM, :E;
+          ERROR = ERROR + E;
+        END
+      END
+      K = K + 1;
+    END
+  END
+
+  -- The payable.
+  IF (S_PROV <> 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_FUENTE (:S_PROV, 'PAGAR', :NIIF, :NIT, :CTAPAGAR, :K_PROV, 0, NULL, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 16, :CUENTA, 'cuentas por pagar',
+                                 :ORIGEN, :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, -:F * :PAGAR, :VENCE, :TIPO,
+                                 :TIPOAPL, :DOCNUM, :NUMAPL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+  ELSE IF (PAGAR <> 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La cuenta por pagar tiene valor y la interfaz ' || INTERFAZ
+                                              || ' no le da cuenta (fuente N)');
+    ERROR = ERROR + 1;
+  END
+
+  -- Additional lines: fixed value plus a percentage of a component.
+  FOR SELECT INPC_ITEM, INPC_CUENTA, COALESCE(TRIM(INPC_BASE), ''), COALESCE(INPC_VALOR, 0), COALESCE(INPC_PORC, 0),
+             INPC_DB, COALESCE(INPC_CN, 'S')
+        FROM INTERFAZ_CXPAGAR_CTAS WHERE INCP_ID = :INTERFAZ ORDER BY INPC_ITEM
+        INTO :A_ITEM, :A_CUENTA, :A_BASE, :A_VALOR, :A_PORC, :A_DB, :A_CN
+  DO
+  BEGIN
+    IF (ETAPA = 'C' OR A_CN = 'S') THEN
+    BEGIN
+      V = CASE A_BASE WHEN 'BASE' THEN MONTO WHEN 'IVA' THEN IVA WHEN 'RTFTE' THEN RTFTE
+                      WHEN 'RTIVA' THEN RTIVA WHEN 'RTICA' THEN RTICA WHEN 'RTCREE' THEN CREE
+                      WHEN 'PAGAR' THEN PAGAR WHEN 'TOTAL' THEN G ELSE 0 END;
+      V = A_VALOR + ROUND(A_PORC * V / 100, 2);
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQA, :TE, :ID, 18, :A_CUENTA,
+                                   'la línea adicional ' || :A_ITEM, 'la interfaz ' || :INTERFAZ,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, :A_PORC,
+                                   :F * IIF(:A_DB = 'S', :V, -:V), NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+  SUSPEND;
+END^
+
+/* The account a crossing of a document is posted to, in a payment voucher
+   or an application. Advances (55) go to the creditor's advance account;
+   every other document to the payable: under K the definition's, under T
+   the document's own (charges and discounts) or else the creditor's. */
+CREATE PROCEDURE CNT_CUENTA_CRUCE (FUENTE CHAR(1), TIPO INTEGER, IDDOC INTEGER, NIT VARCHAR(20),
+                                   NIIF SMALLINT, CTAK VARCHAR(20), INTERFAZ INTEGER)
+RETURNS (CUENTA VARCHAR(20), ORIGEN VARCHAR(100), COMPONENTE VARCHAR(60), CODIGO INTEGER)
+AS
+DECLARE PROPIA VARCHAR(20);
+BEGIN
+  PROPIA = NULL;
+  IF (TIPO = 55) THEN
+  BEGIN
+    COMPONENTE = 'anticipos';
+    CODIGO = 36;
+    EXECUTE PROCEDURE CNT_CUENTA_TERCERO (:NIT, 'ANTI', :NIIF) RETURNING_VALUES :CUENTA;
+    ORIGEN = 'el tercero ' || COALESCE(NIT, '') || ' (su grupo)';
+    EXIT;
+  END
+  COMPONENTE = 'cuentas por pagar';
+  CODIGO = 16;
+  IF (TIPO = 51) THEN
+    SELECT IIF(:NIIF = 1, NDPR_CTAPAGARN, NDPR_CTAPAGAR) FROM NOTAS_DEBITO_PROVEEDOR WHERE NDPR_ID = :IDDOC
+      INTO :PROPIA;
+  ELSE IF (TIPO = 52) THEN
+    SELECT IIF(:NIIF = 1, NCPR_CTAPAGARN, NCPR_CTAPAGAR) FROM NOTAS_CREDITO_PROVEEDOR WHERE NCPR_ID = :IDDOC
+      INTO :PROPIA;
+  EXECUTE PROCEDURE CNT_FUENTE (:FUENTE, 'PAGAR', :NIIF, :NIT, :PROPIA, :CTAK, 0, NULL, :INTERFAZ)
+    RETURNING_VALUES :CUENTA, :ORIGEN;
+END^
+
+/* Applications (53), one stage: each line on the account of the document
+   it crosses (debit what lowers a debt, credit what lowers a credit), and
+   the withholdings taken in it when withholdings are taken on paying. */
+CREATE PROCEDURE CNT_APLICACION (ID INTEGER, INTERFAZ INTEGER, ETAPA CHAR(1), IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+DECLARE TE INTEGER;
+DECLARE NIIF SMALLINT;
+DECLARE EQ CHAR(1);
+DECLARE EQA CHAR(1);
+DECLARE ITEM INTEGER;
+DECLARE E INTEGER;
+DECLARE NETA SMALLINT;
+DECLARE D_TIPO INTEGER;
+DECLARE TICO VARCHAR(3);
+DECLARE PRCO VARCHAR(4);
+DECLARE EQUIVAL CHAR(1);
+DECLARE S_RTFTE CHAR(1);
+DECLARE S_RTIVA CHAR(1);
+DECLARE S_RTICA CHAR(1);
+DECLARE S_PROV CHAR(1);
+DECLARE S_CREE CHAR(1);
+DECLARE K_RTFTE VARCHAR(20);
+DECLARE K_RTIVA VARCHAR(20);
+DECLARE K_RTICA VARCHAR(20);
+DECLARE K_PROV VARCHAR(20);
+DECLARE K_CREE VARCHAR(20);
+DECLARE NIT VARCHAR(20);
+DECLARE PREF VARCHAR(4);
+DECLARE NUM VARCHAR(6);
+DECLARE FECHA DATE;
+DECLARE CONC VARCHAR(60);
+DECLARE ANULADO CHAR(1);
+DECLARE L_TIPO INTEGER;
+DECLARE L_ID INTEGER;
+DECLARE L_PREF VARCHAR(4);
+DECLARE L_NUM VARCHAR(8);
+DECLARE L_APL NUMERIC(15,2);
+DECLARE L_RTFTE NUMERIC(15,2);
+DECLARE L_RTIVA NUMERIC(15,2);
+DECLARE L_RTICA NUMERIC(15,2);
+DECLARE L_CREE NUMERIC(15,2);
+DECLARE T_APL NUMERIC(15,2);
+DECLARE T_RTFTE NUMERIC(15,2);
+DECLARE T_RTIVA NUMERIC(15,2);
+DECLARE T_RTICA NUMERIC(15,2);
+DECLARE T_CREE NUMERIC(15,2);
+DECLARE V NUMERIC(15,2);
+DECLARE K INTEGER;
+DECLARE CUENTA VARCHAR(20);
+DECLARE ORIGEN VARCHAR(100);
+DECLARE COMPONENTE VARCHAR(60);
+DECLARE CODIGO INTEGER;
+DECLARE REF VARCHAR(8);
+DECLARE A_ITEM INTEGER;
+DECLARE A_CUENTA VARCHAR(20);
+DECLARE A_BASE VARCHAR(20);
+DECLARE A_VALOR NUMERIC(15,2);
+DECLARE A_PORC NUMERIC(15,2);
+DECLARE A_DB CHAR(1);
+DECLARE A_CN CHAR(1);
+BEGIN
+  ERROR = 0; VER = 'N'; IDC = 0;
+  NIIF = IIF(ETAPA = 'C', 0, 1);
+  TE = IIF(ETAPA = 'C', 53, 31);
+  DELETE FROM ERRORES WHERE ERRO_TIPODOC = :TE AND ERRO_IDDOC = :ID;
+  D_TIPO = NULL;
+  SELECT TIDO_COD, TICO_COD, PRCO_PRE, INCP_EQUIVALENCIA, INCP_CONFIRMAR,
+         INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+         INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE
+    FROM INTERFAZ_CXPAGAR WHERE INCP_ID = :INTERFAZ
+    INTO :D_TIPO, :TICO, :PRCO, :EQUIVAL, :VER,
+         :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE;
+  VER = COALESCE(VER, 'N');
+  IF (D_TIPO IS DISTINCT FROM 53) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 2,
+      'La interfaz ' || COALESCE(INTERFAZ, 0) || ' no existe o no es de documentos tipo 53');
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+  ANULADO = NULL;
+  SELECT TERC_NIT, PREF_PRE, APPR_NUMERO, APPR_FECHA, APPR_CONC, APPR_ANULADO
+    FROM APLICACION_PROVEDOR WHERE APPR_ID = :ID
+    INTO :NIT, :PREF, :NUM, :FECHA, :CONC, :ANULADO;
+  IF (ANULADO IS DISTINCT FROM 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 1,
+      IIF(ANULADO IS NULL, 'No existe el documento ', 'Está anulado el documento ') || '53-' || ID);
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+  EQ = 'N';
+  IF (NIIF = 1) THEN
+  BEGIN
+    IF (EQUIVAL = 'S') THEN
+    BEGIN
+      EQ = 'S';
+      NIIF = 0;
+    END
+    ELSE
+    BEGIN
+      D_TIPO = NULL;
+      SELECT 1, INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+             INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE
+        FROM INTERFAZ_CXPAGAR_NIIF WHERE INCP_ID = :INTERFAZ
+        INTO :D_TIPO, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE;
+      IF (D_TIPO IS NULL) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (31, :ID, 20,
+          'La interfaz ' || INTERFAZ || ' no tiene cuentas NIIF ni genera NIIF por equivalencia');
+        ERROR = 1; IDC = COALESCE(IDC_IN, 0);
+        SUSPEND;
+        EXIT;
+      END
+    END
+  END
+  EQA = IIF(ETAPA = 'C', 'N', 'S');
+  EXECUTE PROCEDURE CNT_ABRA_ETAPA (:ETAPA, 53, :ID, :IDC_IN, :PREF, :NUM, :FECHA, :TICO, :PRCO,
+                                    :CONC, :NIT, NULL, :EQUIVAL)
+    RETURNING_VALUES :IDC, :ITEM;
+  IF (IDC = 0) THEN
+  BEGIN
+    ERROR = 1;
+    SUSPEND;
+    EXIT;
+  END
+  EXECUTE PROCEDURE BASE_NETA_CXPAGAR RETURNING_VALUES :NETA;
+  S_PROV = COALESCE(S_PROV, 'N');
+  REF = LEFT(NUM, 8);
+  T_APL = 0; T_RTFTE = 0; T_RTIVA = 0; T_RTICA = 0; T_CREE = 0;
+  FOR SELECT APPD_TIPODOC, APPD_IDDOC, APPD_PREFIJO, APPD_NUMERO, APPD_APLICADO,
+             APPD_RTFTE, APPD_RTIVA, APPD_RTICA, APPD_RCREE
+        FROM APLICACION_PROVEEDOR_DETALLE
+       WHERE APPR_ID = :ID AND COALESCE(APPD_ANULADO, 'N') <> 'S'
+       ORDER BY APPD_ITEM
+        INTO :L_TIPO, :L_ID, :L_PREF, :L_NUM, :L_APL, :L_RTFTE, :L_RTIVA, :L_RTICA, :L_CREE
+  DO
+  BEGIN
+    IF (NETA = 1) THEN
+      V = L_APL;
+    ELSE
+      V = L_APL + L_RTFTE + L_RTIVA + L_RTICA + L_CREE;
+    T_APL = T_APL + IIF(L_APL > 0, L_APL, 0);
+    T_RTFTE = T_RTFTE + L_RTFTE; T_RTIVA = T_RTIVA + L_RTIVA;
+    T_RTICA = T_RTICA + L_RTICA; T_CREE = T_CREE + L_CREE;
+    IF (S_PROV = 'N' AND L_TIPO <> 55) THEN
+    BEGIN
+      IF (V <> 0) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La cuenta por pagar tiene valor y la interfaz ' || INTERFAZ
+                                                  || ' no le da cuenta (fuente N)');
+        ERROR = ERROR + 1;
+      END
+    END
+    ELSE
+    BEGIN
+      EXECUTE PROCEDURE CNT_CUENTA_CRUCE (:S_PROV, :L_TIPO, :L_ID, :NIT, :NIIF, :K_PROV, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN, :COMPONENTE, :CODIGO;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, :CODIGO, :CUENTA, :COMPONENTE,
+                                   :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, :V, NULL, 53, :L_TIPO,
+                                   LEFT(COALESCE(:PREF, '') || COALESCE(:NUM, ''), 10),
+                                   LEFT(COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''), 10))
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+  -- Withholdings taken in the application, when they are taken on paying.
+  IF (NETA = 0) THEN
+  BEGIN
+    K = 1;
+    WHILE (K <= 4) DO
+    BEGIN
+      V = IIF(K = 1, T_RTFTE, IIF(K = 2, T_RTIVA, IIF(K = 3, T_RTICA, T_CREE)));
+      IF (V <> 0) THEN
+      BEGIN
+        IF (COALESCE(IIF(K = 1, S_RTFTE, IIF(K = 2, S_RTIVA, IIF(K = 3, S_RTICA, S_CREE))), 'N') = 'N') THEN
+        BEGIN
+          EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9,
+            'La ' || IIF(K = 1, 'retención en la fuente', IIF(K = 2, 'retención de IVA',
+                     IIF(K = 3, 'retención de ICA', 'AutoRenta (CREE)')))
+            || ' tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+          ERROR = ERROR + 1;
+        END
+        ELSE
+        BEGIN
+          EXECUTE PROCEDURE CNT_FUENTE (IIF(:K = 1, :S_RTFTE, IIF(:K = 2, :S_RTIVA, IIF(:K = 3, :S_RTICA, :S_CREE))),
+                                        IIF(:K = 1, 'RTFTE', IIF(:K = 2, 'RTIVA', IIF(:K = 3, 'RTICA', 'RTCREE'))),
+                                        :NIIF, :NIT, NULL,
+                                        IIF(:K = 1, :K_RTFTE, IIF(:K = 2, :K_RTIVA, IIF(:K = 3, :K_RTICA, :K_CREE))),
+                                        0, NULL, :INTERFAZ)
+            RETURNING_VALUES :CUENTA, :ORIGEN;
+          EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11 + :K, :CUENTA,
+                                       IIF(:K = 1, 'retención en la fuente', IIF(:K = 2, 'retención de IVA',
+                                         IIF(:K = 3, 'retención de ICA', 'AutoRenta (CREE)'))),
+                                       :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, -:V,
+                                       NULL, NULL, NULL, NULL, NULL)
+            RETURNING_VALUES :ITEM, :E;
+          ERROR = ERROR + E;
+        END
+      END
+      K = K + 1;
+    END
+  END
+  -- Additional lines: BASE, PAGAR and TOTAL are the amount applied.
+  FOR SELECT INPC_ITEM, INPC_CUENTA, COALESCE(TRIM(INPC_BASE), ''), COALESCE(INPC_VALOR, 0), COALESCE(INPC_PORC, 0),
+             INPC_DB, COALESCE(INPC_CN, 'S')
+        FROM INTERFAZ_CXPAGAR_CTAS WHERE INCP_ID = :INTERFAZ ORDER BY INPC_ITEM
+        INTO :A_ITEM, :A_CUENTA, :A_BASE, :A_VALOR, :A_PORC, :A_DB, :A_CN
+  DO
+  BEGIN
+    IF (ETAPA = 'C' OR A_CN = 'S') THEN
+    BEGIN
+      V = CASE A_BASE WHEN 'BASE' THEN T_APL WHEN 'RTFTE' THEN T_RTFTE WHEN 'RTIVA' THEN T_RTIVA
+                      WHEN 'RTICA' THEN T_RTICA WHEN 'RTCREE' THEN T_CREE WHEN 'PAGAR' THEN T_APL
+                      WHEN 'TOTAL' THEN T_APL ELSE 0 END;
+      V = A_VALOR + ROUND(A_PORC * V / 100, 2);
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQA, :TE, :ID, 18, :A_CUENTA,
+                                   'la línea adicional ' || :A_ITEM, 'la interfaz ' || :INTERFAZ,
+                                   :NIT, NULL, NULL, :CONC, :REF, NULL, 0, :A_PORC, IIF(:A_DB = 'S', :V, -:V),
+                                   NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+  SUSPEND;
+END^
+
+/* Payment vouchers (62), one stage, under a cash interface definition. */
+CREATE PROCEDURE CNT_EGRESO (ID INTEGER, INTERFAZ INTEGER, ETAPA CHAR(1), IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+DECLARE TE INTEGER;
+DECLARE NIIF SMALLINT;
+DECLARE CH SMALLINT;
+DECLARE EQ CHAR(1);
+DECLARE EQA CHAR(1);
+DECLARE ITEM INTEGER;
+DECLARE E INTEGER;
+DECLARE NETA SMALLINT;
+DECLARE D_TIPO INTEGER;
+DECLARE TICO VARCHAR(3);
+DECLARE PRCO VARCHAR(4);
+DECLARE EQUIVAL CHAR(1);
+DECLARE S_CAJA CHAR(1);
+DECLARE S_RTFTE CHAR(1);
+DECLARE S_RTIVA CHAR(1);
+DECLARE S_RTICA CHAR(1);
+DECLARE S_PROV CHAR(1);
+DECLARE S_CREE CHAR(1);
+DECLARE K_CAJA VARCHAR(20);
+DECLARE K_RTFTE VARCHAR(20);
+DECLARE K_RTIVA VARCHAR(20);
+DECLARE K_RTICA VARCHAR(20);
+DECLARE K_PROV VARCHAR(20);
+DECLARE K_CREE VARCHAR(20);
+DECLARE K_DTOF VARCHAR(20);
+DECLARE K_EXCED VARCHAR(20);
+DECLARE K_CLIENTE VARCHAR(20);
+DECLARE NIT VARCHAR(20);
+DECLARE PREF VARCHAR(4);
+DECLARE NUM VARCHAR(6);
+DECLARE FECHA DATE;
+DECLARE CONC VARCHAR(60);
+DECLARE EXCED NUMERIC(15,2);
+DECLARE ANULADO CHAR(1);
+DECLARE L_TIPO INTEGER;
+DECLARE L_ID INTEGER;
+DECLARE L_PREF VARCHAR(4);
+DECLARE L_NUM VARCHAR(8);
+DECLARE L_ABONO NUMERIC(15,2);
+DECLARE L_DTOF NUMERIC(15,2);
+DECLARE L_RTFTE NUMERIC(15,2);
+DECLARE L_RTIVA NUMERIC(15,2);
+DECLARE L_RTICA NUMERIC(15,2);
+DECLARE L_CREE NUMERIC(15,2);
+DECLARE T_ABONO NUMERIC(15,2);
+DECLARE T_DTOF NUMERIC(15,2);
+DECLARE T_RTFTE NUMERIC(15,2);
+DECLARE T_RTIVA NUMERIC(15,2);
+DECLARE T_RTICA NUMERIC(15,2);
+DECLARE T_CREE NUMERIC(15,2);
+DECLARE T_PAGO NUMERIC(15,2);
+DECLARE T_TOTAL NUMERIC(15,2);
+DECLARE V NUMERIC(15,2);
+DECLARE K INTEGER;
+DECLARE PAGA SMALLINT;
+DECLARE CUENTA VARCHAR(20);
+DECLARE CTA2 VARCHAR(20);
+DECLARE ORIGEN VARCHAR(100);
+DECLARE COMPONENTE VARCHAR(60);
+DECLARE CODIGO INTEGER;
+DECLARE REF VARCHAR(8);
+DECLARE C_CAJA INTEGER;
+DECLARE C_FOPA INTEGER;
+DECLARE C_NUM VARCHAR(20);
+DECLARE C_MONTO NUMERIC(15,2);
+DECLARE C_GMF CHAR(1);
+DECLARE C_GMFPOR NUMERIC(15,4);
+DECLARE F_DEB NUMERIC(15,2);
+DECLARE F_CRED NUMERIC(15,2);
+DECLARE F_BASE NUMERIC(15,2);
+DECLARE F_PORC NUMERIC(15,4);
+DECLARE F_NIT VARCHAR(20);
+DECLARE F_PROY VARCHAR(4);
+DECLARE F_CENTRO VARCHAR(4);
+DECLARE F_CATEG VARCHAR(4);
+DECLARE F_ITEM INTEGER;
+DECLARE A_ITEM INTEGER;
+DECLARE A_CUENTA VARCHAR(20);
+DECLARE A_BASE VARCHAR(20);
+DECLARE A_VALOR NUMERIC(15,2);
+DECLARE A_PORC NUMERIC(15,2);
+DECLARE A_DB CHAR(1);
+DECLARE A_CN CHAR(1);
+BEGIN
+  ERROR = 0; VER = 'N'; IDC = 0;
+  NIIF = IIF(ETAPA = 'C', 0, 1);
+  CH = NIIF;
+  TE = IIF(ETAPA = 'C', 62, 31);
+  DELETE FROM ERRORES WHERE ERRO_TIPODOC = :TE AND ERRO_IDDOC = :ID;
+  D_TIPO = NULL;
+  SELECT TIDO_COD, TICO_COD, PRCO_PRE, INCJ_EQUIVALENCIA, INCJ_CONFIRMAR,
+         INCJ_CAJA, INCJ_RTFTE, INCJ_RTIVA, INCJ_RTICA, INCJ_PROV, INCJ_RTCREE,
+         INCJ_CTACAJA, INCJ_CTARTFTE, INCJ_CTARTIVA, INCJ_CTARTICA, INCJ_CTAPROV, INCJ_CTARTCREE,
+         INCJ_CTADTOF, INCJ_CTAEXCEDENTE, INCJ_CTACLIENTE
+    FROM INTERFAZ_CAJA WHERE INCJ_ID = :INTERFAZ
+    INTO :D_TIPO, :TICO, :PRCO, :EQUIVAL, :VER,
+         :S_CAJA, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE,
+         :K_CAJA, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE, :K_DTOF, :K_EXCED, :K_CLIENTE;
+  VER = COALESCE(VER, 'N');
+  IF (D_TIPO IS DISTINCT FROM 62) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 2,
+      'La interfaz de caja ' || COALESCE(INTERFAZ, 0) || ' no existe o no es de documentos tipo 62');
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+  ANULADO = NULL;
+  SELECT TERC_NIT, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, EGRE_CONC, COALESCE(EGRE_EXCEDENTE, 0), EGRE_ANULADO
+    FROM EGRESOS WHERE EGRE_ID = :ID
+    INTO :NIT, :PREF, :NUM, :FECHA, :CONC, :EXCED, :ANULADO;
+  IF (ANULADO IS DISTINCT FROM 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 1,
+      IIF(ANULADO IS NULL, 'No existe el documento ', 'Está anulado el documento ') || '62-' || ID);
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+  EQ = 'N';
+  IF (NIIF = 1) THEN
+  BEGIN
+    IF (EQUIVAL = 'S') THEN
+    BEGIN
+      EQ = 'S';
+      NIIF = 0;
+    END
+    ELSE
+    BEGIN
+      D_TIPO = NULL;
+      SELECT 1, INCJ_CAJA, INCJ_RTFTE, INCJ_RTIVA, INCJ_RTICA, INCJ_PROV, INCJ_RTCREE,
+             INCJ_CTACAJA, INCJ_CTARTFTE, INCJ_CTARTIVA, INCJ_CTARTICA, INCJ_CTAPROV, INCJ_CTARTCREE,
+             INCJ_CTADTOF, INCJ_CTAEXCEDENTE, INCJ_CTACLIENTE
+        FROM INTERFAZ_CAJA_NIIF WHERE INCJ_ID = :INTERFAZ
+        INTO :D_TIPO, :S_CAJA, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE,
+             :K_CAJA, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE, :K_DTOF, :K_EXCED, :K_CLIENTE;
+      IF (D_TIPO IS NULL) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (31, :ID, 20,
+          'La interfaz de caja ' || INTERFAZ || ' no tiene cuentas NIIF ni genera NIIF por equivalencia');
+        ERROR = 1; IDC = COALESCE(IDC_IN, 0);
+        SUSPEND;
+        EXIT;
+      END
+    END
+  END
+  EQA = IIF(ETAPA = 'C', 'N', 'S');
+  EXECUTE PROCEDURE CNT_ABRA_ETAPA (:ETAPA, 62, :ID, :IDC_IN, :PREF, :NUM, :FECHA, :TICO, :PRCO,
+                                    :CONC, :NIT, NULL, :EQUIVAL)
+    RETURNING_VALUES :IDC, :ITEM;
+  IF (IDC = 0) THEN
+  BEGIN
+    ERROR = 1;
+    SUSPEND;
+    EXIT;
+  END
+  EXECUTE PROCEDURE BASE_NETA_CXPAGAR RETURNING_VALUES :NETA;
+  S_PROV = COALESCE(S_PROV, 'N'); S_CAJA = COALESCE(S_CAJA, 'N');
+  REF = LEFT(NUM, 8);
+  T_ABONO = 0; T_DTOF = 0; T_RTFTE = 0; T_RTIVA = 0; T_RTICA = 0; T_CREE = 0; T_PAGO = 0; T_TOTAL = 0;
+
+  -- Documents paid: the payable (or the advance) of each one.
+  FOR SELECT EGDE_TIPODOC, EGDE_IDDOC, EGDE_PREFIJO, EGDE_NUMERO, EGDE_ABONO, EGDE_DTOF,
+             EGDE_RTFTE, EGDE_RTIVA, EGDE_RTICA, EGDE_RCREE
+        FROM EGRESOS_DETALLE
+       WHERE EGRE_ID = :ID AND COALESCE(EGDE_ANULADO, 'N') <> 'S'
+       ORDER BY EGDE_ITEM
+        INTO :L_TIPO, :L_ID, :L_PREF, :L_NUM, :L_ABONO, :L_DTOF, :L_RTFTE, :L_RTIVA, :L_RTICA, :L_CREE
+  DO
+  BEGIN
+    -- The line that pays out an advance this voucher registers: the
+    -- advance is given (debit), its amount entered negated.
+    PAGA = IIF(L_TIPO = 55 AND EXISTS (SELECT 1 FROM ANTICIPOS_PROVEEDOR
+                                         WHERE ANPR_ID = :L_ID AND EGRE_ID = :ID), 1, 0);
+    IF (PAGA = 1) THEN
+      V = -L_ABONO;
+    ELSE
+    BEGIN
+      V = L_ABONO + L_DTOF;
+      IF (NETA = 0) THEN
+        V = V + L_RTFTE + L_RTIVA + L_RTICA + L_CREE;
+      T_DTOF = T_DTOF + L_DTOF;
+      T_RTFTE = T_RTFTE + L_RTFTE; T_RTIVA = T_RTIVA + L_RTIVA;
+      T_RTICA = T_RTICA + L_RTICA; T_CREE = T_CREE + L_CREE;
+    END
+    T_ABONO = T_ABONO + IIF(PAGA = 1, -L_ABONO, L_ABONO);
+    T_TOTAL = T_TOTAL + V;
+    IF (S_PROV = 'N' AND L_TIPO <> 55) THEN
+    BEGIN
+      IF (V <> 0) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La cuenta por pagar tiene valor y la interfaz de caja ' || INTERFAZ
+                                                  || ' no le da cuenta (fuente N)');
+        ERROR = ERROR + 1;
+      END
+    END
+    ELSE
+    BEGIN
+      EXECUTE PROCEDURE CNT_CUENTA_CRUCE (:S_PROV, :L_TIPO, :L_ID, :NIT, :NIIF, :K_PROV, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN, :COMPONENTE, :CODIGO;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, :CODIGO, :CUENTA, :COMPONENTE,
+                                   :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, :V, NULL, 62, :L_TIPO,
+                                   LEFT(COALESCE(:PREF, '') || COALESCE(:NUM, ''), 10),
+                                   LEFT(COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''), 10))
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+
+  -- Withholdings taken at payment (when withholdings are taken on paying;
+  -- otherwise the debt's posting made them already).
+  IF (NETA = 0) THEN
+  BEGIN
+    K = 1;
+    WHILE (K <= 4) DO
+    BEGIN
+      V = IIF(K = 1, T_RTFTE, IIF(K = 2, T_RTIVA, IIF(K = 3, T_RTICA, T_CREE)));
+      IF (V <> 0) THEN
+      BEGIN
+        IF (COALESCE(IIF(K = 1, S_RTFTE, IIF(K = 2, S_RTIVA, IIF(K = 3, S_RTICA, S_CREE))), 'N') = 'N') THEN
+        BEGIN
+          EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9,
+            'La ' || IIF(K = 1, 'retención en la fuente', IIF(K = 2, 'retención de IVA',
+                     IIF(K = 3, 'retención de ICA', 'AutoRenta (CREE)')))
+            || ' tiene valor y la interfaz de caja ' || INTERFAZ || ' no le da cuenta (fuente N)');
+          ERROR = ERROR + 1;
+        END
+        ELSE
+        BEGIN
+          EXECUTE PROCEDURE CNT_FUENTE (IIF(:K = 1, :S_RTFTE, IIF(:K = 2, :S_RTIVA, IIF(:K = 3, :S_RTICA, :S_CREE))),
+                                        IIF(:K = 1, 'RTFTE', IIF(:K = 2, 'RTIVA', IIF(:K = 3, 'RTICA', 'RTCREE'))),
+                                        :NIIF, :NIT, NULL,
+                                        IIF(:K = 1, :K_RTFTE, IIF(:K = 2, :K_RTIVA, IIF(:K = 3, :K_RTICA, :K_CREE))),
+                                        0, NULL, :INTERFAZ)
+            RETURNING_VALUES :CUENTA, :ORIGEN;
+          EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 11 + :K, :CUENTA,
+                                       IIF(:K = 1, 'retención en la fuente', IIF(:K = 2, 'retención de IVA',
+                                         IIF(:K = 3, 'retención de ICA', 'AutoRenta (CREE)'))),
+                                       :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, -:V,
+                                       NULL, NULL, NULL, NULL, NULL)
+            RETURNING_VALUES :ITEM, :E;
+          ERROR = ERROR + E;
+        END
+      END
+      K = K + 1;
+    END
+  END
+
+  -- Prompt-payment discount taken: income.
+  EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 32, :K_DTOF,
+                               'descuento por pronto pago', 'la interfaz de caja ' || :INTERFAZ, :NIT, NULL, NULL,
+                               :CONC, :REF, NULL, 0, 0, -:T_DTOF, NULL, NULL, NULL, NULL, NULL)
+    RETURNING_VALUES :ITEM, :E;
+  ERROR = ERROR + E;
+
+  -- Surplus paid beyond the documents.
+  EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 33, :K_EXCED,
+                               'excedente', 'la interfaz de caja ' || :INTERFAZ, :NIT, NULL, NULL,
+                               :CONC, :REF, NULL, 0, 0, :EXCED, NULL, NULL, NULL, NULL, NULL)
+    RETURNING_VALUES :ITEM, :E;
+  ERROR = ERROR + E;
+
+  -- Cash items: the form of payment's account when it has one, else the
+  -- cash box's (T); the definition's (K). Boxes and forms keep local
+  -- accounts only: the NIIF line takes their equivalent.
+  FOR SELECT C.CAJA_ID, C.FOPA_ID, C.EGCA_NUMERO, COALESCE(C.EGCA_MONTO, 0),
+             COALESCE(NULLIF(TRIM(F.FOPA_CTACONTA), ''), B.CAJA_CUENTA)
+        FROM EGRESOS_CAJA C
+        LEFT JOIN CAJAS B ON B.CAJA_ID = C.CAJA_ID
+        LEFT JOIN FORMAS_PAGO F ON F.FOPA_ID = C.FOPA_ID
+       WHERE C.EGRE_ID = :ID AND COALESCE(C.EGCA_ANULADO, 'N') <> 'S'
+       ORDER BY C.EGCA_ITEM
+        INTO :C_CAJA, :C_FOPA, :C_NUM, :C_MONTO, :CTA2
+  DO
+  BEGIN
+    T_PAGO = T_PAGO + C_MONTO;
+    IF (S_CAJA = 'K') THEN
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 30, :K_CAJA, 'caja',
+                                   'la interfaz de caja ' || :INTERFAZ || ' (fuente K)', :NIT, NULL, NULL,
+                                   :CONC, :REF, NULL, 0, 0, -:C_MONTO, NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+    ELSE
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, IIF(:CH = 1, 'S', 'N'), :TE, :ID, 30, :CTA2, 'caja',
+                                   'la caja ' || COALESCE(:C_CAJA, 0) || ' y la forma de pago ' || COALESCE(:C_FOPA, 0)
+                                   || ' (fuente T)', :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, -:C_MONTO,
+                                   NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+
+  -- The bank document: the bank account's ledger account, and the levy
+  -- on financial transactions when it is charged.
+  FOR SELECT B.CUBA_COD, B.EGBC_NUMERO, COALESCE(B.EGBC_MONTO, 0), COALESCE(B.EGBC_GMF, 'N'),
+             C.CUBA_CTACONTA, C.CUBA_CTAGMF, COALESCE(C.CUBA_GMFPOR, 0)
+        FROM EGRESOS_BANCO B LEFT JOIN CUENTAS_BANCO C ON C.CUBA_COD = B.CUBA_COD
+       WHERE B.EGRE_ID = :ID AND COALESCE(B.EGBC_ANULADO, 'N') <> 'S'
+        INTO :C_CAJA, :C_NUM, :C_MONTO, :C_GMF, :CTA2, :CUENTA, :C_GMFPOR
+  DO
+  BEGIN
+    T_PAGO = T_PAGO + C_MONTO;
+    V = IIF(C_GMF = 'S', ROUND(C_MONTO * C_GMFPOR / 100, 2), 0);
+    IF (S_CAJA = 'K') THEN
+      CTA2 = K_CAJA;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, IIF(:CH = 1 AND (:S_CAJA <> 'K' OR :EQ = 'S'), 'S', :EQ), :TE, :ID,
+                                 31, :CTA2, 'banco', IIF(:S_CAJA = 'K', 'la interfaz de caja ' || :INTERFAZ || ' (fuente K)',
+                                 'la cuenta bancaria ' || COALESCE(:C_CAJA, 0) || ' (fuente T)'), :NIT, NULL, NULL,
+                                 :CONC, LEFT(:C_NUM, 8), NULL, 0, 0, -(:C_MONTO + :V), NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, IIF(:CH = 1, 'S', 'N'), :TE, :ID, 37, :CUENTA,
+                                 'gravamen a los movimientos financieros', 'la cuenta bancaria ' || COALESCE(:C_CAJA, 0),
+                                 :NIT, NULL, NULL, :CONC, LEFT(:C_NUM, 8), NULL, :C_MONTO, :C_GMFPOR, :V,
+                                 NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+
+  -- Receivables of the third party crossed: its customer account.
+  FOR SELECT EGCC_ITEM, COALESCE(EGCC_ABONO, 0), EGCC_PREFIJO, EGCC_NUMERO, EGCC_TIPODOC
+        FROM EGRESOS_CRUCEC WHERE EGRE_ID = :ID AND COALESCE(EGCC_ANULADO, 'N') <> 'S'
+       ORDER BY EGCC_ITEM
+        INTO :F_ITEM, :V, :L_PREF, :L_NUM, :L_TIPO
+  DO
+  BEGIN
+    CUENTA = NULL;
+    IF (COALESCE(S_PROV, 'N') <> 'K') THEN
+      EXECUTE PROCEDURE CNT_CUENTA_TERCERO (:NIT, 'CLIENTE', :NIIF) RETURNING_VALUES :CUENTA;
+    CUENTA = COALESCE(NULLIF(TRIM(CUENTA), ''), K_CLIENTE);
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 34, :CUENTA, 'cuentas por cobrar',
+                                 'el tercero ' || COALESCE(:NIT, '') || ' ni la interfaz de caja ' || :INTERFAZ,
+                                 :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, -:V, NULL, 62, :L_TIPO,
+                                 LEFT(COALESCE(:PREF, '') || COALESCE(:NUM, ''), 10),
+                                 LEFT(COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''), 10))
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+
+  -- The voucher's own accounting lines, as they are.
+  FOR SELECT EGCO_ITEM, CUEN_COD, COALESCE(EGCO_DEBITOS, 0), COALESCE(EGCO_CREDITOS, 0), EGCO_BASEM, EGCO_PORC,
+             EGCO_CONC, EGCO_NIT, EGCO_PROY, EGCO_CENTRO, EGCO_CATEG
+        FROM EGRESOS_CONTABILIDAD WHERE EGRE_ID = :ID ORDER BY EGCO_ITEM
+        INTO :F_ITEM, :CTA2, :F_DEB, :F_CRED, :F_BASE, :F_PORC, :COMPONENTE, :F_NIT, :F_PROY, :F_CENTRO, :F_CATEG
+  DO
+  BEGIN
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, IIF(:CH = 1, 'S', 'N'), :TE, :ID, 35, :CTA2,
+                                 'la línea contable ' || :F_ITEM, 'el comprobante de egreso', COALESCE(:F_NIT, :NIT),
+                                 :F_PROY, :F_CENTRO, COALESCE(:COMPONENTE, :CONC), :REF, :F_CATEG, :F_BASE, :F_PORC,
+                                 :F_DEB, NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, IIF(:CH = 1, 'S', 'N'), :TE, :ID, 35, :CTA2,
+                                 'la línea contable ' || :F_ITEM, 'el comprobante de egreso', COALESCE(:F_NIT, :NIT),
+                                 :F_PROY, :F_CENTRO, COALESCE(:COMPONENTE, :CONC), :REF, :F_CATEG, :F_BASE, :F_PORC,
+                                 -:F_CRED, NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+
+  -- Additional lines: BASE the amounts paid, PAGAR the cash and bank paid,
+  -- TOTAL what the documents were lowered by, RT* the withholdings taken.
+  FOR SELECT INCC_ITEM, INCC_CUENTA, COALESCE(TRIM(INCC_BASE), ''), COALESCE(INCC_VALOR, 0), COALESCE(INCC_PORC, 0),
+             INCC_DB, COALESCE(INCC_CN, 'S')
+        FROM INTERFAZ_CAJA_CTAS WHERE INCJ_ID = :INTERFAZ ORDER BY INCC_ITEM
+        INTO :A_ITEM, :A_CUENTA, :A_BASE, :A_VALOR, :A_PORC, :A_DB, :A_CN
+  DO
+  BEGIN
+    IF (ETAPA = 'C' OR A_CN = 'S') THEN
+    BEGIN
+      V = CASE A_BASE WHEN 'BASE' THEN T_ABONO WHEN 'RTFTE' THEN T_RTFTE WHEN 'RTIVA' THEN T_RTIVA
+                      WHEN 'RTICA' THEN T_RTICA WHEN 'RTCREE' THEN T_CREE WHEN 'PAGAR' THEN T_PAGO
+                      WHEN 'TOTAL' THEN T_TOTAL ELSE 0 END;
+      V = A_VALOR + ROUND(A_PORC * V / 100, 2);
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQA, :TE, :ID, 18, :A_CUENTA,
+                                   'la línea adicional ' || :A_ITEM, 'la interfaz de caja ' || :INTERFAZ,
+                                   :NIT, NULL, NULL, :CONC, :REF, NULL, 0, :A_PORC, IIF(:A_DB = 'S', :V, -:V),
+                                   NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+  SUSPEND;
+END^
+
+-- The procedures the client calls.
+CREATE PROCEDURE CONTABIL_NOTADBPR (ID INTEGER, INTERFAZ INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_CARGO_DESCUENTO (51, :ID, :INTERFAZ, 'C', 0) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+CREATE PROCEDURE CONTABIL_NOTADBPR_NIIF (ID INTEGER, INTERFAZ INTEGER, IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_CARGO_DESCUENTO (51, :ID, :INTERFAZ, 'N', :IDC_IN) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+CREATE PROCEDURE CONTABIL_NOTACRPR (ID INTEGER, INTERFAZ INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_CARGO_DESCUENTO (52, :ID, :INTERFAZ, 'C', 0) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+CREATE PROCEDURE CONTABIL_NOTACRPR_NIIF (ID INTEGER, INTERFAZ INTEGER, IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_CARGO_DESCUENTO (52, :ID, :INTERFAZ, 'N', :IDC_IN) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+CREATE PROCEDURE CONTABIL_APLICAPR (ID INTEGER, INTERFAZ INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_APLICACION (:ID, :INTERFAZ, 'C', 0) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+CREATE PROCEDURE CONTABIL_APLICAPR_NIIF (ID INTEGER, INTERFAZ INTEGER, IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_APLICACION (:ID, :INTERFAZ, 'N', :IDC_IN) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+CREATE PROCEDURE CONTABIL_EGRESO (ID INTEGER, INTERFAZ INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_EGRESO (:ID, :INTERFAZ, 'C', 0) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+CREATE PROCEDURE CONTABIL_EGRESO_NIIF (ID INTEGER, INTERFAZ INTEGER, IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+BEGIN
+  SELECT ERROR, VER, IDC FROM CNT_EGRESO (:ID, :INTERFAZ, 'N', :IDC_IN) INTO :ERROR, :VER, :IDC;
+  SUSPEND;
+END^
+
+/* Finalizes a pending voucher into the ledger: local lines (below 100000)
+   into COMPROBANTE_DETALLE with their own numbers, NIIF lines into
+   COMPROBANTE_DETALLE_NIIF numbered from 1 (item - 100000). Lines without
+   amounts are left out. Refuses a voucher that does not balance in either
+   chart unless "PERMITIR COMPROBANTES DESCUADRADOS" is "SI". The number is
+   the accounting prefix's current one (or the next free one), taken with
+   the prefix row locked: a posting on the same prefix at the same time
+   waits for this one and then fails with an update conflict, and its
+   caller retries. The document's earlier ledger voucher goes first; the
+   pending voucher stays, marked processed, until the document is posted
+   again. */
+CREATE PROCEDURE CONTABILIZA_PENDIENTE (IDCNT INTEGER)
+RETURNS (ENCO_CONSEC INTEGER, NUMERO VARCHAR(8))
+AS
+DECLARE TIPOREF VARCHAR(2);
+DECLARE IDREF INTEGER;
+DECLARE TICO VARCHAR(3);
+DECLARE PRCO VARCHAR(4);
+DECLARE FECHA DATE;
+DECLARE CONCEPTO VARCHAR(60);
+DECLARE REF VARCHAR(20);
+DECLARE PREFREF VARCHAR(4);
+DECLARE NUMREF VARCHAR(6);
+DECLARE NIT VARCHAR(20);
+DECLARE MANDANTE VARCHAR(20);
+DECLARE DEB NUMERIC(18,2);
+DECLARE CRED NUMERIC(18,2);
+DECLARE DESCUADRE VARCHAR(100);
+DECLARE SIN_CUENTA INTEGER;
+DECLARE SIGUIENTE VARCHAR(20);
+BEGIN
+  TIPOREF = NULL;
+  SELECT CNTB_TIPOREF, CNTB_IDREF, CNTB_TIPOCOMP, CNTB_PREFCNT, CNTB_FECHA, CNTB_CONCEPTO, CNTB_REF,
+         CNTB_PREFREF, CNTB_NUMREF, TERC_NIT, CNTB_MANDANTE
+    FROM CONTABILIZACION WHERE CNTB_ID = :IDCNT
+    INTO :TIPOREF, :IDREF, :TICO, :PRCO, :FECHA, :CONCEPTO, :REF, :PREFREF, :NUMREF, :NIT, :MANDANTE;
+  IF (TIPOREF IS NULL) THEN
+    EXCEPTION E_CONTABILIZACION 'No existe el comprobante pendiente ' || COALESCE(IDCNT, 0) || '.';
+
+  SELECT COUNT(*) FROM CONTABILIZACION_DET
+   WHERE CNTB_ID = :IDCNT AND NULLIF(TRIM(CNDE_CUENTA), '') IS NULL
+     AND (COALESCE(CNDE_DEBITOS, 0) <> 0 OR COALESCE(CNDE_CREDITOS, 0) <> 0)
+    INTO :SIN_CUENTA;
+  IF (SIN_CUENTA > 0) THEN
+    EXCEPTION E_CONTABILIZACION 'El comprobante tiene ' || SIN_CUENTA || ' movimiento(s) con valor y sin cuenta.';
+
+  DESCUADRE = NULL;
+  SELECT UPPER(TRIM(CONF_VALOR)) FROM CONFIGURACION
+   WHERE CONF_MODULO = 'CONTABILIDAD' AND CONF_CATEGORIA = 'GENERAL'
+     AND CONF_PROPIEDAD = 'PERMITIR COMPROBANTES DESCUADRADOS'
+    INTO :DESCUADRE;
+  IF (DESCUADRE IS DISTINCT FROM 'SI') THEN
+  BEGIN
+    SELECT COALESCE(SUM(CNDE_DEBITOS), 0), COALESCE(SUM(CNDE_CREDITOS), 0) FROM CONTABILIZACION_DET
+     WHERE CNTB_ID = :IDCNT AND CNDE_ITEM < 100000
+      INTO :DEB, :CRED;
+    IF (DEB <> CRED) THEN
+      EXCEPTION E_CONTABILIZACION 'No puede grabar un comprobante descuadrado: débitos ' || DEB
+                                  || ', créditos ' || CRED || '.';
+    SELECT COALESCE(SUM(CNDE_DEBITOS), 0), COALESCE(SUM(CNDE_CREDITOS), 0) FROM CONTABILIZACION_DET
+     WHERE CNTB_ID = :IDCNT AND CNDE_ITEM > 100000
+      INTO :DEB, :CRED;
+    IF (DEB <> CRED) THEN
+      EXCEPTION E_CONTABILIZACION 'No puede grabar un comprobante NIIF descuadrado: débitos ' || DEB
+                                  || ', créditos ' || CRED || '.';
+  END
+
+  -- Lock the numbering first: concurrent postings on this prefix queue here.
+  UPDATE PREFIJOS_CONTA SET PREF_NUMERO = PREF_NUMERO WHERE TICO_COD = :TICO AND PRCO_PREF = :PRCO;
+  IF (ROW_COUNT = 0) THEN
+    EXCEPTION E_CONTABILIZACION 'No existe el prefijo contable ' || COALESCE(PRCO, '') || ' del comprobante '
+                                || COALESCE(TICO, '') || '.';
+
+  FOR SELECT ENCO_CONSEC FROM COMPROBANTE_ENCABEZADO
+       WHERE ENCO_TIPOREF = CAST(:TIPOREF AS INTEGER) AND ENCO_IDREF = :IDREF
+        INTO :ENCO_CONSEC
+  DO
+  BEGIN
+    DELETE FROM COMPROBANTE_DETALLE WHERE ENCO_CONSEC = :ENCO_CONSEC;
+    DELETE FROM COMPROBANTE_DETALLE_NIIF WHERE ENCO_CONSEC = :ENCO_CONSEC;
+    DELETE FROM COMPROBANTE_ENCABEZADO WHERE ENCO_CONSEC = :ENCO_CONSEC;
+  END
+
+  SELECT PREF_NUMERO FROM PREFIJOS_CONTA WHERE TICO_COD = :TICO AND PRCO_PREF = :PRCO INTO :NUMERO;
+  -- A number typed by hand in the ledger may be taken already: the next free one.
+  WHILE (EXISTS (SELECT 1 FROM COMPROBANTE_ENCABEZADO
+                  WHERE TICO_COD = :TICO AND PRCO_PREF = :PRCO AND ENCO_NUMERO = :NUMERO)) DO
+  BEGIN
+    EXECUTE PROCEDURE SIGUIENTE_NUMERO (:NUMERO) RETURNING_VALUES :SIGUIENTE;
+    IF (SIGUIENTE IS NULL) THEN
+      EXCEPTION E_CONTABILIZACION 'Se agotó la numeración del prefijo contable ' || PRCO || '.';
+    NUMERO = SIGUIENTE;
+  END
+
+  INSERT INTO COMPROBANTE_ENCABEZADO (ENCO_CONSEC, TICO_COD, PRCO_PREF, ENCO_NUMERO, ENCO_FECHA, ENCO_CONCEPTO,
+                                      ENCO_ANULADO, ENCO_TIPOREF, ENCO_IDREF, ENCO_PREFREF, ENCO_NUMREF, ENCO_REF,
+                                      TERC_NIT, ENCO_MANDANTE, ENCO_USUARIO)
+  VALUES (0, :TICO, :PRCO, :NUMERO, :FECHA, :CONCEPTO, 'N', CAST(:TIPOREF AS INTEGER), :IDREF, :PREFREF, :NUMREF,
+          :REF, :NIT, :MANDANTE, LEFT(CURRENT_USER, 10))
+  RETURNING ENCO_CONSEC INTO :ENCO_CONSEC;
+
+  INSERT INTO COMPROBANTE_DETALLE (ENCO_CONSEC, CODE_ITEM, CUEN_COD, TERC_NIT, PROY_COD, CENT_COD, CODE_CONCEPTO,
+                                   CODE_REF, CODE_CONCOD, CODE_BASE, CODE_PORC, CODE_DEBITOS, CODE_CREDITOS,
+                                   ACFJ_COD, CODE_DOCVENCE, CODE_DOCTIPON, CODE_DOCTIPOA, CODE_DOCNUMERO,
+                                   CODE_DOCAPLICAR)
+  SELECT :ENCO_CONSEC, CNDE_ITEM, TRIM(CNDE_CUENTA), CNDE_TERC, CNDE_PROY, CNDE_CENTRO, CNDE_CONC,
+         CNDE_REF, CNDE_CONCOD, COALESCE(CNDE_BASE, 0), COALESCE(CNDE_PORC, 0), COALESCE(CNDE_DEBITOS, 0),
+         COALESCE(CNDE_CREDITOS, 0), CNDE_ARTICULO, CNDE_DOCVENCE, CNDE_DOCTIPON, CNDE_DOCTIPOA,
+         CNDE_DOCNUMERO, CNDE_DOCAPLICAR
+    FROM CONTABILIZACION_DET
+   WHERE CNTB_ID = :IDCNT AND CNDE_ITEM < 100000 AND NULLIF(TRIM(CNDE_CUENTA), '') IS NOT NULL
+     AND (COALESCE(CNDE_DEBITOS, 0) <> 0 OR COALESCE(CNDE_CREDITOS, 0) <> 0);
+
+  INSERT INTO COMPROBANTE_DETALLE_NIIF (ENCO_CONSEC, CODE_ITEM, CUEN_COD, TERC_NIT, PROY_COD, CENT_COD,
+                                        CODE_CONCEPTO, CODE_REF, CODE_CONCOD, CODE_BASE, CODE_PORC, CODE_DEBITOS,
+                                        CODE_CREDITOS, ACFJ_COD, CODE_DOCVENCE, CODE_DOCTIPON, CODE_DOCTIPOA,
+                                        CODE_DOCNUMERO, CODE_DOCAPLICAR)
+  SELECT :ENCO_CONSEC, CNDE_ITEM - 100000, TRIM(CNDE_CUENTA), CNDE_TERC, CNDE_PROY, CNDE_CENTRO, CNDE_CONC,
+         CNDE_REF, CNDE_CONCOD, COALESCE(CNDE_BASE, 0), COALESCE(CNDE_PORC, 0), COALESCE(CNDE_DEBITOS, 0),
+         COALESCE(CNDE_CREDITOS, 0), CNDE_ARTICULO, CNDE_DOCVENCE, CNDE_DOCTIPON, CNDE_DOCTIPOA,
+         CNDE_DOCNUMERO, CNDE_DOCAPLICAR
+    FROM CONTABILIZACION_DET
+   WHERE CNTB_ID = :IDCNT AND CNDE_ITEM > 100000 AND NULLIF(TRIM(CNDE_CUENTA), '') IS NOT NULL
+     AND (COALESCE(CNDE_DEBITOS, 0) <> 0 OR COALESCE(CNDE_CREDITOS, 0) <> 0);
+
+  UPDATE CONTABILIZACION SET CNTB_PROCESADO = 'S', CNTB_NUMERO = LEFT(:NUMERO, 6) WHERE CNTB_ID = :IDCNT;
+END^
+
+/* Balance of an account at a date from the lines of the ledger vouchers not
+   annulled, dated on or before it, the account's sub-accounts included: by
+   the account's nature, debits less credits for a debit account and
+   credits less debits for a credit one. */
+CREATE OR ALTER PROCEDURE SALDO_CUENTA (CUENTA VARCHAR(255), FECHA DATE)
+RETURNS (SALDO NUMERIC(15,2))
+AS
+DECLARE NATURALEZA CHAR(1);
+DECLARE DEB NUMERIC(18,2);
+DECLARE CRED NUMERIC(18,2);
+BEGIN
+  NATURALEZA = NULL;
+  CUENTA = TRIM(CUENTA);
+  SELECT CUEN_NATURALEZA FROM CUENTAS WHERE CUEN_COD = :CUENTA INTO :NATURALEZA;
+  SELECT COALESCE(SUM(D.CODE_DEBITOS), 0), COALESCE(SUM(D.CODE_CREDITOS), 0)
+    FROM COMPROBANTE_DETALLE D JOIN COMPROBANTE_ENCABEZADO E ON E.ENCO_CONSEC = D.ENCO_CONSEC
+   WHERE D.CUEN_COD STARTING WITH :CUENTA AND E.ENCO_ANULADO = 'N' AND E.ENCO_FECHA <= :FECHA
+    INTO :DEB, :CRED;
+  SALDO = IIF(NATURALEZA = 'C', CRED - DEB, DEB - CRED);
+  SUSPEND;
+END^
+
+SET TERM ; ^
+
+UPDATE REVISION SET REVI_FECHA = '2026/12/06';
