@@ -1,0 +1,747 @@
+#include "documents/charges/Tfnotasdebito.h"
+
+#include "base/Sql.h"
+#include "data/Ayudas.h"
+#include "data/Configuracion.h"
+#include "data/Contabilidad.h"
+#include "data/Importe.h"
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Numeracion.h"
+#include "data/Selectores.h"
+#include "data/Sesion.h"
+#include "data/Terceros.h"
+#include "data/fb/DbError.h"
+
+namespace cxp {
+
+namespace {
+const QString kId = QStringLiteral("NDPR_ID");
+const QString kNit = QStringLiteral("TERC_NIT");
+const QString kPrefijo = QStringLiteral("PREF_PRE");
+const QString kNumero = QStringLiteral("NDPR_NUMERO");
+const QString kFecha = QStringLiteral("NDPR_FECHA");
+const QString kVence = QStringLiteral("NDPR_VENCE");
+const QString kNumProv = QStringLiteral("NDPR_NUMPROV");
+const QString kMonto = QStringLiteral("NDPR_MONTO");
+const QString kItem = QStringLiteral("NDPD_ITEM");
+const QString kTotalLinea = QStringLiteral("NDPD_TOTAL");
+const QString kProveedor = QStringLiteral("QNotasDebito");
+const QString kTabla = QStringLiteral("NOTAS_DEBITO_PROVEEDOR");
+
+const QString dtoPorc(int i) { return QStringLiteral("NDPR_DTO%1P").arg(i + 1); }
+const QString dtoMonto(int i) { return QStringLiteral("NDPR_DTO%1M").arg(i + 1); }
+const QString base(int i) { return QStringLiteral("NDPR_BASE%1").arg(i); }
+const QString iva(int i) { return QStringLiteral("NDPR_IVA%1").arg(i); }
+
+struct CampoRetencion {
+    Retencion r;
+    const char* tasa;
+    const char* monto;
+};
+const CampoRetencion kRetenciones[] = {
+    {Retencion::Fuente, "NDPR_RTFTEPORC", "NDPR_RTFTEMONTO"},
+    {Retencion::Iva, "NDPR_RTIVAPORC", "NDPR_RTIVAMONTO"},
+    {Retencion::Ica, "NDPR_RTICAPORC", "NDPR_RTICAMONTO"},
+    {Retencion::Cree, "NDPR_RTCREE", "NDPR_RTCREEM"},
+};
+
+bool vacio(const DataSet& ds, const QString& campo) { return ds.asString(campo).trimmed().isEmpty(); }
+}  // namespace
+
+Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                             const Configuracion& configuracion, ServiciosCargo servicios, QObject* parent)
+    : QObject(parent),
+      sesion_(sesion),
+      interaccion_(interaccion),
+      manejador_(manejador),
+      configuracion_(configuracion),
+      servicios_(std::move(servicios)),
+      numeracion_(std::make_unique<Numeracion>(sesion.compania, interaccion, configuracion)),
+      terceros_(std::make_unique<Terceros>(sesion.compania, interaccion, configuracion)),
+      contabilidad_(std::make_unique<Contabilidad>(sesion, interaccion, configuracion)) {
+    cargo_.setUpdateTable(kTabla, {kId});
+    lineas_.setUpdateTable(QStringLiteral("NOTA_DEBITO_PROV_DET"), {kId, kItem});
+    cargo_.addDetail(lineas_, {kId}, {kId});
+
+    cargo_.onNewRecord([this](DataSet& c) {
+        const QDate hoy = QDate::currentDate();
+        c.setValue(kId, 0);
+        c.setValue(QStringLiteral("TIDO_COD"), 51);
+        c.setValue(kFecha, hoy);
+        c.setValue(kVence, hoy);
+        c.setValue(QStringLiteral("NDPR_DTOFECHA"), hoy);
+        for (const char* f : {"NDPR_ANULADO", "NDPR_TRANSMIT", "NUMOK"}) c.setValue(QString::fromLatin1(f), "N");
+        c.setValue(QStringLiteral("NDPR_TIPOCOSTO"), "A");
+        c.setValue(QStringLiteral("NDPR_USUARIO"), sesion_.usuario_actual);
+        for (const char* f : {"NDPR_MONTO", "NDPR_IVAPORC", "NDPR_IVAMONTO", "NDPR_RTFTEPORC", "NDPR_RTFTEMONTO",
+                              "NDPR_RTIVAPORC", "NDPR_RTIVAMONTO", "NDPR_RTICAPORC", "NDPR_RTICAMONTO", "NDPR_RTCREE",
+                              "NDPR_RTCREEM", "NDPR_DTOFPORC", "NDPR_DTOFMONTO", "NDPR_BASERTFTE", "NDPR_ADICIONAL",
+                              "NDPR_EXTRA", "NDPR_BASE0", "NDPR_BASE1", "NDPR_BASE2", "NDPR_BASE3", "NDPR_IVA1",
+                              "NDPR_IVA2", "NDPR_IVA3", "NDPR_INALCM", "NDPR_TOTALDET"})
+            c.setValue(QString::fromLatin1(f), Dinero());
+        // Discounts 2 to 4 exist only when the additional discounts are shown.
+        for (int i = 0; i < 4; ++i) {
+            Dinero tasa;
+            if (descuentosAdicionales_) {
+                static const char* orden[] = {"PRIMER", "SEGUNDO", "TERCER", "CUARTO"};
+                const QString clave = QStringLiteral("PORCENTAJE DEL %1 DESCUENTO ADICIONAL EN CARGOS")
+                                          .arg(QString::fromLatin1(orden[i]));
+                tasa = Dinero::desdeTexto(configuracion_.valor(QStringLiteral("CXPAGAR"), QStringLiteral("DOCUMENTOS"),
+                                                               clave))
+                           .value_or(Dinero());
+            }
+            c.setValue(dtoPorc(i), tasa);
+            c.setValue(dtoMonto(i), Dinero());
+        }
+        if (preguntaTasa_ && monedaPredeterminada_ != 0) c.setValue(QStringLiteral("NDPR_MONEDA"), monedaPredeterminada_);
+        c.setValue(QStringLiteral("NDPR_TRM"), 1.0);
+    });
+    lineas_.onNewRecord([this](DataSet& l) {
+        l.setValue(kItem, ++ultimaLinea_);
+        l.setValue(QStringLiteral("NDPD_ANULADO"), "N");
+        l.setValue(QStringLiteral("NDPD_TRANSMIT"), "N");
+        l.setValue(QStringLiteral("NDPD_CANT"), Dinero::desdeEntero(1));
+    });
+    lineas_.onChange(QStringLiteral("NDPD_CANT"), [this](DataSet& l) {
+        l.setValue(kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
+    });
+    lineas_.onChange(QStringLiteral("NDPD_COSTO"), [this](DataSet& l) {
+        l.setValue(kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
+    });
+    enlazar();
+}
+
+Tfnotasdebito::~Tfnotasdebito() = default;
+
+// Each amount field feeds the chain, and the chain's results go back to the
+// fields. While they go back nothing is fed in again.
+void Tfnotasdebito::enlazar() {
+    auto alCambiar = [this](const QString& campo, std::function<void(Dinero)> paso) {
+        cargo_.onChange(campo, [this, campo, paso](DataSet& c) {
+            if (sincronizando_) return;
+            paso(c.asDinero(campo));
+            escribirMontos();
+        });
+    };
+    for (int i = 0; i < 4; ++i) {
+        alCambiar(dtoPorc(i), [this, i](Dinero v) { cadena_.cambieTasaDescuento(i, v); });
+        alCambiar(dtoMonto(i), [this, i](Dinero v) { cadena_.cambieMontoDescuento(i, v); });
+    }
+    alCambiar(QStringLiteral("NDPR_ADICIONAL"), [this](Dinero v) { cadena_.cambieAdicional(v); });
+    alCambiar(QStringLiteral("NDPR_EXTRA"), [this](Dinero v) { cadena_.cambieExtra(v); });
+    alCambiar(kMonto, [this](Dinero v) { cadena_.cambieMonto(v); });
+    alCambiar(QStringLiteral("NDPR_IVAPORC"), [this](Dinero v) { cadena_.cambieTasaIva(v); });
+    alCambiar(QStringLiteral("NDPR_DTOFPORC"), [this](Dinero v) { cadena_.cambieTasaDtof(v); });
+    alCambiar(QStringLiteral("NDPR_BASERTFTE"), [this](Dinero v) { cadena_.cambieBaseRtfte(v); });
+    for (const CampoRetencion& r : kRetenciones) {
+        const Retencion cual = r.r;
+        alCambiar(QString::fromLatin1(r.tasa), [this, cual](Dinero v) { cadena_.cambieTasa(cual, v); });
+        alCambiar(QString::fromLatin1(r.monto), [this, cual](Dinero v) { cadena_.digiteRetencion(cual, v); });
+    }
+    alCambiar(base(0), [this](Dinero v) { cadena_.m.base0 = v; });
+    for (int i = 1; i <= 3; ++i)
+        alCambiar(base(i), [this, i](Dinero v) { cadena_.cambieBase(i - 1, v); });
+    for (int i = 1; i <= 3; ++i)
+        alCambiar(iva(i), [this, i](Dinero v) { cadena_.m.iva[i - 1] = v; });
+    alCambiar(QStringLiteral("NDPR_INALCM"), [this](Dinero v) { cadena_.m.inalcm = v; });
+
+    cargo_.onChange(kNit, [this](DataSet&) { acreedorIngresado(); });
+    cargo_.onChange(kNumProv, [this](DataSet&) { revisarNumeroProveedor(); });
+    cargo_.onChange(kPrefijo, [this](DataSet&) { prefijoIngresado(); });
+    cargo_.onChange(kNumero, [this](DataSet&) { numeroIngresado(); });
+    cargo_.onChange(kFecha, [this](DataSet&) { fechaIngresada(); });
+    cargo_.onChange(kVence, [this](DataSet&) { venceIngresado(); });
+    cargo_.onChange(QStringLiteral("NDPR_MONEDA"), [this](DataSet&) { monedaIngresada(); });
+    cargo_.onChange(QStringLiteral("NDPR_PROY"), [this](DataSet&) { centroIngresado(); });
+    cargo_.onChange(QStringLiteral("NDPR_CENTRO"), [this](DataSet&) { subcentroIngresado(); });
+    cargo_.onChange(QStringLiteral("NDPR_MANDANTE"), [this](DataSet&) { mandanteIngresado(); });
+    cargo_.onChange(QStringLiteral("NDPR_CTAPAGAR"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTAPAGAR"), false); });
+    cargo_.onChange(QStringLiteral("NDPR_CTACAUSA"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTACAUSA"), false); });
+    cargo_.onChange(QStringLiteral("NDPR_CTAPAGARN"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTAPAGARN"), true); });
+    cargo_.onChange(QStringLiteral("NDPR_CTACAUSAN"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTACAUSAN"), true); });
+}
+
+void Tfnotasdebito::escribirMontos() {
+    if (!cargo_.isOpen() || cargo_.isEmpty()) return;
+    sincronizando_ = true;
+    const MontosDocumento& m = cadena_.m;
+    auto pon = [this](const QString& campo, Dinero v) {
+        if (cargo_.asDinero(campo) != v) cargo_.setValue(campo, v);
+    };
+    for (int i = 0; i < 4; ++i) {
+        pon(dtoPorc(i), m.dtoPorc[i]);
+        pon(dtoMonto(i), m.dtoMonto[i]);
+    }
+    pon(QStringLiteral("NDPR_ADICIONAL"), m.adicional);
+    pon(QStringLiteral("NDPR_EXTRA"), m.extra);
+    pon(kMonto, m.monto);
+    pon(QStringLiteral("NDPR_IVAPORC"), m.ivaPorc);
+    pon(QStringLiteral("NDPR_IVAMONTO"), m.ivaMonto);
+    pon(QStringLiteral("NDPR_BASERTFTE"), m.baseRtfte);
+    pon(QStringLiteral("NDPR_RTFTEPORC"), m.rtftePorc);
+    pon(QStringLiteral("NDPR_RTFTEMONTO"), m.rtfteMonto);
+    pon(QStringLiteral("NDPR_RTIVAPORC"), m.rtivaPorc);
+    pon(QStringLiteral("NDPR_RTIVAMONTO"), m.rtivaMonto);
+    pon(QStringLiteral("NDPR_RTICAPORC"), m.rticaPorc);
+    pon(QStringLiteral("NDPR_RTICAMONTO"), m.rticaMonto);
+    pon(QStringLiteral("NDPR_RTCREE"), m.creePorc);
+    pon(QStringLiteral("NDPR_RTCREEM"), m.creeMonto);
+    pon(QStringLiteral("NDPR_DTOFPORC"), m.dtofPorc);
+    pon(QStringLiteral("NDPR_DTOFMONTO"), m.dtofMonto);
+    pon(base(0), m.base0);
+    for (int i = 0; i < 3; ++i) {
+        pon(base(i + 1), m.base[i]);
+        pon(iva(i + 1), m.iva[i]);
+    }
+    pon(QStringLiteral("NDPR_INALCM"), m.inalcm);
+    sincronizando_ = false;
+    emit montosCambiados();
+}
+
+// A charge brought back to the screen: the chain starts from its fields.
+void Tfnotasdebito::leerMontos() {
+    MontosDocumento& m = cadena_.m;
+    for (int i = 0; i < 4; ++i) {
+        m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
+        m.dtoMonto[i] = cargo_.asDinero(dtoMonto(i));
+    }
+    m.adicional = cargo_.asDinero(QStringLiteral("NDPR_ADICIONAL"));
+    m.extra = cargo_.asDinero(QStringLiteral("NDPR_EXTRA"));
+    m.monto = cargo_.asDinero(kMonto);
+    m.subTotal = m.monto + m.dtoMonto[0] + m.dtoMonto[1] + m.dtoMonto[2] + m.dtoMonto[3] - m.adicional;
+    m.ivaPorc = cargo_.asDinero(QStringLiteral("NDPR_IVAPORC"));
+    m.ivaMonto = cargo_.asDinero(QStringLiteral("NDPR_IVAMONTO"));
+    m.baseRtfte = cargo_.asDinero(QStringLiteral("NDPR_BASERTFTE"));
+    m.rtftePorc = cargo_.asDinero(QStringLiteral("NDPR_RTFTEPORC"));
+    m.rtfteMonto = cargo_.asDinero(QStringLiteral("NDPR_RTFTEMONTO"));
+    m.rtivaPorc = cargo_.asDinero(QStringLiteral("NDPR_RTIVAPORC"));
+    m.rtivaMonto = cargo_.asDinero(QStringLiteral("NDPR_RTIVAMONTO"));
+    m.rticaPorc = cargo_.asDinero(QStringLiteral("NDPR_RTICAPORC"));
+    m.rticaMonto = cargo_.asDinero(QStringLiteral("NDPR_RTICAMONTO"));
+    m.creePorc = cargo_.asDinero(QStringLiteral("NDPR_RTCREE"));
+    m.creeMonto = cargo_.asDinero(QStringLiteral("NDPR_RTCREEM"));
+    m.dtofPorc = cargo_.asDinero(QStringLiteral("NDPR_DTOFPORC"));
+    m.dtofMonto = cargo_.asDinero(QStringLiteral("NDPR_DTOFMONTO"));
+    m.base0 = cargo_.asDinero(base(0));
+    for (int i = 0; i < 3; ++i) {
+        m.base[i] = cargo_.asDinero(base(i + 1));
+        m.iva[i] = cargo_.asDinero(iva(i + 1));
+    }
+    m.inalcm = cargo_.asDinero(QStringLiteral("NDPR_INALCM"));
+}
+
+void Tfnotasdebito::leerConfiguracion() {
+    auto es = [this](const char* modulo, const char* grupo, const char* clave, const char* valor) {
+        return configuracion_.valor(QString::fromLatin1(modulo), QString::fromLatin1(grupo), QString::fromLatin1(clave))
+                   .trimmed()
+                   .compare(QString::fromLatin1(valor), Qt::CaseInsensitive) == 0;
+    };
+    accionRepetido_ = configuracion_
+                          .valor(QStringLiteral("COMPRAS"), QStringLiteral("FACTURAS"),
+                                 QStringLiteral("ACCION A TOMAR SI SE REPITE EL NUMERO DE FACTURA DEL PROVEEDOR"))
+                          .trimmed()
+                          .toUpper();
+    numProvObligatorio_ = es("COMPRAS", "FACTURAS", "NUMERO DE FACTURA DEL PROVEEDOR OBLIGATORIO", "SI");
+    filtrarCentros_ = es("CONTABILIDAD", "COMPROBANTES", "FILTRAR CENTROS DE COSTO POR AGENCIA", "SI");
+    descuentosAdicionales_ =
+        es("CXPAGAR", "DOCUMENTOS", "INCLUIR CAMPOS DE DESCUENTOS ADICIONALES EN CARGOS POR PAGAR", "SI");
+    preguntaMandante_ = es("CXPAGAR", "DOCUMENTOS", "PREGUNTAR MANDANTE EN DOCUMENTOS DE CUENTAS POR PAGAR", "SI");
+    preguntaTasa_ = es("GENERAL", "GENERAL", "PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR", "SI");
+    fechaInhabilitada_ = es("CXPAGAR", "DOCUMENTOS", "INHABILITAR FECHA EN DOCUMENTOS", "SI");
+    monedaPredeterminada_ = configuracion_.entero(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                                                  QStringLiteral("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR"));
+    CadenaMontos::Reglas r;
+    r.digito = configuracion_.entero(QStringLiteral("CXPAGAR"), QStringLiteral("DOCUMENTOS"),
+                                     QStringLiteral("REDONDEO AL MULTIPLO DE DIEZ EN TOTALES"));
+    r.baseMinima = es("CXPAGAR", "DOCUMENTOS",
+                      "CAUSAR RETENCIONES A PARTIR DE LA BASE MINIMA DEL PROVEEDOR O DESDE CERO", "BASE MINIMA");
+    r.porcionSimplificado =
+        Dinero::desdeTexto(configuracion_.valor(QStringLiteral("COMPRAS"), QStringLiteral("FACTURAS"),
+                                                QStringLiteral("PORCENTAJE DE RETENCION DE IVA PARA REGIMEN SIMPLIFICADO")))
+            .value_or(Dinero());
+    for (int i = 0; i < 3; ++i) {
+        const auto tasa = sesion_.compania.queryOne(
+            QStringLiteral("select taiv_porc from tarifa_iva where taiv_ordimp = ") + sql::numero(int64_t(i + 1)));
+        r.tasaBase[i] = tasa ? dineroDe((*tasa)[0]) : Dinero();
+    }
+    cadena_.fijeReglas(r);
+}
+
+bool Tfnotasdebito::cargarPrefijos() {
+    QString sql = QStringLiteral("select pref_pre from prefijos where tido_cod = 51 and pref_activo = 'S' ");
+    if (sesion_.agencia_actual != 0)
+        sql += QStringLiteral(" and (SUCU_ID = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
+               QStringLiteral(" OR SUCU_ID = 0)");
+    prefijos_.clear();
+    for (const fb::Row& f : sesion_.compania.query(sql + QStringLiteral(" order by pref_pre")))
+        prefijos_.append({f[0].toString(), f[0].toString()});
+    return !prefijos_.isEmpty();
+}
+
+QString Tfnotasdebito::actualDelPrefijo(const QString& prefijo, bool* automatico) {
+    const auto fila = sesion_.compania.queryOne(
+        QStringLiteral("select pref_actual, pref_auto from prefijos where tido_cod = 51 and pref_pre = ") +
+        sql::texto(prefijo));
+    if (automatico) *automatico = fila && (*fila)[1].toString().trimmed() == QLatin1String("S");
+    return fila ? complete_numero((*fila)[0].toString().trimmed()) : QString();
+}
+
+bool Tfnotasdebito::abrir() {
+    leerConfiguracion();
+    if (!cargarPrefijos()) {
+        interaccion_.error(kSinPrefijo);
+        emit cerrar();
+        return false;
+    }
+    try {
+        // An abandoned cash voucher of a charge that never finished.
+        sesion_.compania.executeDirect(QStringLiteral("delete from egresos where egre_id = 0"));
+        cargo_.open(sesion_.compania, QStringLiteral("select * from notas_debito_proveedor where ndpr_id = 0"));
+        lineas_.open(sesion_.compania,
+                     QStringLiteral("select * from nota_debito_prov_det where ndpr_id = 0 order by ndpd_item"));
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        emit cerrar();
+        return false;
+    }
+    if (!cargo_.isEmpty()) {
+        if (interaccion_.preguntar(kPagoPrevio)) {
+            cargo_.edit();
+            leerMontos();
+            ultimaLinea_ = 0;
+            for (lineas_.first(); !lineas_.isEmpty() && !lineas_.eof(); lineas_.next())
+                ultimaLinea_ = std::max<int>(ultimaLinea_, int(lineas_.asInt(kItem)));
+            nombreAcreedor_ = terceros_->nombre_proveedor(cargo_.asString(kNit));
+            numeroAutomatico_ = false;
+            actualDelPrefijo(cargo_.asString(kPrefijo), &numeroAutomatico_);
+            emit montosCambiados();
+            return true;
+        }
+        sesion_.compania.executeDirect(QStringLiteral("delete from notas_debito_proveedor where ndpr_id = 0"));
+        cargo_.open(sesion_.compania, QStringLiteral("select * from notas_debito_proveedor where ndpr_id = 0"));
+        lineas_.open(sesion_.compania, QStringLiteral("select * from nota_debito_prov_det where ndpr_id = 0"));
+    }
+    nuevoCargo();
+    return true;
+}
+
+void Tfnotasdebito::nuevoCargo() {
+    const QString prefijo = cargo_.isEmpty() ? QString() : cargo_.asString(kPrefijo);
+    sesion_.compania.executeDirect(QStringLiteral("delete from aplicacion_provedor where appr_id = 0"));
+    cadena_.m = MontosDocumento();
+    cadena_.nuevoAcreedor(Dinero(), Dinero(), false);
+    ultimaLinea_ = 0;
+    diasVence_ = 0;
+    nombreAcreedor_.clear();
+    nombreCentro_.clear();
+    nombreSubcentro_.clear();
+    nombreMandante_.clear();
+    cargo_.append();
+    for (int i = 0; i < 4; ++i) cadena_.m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
+    // The same prefix again, so that the number is its new consecutive.
+    QString elegido = prefijo;
+    if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijos_.first().clave;
+    cargo_.setValue(kPrefijo, elegido);
+    if (cargo_.asString(kPrefijo) == elegido && cargo_.asString(kNumero).isEmpty()) prefijoIngresado();
+    interaccion_.enfocar(kNumero);
+    emit reiniciado();
+    emit montosCambiados();
+}
+
+void Tfnotasdebito::setSubTotal(Dinero v) {
+    cadena_.cambieSubTotal(v);
+    escribirMontos();
+}
+
+void Tfnotasdebito::setDiasVence(int dias) {
+    diasVence_ = dias;
+    cargo_.setValue(kVence, cargo_.asDate(kFecha).addDays(dias));
+}
+
+void Tfnotasdebito::acreedorIngresado() {
+    const QString nit = cargo_.asString(kNit).trimmed();
+    if (nit.startsWith(u'?')) {
+        buscarAcreedor();
+        return;
+    }
+    nombreAcreedor_.clear();
+    if (nit.isEmpty()) {
+        emit montosCambiados();
+        return;
+    }
+    const auto perfil = terceros_->valide_retenciones(nit);
+    if (!perfil || perfil->nombre.isEmpty()) {
+        interaccion_.error(kNitInactivo);
+        cargo_.setValue(kNit, QString());
+        interaccion_.enfocar(kNit);
+        emit montosCambiados();
+        return;
+    }
+    nombreAcreedor_ = perfil->nombre;
+    const auto prov = sesion_.compania.queryOne(
+        QStringLiteral("select prov_ctapagar, prov_ctacausa, prov_simplificado, prov_ctapagniif, prov_ctacausaniif "
+                       "from proveedores where terc_nit = ") +
+        sql::texto(nit));
+    const bool simplificado = prov && (*prov)[2].toString().trimmed() == QLatin1String("S");
+    cadena_.nuevoAcreedor(terceros_->base_rtfte(nit), terceros_->base_rtica(nit), simplificado);
+    sincronizando_ = true;
+    if (prov) {
+        cargo_.setValue(QStringLiteral("NDPR_CTAPAGAR"), (*prov)[0]);
+        cargo_.setValue(QStringLiteral("NDPR_CTACAUSA"), (*prov)[1]);
+        cargo_.setValue(QStringLiteral("NDPR_CTAPAGARN"), (*prov)[3]);
+        cargo_.setValue(QStringLiteral("NDPR_CTACAUSAN"), (*prov)[4]);
+    }
+    sincronizando_ = false;
+    // The creditor's rates, each recomputing its own amount.
+    cadena_.cambieTasa(Retencion::Fuente, perfil->retefuente);
+    cadena_.cambieTasa(Retencion::Iva, perfil->reteiva);
+    cadena_.cambieTasa(Retencion::Ica, perfil->reteica);
+    cadena_.cambieTasa(Retencion::Cree, perfil->cree);
+    escribirMontos();
+    revisarNumeroProveedor();
+}
+
+void Tfnotasdebito::revisarNumeroProveedor() {
+    const QString nit = cargo_.asString(kNit).trimmed();
+    const QString numero = cargo_.asString(kNumProv).trimmed();
+    if (nit.isEmpty() || numero.isEmpty() || accionRepetido_ == QLatin1String("IGNORAR")) return;
+    QString sql = QStringLiteral("select max(pref_pre), max(ndpr_numero) from notas_debito_proveedor where ndpr_numprov = ") +
+                  sql::texto(numero) + QStringLiteral(" and terc_nit = ") + sql::texto(nit);
+    // The charge itself, once saved, is not its own duplicate.
+    if (cargo_.asInt(kId) != 0) sql += QStringLiteral(" and ndpr_id <> ") + sql::numero(cargo_.asInt(kId));
+    const auto fila = sesion_.compania.queryOne(sql);
+    const QString prefijo = fila ? (*fila)[0].toString().trimmed() : QString();
+    if (prefijo.isEmpty()) return;
+    interaccion_.advertencia(QStringLiteral("El cargo No. ") + prefijo + (*fila)[1].toString().trimmed() +
+                             QStringLiteral(" ya tiene ese número de proveedor."));
+    if (accionRepetido_ == QLatin1String("PROHIBIR")) {
+        cargo_.setValue(kNumProv, QString());
+        interaccion_.enfocar(kNumProv);
+    }
+}
+
+void Tfnotasdebito::prefijoIngresado() {
+    const QString prefijo = cargo_.asString(kPrefijo);
+    if (prefijo.isEmpty()) return;
+    const QString actual = actualDelPrefijo(prefijo, &numeroAutomatico_);
+    cargo_.setValue(kNumero, actual);
+    if (servicios_.abreInterfaz) servicios_.abreInterfaz(51, prefijo, false);
+    bool entero = false;
+    const qlonglong numero = actual.toLongLong(&entero);
+    QString autorizacion;
+    if (entero) {
+        const auto fila = sesion_.compania.queryOne(
+            QStringLiteral("SELECT AUTO_NUMERO FROM AUTORIZACIONES WHERE TIDO_COD = 51 AND PREF_PRE = ") +
+            sql::texto(prefijo) + QStringLiteral(" AND CAST(auto_inicial AS INTEGER) <= ") + sql::numero(numero) +
+            QStringLiteral(" AND CAST(auto_final AS INTEGER) >= ") + sql::numero(numero));
+        if (fila) autorizacion = (*fila)[0].toString();
+    }
+    cargo_.setValue(QStringLiteral("NDPR_AUTO"), autorizacion);
+}
+
+void Tfnotasdebito::numeroIngresado() {
+    if (sincronizando_) return;
+    const QString prefijo = cargo_.asString(kPrefijo);
+    const QString actual = actualDelPrefijo(prefijo);
+    EntradaNumero entrada(*numeracion_, 51);
+    entrada.cambio(cargo_, kNumero, prefijo, actual, [this](const QString& id) {
+        if (servicios_.consultar) servicios_.consultar(id.toLongLong());
+    });
+}
+
+void Tfnotasdebito::fechaIngresada() {
+    const QDate fecha = cargo_.asDate(kFecha);
+    if (!fecha.isValid()) return;
+    valide_fecha(cargo_, kFecha, configuracion_, interaccion_);
+    if (diasVence_ != 0) cargo_.setValue(kVence, fecha.addDays(diasVence_));
+    else if (cargo_.asDate(kVence) < fecha) cargo_.setValue(kVence, fecha);
+    cadena_.recalculeIvaBases();
+    escribirMontos();
+    if (preguntaTasa_) monedaIngresada();
+}
+
+void Tfnotasdebito::venceIngresado() {
+    const QDate fecha = cargo_.asDate(kFecha);
+    const QDate vence = cargo_.asDate(kVence);
+    if (!vence.isValid() || !fecha.isValid()) return;
+    if (fecha > vence) {
+        interaccion_.advertencia(kVencimiento);
+        diasVence_ = 0;
+        cargo_.setValue(kVence, fecha);
+    } else {
+        diasVence_ = int(fecha.daysTo(vence));
+    }
+    emit montosCambiados();
+}
+
+void Tfnotasdebito::monedaIngresada() {
+    if (!preguntaTasa_) return;
+    const QString moneda = cargo_.asString(QStringLiteral("NDPR_MONEDA")).trimmed();
+    double tasa = 1.0;
+    bool entero = false;
+    const qlonglong codigo = moneda.toLongLong(&entero);
+    if (entero) {
+        const auto fila = sesion_.compania.queryOne(
+            QStringLiteral("select taca_valor from tasa_cambio_moneda where timo_cod = ") + sql::numero(codigo) +
+            QStringLiteral(" and taca_fecha = ") + sql::fecha(cargo_.asDate(kFecha)));
+        if (fila && !(*fila)[0].isNull() && (*fila)[0].toDouble() != 0) tasa = (*fila)[0].toDouble();
+    }
+    cargo_.setValue(QStringLiteral("NDPR_TRM"), tasa);
+}
+
+void Tfnotasdebito::centroIngresado() {
+    const QString centro = cargo_.asString(QStringLiteral("NDPR_PROY")).trimmed();
+    nombreCentro_.clear();
+    if (centro == QLatin1String("?")) {
+        buscarCentro();
+        return;
+    }
+    if (!centro.isEmpty()) {
+        const auto nombre =
+            sesion_.compania.queryOne(QStringLiteral("SELECT PROY_NOM FROM PROYECTOS WHERE PROY_COD = ") + sql::texto(centro));
+        if (nombre) nombreCentro_ = (*nombre)[0].toString();
+        const auto sub = sesion_.compania.queryOne(
+            QStringLiteral("SELECT MIN(CENT_COD) FROM centros WHERE PROY_COD = ") + sql::texto(centro));
+        if (sub && !(*sub)[0].isNull()) cargo_.setValue(QStringLiteral("NDPR_CENTRO"), (*sub)[0]);
+    }
+    emit montosCambiados();
+}
+
+void Tfnotasdebito::subcentroIngresado() {
+    const QString sub = cargo_.asString(QStringLiteral("NDPR_CENTRO")).trimmed();
+    nombreSubcentro_.clear();
+    if (sub == QLatin1String("?")) {
+        buscarCentro();
+        return;
+    }
+    if (!sub.isEmpty()) {
+        QString sql = QStringLiteral("SELECT CENT_NOM FROM CENTROS WHERE CENT_COD = ") + sql::texto(sub) +
+                      QStringLiteral(" AND PROY_COD = ") + sql::texto(cargo_.asString(QStringLiteral("NDPR_PROY")));
+        if (filtrarCentros_)
+            sql += QStringLiteral(" and ((sucu_id = 0) or (sucu_id = ") +
+                   sql::numero(int64_t(sesion_.agencia_actual)) + QStringLiteral("))");
+        const auto nombre = sesion_.compania.queryOne(sql);
+        if (nombre) nombreSubcentro_ = (*nombre)[0].toString();
+    }
+    emit montosCambiados();
+}
+
+void Tfnotasdebito::mandanteIngresado() {
+    const QString nit = cargo_.asString(QStringLiteral("NDPR_MANDANTE")).trimmed();
+    nombreMandante_.clear();
+    if (nit.startsWith(u'?')) {
+        buscarMandante();
+        return;
+    }
+    if (!nit.isEmpty()) {
+        nombreMandante_ = terceros_->nom_tercero(nit);
+        if (nombreMandante_.isEmpty()) {
+            interaccion_.error(kMandanteNoExiste);
+            cargo_.setValue(QStringLiteral("NDPR_MANDANTE"), QString());
+        }
+    }
+    emit montosCambiados();
+}
+
+void Tfnotasdebito::cuentaIngresada(const QString& campo, bool niif) {
+    if (sincronizando_) return;
+    const QString cuenta = cargo_.asString(campo).trimmed();
+    if (cuenta.isEmpty()) return;
+    if (cuenta.endsWith(u'?')) {
+        buscarCuenta(campo, cuenta.chopped(1));
+        return;
+    }
+    const bool valida = niif ? contabilidad_->valide_cuenta_niif(cuenta) : contabilidad_->valide_cuenta(cuenta);
+    if (!valida) {
+        cargo_.setValue(campo, QString());
+        interaccion_.enfocar(campo);
+    }
+}
+
+void Tfnotasdebito::buscarAcreedor() {
+    const auto eleccion = interaccion_.elegir(QStringLiteral("Tfbuscprove"));
+    cargo_.setValue(kNit, eleccion ? eleccion->value(QStringLiteral("nit")).toString() : QString());
+}
+
+void Tfnotasdebito::buscarMandante() {
+    const QString campo = QStringLiteral("NDPR_MANDANTE");
+    QString filtro = cargo_.asString(campo).trimmed();
+    if (filtro.startsWith(u'?')) filtro.remove(0, 1);
+    const auto eleccion = interaccion_.elegir(selectores::kTerceros, {{QStringLiteral("filtro"), filtro}});
+    cargo_.setValue(campo, eleccion ? eleccion->value(QStringLiteral("nit")).toString() : QString());
+}
+
+void Tfnotasdebito::buscarCuenta(const QString& campo, const QString& filtro) {
+    const bool niif = campo.endsWith(u'N');
+    const auto eleccion = interaccion_.elegir(selectores::kCuentas, {{QStringLiteral("filtro"), filtro},
+                                                                      {QStringLiteral("niif"), niif}});
+    cargo_.setValue(campo, eleccion ? eleccion->value(QStringLiteral("cuenta")).toString() : QString());
+}
+
+void Tfnotasdebito::buscarCentro() {
+    QVariantMap args;
+    if (filtrarCentros_ && sesion_.agencia_actual != 0) args.insert(QStringLiteral("agencia"), sesion_.agencia_actual);
+    const auto eleccion = interaccion_.elegir(selectores::kCentros, args);
+    sincronizando_ = true;
+    cargo_.setValue(QStringLiteral("NDPR_PROY"), eleccion ? eleccion->value(QStringLiteral("proyecto")).toString() : QString());
+    cargo_.setValue(QStringLiteral("NDPR_CENTRO"), eleccion ? eleccion->value(QStringLiteral("centro")).toString() : QString());
+    sincronizando_ = false;
+    centroIngresado();
+    if (eleccion) cargo_.setValue(QStringLiteral("NDPR_CENTRO"), eleccion->value(QStringLiteral("centro")).toString());
+}
+
+void Tfnotasdebito::abrirBases() { basesAbiertas_ = true; }
+
+void Tfnotasdebito::continuarBases() {
+    basesAbiertas_ = false;
+    cadena_.continuarBases();
+    escribirMontos();
+}
+
+Dinero Tfnotasdebito::totalLineas() const {
+    Dinero total;
+    const int actual = lineas_.isEmpty() ? -1 : lineas_.currentRow();
+    DataSet& l = const_cast<DataSet&>(lineas_);
+    for (int i = 0; i < l.recordCount(); ++i) {
+        l.setCurrentRow(i);
+        total += l.asDinero(kTotalLinea);
+    }
+    if (actual >= 0) l.setCurrentRow(actual);
+    return total;
+}
+
+void Tfnotasdebito::agregarLinea() { lineas_.append(); }
+
+void Tfnotasdebito::abrirLineas() {
+    lineasAbiertas_ = true;
+    if (lineas_.isEmpty()) lineas_.append();
+}
+
+// Esc in the panel: the line being edited is dropped.
+void Tfnotasdebito::cerrarLineas() {
+    if (lineas_.state() != DataSet::State::Browse) lineas_.cancel();
+    lineasAbiertas_ = false;
+    if (!lineas_.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+}
+
+// "F2:Continuar": the lines stay and their total goes to the charge.
+void Tfnotasdebito::continuarLineas() {
+    if (lineas_.state() != DataSet::State::Browse) lineas_.post();
+    lineasAbiertas_ = false;
+    cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+}
+
+// The dataset's own checks, in their order; each leaves the charge in edit.
+bool Tfnotasdebito::validar() {
+    if (numProvObligatorio_ && vacio(cargo_, kNumProv)) {
+        interaccion_.error(kNumProvObligatorio);
+        interaccion_.enfocar(kNumProv);
+        return false;
+    }
+    if (vacio(cargo_, kNit)) {
+        interaccion_.error(kSinNit);
+        interaccion_.enfocar(kNit);
+        return false;
+    }
+    if (cargo_.asDinero(kMonto).esCero()) {
+        interaccion_.error(kMontoCero);
+        interaccion_.enfocar(QStringLiteral("SubTotal"));
+        return false;
+    }
+    return true;
+}
+
+bool Tfnotasdebito::grabar() {
+    if (!cargo_.isOpen() || cargo_.isEmpty()) return false;
+    if (lineas_.state() != DataSet::State::Browse) {
+        try {
+            lineas_.post();
+        } catch (const std::exception& e) {
+            manejador_.ManejarClientError(lineas_, QStringLiteral("cdsLineas"), e);
+            return false;
+        }
+    }
+    if (basesAbiertas_) continuarBases();
+    cadena_.tasasDesdeMontos();
+    escribirMontos();
+    const QString prefijo = cargo_.asString(kPrefijo);
+    const int interfaz = servicios_.abreInterfaz ? servicios_.abreInterfaz(51, prefijo, true) : 0;
+    if (interfaz == 0) return false;
+
+    if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
+    if (!lineas_.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+    // The id is taken before the checks and kept for the next attempt.
+    if (cargo_.asInt(kId) == 0) {
+        try {
+            fb::Transaction tr = sesion_.compania.begin();
+            const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_NOTADBPROV"))[QStringLiteral("ID")].toInt64();
+            tr.commit();
+            cargo_.setValue(kId, id);
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e, kProveedor);
+            return false;
+        }
+    }
+    if (!validar()) return false;
+    if (!escribir()) {
+        if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
+        return false;
+    }
+    // Crossing with a discount or an advance, copies to the sister
+    // companies and the cash payment come here with the charge companions.
+    const int64_t id = cargo_.asInt(kId);
+    ultimoId_ = id;
+    ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(kNumero);
+    if (servicios_.contabilizar) servicios_.contabilizar(id, interfaz, cargo_.asDate(kFecha));
+    if (servicios_.imprimir) servicios_.imprimir(id);
+    cargarPrefijos();
+    nuevoCargo();
+    return true;
+}
+
+// One batch with the lines. On an automatic prefix whose number another
+// clerk took meanwhile, the charge takes the next free number and the clerk
+// is told which.
+bool Tfnotasdebito::escribir() {
+    const QString numeroPedido = cargo_.asString(kNumero);
+    try {
+        if (cargo_.state() != DataSet::State::Browse) cargo_.post();
+        ApplyOptions opciones;
+        opciones.onFailure = [this](const fb::DbError& e, int) {
+            if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
+            const QString siguiente = actualDelPrefijo(cargo_.asString(kPrefijo));
+            if (siguiente.isEmpty() || siguiente == cargo_.asString(kNumero)) return false;
+            sincronizando_ = true;
+            cargo_.edit();
+            cargo_.setValue(kNumero, siguiente);
+            cargo_.post();
+            sincronizando_ = false;
+            return true;
+        };
+        cargo_.applyUpdates(sesion_.compania, opciones);
+    } catch (const std::exception& e) {
+        sincronizando_ = false;
+        manejador_.ManejarError(e, kProveedor, &cargo_, QStringLiteral("cdsNotasDebito"));
+        return false;
+    }
+    if (cargo_.asString(kNumero) != numeroPedido)
+        interaccion_.informacion(QStringLiteral("El número ") + numeroPedido +
+                                 QStringLiteral(" fue tomado por otro documento. El cargo se grabó con el número ") +
+                                 cargo_.asString(kNumero) + QStringLiteral("."));
+    return true;
+}
+
+bool Tfnotasdebito::cancelar() {
+    if (lineasAbiertas_) {
+        cerrarLineas();
+        return false;
+    }
+    if (!vacio(cargo_, kNit) && !interaccion_.preguntar(kCancelar)) return false;
+    lineas_.cancel();
+    cargo_.cancel();
+    emit cerrar();
+    return true;
+}
+
+}  // namespace cxp

@@ -1,0 +1,179 @@
+#pragma once
+// "Cargos en Cuenta": the charge (supplier debit note, type 51) entered one
+// at a time. The header and its article lines are one nested DataSet written
+// in one batch; the amounts follow CadenaMontos; the save takes the
+// accounting interface, the id, runs the checks, writes, posts and prints,
+// and starts the next charge on the same prefix. Screen logic only; the
+// widgets are TfnotasdebitoVista.
+#include "base/Dinero.h"
+#include "comunes/Opciones.h"
+#include "data/DataSet.h"
+#include "documents/CadenaMontos.h"
+
+#include <QDate>
+#include <QObject>
+#include <functional>
+#include <memory>
+
+namespace cxp {
+
+class Configuracion;
+class Interaccion;
+class ManejadorErrores;
+class Numeracion;
+class Terceros;
+class Contabilidad;
+struct Sesion;
+
+// What the charge screen asks of other subsystems; the program wires the
+// real ones, tests their own.
+struct ServiciosCargo {
+    // The accounting interface of (type, prefix): 0 when there is none or
+    // the person cancelled the choice (preguntar = false: only the check).
+    std::function<int(int tipo, const QString& prefijo, bool preguntar)> abreInterfaz;
+    // Posts a saved charge with the interface chosen, through the review window.
+    std::function<void(int64_t id, int interfaz, const QDate& fecha)> contabilizar;
+    // The print window of a saved charge, modal.
+    std::function<void(int64_t id)> imprimir;
+    // The read-only consult of a charge whose number was typed again.
+    std::function<void(int64_t id)> consultar;
+};
+
+class Tfnotasdebito : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString kSinPrefijo = QStringLiteral("Debe crear antes un prefijo válido para el documento.");
+    static inline const QString kPagoPrevio =
+        QStringLiteral("Se encontró un pago previo incorrectamente registrado. Desea traerlo a pantalla?");
+    static inline const QString kSinNit = QStringLiteral("No Puede Grabar Si No Existe Un Nit");
+    static inline const QString kMontoCero = QStringLiteral("Debe Introducir Un Valor Mayor a 0 en el Campo  Monto");
+    static inline const QString kNumProvObligatorio =
+        QStringLiteral("Debe indicar el número del documento del proveedor.");
+    static inline const QString kNitInactivo = QStringLiteral("No se encontró el NIT o esta inactivo");
+    static inline const QString kVencimiento =
+        QStringLiteral("El vencimiento debe ser igual o posterior a la fecha de la factura.");
+    static inline const QString kCancelar =
+        QStringLiteral("Si cancela ahora perderá los datos no grabados, continuar?");
+    static inline const QString kMandanteNoExiste = QStringLiteral("El tercero indicado no existe.");
+
+    Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                  const Configuracion& configuracion, ServiciosCargo servicios, QObject* parent = nullptr);
+    ~Tfnotasdebito() override;
+
+    // Reads the configuration and the prefixes, offers back a charge left
+    // with id 0 and starts a charge. False (after the message) when the
+    // screen cannot work: no active prefix.
+    bool abrir();
+
+    DataSet& cargo() { return cargo_; }
+    DataSet& lineas() { return lineas_; }
+    const QList<OpcionBusqueda>& prefijos() const { return prefijos_; }
+    const CadenaMontos& cadena() const { return cadena_; }
+
+    // Client-only fields.
+    Dinero subTotal() const { return cadena_.m.subTotal; }
+    void setSubTotal(Dinero v);
+    Dinero neto() const { return cadena_.neto(); }          // "Neto:"
+    Dinero totalConIva() const { return cadena_.totalConIva(); }  // "Total:"
+    int diasVence() const { return diasVence_; }
+    void setDiasVence(int dias);
+    QString nombreAcreedor() const { return nombreAcreedor_; }
+    QString nombreCentro() const { return nombreCentro_; }
+    QString nombreSubcentro() const { return nombreSubcentro_; }
+    QString nombreMandante() const { return nombreMandante_; }
+    bool numeroAutomatico() const { return numeroAutomatico_; }
+    bool simplificado() const { return cadena_.reglas().simplificado; }
+
+    // Configuration switches read on opening.
+    bool descuentosAdicionales() const { return descuentosAdicionales_; }
+    bool preguntaMandante() const { return preguntaMandante_; }
+    bool preguntaTasa() const { return preguntaTasa_; }
+    bool fechaInhabilitada() const { return fechaInhabilitada_; }
+
+    // The VAT bases panel (F5): open, and "Continua".
+    bool basesAbiertas() const { return basesAbiertas_; }
+    void abrirBases();
+    void continuarBases();
+    // The article lines panel: running total of the lines.
+    Dinero totalLineas() const;
+    bool lineasAbiertas() const { return lineasAbiertas_; }
+    void abrirLineas();
+    void cerrarLineas();     // Esc
+    void continuarLineas();  // "F2:Continuar"
+    void agregarLinea();
+
+    // "?" lookups and F6.
+    void buscarAcreedor();
+    void buscarMandante();
+    void buscarCuenta(const QString& campo, const QString& filtro);
+    void buscarCentro();
+
+    // F2. True when the charge was written (a new one is then on screen).
+    bool grabar();
+    // Esc: closes the lines panel, or asks and drops the charge; true when
+    // the screen closes.
+    bool cancelar();
+
+    // The id and number of the last charge saved.
+    int64_t ultimoId() const { return ultimoId_; }
+    QString ultimoNumero() const { return ultimoNumero_; }
+
+signals:
+    void cerrar();
+    void reiniciado();      // a new charge is on screen
+    void montosCambiados(); // amounts or names changed: the view refreshes
+
+private:
+    void leerConfiguracion();
+    bool cargarPrefijos();
+    void nuevoCargo();
+    void enlazar();
+    void escribirMontos();
+    void leerMontos();
+    void acreedorIngresado();
+    void revisarNumeroProveedor();
+    void prefijoIngresado();
+    void numeroIngresado();
+    void fechaIngresada();
+    void venceIngresado();
+    void monedaIngresada();
+    void centroIngresado();
+    void subcentroIngresado();
+    void mandanteIngresado();
+    void cuentaIngresada(const QString& campo, bool niif);
+    bool validar();
+    bool escribir();
+    QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
+
+    Sesion& sesion_;
+    Interaccion& interaccion_;
+    ManejadorErrores& manejador_;
+    const Configuracion& configuracion_;
+    ServiciosCargo servicios_;
+    std::unique_ptr<Numeracion> numeracion_;
+    std::unique_ptr<Terceros> terceros_;
+    std::unique_ptr<Contabilidad> contabilidad_;
+
+    DataSet cargo_, lineas_;
+    CadenaMontos cadena_;
+    QList<OpcionBusqueda> prefijos_;
+    QString accionRepetido_;
+    bool numProvObligatorio_ = false;
+    bool filtrarCentros_ = false;
+    bool descuentosAdicionales_ = false;
+    bool preguntaMandante_ = false;
+    bool preguntaTasa_ = false;
+    bool fechaInhabilitada_ = false;
+    int monedaPredeterminada_ = 0;
+    bool basesAbiertas_ = false;
+    bool lineasAbiertas_ = false;
+    bool sincronizando_ = false;
+    bool numeroAutomatico_ = false;
+    int diasVence_ = 0;
+    int ultimaLinea_ = 0;
+    int64_t ultimoId_ = 0;
+    QString ultimoNumero_;
+    QString nombreAcreedor_, nombreCentro_, nombreSubcentro_, nombreMandante_;
+};
+
+}  // namespace cxp

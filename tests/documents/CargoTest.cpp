@@ -1,0 +1,245 @@
+// The charge screen's logic on a scratch company: the amounts through the
+// fields, the creditor and its duplicate number, the number entry, the
+// checks in their order with the id kept, the one-batch save and what it
+// leaves behind, the abandoned charge, and a number taken by another clerk.
+#include "documents/charges/Tfnotasdebito.h"
+#include "tests/creditors/Entorno.h"
+
+using namespace cxp;
+
+namespace {
+
+Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
+
+class Cargo : public prueba::EntornoAcreedores {
+protected:
+    QStringList llamadas;  // services called, in order
+    int interfaz = 7;
+
+    void SetUp() override {
+        EntornoAcreedores::SetUp();
+        unTercero("900456789", "SUMINISTROS ANDINOS S.A.S.", true);
+        ejecutar("update PROVEEDORES set PROV_RETEFTE = 2.5, PROV_RTEIVA = 15, PROV_RTEICA = 9.66, PROV_RTCREE = 0.4, "
+                 "PROV_RTFTEBASE = 1000000, PROV_RTICABASE = 0 where TERC_NIT = '900456789'");
+        configurar("ACCION A TOMAR SI SE REPITE EL NUMERO DE FACTURA DEL PROVEEDOR", "PROHIBIR", "COMPRAS", "FACTURAS");
+    }
+
+    std::unique_ptr<Tfnotasdebito> pantalla(bool abrir = true) {
+        ServiciosCargo s;
+        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
+            llamadas << QStringLiteral("interfaz %1 %2 %3").arg(tipo).arg(prefijo).arg(preguntar);
+            return preguntar ? interfaz : 0;
+        };
+        s.contabilizar = [this](int64_t id, int i, const QDate&) { llamadas << QStringLiteral("contabilizar %1 %2").arg(id).arg(i); };
+        s.imprimir = [this](int64_t id) { llamadas << QStringLiteral("imprimir %1").arg(id); };
+        s.consultar = [this](int64_t id) { llamadas << QStringLiteral("consultar %1").arg(id); };
+        auto p = std::make_unique<Tfnotasdebito>(sesion, interaccion, manejador, configuracion, s);
+        if (abrir) EXPECT_TRUE(p->abrir()) << mensajes().toStdString();
+        return p;
+    }
+    void llenar(Tfnotasdebito& p, const char* monto = "2000000") {
+        p.cargo().setValue("TERC_NIT", "900456789");
+        p.cargo().setValue("NDPR_CONC", "FLETE");
+        p.cargo().setValue("NDPR_IVAPORC", d("19"));
+        p.setSubTotal(d(monto));
+    }
+    QString escalar(const QString& sql) const {
+        const auto f = filas(sql);
+        return f.empty() ? QString() : f[0][0].toString().trimmed();
+    }
+};
+
+TEST_F(Cargo, AcreedorYMontosPorLosCampos) {
+    auto p = pantalla();
+    EXPECT_EQ(p->cargo().asString("PREF_PRE"), "0000");
+    EXPECT_EQ(p->cargo().asString("NDPR_NUMERO"), "000001");
+    llenar(*p);
+    EXPECT_EQ(p->nombreAcreedor(), "SUMINISTROS ANDINOS S.A.S.");
+    const DataSet& c = p->cargo();
+    EXPECT_EQ(c.asDinero("NDPR_MONTO"), d("2000000"));
+    EXPECT_EQ(c.asDinero("NDPR_IVAMONTO"), d("380000"));
+    EXPECT_EQ(c.asDinero("NDPR_RTFTEMONTO"), d("50000"));
+    EXPECT_EQ(c.asDinero("NDPR_RTIVAMONTO"), d("57000"));
+    EXPECT_EQ(c.asDinero("NDPR_RTICAMONTO"), d("19320"));
+    EXPECT_EQ(c.asDinero("NDPR_RTCREEM"), d("8000"));
+    EXPECT_EQ(p->totalConIva(), d("2380000"));
+    EXPECT_EQ(p->neto(), d("2245680"));
+
+    // A rete-fuente typed by hand survives a rate edit.
+    p->cargo().setValue("NDPR_RTFTEMONTO", d("60000"));
+    p->cargo().setValue("NDPR_RTFTEPORC", d("4"));
+    EXPECT_EQ(c.asDinero("NDPR_RTFTEMONTO"), d("60000"));
+    // Under the creditor's minimum base nothing is withheld.
+    p->setSubTotal(d("1000000"));
+    EXPECT_EQ(c.asDinero("NDPR_RTFTEMONTO"), Dinero());
+    EXPECT_EQ(c.asDinero("NDPR_RTIVAMONTO"), Dinero());
+
+    p->cargo().setValue("TERC_NIT", "123");
+    EXPECT_TRUE(interaccion.de("error").contains(Tfnotasdebito::kNitInactivo));
+    EXPECT_TRUE(p->cargo().asString("TERC_NIT").isEmpty());
+}
+
+TEST_F(Cargo, ChequeosEnOrdenConservanElId) {
+    configurar("NUMERO DE FACTURA DEL PROVEEDOR OBLIGATORIO", "SI", "COMPRAS", "FACTURAS");
+    auto p = pantalla();
+    EXPECT_FALSE(p->grabar());
+    EXPECT_EQ(interaccion.de("error").last(), Tfnotasdebito::kNumProvObligatorio);
+    const int64_t id = p->cargo().asInt("NDPR_ID");
+    EXPECT_GT(id, 0) << "el id se toma antes de los chequeos";
+    p->cargo().setValue("NDPR_NUMPROV", "FV-77");
+    EXPECT_FALSE(p->grabar());
+    EXPECT_EQ(interaccion.de("error").last(), Tfnotasdebito::kSinNit);
+    p->cargo().setValue("TERC_NIT", "900456789");
+    EXPECT_FALSE(p->grabar());
+    EXPECT_EQ(interaccion.de("error").last(), Tfnotasdebito::kMontoCero);
+    EXPECT_EQ(interaccion.enfoques.last(), "SubTotal");
+    EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor"), "0");
+
+    p->setSubTotal(d("-5000"));  // a negative amount passes
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    EXPECT_EQ(p->ultimoId(), id) << "el intento siguiente usa el mismo id";
+}
+
+TEST_F(Cargo, GrabarEscribeTodoYEmpiezaElSiguiente) {
+    auto p = pantalla();
+    llenar(*p);
+    p->cargo().setValue("NDPR_RTFTEMONTO", d("70000"));
+    p->abrirLineas();
+    p->lineas().setValue("NDPD_DESC", "TRANSPORTE");
+    p->lineas().setValue("NDPD_CANT", d("2"));
+    p->lineas().setValue("NDPD_COSTO", d("150000"));
+    p->agregarLinea();
+    p->lineas().setValue("NDPD_DESC", "CARGUE");
+    p->lineas().setValue("NDPD_COSTO", d("25000.50"));
+    p->continuarLineas();
+    EXPECT_EQ(p->cargo().asDinero("NDPR_TOTALDET"), d("325000.50"));
+    llamadas.clear();
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    const int64_t id = p->ultimoId();
+    EXPECT_EQ(llamadas, QStringList({"interfaz 51 0000 1", QStringLiteral("contabilizar %1 7").arg(id),
+                                     QStringLiteral("imprimir %1").arg(id), "interfaz 51 0000 0"}));
+
+    const auto f = filas("select NDPR_NUMERO, NDPR_MONTO, NDPR_RTFTEMONTO, NDPR_RTFTEPORC, NDPR_TOTALDET, NDPR_USUARIO, "
+                         "NDPR_ANULADO from notas_debito_proveedor where ndpr_id = " + QString::number(id));
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0][0].toString(), "000001");
+    EXPECT_EQ(f[0][2].toString(), "70000.00");
+    EXPECT_EQ(f[0][3].toString(), "3.5000") << "el monto digitado vuelve a ser tasa";
+    EXPECT_EQ(f[0][4].toString(), "325000.50");
+    EXPECT_EQ(f[0][5].toString(), "ADMIN");
+    EXPECT_EQ(escalar("select count(*) from nota_debito_prov_det where ndpr_id = " + QString::number(id)), "2");
+    EXPECT_EQ(escalar("select count(*) from auditoria where tido_cod = 51 and audi_oper = 'I' and audi_iddoc = " +
+                      QString::number(id)),
+              "1");
+    EXPECT_EQ(escalar("select pref_actual from prefijos where tido_cod = 51 and pref_pre = '0000'"), "000002");
+
+    // The next charge: blank, same prefix, the new consecutive.
+    EXPECT_EQ(p->cargo().asInt("NDPR_ID"), 0);
+    EXPECT_EQ(p->cargo().asString("NDPR_NUMERO"), "000002");
+    EXPECT_TRUE(p->cargo().asString("TERC_NIT").isEmpty());
+    EXPECT_EQ(p->subTotal(), Dinero());
+    EXPECT_TRUE(p->lineas().isEmpty());
+
+    // Without an interface nothing is written.
+    interfaz = 0;
+    llenar(*p);
+    EXPECT_FALSE(p->grabar());
+    EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor"), "1");
+}
+
+TEST_F(Cargo, UnaLineaQueFallaNoDejaNadaEscrito) {
+    auto p = pantalla();
+    llenar(*p);
+    p->abrirLineas();
+    p->lineas().setValue("NDPD_DESC", "BIEN");
+    p->agregarLinea();
+    p->lineas().setValue("NDPD_ITEM", 1);  // the first line's key: the database refuses it
+    p->continuarLineas();
+    EXPECT_FALSE(p->grabar());
+    EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor"), "0");
+    EXPECT_EQ(escalar("select count(*) from nota_debito_prov_det"), "0");
+    EXPECT_EQ(escalar("select pref_actual from prefijos where tido_cod = 51 and pref_pre = '0000'"), "000001");
+    EXPECT_NE(p->cargo().state(), DataSet::State::Browse) << "la pantalla sigue editando";
+    p->lineas().last();
+    p->lineas().edit();
+    p->lineas().setValue("NDPD_ITEM", 2);
+    p->lineas().post();
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    EXPECT_EQ(escalar("select count(*) from nota_debito_prov_det"), "2");
+}
+
+TEST_F(Cargo, NumeroDelProveedorRepetido) {
+    auto p = pantalla();
+    llenar(*p);
+    p->cargo().setValue("NDPR_NUMPROV", "FV-1");
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    struct Caso {
+        const char* accion;
+        bool avisa;
+        bool borra;
+    };
+    for (const Caso& k : {Caso{"IGNORAR", false, false}, Caso{"PROHIBIR", true, true}, Caso{"AVISAR", true, false}}) {
+        configurar("ACCION A TOMAR SI SE REPITE EL NUMERO DE FACTURA DEL PROVEEDOR", k.accion, "COMPRAS", "FACTURAS");
+        interaccion.mensajes.clear();
+        auto q = pantalla();
+        q->cargo().setValue("NDPR_NUMPROV", "FV-1");
+        q->cargo().setValue("TERC_NIT", "900456789");
+        SCOPED_TRACE(k.accion);
+        EXPECT_EQ(interaccion.de("advertencia").contains("El cargo No. 0000000001 ya tiene ese número de proveedor."),
+                  k.avisa);
+        EXPECT_EQ(q->cargo().asString("NDPR_NUMPROV").isEmpty(), k.borra);
+    }
+}
+
+TEST_F(Cargo, NumeroTomadoAbreLaConsulta) {
+    auto p = pantalla();
+    llenar(*p);
+    ASSERT_TRUE(p->grabar());
+    const int64_t id = p->ultimoId();
+    interaccion.respuestas = {true};
+    llamadas.clear();
+    p->cargo().setValue("NDPR_NUMERO", "1");
+    EXPECT_TRUE(interaccion.mensajes.join("|").contains("Documento 000001 previamente registrado. Consultar?"));
+    EXPECT_EQ(llamadas, QStringList({QStringLiteral("consultar %1").arg(id)}));
+    EXPECT_EQ(p->cargo().asString("NDPR_NUMERO"), "000002");
+}
+
+TEST_F(Cargo, CargoAbandonadoSeOfrece) {
+    ejecutar("insert into notas_debito_proveedor (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, NDPR_VENCE, "
+             "NDPR_MONTO, NDPR_IVAPORC, NDPR_IVAMONTO) values (0, '900456789', '0000', '000001', current_date, "
+             "current_date, 500000, 19, 95000)");
+    interaccion.respuestas = {true};
+    auto p = pantalla();
+    EXPECT_TRUE(interaccion.mensajes.join("|").contains(Tfnotasdebito::kPagoPrevio));
+    EXPECT_EQ(p->cargo().asString("TERC_NIT"), "900456789");
+    EXPECT_EQ(p->subTotal(), d("500000"));
+    p->cargo().setValue("NDPR_IVAPORC", d("5"));
+    EXPECT_EQ(p->cargo().asDinero("NDPR_IVAMONTO"), d("25000"));
+
+    interaccion.respuestas = {false};
+    auto q = pantalla();
+    EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor where ndpr_id = 0"), "0");
+    EXPECT_TRUE(q->cargo().asString("TERC_NIT").isEmpty());
+}
+
+// Another clerk took the proposed number on the automatic prefix: the charge
+// takes the next one and the clerk is told.
+TEST_F(Cargo, NumeroTomadoPorOtroCajero) {
+    auto p = pantalla();
+    llenar(*p);
+    ejecutar("insert into notas_debito_proveedor (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, NDPR_VENCE, "
+             "NDPR_MONTO) values (999, '900456789', '0000', '000001', current_date, current_date, 1)");
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    EXPECT_EQ(escalar("select ndpr_numero from notas_debito_proveedor where ndpr_id = " + QString::number(p->ultimoId())),
+              "000002");
+    EXPECT_TRUE(interaccion.de("informacion").join("|").contains("se grabó con el número 000002"));
+}
+
+TEST_F(Cargo, SinPrefijoActivoCierra) {
+    ejecutar("update prefijos set pref_activo = 'N' where tido_cod = 51");
+    auto p = pantalla(false);
+    EXPECT_FALSE(p->abrir());
+    EXPECT_EQ(interaccion.de("error"), QStringList({Tfnotasdebito::kSinPrefijo}));
+}
+
+}  // namespace
