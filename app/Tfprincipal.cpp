@@ -10,6 +10,7 @@
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
 #include "ledger/Registro.h"
+#include "printing/motor/Registro.h"
 #include "data/BarraEstado.h"
 #include "data/Configuracion.h"
 #include "data/Derechos.h"
@@ -312,6 +313,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasLedger(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAcreedores(interaccion_, sesion_, errores_, configuracion_);
     registrarGruposProveedor(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasImpresion(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {
