@@ -7,6 +7,7 @@
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
+#include "accounting/contabilizacion/Registro.h"
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
 #include "ledger/Registro.h"
@@ -314,6 +315,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasAcreedores(interaccion_, sesion_, errores_, configuracion_);
     registrarGruposProveedor(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasImpresion(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasContabilizacion(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {

@@ -1,0 +1,33 @@
+#pragma once
+// Makes the posting screens known to the program: the ledger voucher
+// editor "Tfedtmovimien" (argument "enco_consec"), the review window
+// "Tfcontabiliza" as a modal choice (it reads the posting context and
+// answers {"necesaria", "aceptada"}), and the template picker
+// "Tfbuscplantilla". Document screens post through
+// protocoloContabilizacion, giving the interface chooser.
+#include "accounting/contabilizacion/Protocolo.h"
+
+class QWidget;
+
+namespace cxp {
+
+class Configuracion;
+class InteraccionQt;
+class ManejadorErrores;
+struct ContextoContabilizacion;
+struct Sesion;
+
+// The posting context of the running program, shared by the posting
+// operations, the review window and the screens that post.
+ContextoContabilizacion& contextoContabilizacion();
+
+void registrarPantallasContabilizacion(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                       const Configuracion& configuracion);
+
+// The caller's protocol with the review window shown over `padre`.
+ProtocoloContabilizacion protocoloContabilizacion(Sesion& sesion, Interaccion& interaccion,
+                                                  ManejadorErrores& errores, const Configuracion& configuracion,
+                                                  ProtocoloContabilizacion::ElegirInterfaz elegirInterfaz,
+                                                  QWidget* padre = nullptr);
+
+}  // namespace cxp
