@@ -1,0 +1,108 @@
+// The list of definitions: its columns, delete with the question, and the
+// copy to another prefix (what it carries, what it leaves, all or nothing).
+#include "accounting/interfaces/Tfinterfaces.h"
+#include "tests/accounting/interfaces/Entorno.h"
+
+using namespace cxp;
+
+namespace {
+
+class Lista : public prueba::EntornoInterfaces {
+protected:
+    Tfinterfaces lista{sesion, interaccion, manejador};
+    void ir(int id) { ASSERT_TRUE(lista.lista().locate("INCP_ID", id)); }
+};
+
+TEST_F(Lista, ColumnasYSoloDocumentosDeCuentasPorPagar) {
+    unaInterfaz(1, "CARGOS");
+    unaInterfaz(2, "DESCUENTOS", 52, "SUR");
+    ejecutar("insert into PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) values (301, 'X', '1')");
+    unaInterfaz(3, "DE OTRO MODULO", 301, "X");
+    ASSERT_TRUE(lista.refrescar());
+    EXPECT_EQ(lista.lista().recordCount(), 2);
+    QStringList titulos;
+    for (int i = 0; i < lista.lista().fieldCount(); ++i)
+        if (lista.lista().field(i).visible()) titulos << lista.lista().field(i).label();
+    EXPECT_EQ(titulos, (QStringList{"Interfaz", "Prefijo", "Documento", "Comp.", "Pref.Cnt", "Ver"}));
+    ir(2);
+    lista.modificar();
+    EXPECT_EQ(interaccion.pantallas, QStringList{"Tfmodinterfaz"});
+    EXPECT_EQ(interaccion.argumentosPantallas.back().value("id").toInt(), 2);
+}
+
+TEST_F(Lista, EliminarPreguntaConElNombre) {
+    unaInterfaz(1, "CARGOS", 51, "0000", 2);
+    unaInterfaz(2, "OTRA");
+    ASSERT_TRUE(lista.refrescar());
+    ir(1);
+    interaccion.respuestas = {false, true};
+    lista.eliminar();
+    EXPECT_EQ(interaccion.de("pregunta"), QStringList{"Esta seguro de borrar la interface CARGOS?"});
+    EXPECT_EQ(lista.lista().recordCount(), 2);
+    EXPECT_EQ(cuenta("select count(*) from INTERFAZ_CXPAGAR_CTAS"), 2);
+
+    lista.eliminar();
+    EXPECT_EQ(lista.lista().recordCount(), 1);
+    EXPECT_EQ(cuenta("select count(*) from INTERFAZ_CXPAGAR where INCP_ID = 1"), 0);
+    EXPECT_EQ(cuenta("select count(*) from INTERFAZ_CXPAGAR_NIIF where INCP_ID = 1"), 0);
+    EXPECT_EQ(cuenta("select count(*) from INTERFAZ_CXPAGAR_CTAS"), 0);
+    EXPECT_EQ(cuenta("select count(*) from INTERFAZ_CXPAGAR_NIIF"), 1) << "the other one keeps its NIIF row";
+}
+
+TEST_F(Lista, CopiaAOtroPrefijo) {
+    unaInterfaz(1, "CARGOS", 51, "0000", 3);
+    ASSERT_TRUE(lista.refrescar());
+    EXPECT_EQ(lista.prefijosCopia(), (QStringList{"0000", "NORT"}));
+    const int id = lista.copiar("NORT");
+    ASSERT_GT(id, 0) << mensajes().toStdString();
+    EXPECT_EQ(lista.lista().recordCount(), 2);
+
+    const fb::Row c = filas("select PREF_PRE, TIDO_COD, TICO_COD, PRCO_PRE, INCP_NOMBRE, INCP_BASE, INCP_CTABASE, "
+                            "INCP_CTAPROV, INCP_CONFIRMAR, INCP_USUARIO, INCP_CTADTO1, INCP_CTADTO3, INCP_EQUIVALENCIA, "
+                            "INCP_RTCREE, INCP_CTARTCREE from INTERFAZ_CXPAGAR where INCP_ID = " + QString::number(id)).at(0);
+    EXPECT_EQ(c[0].toString(), "NORT");
+    EXPECT_EQ(c[1].toInt64(), 51);
+    EXPECT_EQ(c[2].toString().trimmed(), "CXP");
+    EXPECT_EQ(c[3].toString(), "01");
+    EXPECT_EQ(c[4].toString(), "CARGOS");
+    EXPECT_EQ(c[5].toString(), "K");
+    EXPECT_EQ(c[6].toString(), "143505");
+    EXPECT_EQ(c[7].toString(), "220505");
+    EXPECT_EQ(c[8].toString(), "S");
+    EXPECT_EQ(c[9].toString(), "CONTADOR") << "the session's user";
+    EXPECT_TRUE(c[10].isNull() && c[11].isNull()) << "discount accounts are not carried";
+    EXPECT_EQ(c[12].toString(), "N") << "nor the equivalence flag";
+    EXPECT_EQ(c[13].toString(), "K");
+    EXPECT_EQ(c[14].toString(), "236575");
+
+    const fb::Row n = filas("select INCP_CTABASE, INCP_CTAPROV, INCP_RTCREE from INTERFAZ_CXPAGAR_NIIF where INCP_ID = " +
+                            QString::number(id)).at(0);
+    EXPECT_EQ(n[0].toString(), "14350501");
+    EXPECT_EQ(n[1].toString(), "22050501");
+    EXPECT_EQ(n[2].toString(), "T");
+
+    const auto lineas = filas("select INPC_ITEM, INPC_CUENTA, INPC_BASE, INPC_VALOR, INPC_PORC, INPC_DB, INPC_CN "
+                              "from INTERFAZ_CXPAGAR_CTAS where INCP_ID = " + QString::number(id) + " order by INPC_ITEM");
+    ASSERT_EQ(lineas.size(), 3u);
+    EXPECT_EQ(lineas[1][0].toInt64(), 20);
+    EXPECT_EQ(lineas[1][1].toString(), "51052");
+    EXPECT_EQ(lineas[1][2].toString(), "BASE");
+    EXPECT_EQ(lineas[1][3].toString(), "2.50");
+    EXPECT_EQ(lineas[1][4].toString(), "1.25");
+    EXPECT_EQ(lineas[1][5].toString(), "N");
+    EXPECT_EQ(lineas[1][6].toString(), "N");
+}
+
+TEST_F(Lista, CopiaQueFallaNoDejaNada) {
+    unaInterfaz(1, "CARGOS", 51, "0000", 2);
+    ejecutar("create exception E_PRUEBA 'sin lineas'");
+    ejecutar("create trigger T_PRUEBA for INTERFAZ_CXPAGAR_CTAS before insert as begin exception E_PRUEBA; end");
+    ASSERT_TRUE(lista.refrescar());
+    EXPECT_EQ(lista.copiar("NORT"), 0);
+    EXPECT_EQ(interaccion.de("error").size(), 1) << mensajes().toStdString();
+    EXPECT_EQ(cuenta("select count(*) from INTERFAZ_CXPAGAR"), 1);
+    EXPECT_EQ(cuenta("select count(*) from INTERFAZ_CXPAGAR_NIIF"), 1);
+    EXPECT_EQ(lista.copiar(""), 0) << "no prefix chosen: nothing";
+}
+
+}  // namespace
