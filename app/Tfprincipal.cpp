@@ -8,6 +8,7 @@
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
 #include "accounting/contabilizacion/Registro.h"
+#include "accounting/interfaces/Registro.h"
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
 #include "ledger/Registro.h"
@@ -316,6 +317,7 @@ void Tfprincipal::registrarPantallas() {
     registrarGruposProveedor(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasImpresion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasContabilizacion(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasInterfaces(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {
