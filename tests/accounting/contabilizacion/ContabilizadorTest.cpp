@@ -48,7 +48,12 @@ protected:
     QStringList llamadas() {
         QStringList r;
         for (const fb::Row& f : filas(QStringLiteral("select ETAPA, ID, INTERFAZ, IDC from PRUEBA_LLAMADAS order by N")))
-            r << QStringLiteral("%1 %2 %3 %4").arg(f[0].toString(), f[1].toString(), f[2].toString(), f[3].toString()).trimmed();
+        {
+            QStringList partes;
+            for (int i = 0; i < 4; ++i)
+                if (!f[i].isNull()) partes << f[i].toString();
+            r << partes.join(u' ');
+        }
         return r;
     }
 };

@@ -13,6 +13,10 @@ void EntornoContabilizacion::SetUp() {
     configuracion.cargar(sesion.compania);
     for (const char* tabla : {"CUENTAS", "CUENTAS_NIIF"}) {
         const QString t = QString::fromLatin1(tabla);
+        // The levels above the accounts that take movements.
+        for (const char* nivel : {"1", "11", "1105", "15", "1524", "2", "22", "2205", "23", "2365", "5", "51", "5135"})
+            ejecutar(QStringLiteral("insert into %1 (CUEN_COD, CUEN_NOM, CUEN_NATURALEZA) values ('%2', 'NIVEL %2', 'D')")
+                         .arg(t, QString::fromLatin1(nivel)));
         for (const char* fila :
              {"'110505', 'CAJA GENERAL', 'D', 'N', 'N', 'N', null, 0, 0",
               "'220505', 'PROVEEDORES NACIONALES', 'C', 'S', 'N', 'N', null, 0, 0",

@@ -123,7 +123,11 @@ TEST_F(Revision, BaseYPorcentajeDanElValor) {
     poner(l, "CNDE_PORC", fb::Decimal{100000, -4});
     EXPECT_EQ(l.asDinero("CNDE_CREDITOS"), Dinero::desdeEntero(100));
     EXPECT_EQ(l.asDinero("CNDE_DEBITOS"), Dinero());
+    // A positive base takes the account's own percentage (0 here); the
+    // percentage typed after it computes the debit.
     poner(l, "CNDE_BASE", pesos("1000"));
+    EXPECT_EQ(l.asDinero("CNDE_PORC"), Dinero());
+    poner(l, "CNDE_PORC", fb::Decimal{100000, -4});
     EXPECT_EQ(l.asDinero("CNDE_DEBITOS"), Dinero::desdeEntero(100));
     EXPECT_EQ(l.asDinero("CNDE_CREDITOS"), Dinero());
     // Debit and credit exclude each other.
