@@ -1,0 +1,408 @@
+#include "documents/charges/TfnotasdebitoVista.h"
+
+#include "comunes/Presentacion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Sesion.h"
+#include "ui/Enlaces.h"
+#include "ui/InteraccionQt.h"
+#include "ui/PanelBotones.h"
+#include "ui/Rejilla.h"
+#include "ui/Teclado.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace cxp {
+
+namespace {
+
+// A double click on a field opens its lookup.
+class DobleClic : public QObject {
+public:
+    DobleClic(QObject* parent, std::function<void()> f) : QObject(parent), f_(std::move(f)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::MouseButtonDblClick) return false;
+        f_();
+        return true;
+    }
+
+private:
+    std::function<void()> f_;
+};
+
+QString importe(Dinero v) { return v.texto(2); }
+
+}  // namespace
+
+TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, Interaccion& interaccion,
+                                       ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre)
+    : QWidget(padre), logica_(std::move(logica)), interaccion_(interaccion), manejador_(manejador) {
+    setObjectName(QStringLiteral("Tfnotasdebito"));
+    setWindowTitle(QStringLiteral("Cargos en Cuenta"));
+    enlaces_ = new Enlaces(interaccion, this);
+    enlaces_->setManejadorErrores([&manejador](const std::exception& e) { manejador.ENoManejada(e); });
+    teclado_ = new Teclado(this);
+    teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
+    teclado_->setAntesDeComando([this] { return confirmar(); });
+    DataSet& c = logica_->cargo();
+
+    QFrame* panel = panelBotones(this, sesion);
+    botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] { manejador_.proteger([this] { grabar(); }); });
+    botonDePanel(panel, QStringLiteral("F5:Bases IVA"), [this] { manejador_.proteger([this] { alternarBases(); }); });
+    botonDePanel(panel, QStringLiteral("F6:Acreedor"),
+                 [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); });
+    botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
+    finPanel(panel);
+    botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { manejador_.proteger([this] { escape(); }); });
+
+    // ---- header
+    auto* prefijo = new QComboBox(this);
+    prefijo->setObjectName(QStringLiteral("PREF_PRE"));
+    Enlaces::Claves prefijos;
+    for (const OpcionBusqueda& o : logica_->prefijos()) prefijos.append({o.clave, o.nombre});
+    enlaces_->enlazar(prefijo, c, QStringLiteral("PREF_PRE"), prefijos);
+    QLineEdit* numero = linea(QStringLiteral("NDPR_NUMERO"), c, 80);
+    numero->setMinimumWidth(70);
+    auto fecha = [this, &c](const QString& campo) {
+        auto* e = new QDateEdit(this);
+        e->setObjectName(campo);
+        e->setCalendarPopup(true);
+        enlaces_->enlazar(e, c, campo);
+        return e;
+    };
+    QDateEdit* fechaDoc = fecha(QStringLiteral("NDPR_FECHA"));
+    fechaDoc->setReadOnly(logica_->fechaInhabilitada());
+    QDateEdit* vence = fecha(QStringLiteral("NDPR_VENCE"));
+    dias_ = new QLineEdit(this);
+    dias_->setObjectName(QStringLiteral("DiasVence"));
+    dias_->setValidator(new QIntValidator(0, 9999, dias_));
+    dias_->setMaximumWidth(50);
+    connect(dias_, &QLineEdit::editingFinished, this,
+            [this] { manejador_.proteger([this] { logica_->setDiasVence(dias_->text().toInt()); }); });
+
+    QLineEdit* nit = linea(QStringLiteral("TERC_NIT"), c, 110);
+    nit->installEventFilter(new DobleClic(nit, [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); }));
+
+    auto* cabecera = new QGridLayout;
+    cabecera->setHorizontalSpacing(6);
+    cabecera->setVerticalSpacing(3);
+    int f = 0;
+    auto fila = [&](std::initializer_list<std::pair<const char*, QWidget*>> partes) {
+        auto* h = new QHBoxLayout;
+        for (const auto& [titulo, w] : partes) {
+            if (titulo && *titulo) h->addWidget(new QLabel(QString::fromUtf8(titulo), this));
+            h->addWidget(w);
+        }
+        h->addStretch();
+        cabecera->addLayout(h, f++, 0);
+    };
+    fila({{"Prefijo:", prefijo}, {"Número:", numero}, {"Fecha:", fechaDoc}, {"Vence:", vence}, {"Dias vence", dias_},
+          {"Autorización DIAN:", linea(QStringLiteral("NDPR_AUTO"), c, 120)}});
+    editores_.value(QStringLiteral("NDPR_AUTO"))->setReadOnly(true);
+    numero->setReadOnly(logica_->numeroAutomatico());
+    QLabel* nombreAcreedor = nombre(QStringLiteral("nombreAcreedor"));
+    nombreAcreedor->setMinimumWidth(300);
+    fila({{"Acreedor:", nit}, {"", nombreAcreedor},
+          {"Nro. doc.:", linea(QStringLiteral("NDPR_NUMPROV"), c, 110)}});
+    fila({{"Concepto:", linea(QStringLiteral("NDPR_CONC"), c, 380)},
+          {"Planilla:", linea(QStringLiteral("NDPR_NUMCTR"), c, 100)}});
+    if (logica_->preguntaMandante()) {
+        QLineEdit* mandante = linea(QStringLiteral("NDPR_MANDANTE"), c, 110);
+        teclado_->busqueda(mandante, [this](const QString&) { logica_->buscarMandante(); });
+        fila({{"Mandante:", mandante}, {"", nombre(QStringLiteral("nombreMandante"))}});
+    }
+    if (logica_->preguntaTasa())
+        fila({{"Moneda:", linea(QStringLiteral("NDPR_MONEDA"), c, 50)}, {"Tasa:", linea(QStringLiteral("NDPR_TRM"), c, 90)}});
+
+    // ---- amounts
+    auto* montos = new QGroupBox(QStringLiteral("Valores"), this);
+    auto* gm = new QGridLayout(montos);
+    gm->setVerticalSpacing(2);
+    subTotal_ = new QLineEdit(this);
+    subTotal_->setObjectName(QStringLiteral("SubTotal"));
+    subTotal_->setAlignment(Qt::AlignRight);
+    subTotal_->setMaximumWidth(120);
+    connect(subTotal_, &QLineEdit::editingFinished, this, [this] { confirmarSubTotal(); });
+    int r = 0;
+    auto dupla = [&](int columna, const QString& titulo, const QString& tasa, const QString& monto) {
+        gm->addWidget(new QLabel(titulo, montos), r, columna);
+        if (!tasa.isEmpty()) gm->addWidget(linea(tasa, c, 60), r, columna + 1);
+        if (!monto.isEmpty()) gm->addWidget(linea(monto, c, 110), r, columna + 2);
+        ++r;
+    };
+    gm->addWidget(new QLabel(QStringLiteral("Monto:"), montos), r, 0);
+    gm->addWidget(subTotal_, r++, 2);
+    const int descuentos = logica_->descuentosAdicionales() ? 4 : 1;
+    for (int i = 0; i < descuentos; ++i)
+        dupla(0, QStringLiteral("Descuento %1 %:").arg(i + 1), QStringLiteral("NDPR_DTO%1P").arg(i + 1),
+              QStringLiteral("NDPR_DTO%1M").arg(i + 1));
+    dupla(0, QStringLiteral("Valor adicional:"), {}, QStringLiteral("NDPR_ADICIONAL"));
+    dupla(0, QStringLiteral("Subtotal:"), {}, QStringLiteral("NDPR_MONTO"));
+    editores_.value(QStringLiteral("NDPR_MONTO"))->setReadOnly(true);
+    dupla(0, QStringLiteral("IVA %:"), QStringLiteral("NDPR_IVAPORC"), QStringLiteral("NDPR_IVAMONTO"));
+    dupla(0, QStringLiteral("Valor extra:"), {}, QStringLiteral("NDPR_EXTRA"));
+    const int filasIzquierda = r;
+    r = 0;
+    dupla(3, QStringLiteral("Base ret. fuente:"), {}, QStringLiteral("NDPR_BASERTFTE"));
+    dupla(3, QStringLiteral("Ret. fuente %:"), QStringLiteral("NDPR_RTFTEPORC"), QStringLiteral("NDPR_RTFTEMONTO"));
+    dupla(3, QStringLiteral("Ret. IVA %:"), QStringLiteral("NDPR_RTIVAPORC"), QStringLiteral("NDPR_RTIVAMONTO"));
+    dupla(3, QStringLiteral("Ret. ICA x mil:"), QStringLiteral("NDPR_RTICAPORC"), QStringLiteral("NDPR_RTICAMONTO"));
+    dupla(3, QStringLiteral("CREE %:"), QStringLiteral("NDPR_RTCREE"), QStringLiteral("NDPR_RTCREEM"));
+    dupla(3, QStringLiteral("Dto. pronto pago %:"), QStringLiteral("NDPR_DTOFPORC"), QStringLiteral("NDPR_DTOFMONTO"));
+    gm->addWidget(new QLabel(QStringLiteral("Hasta:"), montos), r, 3);
+    gm->addWidget(fecha(QStringLiteral("NDPR_DTOFECHA")), r++, 5);
+    r = std::max(r, filasIzquierda);
+    auto* total = nombre(QStringLiteral("totalconiva"));
+    auto* neto = nombre(QStringLiteral("total"));
+    for (QLabel* l : {total, neto}) {
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; color: #000080; }"));
+    }
+    gm->addWidget(new QLabel(QStringLiteral("Total:"), montos), r, 0);
+    gm->addWidget(total, r, 2);
+    gm->addWidget(new QLabel(QStringLiteral("Neto:"), montos), r, 3);
+    gm->addWidget(neto, r, 5);
+    gm->setColumnMinimumWidth(2, 110);
+    gm->setColumnMinimumWidth(3, 110);
+
+    // ---- accounts and cost centre
+    auto* cuentas = new QGroupBox(QStringLiteral("Contabilidad"), this);
+    auto* gc = new QGridLayout(cuentas);
+    gc->setVerticalSpacing(2);
+    auto cuenta = [&](int fila, int columna, const QString& titulo, const QString& campo) {
+        QLineEdit* e = linea(campo, c, 110);
+        auto abrir = [this, campo](const QString& filtro) {
+            manejador_.proteger([this, campo, filtro] { logica_->buscarCuenta(campo, filtro); });
+        };
+        teclado_->busqueda(e, abrir);
+        e->installEventFilter(new DobleClic(e, [abrir] { abrir(QString()); }));
+        gc->addWidget(new QLabel(titulo, cuentas), fila, columna);
+        gc->addWidget(e, fila, columna + 1);
+    };
+    gc->addWidget(new QLabel(QStringLiteral("Dec.2649"), cuentas), 0, 1);
+    gc->addWidget(new QLabel(QStringLiteral("NIIF"), cuentas), 0, 3);
+    cuenta(1, 0, QStringLiteral("Cta. por pagar:"), QStringLiteral("NDPR_CTAPAGAR"));
+    cuenta(1, 2, QString(), QStringLiteral("NDPR_CTAPAGARN"));
+    cuenta(2, 0, QStringLiteral("Cta. causación:"), QStringLiteral("NDPR_CTACAUSA"));
+    cuenta(2, 2, QString(), QStringLiteral("NDPR_CTACAUSAN"));
+    QLineEdit* proy = linea(QStringLiteral("NDPR_PROY"), c, 50);
+    QLineEdit* centro = linea(QStringLiteral("NDPR_CENTRO"), c, 50);
+    for (QLineEdit* e : {proy, centro}) {
+        teclado_->busqueda(e, [this](const QString&) { logica_->buscarCentro(); });
+        e->installEventFilter(new DobleClic(e, [this] { manejador_.proteger([this] { logica_->buscarCentro(); }); }));
+    }
+    gc->addWidget(new QLabel(QStringLiteral("Centro costos:"), cuentas), 3, 0);
+    auto* hc = new QHBoxLayout;
+    hc->addWidget(proy);
+    hc->addWidget(nombre(QStringLiteral("nombreCentro")), 1);
+    gc->addLayout(hc, 3, 1, 1, 2);
+    gc->addWidget(new QLabel(QStringLiteral("Subcentro:"), cuentas), 4, 0);
+    auto* hs = new QHBoxLayout;
+    hs->addWidget(centro);
+    hs->addWidget(nombre(QStringLiteral("nombreSubcentro")), 1);
+    gc->addLayout(hs, 4, 1, 1, 2);
+    auto* tipoCosto = new QComboBox(cuentas);
+    tipoCosto->setObjectName(QStringLiteral("NDPR_TIPOCOSTO"));
+    enlaces_->enlazar(tipoCosto, c, QStringLiteral("NDPR_TIPOCOSTO"),
+                      {{QStringLiteral("C"), QStringLiteral("2649")},
+                       {QStringLiteral("N"), QStringLiteral("NIIF")},
+                       {QStringLiteral("A"), QStringLiteral("Ambos")}});
+    gc->addWidget(new QLabel(QStringLiteral("Costo a:"), cuentas), 3, 3);
+    gc->addWidget(tipoCosto, 4, 3);
+
+    // ---- VAT bases panel
+    bases_ = new QFrame(this);
+    bases_->setObjectName(QStringLiteral("panelBases"));
+    bases_->setFrameShape(QFrame::StyledPanel);
+    auto* gb = new QGridLayout(bases_);
+    gb->addWidget(new QLabel(QStringLiteral("<b>Bases de IVA</b>"), bases_), 0, 0, 1, 4);
+    gb->addWidget(new QLabel(QStringLiteral("Base exenta:"), bases_), 1, 0);
+    gb->addWidget(linea(QStringLiteral("NDPR_BASE0"), c, 110), 1, 1);
+    for (int i = 1; i <= 3; ++i) {
+        gb->addWidget(new QLabel(QStringLiteral("Base gravada %1:").arg(i), bases_), i + 1, 0);
+        gb->addWidget(linea(QStringLiteral("NDPR_BASE%1").arg(i), c, 110), i + 1, 1);
+        gb->addWidget(new QLabel(QStringLiteral("IVA:"), bases_), i + 1, 2);
+        gb->addWidget(linea(QStringLiteral("NDPR_IVA%1").arg(i), c, 110), i + 1, 3);
+    }
+    gb->addWidget(new QLabel(QStringLiteral("Impuesto Nal Consumo:"), bases_), 5, 0);
+    gb->addWidget(linea(QStringLiteral("NDPR_INALCM"), c, 110), 5, 1);
+    auto* continua = new QPushButton(QStringLiteral("F5:Continua"), bases_);
+    continua->setFocusPolicy(Qt::NoFocus);
+    connect(continua, &QPushButton::clicked, this, [this] { manejador_.proteger([this] { alternarBases(); }); });
+    gb->addWidget(continua, 5, 3);
+    bases_->hide();
+
+    // ---- article lines panel
+    lineas_ = new QFrame(this);
+    lineas_->setObjectName(QStringLiteral("panelLineas"));
+    lineas_->setFrameShape(QFrame::StyledPanel);
+    auto* vl = new QVBoxLayout(lineas_);
+    rejillaLineas_ = new Rejilla(logica_->lineas(), lineas_);
+    rejillaLineas_->setInteraccion(&interaccion);
+    vl->addWidget(rejillaLineas_, 1);
+    auto* hl = new QHBoxLayout;
+    totalLineas_ = nombre(QStringLiteral("totalLineas"));
+    for (const auto& [texto, accion] :
+         std::initializer_list<std::pair<const char*, std::function<void()>>>{
+             {"F2:Continuar", [this] { confirmarEdicion(rejillaLineas_->vista()); logica_->continuarLineas(); lineas_->hide(); }},
+             {"Esc:Salir", [this] { logica_->cerrarLineas(); lineas_->hide(); }}}) {
+        auto* b = new QPushButton(QString::fromUtf8(texto), lineas_);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QPushButton::clicked, this, [this, accion] { manejador_.proteger(accion); refrescar(); });
+        hl->addWidget(b);
+    }
+    hl->addStretch();
+    hl->addWidget(new QLabel(QStringLiteral("Total artículos:"), lineas_));
+    hl->addWidget(totalLineas_);
+    vl->addLayout(hl);
+    lineas_->hide();
+    teclado_->asignarEn(rejillaLineas_->vista(), Qt::Key_Insert, [this] {
+        if (confirmarEdicion(rejillaLineas_->vista())) logica_->agregarLinea();
+    });
+
+    auto* todo = new QVBoxLayout(this);
+    todo->setContentsMargins(4, 4, 4, 4);
+    todo->setSpacing(4);
+    todo->addWidget(panel);
+    todo->addLayout(cabecera);
+    todo->addWidget(montos);
+    todo->addWidget(bases_);
+    todo->addWidget(cuentas);
+    todo->addWidget(lineas_, 1);
+    todo->addStretch();
+
+    teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
+    teclado_->asignar(Qt::Key_Escape, [this] { escape(); });
+    teclado_->asignar(Qt::Key_F5, [this] { alternarBases(); });
+    teclado_->asignar(Qt::Key_F6, [this] { logica_->buscarAcreedor(); });
+    teclado_->busqueda(nit, [this](const QString&) { logica_->buscarAcreedor(); });
+
+    connect(logica_.get(), &Tfnotasdebito::montosCambiados, this, &TfnotasdebitoVista::refrescar);
+    connect(logica_.get(), &Tfnotasdebito::reiniciado, this, [this, numero] {
+        numero->setReadOnly(logica_->numeroAutomatico());
+        enlaces_->refrescar();
+        refrescar();
+    });
+    connect(logica_.get(), &Tfnotasdebito::cerrar, this, [this] {
+        if (QWidget* w = window(); w && w != this) w->close();
+        else close();
+    });
+    if (auto* iq = dynamic_cast<InteraccionQt*>(&interaccion))
+        iq->registrarEnfoque(this, [this](const QString& campo) {
+            if (campo == QLatin1String("SubTotal")) subTotal_->setFocus();
+            else enlaces_->enfocar(campo);
+        });
+    setFocusProxy(numero);
+    refrescar();
+}
+
+TfnotasdebitoVista::~TfnotasdebitoVista() = default;
+
+QLineEdit* TfnotasdebitoVista::linea(const QString& campo, DataSet& ds, int ancho) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(campo);
+    if (ancho > 0) e->setMaximumWidth(ancho);
+    enlaces_->enlazar(e, ds, campo);
+    editores_.insert(campo, e);
+    return e;
+}
+
+QLabel* TfnotasdebitoVista::nombre(const QString& objeto) {
+    auto* l = new QLabel(this);
+    l->setObjectName(objeto);
+    l->setMinimumWidth(80);
+    return l;
+}
+
+// The gross amount is no field of the charge: it goes to the logic itself.
+bool TfnotasdebitoVista::confirmarSubTotal() {
+    const QString texto = subTotal_->text().trimmed();
+    const auto v = texto.isEmpty() ? std::optional<Dinero>(Dinero()) : Dinero::desdeTexto(texto);
+    if (!v) {
+        interaccion_.error(QStringLiteral("\"") + texto + QStringLiteral("\" no es un valor válido."));
+        subTotal_->setText(importe(logica_->subTotal()));
+        return false;
+    }
+    if (*v != logica_->subTotal()) return manejador_.proteger([this, v] { logica_->setSubTotal(*v); });
+    return true;
+}
+
+bool TfnotasdebitoVista::confirmar() { return enlaces_->confirmar() && confirmarSubTotal(); }
+
+QLabel* TfnotasdebitoVista::etiqueta(const QString& nombre) const { return findChild<QLabel*>(nombre); }
+
+void TfnotasdebitoVista::refrescar() {
+    if (!subTotal_->hasFocus()) subTotal_->setText(importe(logica_->subTotal()));
+    auto pon = [this](const char* nombre, const QString& texto) {
+        if (QLabel* l = etiqueta(QString::fromLatin1(nombre))) l->setText(texto);
+    };
+    pon("totalconiva", importe(logica_->totalConIva()));
+    pon("total", importe(logica_->neto()));
+    pon("nombreAcreedor", logica_->nombreAcreedor());
+    pon("nombreCentro", logica_->nombreCentro());
+    pon("nombreSubcentro", logica_->nombreSubcentro());
+    pon("nombreMandante", logica_->nombreMandante());
+    pon("totalLineas", importe(logica_->totalLineas()));
+    if (!dias_->hasFocus()) dias_->setText(QString::number(logica_->diasVence()));
+}
+
+void TfnotasdebitoVista::grabar() {
+    if (lineas_->isVisible()) {
+        confirmarEdicion(rejillaLineas_->vista());
+        logica_->continuarLineas();
+        lineas_->hide();
+        refrescar();
+        return;
+    }
+    if (logica_->basesAbiertas()) bases_->hide();
+    logica_->grabar();
+    refrescar();
+}
+
+void TfnotasdebitoVista::escape() {
+    if (lineas_->isVisible()) {
+        logica_->cerrarLineas();
+        lineas_->hide();
+        refrescar();
+        return;
+    }
+    logica_->cancelar();
+}
+
+void TfnotasdebitoVista::alternarBases() {
+    if (logica_->basesAbiertas()) {
+        logica_->continuarBases();
+        bases_->hide();
+        subTotal_->setFocus();
+    } else {
+        logica_->abrirBases();
+        bases_->show();
+        if (QLineEdit* e = editor(QStringLiteral("NDPR_BASE0"))) e->setFocus();
+    }
+    refrescar();
+}
+
+void TfnotasdebitoVista::abrirLineas() {
+    logica_->abrirLineas();
+    lineas_->show();
+    rejillaLineas_->vista()->setFocus();
+    refrescar();
+}
+
+void TfnotasdebitoVista::showEvent(QShowEvent* evento) {
+    QWidget::showEvent(evento);
+    centrarEnArea(this, QSize(760, 600));
+}
+
+}  // namespace cxp

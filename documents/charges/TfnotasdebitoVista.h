@@ -1,0 +1,73 @@
+#pragma once
+// The widgets of "Cargos en Cuenta": the header (prefix, number, dates,
+// creditor, concept), the amounts with the four withholdings and the
+// totals, the accounts under both charts and the cost centre, the VAT bases
+// panel (F5) and the article lines panel. Keys: F2 saves (or continues the
+// lines panel), Esc closes the lines panel or cancels, F5 opens and
+// continues the VAT bases, F6 searches the creditor, Enter moves to the
+// next field; "?" in the creditor, account, centre and mandante fields
+// opens their lookups.
+#include "documents/charges/Tfnotasdebito.h"
+
+#include <QHash>
+#include <QWidget>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+
+namespace cxp {
+
+class Enlaces;
+class Rejilla;
+class Teclado;
+
+class TfnotasdebitoVista : public QWidget {
+    Q_OBJECT
+public:
+    TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, Interaccion& interaccion, ManejadorErrores& manejador,
+                       const Sesion& sesion, QWidget* padre = nullptr);
+    ~TfnotasdebitoVista() override;
+
+    Tfnotasdebito& logica() { return *logica_; }
+    Teclado& teclado() { return *teclado_; }
+    Enlaces& enlaces() { return *enlaces_; }
+    QLineEdit* editor(const QString& campo) const { return editores_.value(campo); }
+    QLineEdit* subTotal() const { return subTotal_; }
+    QLabel* etiqueta(const QString& nombre) const;
+    QFrame* panelBases() const { return bases_; }
+    QFrame* panelLineas() const { return lineas_; }
+
+    // What the person typed reaches the charge (before every command).
+    bool confirmar();
+    void grabar();
+    void escape();
+    void alternarBases();
+    void abrirLineas();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    QLineEdit* linea(const QString& campo, DataSet& ds, int ancho = 0);
+    QLabel* nombre(const QString& objeto);
+    void refrescar();
+    bool confirmarSubTotal();
+
+    std::unique_ptr<Tfnotasdebito> logica_;
+    Interaccion& interaccion_;
+    ManejadorErrores& manejador_;
+    Enlaces* enlaces_ = nullptr;
+    Teclado* teclado_ = nullptr;
+    QHash<QString, QLineEdit*> editores_;
+    QLineEdit* subTotal_ = nullptr;
+    QLineEdit* dias_ = nullptr;
+    QFrame* bases_ = nullptr;
+    QFrame* lineas_ = nullptr;
+    Rejilla* rejillaLineas_ = nullptr;
+    QLabel* totalLineas_ = nullptr;
+};
+
+}  // namespace cxp

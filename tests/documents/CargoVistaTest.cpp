@@ -1,0 +1,79 @@
+// The charge screen's widgets under the offscreen platform: a charge typed
+// by keyboard only (creditor, amount, IVA and the withholdings), the VAT
+// bases panel on F5, the lines panel's Esc, and F2 saving it. With
+// CXP_CAPTURAS set, a picture of the filled screen is left there.
+#include "documents/charges/TfnotasdebitoVista.h"
+#include "tests/creditors/Entorno.h"
+#include "tests/ui/Capturas.h"
+#include "ui/Teclado.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace cxp;
+
+namespace {
+
+class CargoVista : public prueba::EntornoAcreedores {
+protected:
+    int guardados = 0;
+    std::unique_ptr<TfnotasdebitoVista> vista() {
+        unTercero("900456789", "SUMINISTROS ANDINOS S.A.S.", true);
+        ejecutar("update PROVEEDORES set PROV_RETEFTE = 2.5, PROV_RTEIVA = 15, PROV_RTEICA = 9.66, "
+                 "PROV_RTCREE = 0.4 where TERC_NIT = '900456789'");
+        ServiciosCargo s;
+        s.abreInterfaz = [](int, const QString&, bool preguntar) { return preguntar ? 1 : 0; };
+        s.imprimir = [this](int64_t) { ++guardados; };
+        auto logica = std::make_unique<Tfnotasdebito>(sesion, interaccion, manejador, configuracion, s);
+        EXPECT_TRUE(logica->abrir());
+        auto v = std::make_unique<TfnotasdebitoVista>(std::move(logica), interaccion, manejador, sesion);
+        v->resize(760, 600);
+        v->show();
+        return v;
+    }
+    void escribir(TfnotasdebitoVista& v, QLineEdit* e, const QString& texto) {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClicks(e, texto);
+        ASSERT_TRUE(v.confirmar());
+    }
+};
+
+TEST_F(CargoVista, CargoPorTecladoConIvaYRetenciones) {
+    auto v = vista();
+    escribir(*v, v->editor("TERC_NIT"), "900456789");
+    EXPECT_EQ(v->etiqueta("nombreAcreedor")->text(), "SUMINISTROS ANDINOS S.A.S.");
+    escribir(*v, v->editor("NDPR_CONC"), "FLETE BOGOTA - MEDELLIN");
+    escribir(*v, v->editor("NDPR_IVAPORC"), "19");
+    escribir(*v, v->subTotal(), "2000000");
+    EXPECT_EQ(v->editor("NDPR_RTFTEMONTO")->text(), "50,000.00");
+    EXPECT_EQ(v->etiqueta("totalconiva")->text(), "2,380,000.00");
+    EXPECT_EQ(v->etiqueta("total")->text(), "2,245,680.00");
+    prueba::capturar(*v, "cargo");
+
+    // F5 opens the VAT bases and F5 again continues with them.
+    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_F5, v->editor("NDPR_CONC")));
+    EXPECT_TRUE(v->panelBases()->isVisible());
+    escribir(*v, v->editor("NDPR_BASE1"), "1000000");
+    EXPECT_EQ(v->editor("NDPR_IVA1")->text(), "190,000.00");
+    v->teclado().pulsar(Qt::Key_F5, v->editor("NDPR_BASE1"));
+    EXPECT_FALSE(v->panelBases()->isVisible());
+    EXPECT_EQ(v->subTotal()->text(), "1,000,000.00");
+
+    // Esc in the lines panel closes only the panel.
+    v->abrirLineas();
+    EXPECT_TRUE(v->panelLineas()->isVisible());
+    v->teclado().pulsar(Qt::Key_Escape, v->editor("NDPR_CONC"));
+    EXPECT_FALSE(v->panelLineas()->isVisible());
+    EXPECT_TRUE(v->isVisible());
+
+    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_F2, v->editor("NDPR_CONC")));
+    EXPECT_EQ(guardados, 1) << mensajes().toStdString();
+    EXPECT_EQ(filas("select count(*) from notas_debito_proveedor where ndpr_id > 0")[0][0].toString(), "1");
+    EXPECT_EQ(v->editor("NDPR_NUMERO")->text(), "000002");
+    EXPECT_TRUE(v->editor("TERC_NIT")->text().isEmpty());
+}
+
+}  // namespace
