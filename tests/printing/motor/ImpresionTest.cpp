@@ -28,19 +28,20 @@ using namespace cxp;
 
 namespace {
 
-// The company template with the demo data, built once per program.
-QString plantillaDemo() {
-    static std::once_flag once;
-    static QString ruta;
+// The templates with the demo data, built once per program.
+QString plantillaDemo(esquema::Base base = esquema::Base::Compania) {
+    static std::once_flag onces[2];
+    static QString rutas[2];
     static QTemporaryDir dir(QStringLiteral("/tmp/cxp-motor-XXXXXX"));
-    std::call_once(once, [] {
-        ruta = dir.filePath(QStringLiteral("demo.fdb"));
-        QFile::copy(prueba::plantillaCompania(), ruta);
-        QFile::setPermissions(ruta, QFile::ReadOwner | QFile::WriteOwner);
-        fb::Database db = fb::Database::attach({ruta, QStringLiteral("SYSDBA")});
-        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
+    const int k = base == esquema::Base::Compania ? 0 : 1;
+    std::call_once(onces[k], [&] {
+        rutas[k] = dir.filePath(k == 0 ? QStringLiteral("demo.fdb") : QStringLiteral("general.fdb"));
+        QFile::copy(k == 0 ? prueba::plantillaCompania() : prueba::plantillaGeneral(), rutas[k]);
+        QFile::setPermissions(rutas[k], QFile::ReadOwner | QFile::WriteOwner);
+        fb::Database db = fb::Database::attach({rutas[k], QStringLiteral("SYSDBA")});
+        esquema::ejecutar(db, esquema::guionDemo(base));
     });
-    return ruta;
+    return rutas[k];
 }
 
 QByteArray png(QSize tamano, QColor color) {
@@ -93,6 +94,21 @@ struct Entorno {
             return b;
         }());
     }
+
+    // The company's printed data from the demo general database, as the
+    // program reads them at start-up.
+    void conGeneral() {
+        general = std::make_unique<prueba::BaseTemporal>(plantillaDemo(esquema::Base::General));
+        sesion.general = general->conectar();
+        sesion.compania_actual = QStringLiteral("001");
+        const auto c = sesion.general.queryOne(QStringLiteral(
+            "select com_nombre, comp_dir, comp_tels, comp_encabezado from compania where comp_cod = '001'"));
+        sesion.compania_nombre = (*c)[0].toString();
+        sesion.compania_direccion = (*c)[1].toString();
+        sesion.compania_telefonos = (*c)[2].toString();
+        sesion.compania_encabezado = (*c)[3].toString();
+    }
+    std::unique_ptr<prueba::BaseTemporal> general;
 
     PlanImpresion plan(int tipo, int64_t id, bool general = false) {
         return Impresion(sesion, configuracion, interaccion).preparar(tipo, id, general);
@@ -240,7 +256,7 @@ TEST(Impresion, SinFormatoSeAvisaYNoSeImprimeNada) {
 // CXP_FORMATOS_PNG names the folder.
 TEST(Impresion, CadaFormatoDeDemoSeDibujaEnUnaImagen) {
     Entorno e;
-    e.ejecutar(QStringLiteral("update usuario set sucu_id = 0"));
+    e.conGeneral();
     struct Caso {
         int tipo;
         int64_t id;
@@ -252,6 +268,7 @@ TEST(Impresion, CadaFormatoDeDemoSeDibujaEnUnaImagen) {
     for (const Caso& c : casos) {
         const PlanImpresion plan = e.plan(c.tipo, c.id);
         ASSERT_FALSE(plan.trabajos.empty()) << c.nombre;
+        EXPECT_EQ(plan.documento.impreso.valor(QStringLiteral("NIT COMPANIA"), 1)->texto, QStringLiteral("900123456-8"));
         const QString archivo = QDir(destino).filePath(QStringLiteral("formato-%1.png").arg(QLatin1String(c.nombre)));
         ASSERT_TRUE(imprimirPng(plan, archivo, 100).impreso) << c.nombre;
         EXPECT_EQ(QImage(archivo).size(), QSize(850, 1100)) << c.nombre;
