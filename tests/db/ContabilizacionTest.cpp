@@ -246,6 +246,13 @@ TEST_F(Contabilizacion, CargosYDescuentosCuadranEnAmbosPlanes) {
                                                  .arg(neta)
                                                  .toStdString();
                     contabilizarCuadrado(tipo, d.id, interfaz, caso);
+                    // Additional lines marked local-only stay out of the NIIF chart.
+                    if (interfaz % 10 == 0)
+                        EXPECT_EQ(db.queryOne(QStringLiteral(
+                                      "select count(*) from comprobante_detalle_niif n join comprobante_encabezado e "
+                                      "on e.enco_consec = n.enco_consec where e.enco_tiporef = %1 and e.enco_idref = "
+                                      "%2 and n.cuen_cod in ('23359501', '13551501')").arg(tipo).arg(d.id))->at(0).toInt64(),
+                                  1) << caso;
                     // The payable is what the ledger says the document owes.
                     const auto pagar = db.queryOne(QStringLiteral(
                         "select sum(code_creditos - code_debitos) from comprobante_detalle d join "
@@ -381,7 +388,9 @@ TEST_P(Mayor, CuentasDelAcreedorSiguenSuSaldo) {
                     const bool entero = uno(2);
                     Linea l{51, d.id};
                     if (entero && d.dtof && f <= d.fecdtof && !cruzados.count(clave)) l.dtof = d.dtof;
-                    if (entero && !neta) l.rete = s.pendiente;
+                    // The pending withholdings come with the document whatever the
+                    // basis; on the net basis they were posted with the debt.
+                    if (entero) l.rete = s.pendiente;
                     l.abono = entero ? s.neto - l.dtof : (s.neto - l.dtof) / 2;
                     cruzados.insert(clave);
                     total += l.abono;
@@ -422,10 +431,22 @@ TEST_P(Mayor, CuentasDelAcreedorSiguenSuSaldo) {
                 if (!debe || !credito) continue;
                 const Saldo sd = libro.saldo(*debe, f), sc = libro.saldo(*credito, f);
                 const Centavos x = std::min({sd.neto, sd.bruto, -sc.neto, -sc.bruto});
-                libro.aplicacion(nit, f, {Linea{debe->tipo, debe->id, x}, Linea{credito->tipo, credito->id, -x}});
+                libro.aplicacion(nit, f, {Linea{debe->tipo, debe->id, x, 0, sd.pendiente},
+                                          Linea{credito->tipo, credito->id, -x}});
             }
         }
     }
+
+    // Every kind of line was generated.
+    for (const char* cuenta : {"select count(*) from egresos_detalle where egde_dtof <> 0",
+                               "select count(*) from egresos_detalle where egde_rtfte <> 0",
+                               "select count(*) from egresos_detalle where egde_tipodoc = 52",
+                               "select count(*) from egresos_detalle where egde_tipodoc = 55",
+                               "select count(*) from egresos where egre_excedente <> 0",
+                               "select count(*) from egresos_crucec", "select count(*) from egresos_contabilidad",
+                               "select count(*) from egresos_banco where egbc_gmf = 'S'",
+                               "select count(*) from aplicacion_proveedor_detalle where appd_rtfte <> 0"})
+        EXPECT_GT(db.queryOne(QString::fromLatin1(cuenta))->at(0).toInt64(), 0) << cuenta;
 
     int n = 0;
     for (auto& [clave, d] : libro.documentos())
