@@ -7,10 +7,13 @@
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
+#include "accounting/contabilizacion/Registro.h"
+#include "accounting/interfaces/Registro.h"
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
+#include "printing/motor/Registro.h"
 #include "data/BarraEstado.h"
 #include "data/Configuracion.h"
 #include "data/Derechos.h"
@@ -313,6 +316,9 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasLedger(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAcreedores(interaccion_, sesion_, errores_, configuracion_);
     registrarGruposProveedor(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasImpresion(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasContabilizacion(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasInterfaces(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasFormatos(interaccion_, sesion_, errores_);
 }
 
