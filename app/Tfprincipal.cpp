@@ -319,7 +319,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasImpresion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasContabilizacion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasInterfaces(interaccion_, sesion_, errores_, configuracion_);
-    registrarPantallasFormatos(interaccion_, sesion_, errores_);
+    registrarPantallasFormatos(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {
