@@ -6,6 +6,7 @@
 #include "data/Sesion.h"
 #include "printing/motor/Lienzos.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,10 +38,31 @@ std::optional<Formato> Impresion::formato(int tipo, const QString& prefijo) {
 }
 
 QByteArray Impresion::imagenAnulado() const {
-    if (sesion_.directorio.isEmpty()) return {};
-    QFile f(QDir(sesion_.directorio).filePath(QStringLiteral("anulado.bmp")));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
+    if (!sesion_.directorio.isEmpty()) {
+        QFile f(QDir(sesion_.directorio).filePath(QStringLiteral("anulado.bmp")));
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray datos = f.readAll();
+            if (!QImage::fromData(datos).isNull()) return datos;
+        }
+    }
+    // Without the installation's picture an annulled document still
+    // carries its mark: the word, in red, across the page part.
+    QImage img(QSize(800, 300), QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont fuente;
+    fuente.setPixelSize(170);
+    fuente.setBold(true);
+    p.setFont(fuente);
+    p.setPen(QColor(200, 0, 0, 110));
+    p.drawText(img.rect(), Qt::AlignCenter, QStringLiteral("ANULADO"));
+    p.end();
+    QByteArray png;
+    QBuffer b(&png);
+    b.open(QIODevice::WriteOnly);
+    img.save(&b, "PNG");
+    return png;
 }
 
 QString Impresion::impresoraDe(const Formato& f, bool previsualizar) {

@@ -46,7 +46,8 @@ public:
     // in `error` with no report to print.
     PlanImpresion preparar(int tipo, int64_t id, bool general, const QString& prefijoFormato = {});
 
-    // The "anulado.bmp" stamp of the installation directory.
+    // The "anulado.bmp" stamp of the installation directory; a drawn
+    // "ANULADO" when the file is missing or is not a picture.
     QByteArray imagenAnulado() const;
 
 private:

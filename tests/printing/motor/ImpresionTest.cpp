@@ -193,7 +193,11 @@ TEST(Impresion, DatosDelEgresoTipoDeCuentaRegistroYAnulado) {
     EXPECT_EQ(valor(plan, "TERCERO TIPO CUENTA"), QStringLiteral("Corriente"));
     EXPECT_TRUE(plan.documento.anulado);
     EXPECT_TRUE(plan.documento.impreso.anulado);
-    EXPECT_FALSE(plan.documento.impreso.imagenAnulado.isEmpty());
+    const QByteArray sello = plan.documento.impreso.imagenAnulado;
+    EXPECT_EQ(QImage::fromData(sello).size(), QSize(400, 120));  // the installation's picture
+    // Without the file the document still carries a drawn stamp.
+    QFile::remove(e.dir.filePath(QStringLiteral("anulado.bmp")));
+    EXPECT_FALSE(QImage::fromData(e.plan(62, 4).documento.impreso.imagenAnulado).isNull());
     // The latest insertion is the one printed.
     e.ejecutar(QStringLiteral("insert into auditoria (audi_id, tido_cod, audi_iddoc, audi_oper, audi_fecha, audi_hora, "
                               "audi_usuario) values (next value for gen_auditoria, 62, 4, 'I', '2026/12/05', "
