@@ -521,6 +521,24 @@ TEST_F(Contabilizacion, DosConexionesNumeranDistinto) {
     EXPECT_GE(conflictos, 1);
 }
 
+// A transfer to a cash box: what leaves the bank enters the destination
+// box, under both definitions.
+TEST_F(Contabilizacion, TrasladoACajaEntraEnLaCajaDestino) {
+    const QString nit = QStringLiteral("900100200");
+    libro.acreedor(nit);
+    Cruce& c = libro.egreso(nit, QDate(2026, 8, 3), {});
+    db.executeDirect("update EGRESOS set EGRE_TIPO = '2', CAJA_ID = 2 where EGRE_ID = ?", {c.id});
+    medios(c.id, 50000000, true);
+    for (int interfaz : {620, 621}) {
+        contabilizarCuadrado(62, c.id, interfaz, "interfaz " + std::to_string(interfaz));
+        const auto caja = db.queryOne(QStringLiteral("select sum(d.code_debitos) from comprobante_detalle d join "
+                                                     "comprobante_encabezado e on e.enco_consec = d.enco_consec where "
+                                                     "e.enco_tiporef = 62 and e.enco_idref = %1 and d.cuen_cod = "
+                                                     "'11050502'").arg(c.id));
+        EXPECT_EQ(centavos(caja->at(0)), 50000000);
+    }
+}
+
 // Every document of the demo posts with its own definition, with no error,
 // balanced in both charts.
 TEST_F(Contabilizacion, DocumentosDelDemoContabilizanLimpios) {
