@@ -1,6 +1,7 @@
 // The printers on the demo company: data procedures, format choice, the
 // printed PDF read back, and pictures of the demo formats.
 #include "data/Configuracion.h"
+#include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "db/Esquema.h"
 #include "printing/motor/Impresion.h"
@@ -8,9 +9,11 @@
 #include "printing/motor/ImprimirDocumento.h"
 #include "printing/motor/TfimpresionVista.h"
 #include "printing/motor/Lienzos.h"
+#include "printing/motor/Registro.h"
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/InteraccionGrabada.h"
 #include "tests/support/Plantillas.h"
+#include "ui/InteraccionQt.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -316,4 +319,45 @@ TEST(Impresion, LaVentanaDelEgresoImprimeConF10ElFormatoGeneralYLasDemasNo) {
                                  "2,668,416.00", "DOS MILLONES SEISCIENTOS SESENTA Y OCHO MIL"})
         EXPECT_TRUE(texto.contains(QString::fromUtf8(esperado))) << esperado << "\n" << qPrintable(texto);
     EXPECT_TRUE(e.interaccion.mensajes.isEmpty()) << qPrintable(e.interaccion.mensajes.join('\n'));
+}
+
+TEST(Impresion, DatosDelCargoYDeLaAplicacion) {
+    Entorno e;
+    e.ejecutar(QStringLiteral("update notas_debito_proveedor set ndpr_auto = '18764081234567' where ndpr_id = 1"));
+    PlanImpresion plan = e.plan(51, 1);
+    EXPECT_EQ(valor(plan, "NUMERO SIN CEROS"), QStringLiteral("1"));
+    EXPECT_EQ(valor(plan, "NUMERO AUTORIZACION"), QStringLiteral("18764081234567 de 2026-01-15 del BOG1 al BOG5000"));
+    EXPECT_EQ(valor(plan, "VENCE LETRAS"), QStringLiteral("sábado, octubre 10, 2026"));
+    EXPECT_EQ(valor(plan, "FECHA"), QStringLiteral("10/09/2026"));
+    EXPECT_EQ(plan.documento.impreso.valor(QStringLiteral("DIAS VENCE"), 1)->numero, Dinero::desdeEntero(30));
+    EXPECT_EQ(plan.documento.impreso.valor(QStringLiteral("NETO"), 1)->numero, Dinero::desdeEntero(4755912));
+    EXPECT_EQ(valor(plan, "NETO LETRAS"),
+              QStringLiteral("CUATRO MILLONES SETECIENTOS CINCUENTA Y CINCO MIL NOVECIENTOS DOCE PESOS  M/CTE"));
+    // The charge has no page numbers; local then NIIF lines, one run each.
+    EXPECT_EQ(valor(plan, "NUMERO PAGINA"), QStringLiteral("<ninguno>"));
+    ASSERT_EQ(plan.documento.impreso.detalles.size(), 2u);
+    EXPECT_TRUE(plan.documento.impreso.detalles[1][0].nombres.contains(QStringLiteral("NOMBRE CUENTA NIIT")));
+    EXPECT_TRUE(plan.documento.impreso.unaParte);
+
+    // The application: each document crossed with its balance before and after.
+    plan = e.plan(53, 1);
+    ASSERT_EQ(plan.documento.impreso.detalles.size(), 1u);
+    const auto& filas = plan.documento.impreso.detalles[0][0].filas;
+    ASSERT_EQ(filas.size(), 2u);
+    EXPECT_EQ(filas[0].value(QStringLiteral("PREFDOC")).texto, QStringLiteral("BOG"));
+    EXPECT_EQ(filas[0].value(QStringLiteral("DOCUMENTO ANTERIOR")).numero, Dinero::desdeEntero(4755912));
+    EXPECT_EQ(filas[0].value(QStringLiteral("DOCUMENTO SALDO")).numero, Dinero::desdeEntero(4416204));
+    EXPECT_EQ(filas[1].value(QStringLiteral("DOCUMENTO ANTERIOR")).numero, Dinero::desdeEntero(-339708));
+    EXPECT_EQ(filas[1].value(QStringLiteral("DOCUMENTO SALDO")).numero, Dinero());
+    EXPECT_EQ(valor(plan, "NUMERO PAGINA"), QStringLiteral("1"));
+}
+
+TEST(Impresion, LasSeisVentanasQuedanRegistradas) {
+    Entorno e;
+    InteraccionQt iq;
+    ManejadorErrores errores(iq, e.sesion, nullptr);
+    registrarPantallasImpresion(iq, e.sesion, errores, e.configuracion);
+    for (const char* nombre :
+         {"Tfimpregreso", "Tfimprnotadbp", "Tfimprnotacrp", "Tfimpraplicacionp", "Tfimpranticipoprv", "Tfimprordserv"})
+        EXPECT_TRUE(iq.tienePantalla(QString::fromLatin1(nombre))) << nombre;
 }
