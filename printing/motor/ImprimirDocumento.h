@@ -15,7 +15,7 @@ class Interaccion;
 struct Sesion;
 
 enum class SalidaImpresion {
-    Impresora,  // the format's printer, or the print dialog when previews are on
+    Impresora,  // the format's printer; with previews on, the preview and its print set-up
     Vista,      // print preview window
     Pdf,        // PDF file at `archivo`
     Html,       // HTML file at `archivo`
