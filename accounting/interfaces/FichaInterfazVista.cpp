@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -133,6 +134,7 @@ FichaInterfazVista::FichaInterfazVista(std::unique_ptr<FichaInterfaz> logica, In
     lineas_->setAnchoColumna(QStringLiteral("INPC_CUENTA"), 14);
     lineas_->setMinimumHeight(90);
     QTableView* rejilla = lineas_->vista();
+    rejilla->horizontalHeader()->setStretchLastSection(true);
     DataSetModel* modelo = lineas_->modelo();
     if (const int c = modelo->columnOf(QStringLiteral("INPC_BASE")); c >= 0)
         rejilla->setItemDelegateForColumn(c, new DelegadoLista([] { return FichaInterfaz::bases(); }, rejilla));
@@ -179,7 +181,6 @@ FichaInterfazVista::FichaInterfazVista(std::unique_ptr<FichaInterfaz> logica, In
         });
         nav->addWidget(b);
     }
-    nav->addStretch();
     teclado_->asignarEn(rejilla, Qt::Key_Insert, std::get<3>(acciones[0]));
     teclado_->asignarEn(rejilla, Qt::CTRL | Qt::Key_Delete, std::get<3>(acciones[1]));
 
@@ -187,8 +188,8 @@ FichaInterfazVista::FichaInterfazVista(std::unique_ptr<FichaInterfaz> logica, In
     grupoLineas->setSpacing(2);
     auto* tituloLineas = new QHBoxLayout;
     tituloLineas->addWidget(new QLabel(QStringLiteral("Cuentas adicionales "), this));
-    tituloLineas->addStretch();
     tituloLineas->addWidget(navegador_);
+    tituloLineas->addStretch();
     grupoLineas->addLayout(tituloLineas);
     grupoLineas->addWidget(lineas_, 1);
 

@@ -23,13 +23,17 @@
 
 namespace cxp {
 
+namespace {
+const QSize kTamano(760, 400);
+}  // namespace
+
 TfinterfacesVista::TfinterfacesVista(std::unique_ptr<Tfinterfaces> logica, Interaccion& interaccion,
                                      ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre)
     : QWidget(padre), logica_(std::move(logica)), manejador_(manejador) {
     setObjectName(QStringLiteral("Tfinterfaces"));
     setWindowTitle(Tfinterfaces::kTitulo);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(640, 400);
+    resize(kTamano);
 
     QFrame* panel = panelBotones(this, sesion);
     QPushButton* nueva = botonDePanel(panel, QStringLiteral("F5: Nueva"));
@@ -45,8 +49,10 @@ TfinterfacesVista::TfinterfacesVista(std::unique_ptr<Tfinterfaces> logica, Inter
     rejilla_->setInteraccion(&interaccion);
     rejilla_->setNombreArchivo(QStringLiteral("InterfCXP"));
     rejilla_->setTitulo(Tfinterfaces::kTitulo);
-    rejilla_->setAnchoColumna(QStringLiteral("TIDO_NOMLARGO"), 30);
-    rejilla_->setAnchoColumna(QStringLiteral("INCP_NOMBRE"), 30);
+    rejilla_->setAnchoColumna(QStringLiteral("TIDO_NOMLARGO"), 36);
+    rejilla_->setAnchoColumna(QStringLiteral("INCP_NOMBRE"), 24);
+    for (const char* corta : {"PREF_PRE", "TICO_COD", "PRCO_PRE", "INCP_CONFIRMAR"})
+        rejilla_->setAnchoColumna(QString::fromLatin1(corta), 6);
     filtros_ = rejilla_->crearCasillaFiltros(this, QStringLiteral("Activar filtros"));
 
     // The document first, and "Ver" as a check box.
@@ -142,7 +148,7 @@ void TfinterfacesVista::showEvent(QShowEvent* evento) {
     QWidget::showEvent(evento);
     if (colocada_) return;
     colocada_ = true;
-    centrarEnArea(this, QSize(640, 400));
+    centrarEnArea(this, kTamano);
     auto* ventana = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (QMdiArea* area = ventana ? ventana->mdiArea() : nullptr)
         connect(area, &QMdiArea::subWindowActivated, this, [this, ventana](QMdiSubWindow* w) {
