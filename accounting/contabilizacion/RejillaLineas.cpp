@@ -45,7 +45,6 @@ RejillaLineas::RejillaLineas(DataSet& lineas, LineasContables& reglas, std::func
     vista_->setModel(filtro_);
     vista_->setSelectionBehavior(QAbstractItemView::SelectItems);
     vista_->setSelectionMode(QAbstractItemView::SingleSelection);
-    vista_->verticalHeader()->setDefaultSectionSize(vista_->fontMetrics().height() + 6);
     vista_->verticalHeader()->hide();
     vista_->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::SelectedClicked);
@@ -96,10 +95,24 @@ RejillaLineas::RejillaLineas(DataSet& lineas, LineasContables& reglas, std::func
     // Both tables list the line's columns in the grid's order: account,
     // third party, centre, sub-centre, concept, reference, category, base,
     // percentage, debit, credit.
-    const int ancho = vista_->fontMetrics().averageCharWidth();
-    const int caracteres[] = {10, 11, 4, 4, 20, 6, 5, 10, 5, 11, 11};
-    for (int c = 0; c < modelo_->columnCount() && c < int(std::size(caracteres)); ++c)
-        vista_->setColumnWidth(c, caracteres[c] * ancho + 10);
+    // Eleven columns in a 751-pixel window: a point smaller than the
+    // screen's text, each column as wide as its title or its usual content,
+    // and the concept takes what is left.
+    QFont fuente = vista_->font();
+    if (fuente.pointSizeF() > 8) fuente.setPointSizeF(fuente.pointSizeF() - 1);
+    vista_->setFont(fuente);
+    vista_->horizontalHeader()->setFont(fuente);
+    vista_->verticalHeader()->setDefaultSectionSize(QFontMetrics(fuente).height() + 6);
+    const QFontMetrics letra(fuente);
+    const char* muestras[] = {"11050501", "900456789", "01", "01", "", "R-123", "01",
+                              "999,999.00", "19.0000", "9,999,999.00", "9,999,999.00"};
+    for (int c = 0; c < modelo_->columnCount() && c < int(std::size(muestras)); ++c)
+        vista_->setColumnWidth(c, std::max(letra.horizontalAdvance(modelo_->headerData(c, Qt::Horizontal).toString()),
+                                           letra.horizontalAdvance(QString::fromLatin1(muestras[c]))) +
+                                      10);
+    const int concepto = 4;
+    if (modelo_->columnCount() > concepto)
+        vista_->horizontalHeader()->setSectionResizeMode(concepto, QHeaderView::Stretch);
     refrescarTotales();
 }
 

@@ -159,6 +159,7 @@ TfcontabilizaVista::TfcontabilizaVista(std::unique_ptr<Tfcontabiliza> logica, In
     });
 
     connect(pestanas_, &QTabWidget::currentChanged, this, [this](int i) {
+        if (i < 0) return;
         if (i == logica_->pestana()) return;
         if (!logica_->reglas().guardarLinea()) {
             pestanas_->setCurrentIndex(logica_->pestana());
@@ -200,7 +201,15 @@ TfcontabilizaVista::TfcontabilizaVista(std::unique_ptr<Tfcontabiliza> logica, In
     setFocusProxy(rejilla(l->pestana())->vista());
 }
 
-TfcontabilizaVista::~TfcontabilizaVista() = default;
+TfcontabilizaVista::~TfcontabilizaVista() {
+    // The grids and the bound fields follow the logic's datasets: they go
+    // first, and nothing they signal on their way reaches the logic.
+    disconnect(pestanas_, nullptr, this, nullptr);
+    disconnect(logica_.get(), nullptr, this, nullptr);
+    delete local_;
+    delete niif_;
+    delete enlaces_;
+}
 
 QLineEdit* TfcontabilizaVista::campo(const QString& nombre) const { return findChild<QLineEdit*>(nombre); }
 

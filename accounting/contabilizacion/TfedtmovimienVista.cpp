@@ -107,6 +107,7 @@ TfedtmovimienVista::TfedtmovimienVista(std::unique_ptr<Tfedtmovimien> logica, In
         connect(r, &RejillaLineas::lineaActual, this, [this] { refrescarNombres(); });
     }
     connect(pestanas_, &QTabWidget::currentChanged, this, [this](int i) {
+        if (i < 0) return;
         logica_->setPestana(i);
         refrescarNombres();
     });
@@ -127,7 +128,15 @@ TfedtmovimienVista::TfedtmovimienVista(std::unique_ptr<Tfedtmovimien> logica, In
     setFocusProxy(rejilla(l->pestana())->vista());
 }
 
-TfedtmovimienVista::~TfedtmovimienVista() = default;
+TfedtmovimienVista::~TfedtmovimienVista() {
+    // The grids and the bound fields follow the logic's datasets: they go
+    // first, and nothing they signal on their way reaches the logic.
+    disconnect(pestanas_, nullptr, this, nullptr);
+    disconnect(logica_.get(), nullptr, this, nullptr);
+    delete local_;
+    delete niif_;
+    delete enlaces_;
+}
 
 void TfedtmovimienVista::nuevaLinea() {
     if (!logica_->nuevaLinea()) return;
