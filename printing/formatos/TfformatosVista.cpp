@@ -19,7 +19,7 @@
 namespace cxp {
 
 namespace {
-constexpr int kAncho = 460;
+constexpr int kAncho = 540;
 constexpr int kAlto = 380;
 }  // namespace
 
@@ -49,7 +49,7 @@ TfformatosVista::TfformatosVista(std::unique_ptr<Tfformatos> logica, Interaccion
     rejilla_->setInteraccion(&interaccion);
     rejilla_->setNombreArchivo(QStringLiteral("Formatos"));
     rejilla_->setTitulo(QStringLiteral("Formatos de impresión"));
-    rejilla_->setAnchoColumna(QStringLiteral("TIDO_NOMLARGO"), 34);
+    rejilla_->setAnchoColumna(QStringLiteral("TIDO_NOMLARGO"), 44);
     rejilla_->setAnchoColumna(QStringLiteral("PREF_PRE"), 8);
     QCheckBox* filtros = rejilla_->crearCasillaFiltros(this, QStringLiteral("Activar filtros"));
     connect(rejilla_, &Rejilla::activada, this, [l, &manejador](int) { manejador.proteger([l] { l->modificar(); }); });
