@@ -51,27 +51,6 @@ TEST_F(AbreInterfaz, SegunCuantasDefinicionesHay) {
     }
 }
 
-TEST_F(AbreInterfaz, ElChooserRecibeLasDefinicionesDelDocumento) {
-    unaInterfaz(7, "PRIMERA", 51, "0000");
-    unaInterfaz(8, "SEGUNDA", 51, "0000");
-    unaInterfaz(9, "DE OTRO PREFIJO", 51, "NORT");
-    struct Espia : prueba::InteraccionGrabada {
-        QVariantMap argumentos;
-        std::optional<QVariantMap> elegir(const QString& s, const QVariantMap& a) override {
-            argumentos = a;
-            return InteraccionGrabada::elegir(s, a);
-        }
-    } espia;
-    espia.elecciones.push_back(QVariantMap{{"id", 8}});
-    EXPECT_EQ(Interfaces(sesion.compania, espia).abre_interfaz(51, "0000", true), 8);
-    QVariantList ids = espia.argumentos.value("ids").toList();
-    QStringList nombres = espia.argumentos.value("nombres").toStringList();
-    ASSERT_EQ(ids.size(), 2);
-    EXPECT_EQ(nombres.size(), 2);
-    EXPECT_TRUE(nombres.contains("PRIMERA") && nombres.contains("SEGUNDA"));
-    EXPECT_EQ(ids.at(nombres.indexOf("SEGUNDA")).toInt(), 8);
-}
-
 TEST_F(AbreInterfaz, LasDefinicionesDeCajaParaLosEgresos) {
     ejecutar("insert into PREFIJOS_CONTA (TICO_COD, PRCO_PREF) values ('EGR', '0000')");
     for (int id : {4, 5})
