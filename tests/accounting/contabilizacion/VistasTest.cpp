@@ -69,6 +69,40 @@ TEST_F(Vistas, RevisionMuestraCadaPlanEnSuPestana) {
     EXPECT_FALSE(v.isVisible());
 }
 
+TEST_F(Vistas, LineaNuevaDesdeLaRejillaSeValidaAlSalir) {
+    pendiente(51, 7, {{1, "110505", "100", "0"}, {2, "220505", "0", "100", "800100"}});
+    contexto.fijarDocumento(51, 7);
+    contexto.mostrar = true;
+    auto logica = std::make_unique<Tfcontabiliza>(sesion, interaccion, manejador, configuracion, contexto);
+    ASSERT_TRUE(logica->abrir());
+    TfcontabilizaVista v(std::move(logica), interaccion, manejador, sesion);
+    v.show();
+    QTableView* t = v.rejilla(0)->vista();
+    t->setFocus();
+    ASSERT_TRUE(v.teclado().pulsar(Qt::Key_Insert, t));
+    ASSERT_EQ(t->model()->rowCount(), 3);
+    EXPECT_EQ(t->currentIndex().row(), 2);
+    EXPECT_EQ(v.logica().lineas().asInt("CNDE_ITEM"), 3);
+    ASSERT_TRUE(t->model()->setData(t->model()->index(2, 0), "110505"));
+    EXPECT_EQ(v.nombreCuenta()->text(), "CAJA GENERAL");
+    // Leaving the line without a value: the message, and the line stays.
+    t->setCurrentIndex(t->model()->index(0, 0));
+    QTest::qWait(10);
+    EXPECT_EQ(interaccion.de("error"),
+              QStringList{"Debe indicar un valor débito o crédito para la cuenta 110505 o eliminar el registro "
+                          "completo."});
+    EXPECT_EQ(t->currentIndex().row(), 2);
+    ASSERT_TRUE(t->model()->setData(t->model()->index(2, 9), "25"));
+    t->setCurrentIndex(t->model()->index(0, 0));
+    EXPECT_EQ(v.logica().lineas().state(), DataSet::State::Browse);
+    EXPECT_EQ(v.rejilla(0)->totalDebitos()->text(), "125.00");
+    // F5 on a new line balances the chart.
+    ASSERT_TRUE(v.teclado().pulsar(Qt::Key_Insert, t));
+    ASSERT_TRUE(t->model()->setData(t->model()->index(3, 0), "110505"));
+    ASSERT_TRUE(v.teclado().pulsar(Qt::Key_F5, t));
+    EXPECT_EQ(v.rejilla(0)->totalCreditos()->text(), "125.00");
+}
+
 TEST_F(Vistas, EditorSeAbrePorSuClave) {
     const int consec = comprobante(51, 7, {{1, "110505", "10", "0"}, {2, "220505", "0", "10"}},
                                    {{1, "110505", "10", "0"}, {2, "220505", "0", "10"}, {3, "110505", "0", "0"}});
