@@ -274,15 +274,17 @@ void FichaInterfaz::fuenteCambiada(DataSet& ds, const Componente& c, bool niif) 
 }
 
 // An account typed: ending in "?" opens the chart's list at the text
-// before it; an account of the local tab must exist and take movements, or
+// before it (so does "?" at the start, before the text); an account of the local tab must exist and take movements, or
 // the field is emptied without a word.
 void FichaInterfaz::cuentaIngresada(DataSet& ds, const QString& campo, bool niif, bool validar) {
     if (callado_) return;
     const QString texto = ds.asString(campo).trimmed();
     if (texto.isEmpty()) return;
     Callar callar(callado_);
-    if (texto.endsWith(u'?')) {
-        const QString parte = texto.left(texto.size() - 1).trimmed();
+    // "?" ends the text as typed here; at its start it works too, as in
+    // every other code field of the program.
+    if (texto.endsWith(u'?') || texto.startsWith(u'?')) {
+        const QString parte = (texto.endsWith(u'?') ? texto.chopped(1) : texto.mid(1)).trimmed();
         if (const auto cuenta = contabilidad_->elegir_cuenta(parte, niif)) {
             ds.setValue(campo, *cuenta);
             return;

@@ -165,6 +165,9 @@ TEST_F(Ficha, CuentasLocalesInterrogacionYValidacionCallada) {
     f->niif().setValue("INCP_CTAIVA", "2408?");
     EXPECT_EQ(f->niif().asString("INCP_CTAIVA"), "2408");
     EXPECT_TRUE(interaccion.mensajes.isEmpty()) << mensajes().toStdString();
+    interaccion.elecciones.push_back(QVariantMap{{"cuenta", "143505"}});
+    i.setValue("INCP_CTADTO2", "?1435");
+    EXPECT_EQ(i.asString("INCP_CTADTO2"), "143505");
     // Left without a choice on the local tab: an invalid part is emptied.
     i.setValue("INCP_CTAPROV", "9?");
     EXPECT_TRUE(i.isNull("INCP_CTAPROV"));

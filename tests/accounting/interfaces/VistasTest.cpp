@@ -3,11 +3,14 @@
 // accounts, the discount accounts and F2; the chooser's keys. With
 // CXP_CAPTURAS set, a picture of each screen is left there.
 #include "accounting/interfaces/FichaInterfazVista.h"
+#include "accounting/interfaces/Interfaces.h"
+#include "accounting/interfaces/Registro.h"
 #include "accounting/interfaces/TfinterfacesVista.h"
 #include "accounting/interfaces/TfpreginterfazVista.h"
 #include "tests/accounting/interfaces/Entorno.h"
 #include "tests/ui/Capturas.h"
 #include "ui/Enlaces.h"
+#include "ui/InteraccionQt.h"
 #include "ui/Rejilla.h"
 #include "ui/Teclado.h"
 
@@ -130,6 +133,13 @@ TEST_F(Vistas, NuevaSinDescuentosYElegidorDeInterfaz) {
         const auto e = d.eleccion();
         EXPECT_EQ(e ? e->value("id").toInt() : 0, id);
     }
+}
+
+TEST_F(Vistas, RegistroDeLasPantallasYElElegidor) {
+    InteraccionQt iq;
+    registrarPantallasInterfaces(iq, sesion, manejador, configuracion);
+    for (const char* p : {"Tfinterfaces", "Tfnvainterfaz", "Tfmodinterfaz"}) EXPECT_TRUE(iq.tienePantalla(p)) << p;
+    EXPECT_TRUE(iq.tieneSelector(Interfaces::kSelector));
 }
 
 }  // namespace
