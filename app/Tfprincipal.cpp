@@ -11,6 +11,7 @@
 #include "accounting/interfaces/Registro.h"
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
+#include "documents/charges/Registro.h"
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
 #include "printing/motor/Registro.h"

@@ -1,0 +1,48 @@
+#include "documents/charges/Registro.h"
+
+#include "accounting/contabilizacion/Registro.h"
+#include "accounting/interfaces/Interfaces.h"
+#include "data/Sesion.h"
+#include "documents/charges/TfnotasdebitoVista.h"
+#include "ui/InteraccionQt.h"
+
+#include <QApplication>
+
+namespace cxp {
+
+namespace {
+
+ServiciosCargo servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c) {
+    ServiciosCargo r;
+    r.abreInterfaz = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
+        return Interfaces(s->compania, *iq).abre_interfaz(tipo, prefijo, preguntar);
+    };
+    // The interface was chosen by the save itself: the protocol must not ask again.
+    r.contabilizar = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
+        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
+            *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
+        protocolo.contabilizar(DocumentoContable{51, int(id), QString(), fecha});
+    };
+    r.imprimir = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfimprnotadbp"), {{QStringLiteral("id"), qlonglong(id)}}); };
+    r.consultar = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfnotasdebito2"), {{QStringLiteral("id"), qlonglong(id)}}); };
+    return r;
+}
+
+}  // namespace
+
+void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                              const Configuracion& configuracion) {
+    InteraccionQt* iq = &interaccion;
+    Sesion* s = &sesion;
+    ManejadorErrores* m = &errores;
+    const Configuracion* c = &configuracion;
+    iq->registrarPantalla(QStringLiteral("Tfnotasdebito"), [iq, s, m, c](const QVariantMap&) -> QWidget* {
+        auto logica = std::make_unique<Tfnotasdebito>(*s, *iq, *m, *c, servicios(iq, s, m, c));
+        if (!logica->abrir()) return nullptr;
+        auto* vista = new TfnotasdebitoVista(std::move(logica), *iq, *m, *s);
+        vista->setAttribute(Qt::WA_DeleteOnClose);
+        return vista;
+    });
+}
+
+}  // namespace cxp
