@@ -1,6 +1,7 @@
 #include "accounting/contabilizacion/TfcontabilizaVista.h"
 
 #include "accounting/contabilizacion/RejillaLineas.h"
+#include "comunes/Presentacion.h"
 #include "data/DataSetModel.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
@@ -10,6 +11,7 @@
 #include "ui/PanelBotones.h"
 #include "ui/Teclado.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,7 +35,7 @@ TfcontabilizaVista::TfcontabilizaVista(std::unique_ptr<Tfcontabiliza> logica, In
 
     QFrame* panel = panelBotones(this, sesion);
     QPushButton* grabar = botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] {
-        if (enlaces_->confirmar()) manejador_.proteger([this] { logica_->grabar(); });
+        if (confirmar()) manejador_.proteger([this] { logica_->grabar(); });
     });
     botonDePanel(panel, QStringLiteral("F5: Sugerir"), [this] { manejador_.proteger([this] { logica_->sugerir(); }); });
     botonDePanel(panel, QStringLiteral("F9:Plantilla"), [this] { manejador_.proteger([this] { logica_->plantilla(); }); });
@@ -138,12 +140,14 @@ TfcontabilizaVista::TfcontabilizaVista(std::unique_ptr<Tfcontabiliza> logica, In
 
     teclado_ = new Teclado(this);
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
-    teclado_->setAntesDeComando([this] { return enlaces_->confirmar(); });
+    teclado_->setAntesDeComando([this] { return confirmar(); });
     teclado_->asignar(Qt::Key_F2, [this] { logica_->grabar(); });
     teclado_->asignar(Qt::Key_F5, [this] { logica_->sugerir(); });
     teclado_->asignar(Qt::Key_F9, [this] { logica_->plantilla(); });
     teclado_->asignar(Qt::Key_Escape, [this] {
-        logica_->escape(pestanas_->currentIndex() == Tfcontabiliza::Local && local_->vista()->hasFocus());
+        QWidget* foco = QApplication::focusWidget();
+        const bool enRejilla = foco && (foco == local_->vista() || local_->vista()->isAncestorOf(foco));
+        logica_->escape(pestanas_->currentIndex() == Tfcontabiliza::Local && enRejilla);
     });
     for (RejillaLineas* r : {local_, niif_}) {
         teclado_->asignarEn(r->vista(), Qt::Key_Insert, [this] { nuevaLinea(); });
@@ -212,6 +216,11 @@ TfcontabilizaVista::~TfcontabilizaVista() {
 }
 
 QLineEdit* TfcontabilizaVista::campo(const QString& nombre) const { return findChild<QLineEdit*>(nombre); }
+
+bool TfcontabilizaVista::confirmar() {
+    // What is typed in a grid cell or a header field reaches the datasets first.
+    return confirmarEdicion(local_->vista()) && confirmarEdicion(niif_->vista()) && enlaces_->confirmar();
+}
 
 void TfcontabilizaVista::nuevaLinea() {
     if (!logica_->nuevaLinea()) return;

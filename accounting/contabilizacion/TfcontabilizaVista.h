@@ -47,6 +47,7 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    bool confirmar();
     void nuevaLinea();
     void bajar();
     void refrescarNombres();

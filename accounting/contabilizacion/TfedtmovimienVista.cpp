@@ -1,6 +1,7 @@
 #include "accounting/contabilizacion/TfedtmovimienVista.h"
 
 #include "accounting/contabilizacion/RejillaLineas.h"
+#include "comunes/Presentacion.h"
 #include "data/ManejadorErrores.h"
 #include "ui/Enlaces.h"
 #include "ui/InteraccionQt.h"
@@ -30,7 +31,7 @@ TfedtmovimienVista::TfedtmovimienVista(std::unique_ptr<Tfedtmovimien> logica, In
 
     QFrame* panel = panelBotones(this, sesion);
     botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] {
-        if (enlaces_->confirmar()) manejador_.proteger([this] { logica_->grabar(); });
+        if (confirmar()) manejador_.proteger([this] { logica_->grabar(); });
     });
     botonDePanel(panel, QStringLiteral("F5: Sugerir"), [this] { manejador_.proteger([this] { logica_->sugerir(); }); });
     finPanel(panel);
@@ -97,7 +98,7 @@ TfedtmovimienVista::TfedtmovimienVista(std::unique_ptr<Tfedtmovimien> logica, In
 
     teclado_ = new Teclado(this);
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
-    teclado_->setAntesDeComando([this] { return enlaces_->confirmar(); });
+    teclado_->setAntesDeComando([this] { return confirmar(); });
     teclado_->asignar(Qt::Key_F2, [this] { logica_->grabar(); });
     teclado_->asignar(Qt::Key_F5, [this] { logica_->sugerir(); });
     teclado_->asignar(Qt::Key_Escape, [this] { close(); });
@@ -136,6 +137,11 @@ TfedtmovimienVista::~TfedtmovimienVista() {
     delete local_;
     delete niif_;
     delete enlaces_;
+}
+
+bool TfedtmovimienVista::confirmar() {
+    // What is typed in a grid cell or a header field reaches the datasets first.
+    return confirmarEdicion(local_->vista()) && confirmarEdicion(niif_->vista()) && enlaces_->confirmar();
 }
 
 void TfedtmovimienVista::nuevaLinea() {

@@ -39,6 +39,7 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
+    bool confirmar();
     void nuevaLinea();
     void bajar();
     void refrescarNombres();
