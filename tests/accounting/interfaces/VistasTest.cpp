@@ -48,6 +48,12 @@ TEST_F(Vistas, ListaColumnasCopiaYTeclas) {
     EXPECT_EQ(v->casillaFiltros()->text(), "Activar filtros");
     prueba::capturar(*v, "interfaces");
 
+    // Typing in the grid goes to the first row that begins with the text.
+    t->setFocus();
+    t->setCurrentIndex(t->model()->index(0, v->rejilla()->modelo()->columnOf("INCP_NOMBRE")));
+    QTest::keyClicks(t, "DES");
+    EXPECT_EQ(v->logica().lista().asString("INCP_NOMBRE"), "DESCUENTOS");
+
     ASSERT_TRUE(v->logica().lista().locate("INCP_ID", 1));
     v->teclado().pulsar(Qt::Key_F8, t);
     ASSERT_TRUE(v->panelCopia()->isVisible());
