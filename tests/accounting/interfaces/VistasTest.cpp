@@ -91,6 +91,9 @@ TEST_F(Vistas, ModificarFuentesCuentasDescuentosYGrabar) {
     EXPECT_TRUE(v->cuenta("INCP_CTADTO1")->isVisible());
     EXPECT_EQ(v->cuenta("INCP_CTAPROV", true)->text(), "22050501");
     prueba::capturar(*v, "interfaz-modificar");
+    v->pestanas()->setCurrentIndex(1);
+    prueba::capturar(*v, "interfaz-modificar-niif");
+    v->pestanas()->setCurrentIndex(0);
 
     // Choosing T for the base empties and disables its account.
     QComboBox* base = v->fuente("INCP_BASE");
