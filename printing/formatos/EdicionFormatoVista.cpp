@@ -227,7 +227,9 @@ EdicionFormatoVista::EdicionFormatoVista(std::unique_ptr<EdicionFormato> logica,
         teclado_->asignar(Qt::Key_F5, [this] { mover(); });
         if (modificar->tieneVistaPrevia()) teclado_->asignar(Qt::Key_F8, [this] { vistaPrevia(); });
     }
-    // Rows of a grid: Insert adds one, Ctrl+Delete removes the current one.
+    // Rows of a grid: Insert, or Down on the last row, adds one (a row just
+    // added and left blank is not followed by another); Ctrl+Delete removes
+    // the current one.
     for (Rejilla* r : {datos_, lineas_}) {
         QTableView* v = r->vista();
         DataSet* ds = r->dataSet();
@@ -235,6 +237,17 @@ EdicionFormatoVista::EdicionFormatoVista(std::unique_ptr<EdicionFormato> logica,
             if (!confirmarEdicion(v)) return;
             ds->append();
             v->setFocus(Qt::OtherFocusReason);
+        });
+        teclado_->asignarEn(v, Qt::Key_Down, [v, ds] {
+            const QModelIndex actual = v->currentIndex();
+            const int filas = v->model()->rowCount();
+            if (filas > 0 && (!actual.isValid() || actual.row() < filas - 1)) {
+                const int fila = actual.isValid() ? actual.row() + 1 : 0;
+                v->setCurrentIndex(v->model()->index(fila, std::max(actual.column(), 0)));
+                return;
+            }
+            if (!confirmarEdicion(v) || ds->state() == DataSet::State::Insert) return;
+            ds->append();
         });
         teclado_->asignarEn(v, Qt::CTRL | Qt::Key_Delete, [ds] {
             if (!ds->isEmpty()) ds->remove();

@@ -167,6 +167,16 @@ TEST_F(Edicion, ModificarSinFormatoMoverYVistaPrevia) {
     EXPECT_FALSE(m.vistaPrevia());
     EXPECT_EQ(interaccion.de("informacion").last(), "Debe registrar antes al menos una nota.");
     EXPECT_TRUE(impresos.empty());
+    // With charges: the last one of the prefix, not of another prefix.
+    ejecutar("insert into PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) values (51, 'BB', '000001')");
+    ejecutar("insert into TERCEROS (TERC_NIT, TERC_NOM, TERC_PROV, TERC_ESTADO, TERC_CLIE, TERC_TIPOID) values "
+             "('800', 'ACREEDOR', 'S', 'S', 'N', 'J')");
+    for (const auto& [id, prefijo] : {std::pair{7, "0000"}, std::pair{9, "0000"}, std::pair{12, "BB"}})
+        ejecutar("insert into NOTAS_DEBITO_PROVEEDOR (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, NDPR_VENCE) "
+                 "values (?, '800', ?, ?, current_date, current_date)",
+                 {id, prefijo, QString("%1").arg(id, 6, 10, QChar('0'))});
+    EXPECT_TRUE(m.vistaPrevia()) << mensajes().toStdString();
+    EXPECT_EQ(impresos, std::vector<int64_t>{9});
     EXPECT_EQ(Tfmodformato::ultimoDocumento(56)->sinDocumento, "Debe registrar antes al menos una orden.");
     EXPECT_FALSE(Tfmodformato::ultimoDocumento(62).has_value());
 }

@@ -13,11 +13,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
+#include <QImage>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace cxp;
@@ -74,10 +77,35 @@ TEST_F(Vistas, ModificarEnlazaTeclasYGrillas) {
     EXPECT_EQ(d.asInt("DAFO_ITEM"), 8);
     EXPECT_EQ(d.asString("DAFO_FONT"), "Arial");
     d.setValue("DAFO_DATO", "NIT");
+    d.post();
+    // Down on the last row of the elements adds one.
+    QTableView* vl = v->rejillaLineas()->vista();
+    vl->setCurrentIndex(vl->model()->index(2, 0));
+    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_Down, vl));
+    EXPECT_EQ(v->logica().lineas().recordCount(), 4);
+    EXPECT_EQ(v->logica().lineas().asInt("FOLI_ITEM"), 7);
+    EXPECT_TRUE(v->teclado().pulsar(Qt::Key_Down, vl));
+    EXPECT_EQ(v->logica().lineas().recordCount(), 4) << "a blank new row is not followed by another";
+    v->logica().lineas().cancel();
     // A picture element shows its box.
     ASSERT_TRUE(v->logica().lineas().locate("FOLI_ITEM", 5));
     v->mostrarGrafico();
     EXPECT_TRUE(v->grafico()->isVisible());
+    // A bitmap goes into the element; a file that is no picture is refused.
+    QTemporaryDir dir;
+    QImage bmp(16, 8, QImage::Format_RGB32);
+    bmp.fill(Qt::red);
+    ASSERT_TRUE(bmp.save(dir.filePath("logo.bmp")));
+    ASSERT_TRUE(v->cargarGrafico(dir.filePath("logo.bmp")));
+    QFile leido(dir.filePath("logo.bmp"));
+    ASSERT_TRUE(leido.open(QIODevice::ReadOnly));
+    EXPECT_EQ(v->logica().imagen(), leido.readAll());
+    QFile texto(dir.filePath("nota.bmp"));
+    ASSERT_TRUE(texto.open(QIODevice::WriteOnly));
+    texto.write("no es una imagen");
+    texto.close();
+    EXPECT_FALSE(v->cargarGrafico(texto.fileName()));
+    EXPECT_EQ(interaccion.de("error").last(), "No se pudo leer la imagen " + texto.fileName());
     prueba::capturar(*v, "Tfmodformato-grafico");
 
     // F5 and F8 belong to modify; F2 saves the printer typed.
