@@ -133,8 +133,8 @@ void CadenaMontos::recalculeIvaBases() {
     for (int i = 0; i < 3; ++i) m.iva[i] = redondearR(m.base[i].porcentaje(reglas_.tasaBase[i]), 0);
 }
 
-void CadenaMontos::continuarBases() {
-    if (!m.baseRtfte.esCero()) baseDesdeBases_ = true;
+void CadenaMontos::continuarBases(bool baseRtfteDigitada) {
+    if (baseRtfteDigitada && !m.baseRtfte.esCero()) baseDesdeBases_ = true;
     cambieSubTotal(m.base0 + m.base[0] + m.base[1] + m.base[2]);
     const Dinero ivaBases = m.iva[0] + m.iva[1] + m.iva[2] + m.inalcm;
     if (reglas_.simplificado) {

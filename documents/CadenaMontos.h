@@ -73,7 +73,9 @@ public:
     // VAT bases panel.
     void cambieBase(int i, Dinero v);  // i 0..2: the taxed bases
     void recalculeIvaBases();          // after a rate change (a new date)
-    void continuarBases();             // "Continua"
+    // "Continua". baseRtfteDigitada: the clerk typed the rete-fuente base in
+    // the panel; only then does the chain stop overwriting it.
+    void continuarBases(bool baseRtfteDigitada);
     bool baseDesdeBases() const { return baseDesdeBases_; }
 
     // On save: every typed amount gives back its rate (a zero divisor leaves

@@ -43,6 +43,20 @@ void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, Maneja
         vista->setAttribute(Qt::WA_DeleteOnClose);
         return vista;
     });
+    iq->registrarPantalla(QStringLiteral("Tfnotasdebito2"), [iq, s, m, c](const QVariantMap& args) -> QWidget* {
+        auto contabilidad = [iq, s, m, c](int64_t id, const QString& prefijo, const QDate& fecha) {
+            ProtocoloContabilizacion protocolo = protocoloContabilizacion(
+                *s, *iq, *m, *c,
+                [iq, s](int tipo, const QString& p) { return Interfaces(s->compania, *iq).abre_interfaz(tipo, p, true); },
+                QApplication::activeWindow());
+            protocolo.desdeConsulta(DocumentoContable{51, int(id), prefijo, fecha});
+        };
+        auto logica = std::make_unique<Tfnotasdebito2>(*s, *iq, *m, *c, servicios(iq, s, m, c), contabilidad);
+        if (!logica->abrir(args.value(QStringLiteral("id")).toLongLong())) return nullptr;
+        auto* vista = new TfnotasdebitoVista(std::move(logica), *iq, *m, *s, nullptr, TfnotasdebitoVista::Modo::Consulta);
+        vista->setAttribute(Qt::WA_DeleteOnClose);
+        return vista;
+    });
 }
 
 }  // namespace cxp

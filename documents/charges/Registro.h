@@ -1,7 +1,8 @@
 #pragma once
 // The charge screens in the main window's registry: "Tfnotasdebito", with
 // the accounting interface, the posting through the review window and the
-// printer of the program wired in.
+// printer of the program wired in, and its consult "Tfnotasdebito2"
+// (argument "id").
 namespace cxp {
 
 class Configuracion;

@@ -133,7 +133,10 @@ void Tfnotasdebito::enlazar() {
     alCambiar(kMonto, [this](Dinero v) { cadena_.cambieMonto(v); });
     alCambiar(QStringLiteral("NDPR_IVAPORC"), [this](Dinero v) { cadena_.cambieTasaIva(v); });
     alCambiar(QStringLiteral("NDPR_DTOFPORC"), [this](Dinero v) { cadena_.cambieTasaDtof(v); });
-    alCambiar(QStringLiteral("NDPR_BASERTFTE"), [this](Dinero v) { cadena_.cambieBaseRtfte(v); });
+    alCambiar(QStringLiteral("NDPR_BASERTFTE"), [this](Dinero v) {
+        if (basesAbiertas_) baseEnBases_ = true;
+        cadena_.cambieBaseRtfte(v);
+    });
     for (const CampoRetencion& r : kRetenciones) {
         const Retencion cual = r.r;
         alCambiar(QString::fromLatin1(r.tasa), [this, cual](Dinero v) { cadena_.cambieTasa(cual, v); });
@@ -591,11 +594,16 @@ void Tfnotasdebito::buscarCentro() {
     if (eleccion) cargo_.setValue(QStringLiteral("NDPR_CENTRO"), eleccion->value(QStringLiteral("centro")).toString());
 }
 
-void Tfnotasdebito::abrirBases() { basesAbiertas_ = true; }
+void Tfnotasdebito::abrirBases() {
+    basesAbiertas_ = true;
+    baseEnBases_ = false;
+}
 
+// A rete-fuente base left over from the amount is not the bases' own: only
+// one typed in the panel stays fixed.
 void Tfnotasdebito::continuarBases() {
     basesAbiertas_ = false;
-    cadena_.continuarBases();
+    cadena_.continuarBases(baseEnBases_);
     escribirMontos();
 }
 

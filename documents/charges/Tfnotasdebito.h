@@ -73,7 +73,7 @@ public:
     // Client-only fields.
     Dinero subTotal() const { return cadena_.m.subTotal; }
     void setSubTotal(Dinero v);
-    Dinero neto() const { return cadena_.neto(); }          // "Neto:"
+    virtual Dinero neto() const { return cadena_.neto(); }  // "Neto:"
     Dinero totalConIva() const { return cadena_.totalConIva(); }  // "Total:"
     int diasVence() const { return diasVence_; }
     void setDiasVence(int dias);
@@ -123,7 +123,7 @@ signals:
     void reiniciado();      // a new charge is on screen
     void montosCambiados(); // amounts or names changed: the view refreshes
 
-private:
+protected:
     void leerConfiguracion();
     bool cargarPrefijos();
     void nuevoCargo();
@@ -167,6 +167,7 @@ private:
     int monedaPredeterminada_ = 0;
     bool basesAbiertas_ = false;
     bool lineasAbiertas_ = false;
+    bool baseEnBases_ = false;
     bool sincronizando_ = false;
     bool numeroAutomatico_ = false;
     int diasVence_ = 0;

@@ -46,9 +46,10 @@ QString importe(Dinero v) { return v.texto(2); }
 }  // namespace
 
 TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, Interaccion& interaccion,
-                                       ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre)
-    : QWidget(padre), logica_(std::move(logica)), interaccion_(interaccion), manejador_(manejador) {
-    setObjectName(QStringLiteral("Tfnotasdebito"));
+                                       ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre, Modo modo)
+    : QWidget(padre), logica_(std::move(logica)), modo_(modo), interaccion_(interaccion), manejador_(manejador) {
+    if (modo_ == Modo::Consulta) consulta_ = qobject_cast<Tfnotasdebito2*>(logica_.get());
+    setObjectName(consulta_ ? QStringLiteral("Tfnotasdebito2") : QStringLiteral("Tfnotasdebito"));
     setWindowTitle(QStringLiteral("Cargos en Cuenta"));
     enlaces_ = new Enlaces(interaccion, this);
     enlaces_->setManejadorErrores([&manejador](const std::exception& e) { manejador.ENoManejada(e); });
@@ -58,11 +59,19 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     DataSet& c = logica_->cargo();
 
     QFrame* panel = panelBotones(this, sesion);
-    botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] { manejador_.proteger([this] { grabar(); }); });
-    botonDePanel(panel, QStringLiteral("F5:Bases IVA"), [this] { manejador_.proteger([this] { alternarBases(); }); });
-    botonDePanel(panel, QStringLiteral("F6:Acreedor"),
-                 [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); });
-    botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
+    if (consulta_) {
+        botonDePanel(panel, QStringLiteral("F2: Imprimir"), [this] { manejador_.proteger([this] { consulta_->imprimir(); }); });
+        botonDePanel(panel, QStringLiteral("F5:Bases IVA"), [this] { manejador_.proteger([this] { alternarBases(); }); });
+        botonDePanel(panel, QStringLiteral("F11:Contabilidad"),
+                     [this] { manejador_.proteger([this] { consulta_->contabilidad(); }); });
+        botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
+    } else {
+        botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] { manejador_.proteger([this] { grabar(); }); });
+        botonDePanel(panel, QStringLiteral("F5:Bases IVA"), [this] { manejador_.proteger([this] { alternarBases(); }); });
+        botonDePanel(panel, QStringLiteral("F6:Acreedor"),
+                     [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); });
+        botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
+    }
     finPanel(panel);
     botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { manejador_.proteger([this] { escape(); }); });
 
@@ -237,6 +246,12 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     }
     gb->addWidget(new QLabel(QStringLiteral("Impuesto Nal Consumo:"), bases_), 5, 0);
     gb->addWidget(linea(QStringLiteral("NDPR_INALCM"), c, 110), 5, 1);
+    auto* baseRtfte = new QLineEdit(bases_);  // the same field as the amounts', typed here
+    baseRtfte->setObjectName(QStringLiteral("baseRtfteBases"));
+    baseRtfte->setMaximumWidth(110);
+    enlaces_->enlazar(baseRtfte, c, QStringLiteral("NDPR_BASERTFTE"));
+    gb->addWidget(new QLabel(QStringLiteral("Base ret. fuente:"), bases_), 1, 2);
+    gb->addWidget(baseRtfte, 1, 3);
     auto* continua = new QPushButton(QStringLiteral("F5:Continua"), bases_);
     continua->setFocusPolicy(Qt::NoFocus);
     connect(continua, &QPushButton::clicked, this, [this] { manejador_.proteger([this] { alternarBases(); }); });
@@ -275,18 +290,36 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     todo->setContentsMargins(4, 4, 4, 4);
     todo->setSpacing(4);
     todo->addWidget(panel);
+    if (consulta_) {
+        auto* anulado = nombre(QStringLiteral("anulado"));
+        anulado->setStyleSheet(QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
+        anulado->setWordWrap(true);
+        todo->addWidget(anulado);
+    }
     todo->addLayout(cabecera);
     todo->addWidget(montos);
     todo->addWidget(bases_);
     todo->addWidget(cuentas);
     todo->addWidget(lineas_, 1);
     todo->addStretch();
+    if (consulta_) {
+        auto* otros = new QHBoxLayout;
+        otros->addWidget(nombre(QStringLiteral("registro")), 1);
+        otros->addWidget(nombre(QStringLiteral("factura")));
+        otros->addWidget(nombre(QStringLiteral("aplicado")));
+        todo->addLayout(otros);
+    }
 
-    teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
     teclado_->asignar(Qt::Key_Escape, [this] { escape(); });
     teclado_->asignar(Qt::Key_F5, [this] { alternarBases(); });
-    teclado_->asignar(Qt::Key_F6, [this] { logica_->buscarAcreedor(); });
-    teclado_->busqueda(nit, [this](const QString&) { logica_->buscarAcreedor(); });
+    if (consulta_) {
+        teclado_->asignar(Qt::Key_F2, [this] { consulta_->imprimir(); });
+        teclado_->asignar(Qt::Key_F11, [this] { consulta_->contabilidad(); });
+    } else {
+        teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
+        teclado_->asignar(Qt::Key_F6, [this] { logica_->buscarAcreedor(); });
+        teclado_->busqueda(nit, [this](const QString&) { logica_->buscarAcreedor(); });
+    }
 
     connect(logica_.get(), &Tfnotasdebito::montosCambiados, this, &TfnotasdebitoVista::refrescar);
     connect(logica_.get(), &Tfnotasdebito::reiniciado, this, [this, numero] {
@@ -304,7 +337,16 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
             else enlaces_->enfocar(campo);
         });
     setFocusProxy(numero);
+    if (consulta_) soloLectura();
     refrescar();
+}
+
+// Nothing of a saved charge is typed over in its consult.
+void TfnotasdebitoVista::soloLectura() {
+    for (QLineEdit* e : findChildren<QLineEdit*>()) e->setReadOnly(true);
+    for (QDateEdit* e : findChildren<QDateEdit*>()) e->setReadOnly(true);
+    for (QComboBox* c : findChildren<QComboBox*>()) c->setEnabled(false);
+    rejillaLineas_->setSoloLectura(true);
 }
 
 TfnotasdebitoVista::~TfnotasdebitoVista() = default;
@@ -354,6 +396,13 @@ void TfnotasdebitoVista::refrescar() {
     pon("nombreSubcentro", logica_->nombreSubcentro());
     pon("nombreMandante", logica_->nombreMandante());
     pon("totalLineas", importe(logica_->totalLineas()));
+    if (consulta_) {
+        pon("registro", consulta_->registro());
+        pon("anulado", consulta_->anulado() ? QStringLiteral("ANULADO. ") + consulta_->razon() : QString());
+        pon("factura", consulta_->factura().isEmpty() ? QString() : QStringLiteral("Factura: ") + consulta_->factura());
+        pon("aplicado", consulta_->aplicado().isEmpty() ? QString() : QStringLiteral("Aplicado a: ") + consulta_->aplicado());
+        if (QLabel* l = etiqueta(QStringLiteral("anulado"))) l->setVisible(consulta_->anulado());
+    }
     if (!dias_->hasFocus()) dias_->setText(QString::number(logica_->diasVence()));
 }
 
@@ -371,6 +420,12 @@ void TfnotasdebitoVista::grabar() {
 }
 
 void TfnotasdebitoVista::escape() {
+    if (consulta_) {
+        if (lineas_->isVisible()) lineas_->hide();
+        else if (QWidget* w = window(); w && w != this) w->close();
+        else close();
+        return;
+    }
     if (lineas_->isVisible()) {
         logica_->cerrarLineas();
         lineas_->hide();
@@ -381,6 +436,10 @@ void TfnotasdebitoVista::escape() {
 }
 
 void TfnotasdebitoVista::alternarBases() {
+    if (consulta_) {  // only shows the saved bases
+        bases_->setVisible(!bases_->isVisible());
+        return;
+    }
     if (logica_->basesAbiertas()) {
         logica_->continuarBases();
         bases_->hide();
@@ -394,7 +453,7 @@ void TfnotasdebitoVista::alternarBases() {
 }
 
 void TfnotasdebitoVista::abrirLineas() {
-    logica_->abrirLineas();
+    if (!consulta_) logica_->abrirLineas();
     lineas_->show();
     rejillaLineas_->vista()->setFocus();
     refrescar();

@@ -7,7 +7,7 @@
 // continues the VAT bases, F6 searches the creditor, Enter moves to the
 // next field; "?" in the creditor, account, centre and mandante fields
 // opens their lookups.
-#include "documents/charges/Tfnotasdebito.h"
+#include "documents/charges/Tfnotasdebito2.h"
 
 #include <QHash>
 #include <QWidget>
@@ -27,8 +27,12 @@ class Teclado;
 class TfnotasdebitoVista : public QWidget {
     Q_OBJECT
 public:
+    // The consult ("Tfnotasdebito2") shows a saved charge read-only with the
+    // same layout: F2 prints, F5 shows the VAT bases, F11 the ledger voucher.
+    enum class Modo { Registro, Consulta };
+
     TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, Interaccion& interaccion, ManejadorErrores& manejador,
-                       const Sesion& sesion, QWidget* padre = nullptr);
+                       const Sesion& sesion, QWidget* padre = nullptr, Modo modo = Modo::Registro);
     ~TfnotasdebitoVista() override;
 
     Tfnotasdebito& logica() { return *logica_; }
@@ -46,6 +50,7 @@ public:
     void escape();
     void alternarBases();
     void abrirLineas();
+    Modo modo() const { return modo_; }
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -54,9 +59,12 @@ private:
     QLineEdit* linea(const QString& campo, DataSet& ds, int ancho = 0);
     QLabel* nombre(const QString& objeto);
     void refrescar();
+    void soloLectura();
     bool confirmarSubTotal();
 
     std::unique_ptr<Tfnotasdebito> logica_;
+    Modo modo_;
+    Tfnotasdebito2* consulta_ = nullptr;
     Interaccion& interaccion_;
     ManejadorErrores& manejador_;
     Enlaces* enlaces_ = nullptr;

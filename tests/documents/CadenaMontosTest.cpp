@@ -127,7 +127,7 @@ TEST(CadenaMontos, BasesDeIva) {
     c.cambieBase(1, d("2010"));    // 100.5 → 100 (whole pesos, ties to even)
     c.m.inalcm = d("80");
     c.m.baseRtfte = d("5000");
-    c.continuarBases();
+    c.continuarBases(true);
     EXPECT_EQ(c.m.iva[0], d("1900"));
     EXPECT_EQ(c.m.iva[1], d("100"));
     EXPECT_EQ(c.m.subTotal, d("13011"));
@@ -141,7 +141,7 @@ TEST(CadenaMontos, BasesDeIva) {
     CadenaMontos s = cadena();
     s.nuevoAcreedor(Dinero(), Dinero(), true);
     s.cambieBase(0, d("10000"));
-    s.continuarBases();
+    s.continuarBases(false);
     EXPECT_EQ(s.m.ivaMonto, d("950")) << "régimen simplificado: la mitad del IVA de las bases";
     EXPECT_EQ(s.m.rtivaMonto, d("950"));
     EXPECT_FALSE(s.baseDesdeBases());

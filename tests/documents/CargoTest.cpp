@@ -2,7 +2,7 @@
 // fields, the creditor and its duplicate number, the number entry, the
 // checks in their order with the id kept, the one-batch save and what it
 // leaves behind, the abandoned charge, and a number taken by another clerk.
-#include "documents/charges/Tfnotasdebito.h"
+#include "documents/charges/Tfnotasdebito2.h"
 #include "tests/creditors/Entorno.h"
 
 using namespace cxp;
@@ -77,6 +77,26 @@ TEST_F(Cargo, AcreedorYMontosPorLosCampos) {
     p->cargo().setValue("TERC_NIT", "123");
     EXPECT_TRUE(interaccion.de("error").contains(Tfnotasdebito::kNitInactivo));
     EXPECT_TRUE(p->cargo().asString("TERC_NIT").isEmpty());
+}
+
+// The VAT bases: IVA per base from the rates, and a rete-fuente base typed
+// in the panel stays fixed when the amount changes.
+TEST_F(Cargo, BasesDeIvaDesdeElPanel) {
+    auto p = pantalla();
+    p->cargo().setValue("TERC_NIT", "900456789");
+    p->abrirBases();
+    p->cargo().setValue("NDPR_BASE1", d("2000000"));
+    p->cargo().setValue("NDPR_BASE2", d("1000000"));
+    p->cargo().setValue("NDPR_BASERTFTE", d("2500000"));
+    EXPECT_EQ(p->cargo().asDinero("NDPR_IVA1"), d("380000"));
+    EXPECT_EQ(p->cargo().asDinero("NDPR_IVA2"), d("50000"));
+    p->continuarBases();
+    EXPECT_EQ(p->subTotal(), d("3000000"));
+    EXPECT_EQ(p->cargo().asDinero("NDPR_IVAMONTO"), d("430000"));
+    EXPECT_EQ(p->cargo().asDinero("NDPR_RTFTEMONTO"), d("62500"));
+    EXPECT_EQ(p->cargo().asDinero("NDPR_RTIVAMONTO"), d("64500"));
+    p->setSubTotal(d("3100000"));
+    EXPECT_EQ(p->cargo().asDinero("NDPR_BASERTFTE"), d("2500000"));
 }
 
 TEST_F(Cargo, ChequeosEnOrdenConservanElId) {
@@ -240,6 +260,60 @@ TEST_F(Cargo, SinPrefijoActivoCierra) {
     auto p = pantalla(false);
     EXPECT_FALSE(p->abrir());
     EXPECT_EQ(interaccion.de("error"), QStringList({Tfnotasdebito::kSinPrefijo}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Cargo, ConsultaDeUnCargoGrabado) {
+    prueba::BaseTemporal general{prueba::plantillaGeneral()};
+    sesion.general = general.conectar();  // the name of who annulled
+    configurar("FECHA AUTORETENEDOR DE RETENCION CREE", QDate::currentDate().toString("yyyy/MM/dd"), "CARTERA", "SALDOS");
+    auto p = pantalla();
+    llenar(*p);
+    ASSERT_TRUE(p->grabar());
+    const int64_t id = p->ultimoId();
+
+    QStringList contabilizados;
+    auto consulta = [&] {
+        ServiciosCargo s;
+        s.imprimir = [this](int64_t i) { llamadas << QStringLiteral("imprimir %1").arg(i); };
+        auto c = std::make_unique<Tfnotasdebito2>(sesion, interaccion, manejador, configuracion, s,
+                                                  [&](int64_t i, const QString& prefijo, const QDate&) {
+                                                      contabilizados << QStringLiteral("%1 %2").arg(i).arg(prefijo);
+                                                  });
+        return c;
+    };
+    auto c = consulta();
+    ASSERT_TRUE(c->abrir(id)) << mensajes().toStdString();
+    EXPECT_EQ(c->subTotal(), d("2000000"));
+    EXPECT_EQ(c->nombreAcreedor(), "SUMINISTROS ANDINOS S.A.S.");
+    EXPECT_TRUE(c->registro().startsWith("Registro: ")) << c->registro().toStdString();
+    EXPECT_TRUE(c->registro().endsWith("SYSDBA")) << c->registro().toStdString();
+    EXPECT_FALSE(c->anulado());
+    // Dated on the self-withholding date: the CREE (8,000) is not subtracted.
+    EXPECT_EQ(c->neto(), d("2253680"));
+    configurar("FECHA AUTORETENEDOR DE RETENCION CREE", QDate::currentDate().addDays(1).toString("yyyy/MM/dd"), "CARTERA", "SALDOS");
+    ASSERT_TRUE(c->abrir(id));
+    EXPECT_EQ(c->neto(), d("2245680"));
+
+    llamadas.clear();
+    c->imprimir();
+    c->contabilidad();
+    EXPECT_EQ(llamadas, QStringList({QStringLiteral("imprimir %1").arg(id)}));
+    EXPECT_EQ(contabilizados, QStringList({QStringLiteral("%1 0000").arg(id)}));
+
+    ejecutar("update notas_debito_proveedor set ndpr_anulado = 'S' where ndpr_id = " + QString::number(id));
+    ejecutar("update auditoria set audi_razon = 'ERROR DE DIGITACION' where tido_cod = 51 and audi_oper = 'A' and audi_iddoc = " +
+             QString::number(id));
+    ASSERT_TRUE(c->abrir(id));
+    EXPECT_TRUE(c->anulado());
+    EXPECT_TRUE(c->razon().startsWith("ERROR DE DIGITACION")) << c->razon().toStdString();
+
+    auto otra = consulta();
+    EXPECT_FALSE(otra->abrir(999999));
+    EXPECT_EQ(interaccion.de("error").last(), Tfnotasdebito2::kNoEncontrado);
 }
 
 }  // namespace

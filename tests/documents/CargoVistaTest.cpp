@@ -61,6 +61,7 @@ TEST_F(CargoVista, CargoPorTecladoConIvaYRetenciones) {
     v->teclado().pulsar(Qt::Key_F5, v->editor("NDPR_BASE1"));
     EXPECT_FALSE(v->panelBases()->isVisible());
     EXPECT_EQ(v->subTotal()->text(), "1,000,000.00");
+    EXPECT_EQ(v->editor("NDPR_BASERTFTE")->text(), "1,000,000.00") << "la base de antes no queda fija";
 
     // Esc in the lines panel closes only the panel.
     v->abrirLineas();
@@ -74,6 +75,24 @@ TEST_F(CargoVista, CargoPorTecladoConIvaYRetenciones) {
     EXPECT_EQ(filas("select count(*) from notas_debito_proveedor where ndpr_id > 0")[0][0].toString(), "1");
     EXPECT_EQ(v->editor("NDPR_NUMERO")->text(), "000002");
     EXPECT_TRUE(v->editor("TERC_NIT")->text().isEmpty());
+
+    // The consult of the charge just saved: the same layout, read-only.
+    const int64_t id = v->logica().ultimoId();
+    auto logica = std::make_unique<Tfnotasdebito2>(sesion, interaccion, manejador, configuracion, ServiciosCargo{},
+                                                   Tfnotasdebito2::ContabilidadConsulta{});
+    ASSERT_TRUE(logica->abrir(id));
+    TfnotasdebitoVista c(std::move(logica), interaccion, manejador, sesion, nullptr, TfnotasdebitoVista::Modo::Consulta);
+    c.resize(760, 620);
+    c.show();
+    EXPECT_EQ(c.objectName(), "Tfnotasdebito2");
+    EXPECT_TRUE(c.editor("TERC_NIT")->isReadOnly());
+    EXPECT_TRUE(c.subTotal()->isReadOnly());
+    EXPECT_EQ(c.subTotal()->text(), "1,000,000.00");
+    EXPECT_EQ(c.editor("NDPR_RTFTEMONTO")->text(), "25,000.00");
+    EXPECT_TRUE(c.etiqueta("registro")->text().startsWith("Registro: "));
+    c.teclado().pulsar(Qt::Key_F5, c.editor("NDPR_CONC"));
+    EXPECT_TRUE(c.panelBases()->isVisible());
+    prueba::capturar(c, "cargo-consulta");
 }
 
 }  // namespace
