@@ -175,6 +175,34 @@ Eleccion SeleccionActivos::elegir(const RecordRef& fila) const {
             {}};
 }
 
+// ---- articles
+
+SeleccionArticulos::SeleccionArticulos(fb::Database& db, Interaccion& interaccion, ManejadorErrores& manejador,
+                                       const QVariantMap& argumentos)
+    : Seleccion(db, interaccion, manejador) {
+    setFiltroInicial(argumentos.value(QStringLiteral("filtro")).toString());
+}
+
+QString SeleccionArticulos::titulo() const { return QStringLiteral("Artículos"); }
+
+std::vector<ColumnaSeleccion> SeleccionArticulos::columnas() const {
+    return {{QStringLiteral("ARTI_COD"), QStringLiteral("Código"), 15},
+            {QStringLiteral("ARTI_NOMBRE"), QStringLiteral("Nombre"), 40},
+            {QStringLiteral("ARTI_UNIDAD"), QStringLiteral("Unidad"), 8}};
+}
+
+QString SeleccionArticulos::consulta(const QString& texto) const {
+    return QStringLiteral("select a.ARTI_COD, a.ARTI_NOMBRE, a.ARTI_UNIDAD from ARTICULOS a where a.ARTI_ESTADO = 'A'") +
+           condicion(texto, {QStringLiteral("a.ARTI_COD")}, {QStringLiteral("a.ARTI_NOMBRE")}) +
+           QStringLiteral(" order by a.ARTI_COD");
+}
+
+Eleccion SeleccionArticulos::elegir(const RecordRef& fila) const {
+    return {QVariantMap{{QStringLiteral("codigo"), texto(fila, QStringLiteral("ARTI_COD"))},
+                        {QStringLiteral("nombre"), texto(fila, QStringLiteral("ARTI_NOMBRE"))}},
+            {}};
+}
+
 std::unique_ptr<Seleccion> crearSeleccion(const QString& nombre, fb::Database& db, Interaccion& interaccion,
                                           ManejadorErrores& manejador, const QVariantMap& argumentos) {
     if (nombre == selectores::kCuentas) return std::make_unique<SeleccionCuentas>(db, interaccion, manejador, argumentos);
@@ -182,6 +210,8 @@ std::unique_ptr<Seleccion> crearSeleccion(const QString& nombre, fb::Database& d
     if (nombre == selectores::kTerceros)
         return std::make_unique<SeleccionTerceros>(db, interaccion, manejador, argumentos);
     if (nombre == selectores::kActivos) return std::make_unique<SeleccionActivos>(db, interaccion, manejador, argumentos);
+    if (nombre == selectores::kArticulos)
+        return std::make_unique<SeleccionArticulos>(db, interaccion, manejador, argumentos);
     return nullptr;
 }
 

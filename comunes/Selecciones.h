@@ -78,6 +78,18 @@ public:
     Eleccion elegir(const RecordRef& fila) const override;
 };
 
+// Active articles of the inventory. Choice: "codigo", "nombre".
+class SeleccionArticulos : public Seleccion {
+public:
+    SeleccionArticulos(fb::Database& db, Interaccion& interaccion, ManejadorErrores& manejador,
+                       const QVariantMap& argumentos);
+
+    QString titulo() const override;
+    std::vector<ColumnaSeleccion> columnas() const override;
+    QString consulta(const QString& texto) const override;
+    Eleccion elegir(const RecordRef& fila) const override;
+};
+
 // The picker of a name of data/Selectores.h (all but the new account);
 // nullptr for any other name.
 std::unique_ptr<Seleccion> crearSeleccion(const QString& nombre, fb::Database& db, Interaccion& interaccion,

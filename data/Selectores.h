@@ -28,4 +28,8 @@ inline const QString kTerceros = QStringLiteral("SelectorTerceros");
 // Fixed assets. Arguments: "filtro". Choice: "codigo", "descripcion".
 inline const QString kActivos = QStringLiteral("SelectorActivos");
 
+// Active articles of the inventory. Arguments: "filtro". Choice: "codigo",
+// "nombre".
+inline const QString kArticulos = QStringLiteral("SelectorArticulos");
+
 }  // namespace cxp::selectores

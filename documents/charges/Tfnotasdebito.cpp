@@ -1,6 +1,7 @@
 #include "documents/charges/Tfnotasdebito.h"
 
 #include "base/Sql.h"
+#include "data/Articulos.h"
 #include "data/Ayudas.h"
 #include "data/Configuracion.h"
 #include "data/Contabilidad.h"
@@ -59,7 +60,8 @@ Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, Manejador
       servicios_(std::move(servicios)),
       numeracion_(std::make_unique<Numeracion>(sesion.compania, interaccion, configuracion)),
       terceros_(std::make_unique<Terceros>(sesion.compania, interaccion, configuracion)),
-      contabilidad_(std::make_unique<Contabilidad>(sesion, interaccion, configuracion)) {
+      contabilidad_(std::make_unique<Contabilidad>(sesion, interaccion, configuracion)),
+      articulos_(std::make_unique<Articulos>(sesion.compania)) {
     cargo_.setUpdateTable(kTabla, {kId});
     lineas_.setUpdateTable(QStringLiteral("NOTA_DEBITO_PROV_DET"), {kId, kItem});
     cargo_.addDetail(lineas_, {kId}, {kId});
@@ -103,10 +105,14 @@ Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, Manejador
         l.setValue(QStringLiteral("NDPD_TRANSMIT"), "N");
         l.setValue(QStringLiteral("NDPD_CANT"), Dinero::desdeEntero(1));
     });
+    lineas_.onChange(QStringLiteral("ARTI_COD"), [this](DataSet&) { articuloIngresado(); });
+    lineas_.onChange(QStringLiteral("NDPD_UNIDAD"), [this](DataSet&) { unidadIngresada(); });
     lineas_.onChange(QStringLiteral("NDPD_CANT"), [this](DataSet& l) {
+        if (sincronizandoLineas_) return;
         l.setValue(kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
     });
     lineas_.onChange(QStringLiteral("NDPD_COSTO"), [this](DataSet& l) {
+        if (sincronizandoLineas_) return;
         l.setValue(kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
     });
     enlazar();
@@ -620,6 +626,115 @@ Dinero Tfnotasdebito::totalLineas() const {
 }
 
 void Tfnotasdebito::agregarLinea() { lineas_.append(); }
+
+void Tfnotasdebito::articuloIngresado() {
+    if (sincronizandoLineas_) return;
+    const QString codigo = lineas_.asString(QStringLiteral("ARTI_COD")).trimmed();
+    if (codigo.isEmpty()) return;
+    if (codigo.startsWith(u'?')) {
+        const auto eleccion = interaccion_.elegir(selectores::kArticulos, {{QStringLiteral("filtro"), codigo.mid(1)}});
+        lineas_.setValue(QStringLiteral("ARTI_COD"), eleccion ? eleccion->value(QStringLiteral("codigo")).toString() : QString());
+        return;
+    }
+    const auto articulo = articulos_->articulo(codigo);
+    if (!articulo || !articulo->activo) {
+        interaccion_.error(articulo ? kArticuloInactivo : kArticuloNoExiste);
+        lineas_.setValue(QStringLiteral("ARTI_COD"), QString());
+        interaccion_.enfocar(QStringLiteral("ARTI_COD"));
+        return;
+    }
+    lineas_.setValue(QStringLiteral("NDPD_DESC"), articulo->nombre.left(60));
+    if (lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed().isEmpty())
+        lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), articulo->unidad);
+    else
+        proponerCosto();
+}
+
+void Tfnotasdebito::unidadIngresada() {
+    if (sincronizandoLineas_) return;
+    const QString codigo = lineas_.asString(QStringLiteral("ARTI_COD")).trimmed();
+    const QString unidad = lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed();
+    if (codigo.isEmpty() || unidad.isEmpty()) return;
+    if (!articulos_->valide_unidad(codigo, unidad)) {
+        interaccion_.error(kUnidadInvalida);
+        lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), QString());
+        interaccion_.enfocar(QStringLiteral("NDPD_UNIDAD"));
+        return;
+    }
+    proponerCosto();
+}
+
+// The average cost of the article in the line's unit at the charge's date.
+void Tfnotasdebito::proponerCosto() {
+    const QString codigo = lineas_.asString(QStringLiteral("ARTI_COD")).trimmed();
+    const QString unidad = lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed();
+    if (codigo.isEmpty() || unidad.isEmpty()) return;
+    lineas_.setValue(QStringLiteral("NDPD_COSTO"), articulos_->costo_promedio(codigo, unidad, cargo_.asDate(kFecha)));
+}
+
+const QStringList& Tfnotasdebito::clasesDocumento() {
+    static const QStringList clases{QStringLiteral("Entrada"),           QStringLiteral("Salida"),
+                                    QStringLiteral("Transferencia"),     QStringLiteral("Remisión proveedor"),
+                                    QStringLiteral("Factura de compra"), QStringLiteral("Remisión cliente"),
+                                    QStringLiteral("Factura de venta")};
+    return clases;
+}
+
+int Tfnotasdebito::traerDocumento(int clase, const QString& prefijo, const QString& numero) {
+    struct Origen {
+        const char* encabezado;
+        const char* detalle;
+        const char* id;
+        const char* numero;
+        const char* columnas;  // article, quantity, unit, cost or unit price, total
+    };
+    static const Origen origenes[] = {
+        {"entradas", "entradas_detalle", "entr_id", "entr_numero", "arti_cod, ende_cant, ende_unidad, ende_costo, ende_total"},
+        {"salidas", "salidas_detalle", "sali_id", "sali_numero", "arti_cod, sade_cant, sade_unidad, sade_costo, sade_total"},
+        {"trasferencias", "trasferencias_detalle", "tran_id", "tran_numero",
+         "arti_cod, trde_cant, trde_unidad, trde_costo, trde_total"},
+        {"remision_proveedor", "remision_proveedor_det", "repr_id", "repr_numero",
+         "arti_cod, rpde_cant, rpde_unidad, rpde_costo, rpde_total"},
+        {"facturas_compra", "facturas_compras_detalle", "faco_id", "faco_numero",
+         "arti_cod, fcde_cant, fcde_unidad, fcde_prunit, fcde_total"},
+        {"remisiones_venta", "remisiones_venta_det", "revt_id", "revt_numero",
+         "arti_cod, rvde_cant, rvde_unidad, rvde_prunit, rvde_total"},
+        {"facturas", "facturas_detalle", "fact_id", "fact_numero", "arti_cod, fade_cant, fade_unidad, fade_prunit, fade_total"},
+    };
+    if (clase < 0 || clase >= int(std::size(origenes))) return 0;
+    const Origen& o = origenes[clase];
+    const QString sql = QStringLiteral("select %1 from %2 e, %3 d where e.%4 = d.%4 and pref_pre = ")
+                            .arg(QLatin1String(o.columnas), QLatin1String(o.encabezado), QLatin1String(o.detalle),
+                                 QLatin1String(o.id)) +
+                        sql::texto(prefijo.trimmed()) + QStringLiteral(" and %1 = ").arg(QLatin1String(o.numero)) +
+                        sql::texto(numero.trimmed());
+    const std::vector<fb::Row> filas = sesion_.compania.query(sql);
+    if (filas.empty()) {
+        interaccion_.advertencia(kDocumentoSinLineas);
+        return 0;
+    }
+    if (lineas_.state() != DataSet::State::Browse) lineas_.post();
+    // Copied as they are: no article lookups, no proposed cost.
+    struct Bandera {
+        bool& b;
+        explicit Bandera(bool& x) : b(x) { b = true; }
+        ~Bandera() { b = false; }
+    } copiando(sincronizandoLineas_);
+    for (const fb::Row& f : filas) {
+        lineas_.append();
+        lineas_.setValue(QStringLiteral("ARTI_COD"), f[0]);
+        lineas_.setValue(QStringLiteral("NDPD_CANT"), f[1]);
+        lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), f[2]);
+        lineas_.setValue(QStringLiteral("NDPD_COSTO"), f[3]);
+        lineas_.setValue(kTotalLinea, f[4]);
+        const auto articulo = articulos_->articulo(f[0].toString());
+        if (articulo) lineas_.setValue(QStringLiteral("NDPD_DESC"), articulo->nombre.left(60));
+        lineas_.post();
+    }
+    cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+    emit montosCambiados();
+    return int(filas.size());
+}
 
 void Tfnotasdebito::abrirLineas() {
     lineasAbiertas_ = true;

@@ -22,6 +22,7 @@ class Interaccion;
 class ManejadorErrores;
 class Numeracion;
 class Terceros;
+class Articulos;
 class Contabilidad;
 struct Sesion;
 
@@ -55,6 +56,10 @@ public:
     static inline const QString kCancelar =
         QStringLiteral("Si cancela ahora perderá los datos no grabados, continuar?");
     static inline const QString kMandanteNoExiste = QStringLiteral("El tercero indicado no existe.");
+    static inline const QString kArticuloInactivo = QStringLiteral("El artículo está inactivo.");
+    static inline const QString kArticuloNoExiste = QStringLiteral("El artículo no existe.");
+    static inline const QString kUnidadInvalida = QStringLiteral("La unidad no es válida para el artículo.");
+    static inline const QString kDocumentoSinLineas = QStringLiteral("No se encontró el documento o no tiene artículos.");
 
     Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                   const Configuracion& configuracion, ServiciosCargo servicios, QObject* parent = nullptr);
@@ -101,6 +106,11 @@ public:
     void cerrarLineas();     // Esc
     void continuarLineas();  // "F2:Continuar"
     void agregarLinea();
+    // "F7:Trae doc": the lines of another document (kind index into
+    // clasesDocumento(), prefix, number) appended as lines of the charge.
+    // Returns how many lines came; 0 after a message when none.
+    static const QStringList& clasesDocumento();
+    int traerDocumento(int clase, const QString& prefijo, const QString& numero);
 
     // "?" lookups and F6.
     void buscarAcreedor();
@@ -141,6 +151,9 @@ protected:
     void subcentroIngresado();
     void mandanteIngresado();
     void cuentaIngresada(const QString& campo, bool niif);
+    void articuloIngresado();
+    void unidadIngresada();
+    void proponerCosto();
     bool validar();
     bool escribir();
     QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
@@ -153,6 +166,7 @@ protected:
     std::unique_ptr<Numeracion> numeracion_;
     std::unique_ptr<Terceros> terceros_;
     std::unique_ptr<Contabilidad> contabilidad_;
+    std::unique_ptr<Articulos> articulos_;
 
     DataSet cargo_, lineas_;
     CadenaMontos cadena_;
@@ -168,6 +182,7 @@ protected:
     bool basesAbiertas_ = false;
     bool lineasAbiertas_ = false;
     bool baseEnBases_ = false;
+    bool sincronizandoLineas_ = false;
     bool sincronizando_ = false;
     bool numeroAutomatico_ = false;
     int diasVence_ = 0;

@@ -277,6 +277,36 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         connect(b, &QPushButton::clicked, this, [this, accion] { manejador_.proteger(accion); refrescar(); });
         hl->addWidget(b);
     }
+    if (!consulta_) {
+        // "F7:Trae doc": the lines of another document.
+        auto* clase = new QComboBox(lineas_);
+        clase->setObjectName(QStringLiteral("claseDocumento"));
+        clase->addItems(Tfnotasdebito::clasesDocumento());
+        auto* prefijoDoc = new QLineEdit(lineas_);
+        prefijoDoc->setObjectName(QStringLiteral("prefijoDocumento"));
+        prefijoDoc->setMaxLength(4);
+        prefijoDoc->setMaximumWidth(50);
+        auto* numeroDoc = new QLineEdit(lineas_);
+        numeroDoc->setObjectName(QStringLiteral("numeroDocumento"));
+        numeroDoc->setMaxLength(8);
+        numeroDoc->setMaximumWidth(80);
+        auto traer = [this, clase, prefijoDoc, numeroDoc] {
+            confirmarEdicion(rejillaLineas_->vista());
+            logica_->traerDocumento(clase->currentIndex(), prefijoDoc->text(), numeroDoc->text());
+            refrescar();
+        };
+        auto* boton = new QPushButton(QStringLiteral("F7:Trae doc"), lineas_);
+        boton->setFocusPolicy(Qt::NoFocus);
+        connect(boton, &QPushButton::clicked, this, [this, traer] { manejador_.proteger(traer); });
+        teclado_->asignarEn(lineas_, Qt::Key_F7, traer);
+        hl->addSpacing(12);
+        hl->addWidget(new QLabel(QStringLiteral("Tipo:"), lineas_));
+        hl->addWidget(clase);
+        hl->addWidget(new QLabel(QStringLiteral("Número:"), lineas_));
+        hl->addWidget(prefijoDoc);
+        hl->addWidget(numeroDoc);
+        hl->addWidget(boton);
+    }
     hl->addStretch();
     hl->addWidget(new QLabel(QStringLiteral("Total artículos:"), lineas_));
     hl->addWidget(totalLineas_);

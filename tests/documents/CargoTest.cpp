@@ -317,3 +317,50 @@ TEST_F(Cargo, ConsultaDeUnCargoGrabado) {
 }
 
 }  // namespace
+
+namespace {
+
+// The article lines: the article's name, unit and average cost proposed,
+// an inactive article refused, and the lines of another document copied.
+TEST_F(Cargo, LineasDeArticulosYTraeDocumento) {
+    ejecutar("insert into articulos (arti_cod, arti_nombre, arti_unidad) values ('LEC01', 'LECHE ENTERA 1L', 'UND')");
+    ejecutar("insert into articulos (arti_cod, arti_nombre, arti_unidad, arti_estado) values ('VIE01', 'VIEJO', 'UND', 'I')");
+    ejecutar("insert into articulo_unidades (arti_cod, unid_cod, arun_factor) values ('LEC01', 'CAJA12', 12)");
+    ejecutar("insert into costo_promedio_articulo values ('LEC01', '2020/01/01', 2500)");
+    ejecutar("insert into costo_promedio_articulo values ('LEC01', '2099/01/01', 9999)");
+    auto p = pantalla();
+    llenar(*p);
+    p->abrirLineas();
+    p->lineas().setValue("ARTI_COD", "LEC01");
+    EXPECT_EQ(p->lineas().asString("NDPD_DESC"), "LECHE ENTERA 1L");
+    EXPECT_EQ(p->lineas().asString("NDPD_UNIDAD"), "UND");
+    EXPECT_EQ(p->lineas().asDinero("NDPD_COSTO"), d("2500"));
+    p->lineas().setValue("NDPD_UNIDAD", "CAJA12");
+    EXPECT_EQ(p->lineas().asDinero("NDPD_COSTO"), d("30000"));
+    p->lineas().setValue("NDPD_CANT", d("3"));
+    EXPECT_EQ(p->lineas().asDinero("NDPD_TOTAL"), d("90000"));
+    p->lineas().setValue("NDPD_UNIDAD", "BULTO");
+    EXPECT_EQ(interaccion.de("error").last(), Tfnotasdebito::kUnidadInvalida);
+    p->lineas().setValue("NDPD_UNIDAD", "UND");
+
+    p->agregarLinea();
+    p->lineas().setValue("ARTI_COD", "VIE01");
+    EXPECT_EQ(interaccion.de("error").last(), Tfnotasdebito::kArticuloInactivo);
+    EXPECT_TRUE(p->lineas().asString("ARTI_COD").isEmpty());
+    p->lineas().cancel();
+
+    ejecutar("insert into entradas (entr_id, pref_pre, entr_numero) values (7, 'BOG', '000123')");
+    ejecutar("insert into entradas_detalle values (7, 1, 'LEC01', 10, 'UND', 2400, 24000)");
+    ejecutar("insert into entradas_detalle values (7, 2, 'LEC01', 2, 'CAJA12', 28800, 57600)");
+    EXPECT_EQ(p->traerDocumento(0, "BOG", "000123"), 2);
+    EXPECT_EQ(p->traerDocumento(6, "BOG", "000123"), 0);
+    EXPECT_EQ(interaccion.de("advertencia").last(), Tfnotasdebito::kDocumentoSinLineas);
+    EXPECT_EQ(p->lineas().recordCount(), 3);
+    EXPECT_EQ(p->totalLineas(), d("89100")) << "3 × 2500 a mano, 24000 y 57600 traídos";
+    p->continuarLineas();
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    EXPECT_EQ(escalar("select sum(ndpd_total) from nota_debito_prov_det where ndpr_id = " + QString::number(p->ultimoId())),
+              "89100.00");
+}
+
+}  // namespace
