@@ -337,7 +337,10 @@ bool Tfnotasdebito::abrir() {
 
 void Tfnotasdebito::nuevoCargo() {
     const QString prefijo = cargo_.isEmpty() ? QString() : cargo_.asString(kPrefijo);
-    sesion_.compania.executeDirect(QStringLiteral("delete from aplicacion_provedor where appr_id = 0"));
+    // An abandoned application of an earlier crossing; looked for first, so
+    // that the usual case writes nothing.
+    if (sesion_.compania.queryOne(QStringLiteral("select first 1 1 from aplicacion_provedor where appr_id = 0")))
+        sesion_.compania.executeDirect(QStringLiteral("delete from aplicacion_provedor where appr_id = 0"));
     cadena_.m = MontosDocumento();
     cadena_.nuevoAcreedor(Dinero(), Dinero(), false);
     ultimaLinea_ = 0;
@@ -797,7 +800,11 @@ bool Tfnotasdebito::grabar() {
     // The id is taken before the checks and kept for the next attempt.
     if (cargo_.asInt(kId) == 0) {
         try {
-            fb::Transaction tr = sesion_.compania.begin();
+            // The procedure only takes the next value of a sequence: a
+            // read-only transaction, which commits without a write.
+            fb::TransactionOptions soloLectura;
+            soloLectura.readOnly = true;
+            fb::Transaction tr = sesion_.compania.begin(soloLectura);
             const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_NOTADBPROV"))[QStringLiteral("ID")].toInt64();
             tr.commit();
             cargo_.setValue(kId, id);

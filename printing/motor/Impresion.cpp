@@ -80,7 +80,8 @@ PlanImpresion Impresion::preparar(int tipo, int64_t id, bool general, const QStr
         interaccion_.error(plan.error);
         return plan;
     }
-    plan.documento.impreso.imagenAnulado = imagenAnulado();
+    // The stamp is drawn (and its picture read or made) only for an annulled document.
+    if (plan.documento.impreso.anulado) plan.documento.impreso.imagenAnulado = imagenAnulado();
     const DocumentoLeido& doc = plan.documento;
     const QString titulo = tituloTrabajo(tipo) + doc.prefijo + doc.numero;
 
