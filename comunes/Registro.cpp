@@ -33,7 +33,7 @@ void registrarComunes(InteraccionQt& interaccion, Sesion& sesion, ManejadorError
 
     for (const QString& nombre :
          {selectores::kCuentas, selectores::kCentros, selectores::kTerceros, selectores::kActivos,
-          selectores::kArticulos}) {
+          selectores::kArticulos, selectores::kFacturasCompra}) {
         iq->registrarSelector(nombre, [iq, s, m, nombre](const QVariantMap& args) -> std::optional<QVariantMap> {
             return Selector::elegir(crearSeleccion(nombre, s->compania, *iq, *m, args), *m,
                                     QApplication::activeWindow());

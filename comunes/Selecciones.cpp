@@ -203,6 +203,39 @@ Eleccion SeleccionArticulos::elegir(const RecordRef& fila) const {
             {}};
 }
 
+// ---- purchase invoices
+
+SeleccionFacturasCompra::SeleccionFacturasCompra(fb::Database& db, Interaccion& interaccion,
+                                                 ManejadorErrores& manejador, const QVariantMap& argumentos)
+    : Seleccion(db, interaccion, manejador), nit_(argumentos.value(QStringLiteral("nit")).toString().trimmed()) {
+    setFiltroInicial(argumentos.value(QStringLiteral("filtro")).toString());
+}
+
+QString SeleccionFacturasCompra::titulo() const { return QStringLiteral("Facturas de compra"); }
+
+std::vector<ColumnaSeleccion> SeleccionFacturasCompra::columnas() const {
+    return {{QStringLiteral("PREF_PRE"), QStringLiteral("Prefijo"), 6},
+            {QStringLiteral("FACO_NUMERO"), QStringLiteral("Número"), 10},
+            {QStringLiteral("FACO_FECHA"), QStringLiteral("Fecha"), 0},
+            {QStringLiteral("FACO_NUMPROV"), QStringLiteral("Nro. proveedor"), 15},
+            {QStringLiteral("TERC_NOM"), QStringLiteral("Proveedor"), 34}};
+}
+
+QString SeleccionFacturasCompra::consulta(const QString& texto) const {
+    QString s = QStringLiteral("select f.FACO_ID, f.PREF_PRE, f.FACO_NUMERO, f.FACO_FECHA, f.FACO_NUMPROV, t.TERC_NOM "
+                               "from FACTURAS_COMPRA f left join TERCEROS t on t.TERC_NIT = f.TERC_NIT where f.FACO_ID > 0");
+    if (!nit_.isEmpty()) s += QStringLiteral(" and f.TERC_NIT = ") + sql::texto(nit_);
+    return s + condicion(texto, {QStringLiteral("f.FACO_NUMERO")}, {QStringLiteral("f.FACO_NUMPROV")}) +
+           QStringLiteral(" order by f.FACO_FECHA desc, f.FACO_NUMERO desc");
+}
+
+Eleccion SeleccionFacturasCompra::elegir(const RecordRef& fila) const {
+    return {QVariantMap{{QStringLiteral("id"), qlonglong(fila.asInt(QStringLiteral("FACO_ID")))},
+                        {QStringLiteral("numero"),
+                         texto(fila, QStringLiteral("PREF_PRE")) + texto(fila, QStringLiteral("FACO_NUMERO"))}},
+            {}};
+}
+
 std::unique_ptr<Seleccion> crearSeleccion(const QString& nombre, fb::Database& db, Interaccion& interaccion,
                                           ManejadorErrores& manejador, const QVariantMap& argumentos) {
     if (nombre == selectores::kCuentas) return std::make_unique<SeleccionCuentas>(db, interaccion, manejador, argumentos);
@@ -212,6 +245,8 @@ std::unique_ptr<Seleccion> crearSeleccion(const QString& nombre, fb::Database& d
     if (nombre == selectores::kActivos) return std::make_unique<SeleccionActivos>(db, interaccion, manejador, argumentos);
     if (nombre == selectores::kArticulos)
         return std::make_unique<SeleccionArticulos>(db, interaccion, manejador, argumentos);
+    if (nombre == selectores::kFacturasCompra)
+        return std::make_unique<SeleccionFacturasCompra>(db, interaccion, manejador, argumentos);
     return nullptr;
 }
 

@@ -90,6 +90,21 @@ public:
     Eleccion elegir(const RecordRef& fila) const override;
 };
 
+// Purchase invoices, newest first. Choice: "id", "numero".
+class SeleccionFacturasCompra : public Seleccion {
+public:
+    SeleccionFacturasCompra(fb::Database& db, Interaccion& interaccion, ManejadorErrores& manejador,
+                            const QVariantMap& argumentos);
+
+    QString titulo() const override;
+    std::vector<ColumnaSeleccion> columnas() const override;
+    QString consulta(const QString& texto) const override;
+    Eleccion elegir(const RecordRef& fila) const override;
+
+private:
+    QString nit_;
+};
+
 // The picker of a name of data/Selectores.h (all but the new account);
 // nullptr for any other name.
 std::unique_ptr<Seleccion> crearSeleccion(const QString& nombre, fb::Database& db, Interaccion& interaccion,

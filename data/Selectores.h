@@ -32,4 +32,8 @@ inline const QString kActivos = QStringLiteral("SelectorActivos");
 // "nombre".
 inline const QString kArticulos = QStringLiteral("SelectorArticulos");
 
+// Purchase invoices, those of one creditor when "nit" is given. Arguments:
+// "filtro", "nit". Choice: "id", "numero" (prefix followed by number).
+inline const QString kFacturasCompra = QStringLiteral("SelectorFacturasCompra");
+
 }  // namespace cxp::selectores

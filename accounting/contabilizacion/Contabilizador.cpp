@@ -20,12 +20,10 @@ struct Resultado {
     int idc = 0;
 };
 
-// One stage: the procedure's single row, committed (the procedure writes
-// the pending voucher).
-std::optional<Resultado> ejecutar(fb::Database& db, const QString& sql) {
-    fb::Transaction tr(db);
+// One stage: the procedure's single row (the procedure writes the pending
+// voucher in the caller's transaction).
+std::optional<Resultado> ejecutar(fb::Transaction& tr, const QString& sql) {
     std::optional<fb::Row> fila = tr.queryOne(sql);
-    tr.commit();
     if (!fila) return std::nullopt;
     Resultado r;
     const fb::Row& f = *fila;
@@ -79,36 +77,39 @@ int Contabilizador::contabilice_egreso(int id, int interfaz, const QDate& fecha)
     return contabilice(ClaseContabilizacion::egreso(), id, interfaz, fecha);
 }
 
+// Both stages write in one transaction, committed before their errors are
+// read and told: the pending voucher is made whole or not at all.
 int Contabilizador::contabilice(const ClaseContabilizacion& clase, int id, int interfaz, const QDate& fecha) {
     const QString procedimiento = sql::identificador(clase.procedimiento, {clase.procedimiento});
+    fb::Transaction tr(compania_);
     const std::optional<Resultado> local =
-        ejecutar(compania_, QStringLiteral("select * from %1(%2,%3)")
-                                .arg(procedimiento, sql::numero(int64_t(id)), sql::numero(int64_t(interfaz))));
+        ejecutar(tr, QStringLiteral("select * from %1(%2,%3)")
+                         .arg(procedimiento, sql::numero(int64_t(id)), sql::numero(int64_t(interfaz))));
     if (!local) {
+        tr.commit();
         contexto_.mostrar = false;
         return 0;
     }
     const int idc = local->idc;
     QString ver = local->ver;
+    std::optional<Resultado> niif;
+    if (local->error <= 0) {
+        int ano = 0;
+        if (anoAperturaNiif(ano) && fecha.isValid() && ano <= fecha.year()) {
+            const QString procedimientoNiif = sql::identificador(clase.procedimientoNiif, {clase.procedimientoNiif});
+            niif = ejecutar(tr, QStringLiteral("select * from %1(%2,%3,%4)")
+                                    .arg(procedimientoNiif, sql::numero(int64_t(id)), sql::numero(int64_t(interfaz)),
+                                         sql::numero(int64_t(idc))));
+            if (niif) ver = niif->ver;
+        }
+    }
+    tr.commit();
     if (local->error > 0) {
         const QString m = mensajeErrores(clase.tipoErrores, id);
         interaccion_.error(m.isEmpty() ? kEncabezadoErrores : m);
-    } else {
-        int ano = 0;
-        if (anoAperturaNiif(ano) && fecha.isValid() && ano <= fecha.year()) {
-            const QString niif = sql::identificador(clase.procedimientoNiif, {clase.procedimientoNiif});
-            const std::optional<Resultado> r =
-                ejecutar(compania_, QStringLiteral("select * from %1(%2,%3,%4)")
-                                        .arg(niif, sql::numero(int64_t(id)), sql::numero(int64_t(interfaz)),
-                                             sql::numero(int64_t(idc))));
-            if (r) {
-                ver = r->ver;
-                if (r->error > 0) {
-                    const QString m = mensajeErrores(kTipoErroresNiif, id);
-                    interaccion_.error(m.isEmpty() ? kEncabezadoErrores : m);
-                }
-            }
-        }
+    } else if (niif && niif->error > 0) {
+        const QString m = mensajeErrores(kTipoErroresNiif, id);
+        interaccion_.error(m.isEmpty() ? kEncabezadoErrores : m);
     }
     contexto_.mostrar = ver == QLatin1String("S");
     return idc;

@@ -165,6 +165,7 @@ void Tfnotasdebito::enlazar() {
     cargo_.onChange(QStringLiteral("NDPR_PROY"), [this](DataSet&) { centroIngresado(); });
     cargo_.onChange(QStringLiteral("NDPR_CENTRO"), [this](DataSet&) { subcentroIngresado(); });
     cargo_.onChange(QStringLiteral("NDPR_MANDANTE"), [this](DataSet&) { mandanteIngresado(); });
+    cargo_.onChange(QStringLiteral("ARTI_COD"), [this](DataSet&) { articuloCargoIngresado(); });
     cargo_.onChange(QStringLiteral("NDPR_CTAPAGAR"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTAPAGAR"), false); });
     cargo_.onChange(QStringLiteral("NDPR_CTACAUSA"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTACAUSA"), false); });
     cargo_.onChange(QStringLiteral("NDPR_CTAPAGARN"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTAPAGARN"), true); });
@@ -336,7 +337,7 @@ bool Tfnotasdebito::abrir() {
 }
 
 void Tfnotasdebito::nuevoCargo() {
-    const QString prefijo = cargo_.isEmpty() ? QString() : cargo_.asString(kPrefijo);
+    const QString prefijo = cargo_.isEmpty() ? ultimoPrefijo_ : cargo_.asString(kPrefijo);
     // An abandoned application of an earlier crossing; looked for first, so
     // that the usual case writes nothing.
     if (sesion_.compania.queryOne(QStringLiteral("select first 1 1 from aplicacion_provedor where appr_id = 0")))
@@ -349,6 +350,7 @@ void Tfnotasdebito::nuevoCargo() {
     nombreCentro_.clear();
     nombreSubcentro_.clear();
     nombreMandante_.clear();
+    factura_.clear();
     cargo_.append();
     for (int i = 0; i < 4; ++i) cadena_.m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
     // The same prefix again, so that the number is its new consecutive.
@@ -591,6 +593,33 @@ void Tfnotasdebito::buscarCuenta(const QString& campo, const QString& filtro) {
     cargo_.setValue(campo, eleccion ? eleccion->value(QStringLiteral("cuenta")).toString() : QString());
 }
 
+void Tfnotasdebito::aplicarAFactura() {
+    const auto eleccion = interaccion_.elegir(selectores::kFacturasCompra,
+                                              {{QStringLiteral("nit"), cargo_.asString(kNit)}});
+    if (!eleccion) return;
+    if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
+    cargo_.setValue(QStringLiteral("NDPR_FACID"), int64_t(eleccion->value(QStringLiteral("id")).toLongLong()));
+    factura_ = numeracion_->num_documento(21, eleccion->value(QStringLiteral("id")).toLongLong());
+    emit montosCambiados();
+}
+
+// "Aplicar a artículo": an article of the inventory, active.
+void Tfnotasdebito::articuloCargoIngresado() {
+    const QString codigo = cargo_.asString(QStringLiteral("ARTI_COD")).trimmed();
+    if (codigo.isEmpty()) return;
+    if (codigo.startsWith(u'?')) {
+        const auto eleccion = interaccion_.elegir(selectores::kArticulos, {{QStringLiteral("filtro"), codigo.mid(1)}});
+        cargo_.setValue(QStringLiteral("ARTI_COD"), eleccion ? eleccion->value(QStringLiteral("codigo")).toString() : QString());
+        return;
+    }
+    const auto articulo = articulos_->articulo(codigo);
+    if (!articulo || !articulo->activo) {
+        interaccion_.error(articulo ? kArticuloInactivo : kArticuloNoExiste);
+        cargo_.setValue(QStringLiteral("ARTI_COD"), QString());
+        interaccion_.enfocar(QStringLiteral("ARTI_COD"));
+    }
+}
+
 void Tfnotasdebito::buscarCentro() {
     QVariantMap args;
     if (filtrarCentros_ && sesion_.agencia_actual != 0) args.insert(QStringLiteral("agencia"), sesion_.agencia_actual);
@@ -823,9 +852,13 @@ bool Tfnotasdebito::grabar() {
     const int64_t id = cargo_.asInt(kId);
     ultimoId_ = id;
     ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(kNumero);
+    ultimoPrefijo_ = cargo_.asString(kPrefijo);
     if (servicios_.contabilizar) servicios_.contabilizar(id, interfaz, cargo_.asDate(kFecha));
     if (servicios_.imprimir) servicios_.imprimir(id);
     cargarPrefijos();
+    // The saved charge leaves the screen: a clerk entering charges all day
+    // must not carry every one of them in memory.
+    cargo_.clear();
     nuevoCargo();
     return true;
 }
@@ -838,6 +871,9 @@ bool Tfnotasdebito::escribir() {
     try {
         if (cargo_.state() != DataSet::State::Browse) cargo_.post();
         ApplyOptions opciones;
+        // Several clerks on one automatic prefix each take the next free
+        // number until they get one: more attempts than a plain conflict needs.
+        if (numeroAutomatico_) opciones.maxAttempts = 60;
         opciones.onFailure = [this](const fb::DbError& e, int) {
             if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
             const QString siguiente = actualDelPrefijo(cargo_.asString(kPrefijo));

@@ -117,6 +117,9 @@ public:
     void buscarMandante();
     void buscarCuenta(const QString& campo, const QString& filtro);
     void buscarCentro();
+    // "Aplicar a factura": the purchase invoice the charge refers to.
+    void aplicarAFactura();
+    QString factura() const { return factura_; }
 
     // F2. True when the charge was written (a new one is then on screen).
     bool grabar();
@@ -152,6 +155,7 @@ protected:
     void mandanteIngresado();
     void cuentaIngresada(const QString& campo, bool niif);
     void articuloIngresado();
+    void articuloCargoIngresado();
     void unidadIngresada();
     void proponerCosto();
     bool validar();
@@ -189,7 +193,8 @@ protected:
     int ultimaLinea_ = 0;
     int64_t ultimoId_ = 0;
     QString ultimoNumero_;
-    QString nombreAcreedor_, nombreCentro_, nombreSubcentro_, nombreMandante_;
+    QString ultimoPrefijo_;
+    QString nombreAcreedor_, nombreCentro_, nombreSubcentro_, nombreMandante_, factura_;
 };
 
 }  // namespace cxp

@@ -30,7 +30,6 @@ public:
     const QString& registro() const { return registro_; }
     bool anulado() const { return anulado_; }
     const QString& razon() const { return razon_; }
-    const QString& factura() const { return factura_; }
     const QString& aplicado() const { return aplicado_; }
     Dinero neto() const override;
 
@@ -40,7 +39,7 @@ public:
 private:
     ContabilidadConsulta contabilidad_;
     int64_t id_ = 0;
-    QString registro_, razon_, factura_, aplicado_;
+    QString registro_, razon_, aplicado_;
     bool anulado_ = false;
     QDate fechaCree_;
 };

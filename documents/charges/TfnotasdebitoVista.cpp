@@ -19,6 +19,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -126,6 +127,13 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
           {"Nro. doc.:", linea(QStringLiteral("NDPR_NUMPROV"), c, 110)}});
     fila({{"Concepto:", linea(QStringLiteral("NDPR_CONC"), c, 380)},
           {"Planilla:", linea(QStringLiteral("NDPR_NUMCTR"), c, 100)}});
+    QLineEdit* articulo = linea(QStringLiteral("ARTI_COD"), c, 110);
+    auto* factura = new QPushButton(QStringLiteral("Aplicar a factura"), this);
+    factura->setObjectName(QStringLiteral("aplicarFactura"));
+    factura->setFocusPolicy(Qt::NoFocus);
+    factura->setEnabled(!consulta_);
+    connect(factura, &QPushButton::clicked, this, [this] { manejador_.proteger([this] { logica_->aplicarAFactura(); }); });
+    fila({{"Aplicar a artículo:", articulo}, {"", factura}, {"", nombre(QStringLiteral("factura"))}});
     if (logica_->preguntaMandante()) {
         QLineEdit* mandante = linea(QStringLiteral("NDPR_MANDANTE"), c, 110);
         teclado_->busqueda(mandante, [this](const QString&) { logica_->buscarMandante(); });
@@ -230,6 +238,12 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     gc->addWidget(new QLabel(QStringLiteral("Costo a:"), cuentas), 3, 3);
     gc->addWidget(tipoCosto, 4, 3);
 
+    auto* observaciones = new QPlainTextEdit(this);
+    observaciones->setObjectName(QStringLiteral("NDPR_OBS"));
+    observaciones->setMaximumHeight(48);
+    observaciones->setTabChangesFocus(true);
+    enlaces_->enlazar(observaciones, c, QStringLiteral("NDPR_OBS"));
+
     // ---- VAT bases panel
     bases_ = new QFrame(this);
     bases_->setObjectName(QStringLiteral("panelBases"));
@@ -330,12 +344,15 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     todo->addWidget(montos);
     todo->addWidget(bases_);
     todo->addWidget(cuentas);
+    auto* obs = new QHBoxLayout;
+    obs->addWidget(new QLabel(QStringLiteral("Observaciones:"), this));
+    obs->addWidget(observaciones, 1);
+    todo->addLayout(obs);
     todo->addWidget(lineas_, 1);
     todo->addStretch();
     if (consulta_) {
         auto* otros = new QHBoxLayout;
         otros->addWidget(nombre(QStringLiteral("registro")), 1);
-        otros->addWidget(nombre(QStringLiteral("factura")));
         otros->addWidget(nombre(QStringLiteral("aplicado")));
         todo->addLayout(otros);
     }
@@ -376,6 +393,7 @@ void TfnotasdebitoVista::soloLectura() {
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->setReadOnly(true);
     for (QDateEdit* e : findChildren<QDateEdit*>()) e->setReadOnly(true);
     for (QComboBox* c : findChildren<QComboBox*>()) c->setEnabled(false);
+    for (QPlainTextEdit* e : findChildren<QPlainTextEdit*>()) e->setReadOnly(true);
     rejillaLineas_->setSoloLectura(true);
 }
 
@@ -426,10 +444,11 @@ void TfnotasdebitoVista::refrescar() {
     pon("nombreSubcentro", logica_->nombreSubcentro());
     pon("nombreMandante", logica_->nombreMandante());
     pon("totalLineas", importe(logica_->totalLineas()));
+    if (!consulta_) pon("factura", logica_->factura());
     if (consulta_) {
         pon("registro", consulta_->registro());
         pon("anulado", consulta_->anulado() ? QStringLiteral("ANULADO. ") + consulta_->razon() : QString());
-        pon("factura", consulta_->factura().isEmpty() ? QString() : QStringLiteral("Factura: ") + consulta_->factura());
+        pon("factura", consulta_->factura());
         pon("aplicado", consulta_->aplicado().isEmpty() ? QString() : QStringLiteral("Aplicado a: ") + consulta_->aplicado());
         if (QLabel* l = etiqueta(QStringLiteral("anulado"))) l->setVisible(consulta_->anulado());
     }

@@ -352,6 +352,16 @@ TEST_F(Cargo, LineasDeArticulosYTraeDocumento) {
     ejecutar("insert into entradas (entr_id, pref_pre, entr_numero) values (7, 'BOG', '000123')");
     ejecutar("insert into entradas_detalle values (7, 1, 'LEC01', 10, 'UND', 2400, 24000)");
     ejecutar("insert into entradas_detalle values (7, 2, 'LEC01', 2, 'CAJA12', 28800, 57600)");
+    // The charge applies to an article and to a purchase invoice of the creditor.
+    p->cargo().setValue("ARTI_COD", "VIE01");
+    EXPECT_TRUE(p->cargo().asString("ARTI_COD").isEmpty()) << "un artículo inactivo no se acepta";
+    p->cargo().setValue("ARTI_COD", "LEC01");
+    ejecutar("insert into facturas_compra (faco_id, pref_pre, faco_numero, terc_nit) values (31, 'FC', '00000777', '900456789')");
+    interaccion.elecciones = {QVariantMap{{"id", 31}, {"numero", "FC00000777"}}};
+    p->aplicarAFactura();
+    EXPECT_EQ(p->cargo().asInt("NDPR_FACID"), 31);
+    EXPECT_EQ(p->factura(), "FC00000777");
+
     EXPECT_EQ(p->traerDocumento(0, "BOG", "000123"), 2);
     EXPECT_EQ(p->traerDocumento(6, "BOG", "000123"), 0);
     EXPECT_EQ(interaccion.de("advertencia").last(), Tfnotasdebito::kDocumentoSinLineas);
