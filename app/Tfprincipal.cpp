@@ -321,6 +321,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasContabilizacion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasInterfaces(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasFormatos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasCargos(interaccion_, sesion_, errores_, configuracion_);
 }
 
 bool Tfprincipal::permitido(const QString& comando) const {
