@@ -4,6 +4,7 @@
 #include "creditors/Replicacion.h"
 #include "data/ManejadorErrores.h"
 #include "ui/BusquedaBase.h"
+#include "ui/DobleClic.h"
 #include "ui/Enlaces.h"
 #include "ui/InteraccionQt.h"
 #include "ui/PanelBotones.h"
@@ -39,20 +40,6 @@ Enlaces::Claves claves(const QList<OpcionBusqueda>& opciones, bool conCodigo = f
 }
 
 // Double-clicking an account field opens the account list too.
-class DobleClic : public QObject {
-public:
-    DobleClic(QObject* parent, std::function<void()> f) : QObject(parent), f_(std::move(f)) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::MouseButtonDblClick) {
-            f_();
-            return true;
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> f_;
-};
 }  // namespace
 
 QLineEdit* FichaAcreedorVista::linea(const QString& campo, DataSet& ds) {

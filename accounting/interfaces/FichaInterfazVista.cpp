@@ -5,6 +5,7 @@
 #include "comunes/Presentacion.h"
 #include "data/ManejadorErrores.h"
 #include "ui/BusquedaBase.h"
+#include "ui/DobleClic.h"
 #include "ui/Enlaces.h"
 #include "ui/InteraccionQt.h"
 #include "ui/PanelBotones.h"
@@ -33,21 +34,6 @@ namespace {
 const QSize kTamano(600, 560);
 
 // A double click on an account field opens its chart.
-class DobleClic : public QObject {
-public:
-    DobleClic(QObject* parent, std::function<void()> f) : QObject(parent), f_(std::move(f)) {}
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::MouseButtonDblClick && static_cast<QWidget*>(o)->isEnabled()) {
-            f_();
-            return true;
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> f_;
-};
-
 Enlaces::Claves claves(const FichaInterfaz::Lista& lista) {
     Enlaces::Claves r;
     for (const auto& [clave, nombre] : lista) r.append({clave, nombre});

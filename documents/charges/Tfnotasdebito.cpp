@@ -604,21 +604,7 @@ void Tfnotasdebito::aplicarAFactura() {
 }
 
 // "Aplicar a artículo": an article of the inventory, active.
-void Tfnotasdebito::articuloCargoIngresado() {
-    const QString codigo = cargo_.asString(QStringLiteral("ARTI_COD")).trimmed();
-    if (codigo.isEmpty()) return;
-    if (codigo.startsWith(u'?')) {
-        const auto eleccion = interaccion_.elegir(selectores::kArticulos, {{QStringLiteral("filtro"), codigo.mid(1)}});
-        cargo_.setValue(QStringLiteral("ARTI_COD"), eleccion ? eleccion->value(QStringLiteral("codigo")).toString() : QString());
-        return;
-    }
-    const auto articulo = articulos_->articulo(codigo);
-    if (!articulo || !articulo->activo) {
-        interaccion_.error(articulo ? kArticuloInactivo : kArticuloNoExiste);
-        cargo_.setValue(QStringLiteral("ARTI_COD"), QString());
-        interaccion_.enfocar(QStringLiteral("ARTI_COD"));
-    }
-}
+void Tfnotasdebito::articuloCargoIngresado() { articuloDe(cargo_, QStringLiteral("ARTI_COD")); }
 
 void Tfnotasdebito::buscarCentro() {
     QVariantMap args;
@@ -659,22 +645,30 @@ Dinero Tfnotasdebito::totalLineas() const {
 
 void Tfnotasdebito::agregarLinea() { lineas_.append(); }
 
-void Tfnotasdebito::articuloIngresado() {
-    if (sincronizandoLineas_) return;
-    const QString codigo = lineas_.asString(QStringLiteral("ARTI_COD")).trimmed();
-    if (codigo.isEmpty()) return;
+// An article typed in `campo`: "?" opens the picker (its choice comes back
+// through the field); an unknown or inactive one is refused and emptied.
+std::optional<Articulo> Tfnotasdebito::articuloDe(DataSet& ds, const QString& campo) {
+    const QString codigo = ds.asString(campo).trimmed();
+    if (codigo.isEmpty()) return std::nullopt;
     if (codigo.startsWith(u'?')) {
         const auto eleccion = interaccion_.elegir(selectores::kArticulos, {{QStringLiteral("filtro"), codigo.mid(1)}});
-        lineas_.setValue(QStringLiteral("ARTI_COD"), eleccion ? eleccion->value(QStringLiteral("codigo")).toString() : QString());
-        return;
+        ds.setValue(campo, eleccion ? eleccion->value(QStringLiteral("codigo")).toString() : QString());
+        return std::nullopt;
     }
     const auto articulo = articulos_->articulo(codigo);
     if (!articulo || !articulo->activo) {
         interaccion_.error(articulo ? kArticuloInactivo : kArticuloNoExiste);
-        lineas_.setValue(QStringLiteral("ARTI_COD"), QString());
-        interaccion_.enfocar(QStringLiteral("ARTI_COD"));
-        return;
+        ds.setValue(campo, QString());
+        interaccion_.enfocar(campo);
+        return std::nullopt;
     }
+    return articulo;
+}
+
+void Tfnotasdebito::articuloIngresado() {
+    if (sincronizandoLineas_) return;
+    const auto articulo = articuloDe(lineas_, QStringLiteral("ARTI_COD"));
+    if (!articulo) return;
     lineas_.setValue(QStringLiteral("NDPD_DESC"), articulo->nombre.left(60));
     if (lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed().isEmpty())
         lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), articulo->unidad);

@@ -7,6 +7,7 @@
 // widgets are TfnotasdebitoVista.
 #include "base/Dinero.h"
 #include "comunes/Opciones.h"
+#include "data/Articulos.h"
 #include "data/DataSet.h"
 #include "documents/CadenaMontos.h"
 
@@ -14,6 +15,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace cxp {
 
@@ -154,6 +156,7 @@ protected:
     void subcentroIngresado();
     void mandanteIngresado();
     void cuentaIngresada(const QString& campo, bool niif);
+    std::optional<Articulo> articuloDe(DataSet& ds, const QString& campo);
     void articuloIngresado();
     void articuloCargoIngresado();
     void unidadIngresada();

@@ -3,6 +3,7 @@
 #include "comunes/Presentacion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "ui/DobleClic.h"
 #include "ui/Enlaces.h"
 #include "ui/InteraccionQt.h"
 #include "ui/PanelBotones.h"
@@ -27,20 +28,6 @@
 namespace cxp {
 
 namespace {
-
-// A double click on a field opens its lookup.
-class DobleClic : public QObject {
-public:
-    DobleClic(QObject* parent, std::function<void()> f) : QObject(parent), f_(std::move(f)) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() != QEvent::MouseButtonDblClick) return false;
-        f_();
-        return true;
-    }
-
-private:
-    std::function<void()> f_;
-};
 
 QString importe(Dinero v) { return v.texto(2); }
 
