@@ -35,11 +35,25 @@ Dinero& CadenaMontos::monto(Retencion r) {
     return m.creeMonto;
 }
 
+void CadenaMontos::reinicie() {
+    m = MontosDocumento();
+    nuevoAcreedor(Dinero(), Dinero(), false);
+}
+
 void CadenaMontos::nuevoAcreedor(Dinero baseMinimaRtfte, Dinero baseMinimaRtica, bool simplificado) {
     reglas_.baseMinimaRtfte = baseMinimaRtfte;
     reglas_.baseMinimaRtica = baseMinimaRtica;
     reglas_.simplificado = simplificado;
     digitada_ = {};
+    baseDesdeBases_ = false;
+}
+
+void CadenaMontos::tasasDelAcreedor(Dinero rtfte, Dinero rtiva, Dinero rtica, Dinero cree) {
+    m.rtftePorc = rtfte;
+    m.rtivaPorc = rtiva;
+    m.rticaPorc = rtica;
+    m.creePorc = cree;
+    cambieMonto(m.monto);
 }
 
 void CadenaMontos::cambieSubTotal(Dinero v) {
@@ -90,21 +104,28 @@ void CadenaMontos::cambieMonto(Dinero v) {
     digitada_ = {};
 }
 
-// The IVA and then rete-IVA, without the minimum-base test; a rete-IVA typed
-// by hand stays.
+// The IVA and then rete-IVA; a rete-IVA typed by hand stays. Under "BASE
+// MINIMA" a rate edit keeps the minimum-base test: a base at or below the
+// creditor's minimum withholds nothing whichever rate is typed.
 void CadenaMontos::cambieTasaIva(Dinero v) {
     m.ivaPorc = v;
     m.ivaMonto = R(m.monto.porcentaje(v));
-    if (!digitada(Retencion::Iva)) recalculeRtiva();
+    if (!digitada(Retencion::Iva)) {
+        if (superaBaseRtfte()) recalculeRtiva();
+        else m.rtivaMonto = Dinero();
+    }
 }
 
 void CadenaMontos::cambieTasa(Retencion r, Dinero v) {
     if (digitada(r)) return;
     tasa(r) = v;
     switch (r) {
-    case Retencion::Fuente: m.rtfteMonto = R(m.baseRtfte.porcentaje(v)); break;
-    case Retencion::Iva: recalculeRtiva(); break;
-    case Retencion::Ica: m.rticaMonto = R(m.monto.porMil(v)); break;
+    case Retencion::Fuente: m.rtfteMonto = superaBaseRtfte() ? R(m.baseRtfte.porcentaje(v)) : Dinero(); break;
+    case Retencion::Iva:
+        if (superaBaseRtfte()) recalculeRtiva();
+        else m.rtivaMonto = Dinero();
+        break;
+    case Retencion::Ica: m.rticaMonto = superaBaseRtica() ? R(m.monto.porMil(v)) : Dinero(); break;
     case Retencion::Cree: m.creeMonto = R(m.monto.porcentaje(v)); break;
     }
 }

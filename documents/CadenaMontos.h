@@ -51,8 +51,16 @@ public:
 
     const Reglas& reglas() const { return reglas_; }
     void fijeReglas(const Reglas& r) { reglas_ = r; }
-    // A new creditor: its minimum bases and regime; the typed amounts are released.
+    // A new document: no amounts, nothing typed, the rete-fuente base again
+    // the taxable amount; the creditor's profile is cleared too.
+    void reinicie();
+    // A new creditor: its minimum bases and regime; the typed amounts are
+    // released and a rete-fuente base fixed in the VAT-bases panel too
+    // (it was the previous creditor's).
     void nuevoAcreedor(Dinero baseMinimaRtfte, Dinero baseMinimaRtica, bool simplificado);
+    // The creditor's four rates: the whole chain is recomputed with the
+    // minimum-base test, as when the taxable amount changes.
+    void tasasDelAcreedor(Dinero rtfte, Dinero rtiva, Dinero rtica, Dinero cree);
 
     // Changes typed by the clerk, each recomputing what depends on it.
     void cambieSubTotal(Dinero v);

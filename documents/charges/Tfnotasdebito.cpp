@@ -6,6 +6,7 @@
 #include "data/Configuracion.h"
 #include "data/Contabilidad.h"
 #include "data/Importe.h"
+#include "data/ImporteColumna.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Numeracion.h"
@@ -48,6 +49,17 @@ const CampoRetencion kRetenciones[] = {
 };
 
 bool vacio(const DataSet& ds, const QString& campo) { return ds.asString(campo).trimmed().isEmpty(); }
+
+// Raises a screen flag for a scope and lowers it however the scope ends: a
+// refused value must never leave the screen deaf to later changes.
+struct Bandera {
+    bool& b;
+    const bool antes;
+    explicit Bandera(bool& x) : b(x), antes(x) { b = true; }
+    ~Bandera() { b = antes; }
+    Bandera(const Bandera&) = delete;
+    Bandera& operator=(const Bandera&) = delete;
+};
 }  // namespace
 
 Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
@@ -107,14 +119,12 @@ Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, Manejador
     });
     lineas_.onChange(QStringLiteral("ARTI_COD"), [this](DataSet&) { articuloIngresado(); });
     lineas_.onChange(QStringLiteral("NDPD_UNIDAD"), [this](DataSet&) { unidadIngresada(); });
-    lineas_.onChange(QStringLiteral("NDPD_CANT"), [this](DataSet& l) {
-        if (sincronizandoLineas_) return;
-        l.setValue(kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
-    });
-    lineas_.onChange(QStringLiteral("NDPD_COSTO"), [this](DataSet& l) {
-        if (sincronizandoLineas_) return;
-        l.setValue(kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
-    });
+    // A quantity with four decimals times a cost: the total at its column's cents.
+    for (const char* campo : {"NDPD_CANT", "NDPD_COSTO"})
+        lineas_.onChange(QString::fromLatin1(campo), [this](DataSet& l) {
+            if (sincronizandoLineas_) return;
+            ponImporte(l, kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
+        });
     enlazar();
 }
 
@@ -172,13 +182,12 @@ void Tfnotasdebito::enlazar() {
     cargo_.onChange(QStringLiteral("NDPR_CTACAUSAN"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTACAUSAN"), true); });
 }
 
+// Each column at its own scale: the chain keeps its four decimals.
 void Tfnotasdebito::escribirMontos() {
     if (!cargo_.isOpen() || cargo_.isEmpty()) return;
-    sincronizando_ = true;
+    Bandera escribiendo(sincronizando_);
     const MontosDocumento& m = cadena_.m;
-    auto pon = [this](const QString& campo, Dinero v) {
-        if (cargo_.asDinero(campo) != v) cargo_.setValue(campo, v);
-    };
+    auto pon = [this](const QString& campo, Dinero v) { ponImporte(cargo_, campo, v); };
     for (int i = 0; i < 4; ++i) {
         pon(dtoPorc(i), m.dtoPorc[i]);
         pon(dtoMonto(i), m.dtoMonto[i]);
@@ -205,7 +214,6 @@ void Tfnotasdebito::escribirMontos() {
         pon(iva(i + 1), m.iva[i]);
     }
     pon(QStringLiteral("NDPR_INALCM"), m.inalcm);
-    sincronizando_ = false;
     emit montosCambiados();
 }
 
@@ -318,7 +326,21 @@ bool Tfnotasdebito::abrir() {
     if (!cargo_.isEmpty()) {
         if (interaccion_.preguntar(kPagoPrevio)) {
             cargo_.edit();
+            cadena_.reinicie();
+            baseEnBases_ = false;
             leerMontos();
+            perfilAcreedor(cargo_.asString(kNit).trimmed());
+            const QString proy = cargo_.asString(QStringLiteral("NDPR_PROY")).trimmed();
+            if (!proy.isEmpty()) {
+                auto nombre = [this](const QString& sql) {
+                    const auto f = sesion_.compania.queryOne(sql);
+                    return f ? (*f)[0].toString() : QString();
+                };
+                nombreCentro_ = nombre(QStringLiteral("SELECT PROY_NOM FROM PROYECTOS WHERE PROY_COD = ") + sql::texto(proy));
+                nombreSubcentro_ = nombre(QStringLiteral("SELECT CENT_NOM FROM CENTROS WHERE CENT_COD = ") +
+                                          sql::texto(cargo_.asString(QStringLiteral("NDPR_CENTRO"))) +
+                                          QStringLiteral(" AND PROY_COD = ") + sql::texto(proy));
+            }
             ultimaLinea_ = 0;
             for (lineas_.first(); !lineas_.isEmpty() && !lineas_.eof(); lineas_.next())
                 ultimaLinea_ = std::max<int>(ultimaLinea_, int(lineas_.asInt(kItem)));
@@ -342,8 +364,8 @@ void Tfnotasdebito::nuevoCargo() {
     // that the usual case writes nothing.
     if (sesion_.compania.queryOne(QStringLiteral("select first 1 1 from aplicacion_provedor where appr_id = 0")))
         sesion_.compania.executeDirect(QStringLiteral("delete from aplicacion_provedor where appr_id = 0"));
-    cadena_.m = MontosDocumento();
-    cadena_.nuevoAcreedor(Dinero(), Dinero(), false);
+    cadena_.reinicie();
+    baseEnBases_ = false;
     ultimaLinea_ = 0;
     diasVence_ = 0;
     nombreAcreedor_.clear();
@@ -353,6 +375,12 @@ void Tfnotasdebito::nuevoCargo() {
     factura_.clear();
     cargo_.append();
     for (int i = 0; i < 4; ++i) cadena_.m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
+    // The last active prefix may have gone while the screen was open.
+    if (prefijos_.isEmpty()) {
+        interaccion_.error(kSinPrefijo);
+        emit cerrar();
+        return;
+    }
     // The same prefix again, so that the number is its new consecutive.
     QString elegido = prefijo;
     if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijos_.first().clave;
@@ -363,7 +391,21 @@ void Tfnotasdebito::nuevoCargo() {
     emit montosCambiados();
 }
 
+Dinero Tfnotasdebito::totalConIva() const {
+    if (!cargo_.isOpen() || cargo_.isEmpty()) return cadena_.totalConIva();
+    return cargo_.asDinero(kMonto) + cargo_.asDinero(QStringLiteral("NDPR_IVAMONTO")) +
+           cargo_.asDinero(QStringLiteral("NDPR_EXTRA"));
+}
+
+Dinero Tfnotasdebito::neto() const {
+    if (!cargo_.isOpen() || cargo_.isEmpty()) return cadena_.neto();
+    Dinero neto = totalConIva();
+    for (const CampoRetencion& r : kRetenciones) neto -= cargo_.asDinero(QString::fromLatin1(r.monto));
+    return neto;
+}
+
 void Tfnotasdebito::setSubTotal(Dinero v) {
+    if (grabado_) return;
     cadena_.cambieSubTotal(v);
     escribirMontos();
 }
@@ -399,21 +441,29 @@ void Tfnotasdebito::acreedorIngresado() {
         sql::texto(nit));
     const bool simplificado = prov && (*prov)[2].toString().trimmed() == QLatin1String("S");
     cadena_.nuevoAcreedor(terceros_->base_rtfte(nit), terceros_->base_rtica(nit), simplificado);
-    sincronizando_ = true;
+    baseEnBases_ = false;
     if (prov) {
+        Bandera cuentas(sincronizando_);
         cargo_.setValue(QStringLiteral("NDPR_CTAPAGAR"), (*prov)[0]);
         cargo_.setValue(QStringLiteral("NDPR_CTACAUSA"), (*prov)[1]);
         cargo_.setValue(QStringLiteral("NDPR_CTAPAGARN"), (*prov)[3]);
         cargo_.setValue(QStringLiteral("NDPR_CTACAUSAN"), (*prov)[4]);
     }
-    sincronizando_ = false;
-    // The creditor's rates, each recomputing its own amount.
-    cadena_.cambieTasa(Retencion::Fuente, perfil->retefuente);
-    cadena_.cambieTasa(Retencion::Iva, perfil->reteiva);
-    cadena_.cambieTasa(Retencion::Ica, perfil->reteica);
-    cadena_.cambieTasa(Retencion::Cree, perfil->cree);
+    // The creditor may come after the amount: the whole chain again, with
+    // its minimum bases.
+    cadena_.tasasDelAcreedor(perfil->retefuente, perfil->reteiva, perfil->reteica, perfil->cree);
     escribirMontos();
     revisarNumeroProveedor();
+}
+
+// The creditor's minimum bases and regime, for a charge brought back to the
+// screen: its amounts stay as they were saved.
+void Tfnotasdebito::perfilAcreedor(const QString& nit) {
+    if (nit.isEmpty()) return;
+    const auto prov = sesion_.compania.queryOne(
+        QStringLiteral("select prov_simplificado from proveedores where terc_nit = ") + sql::texto(nit));
+    cadena_.nuevoAcreedor(terceros_->base_rtfte(nit), terceros_->base_rtica(nit),
+                          prov && (*prov)[0].toString().trimmed() == QLatin1String("S"));
 }
 
 void Tfnotasdebito::revisarNumeroProveedor() {
@@ -441,17 +491,26 @@ void Tfnotasdebito::prefijoIngresado() {
     const QString actual = actualDelPrefijo(prefijo, &numeroAutomatico_);
     cargo_.setValue(kNumero, actual);
     if (servicios_.abreInterfaz) servicios_.abreInterfaz(51, prefijo, false);
+    autorizacionDelNumero();
+    emit montosCambiados();  // the number's read-only state follows the prefix
+}
+
+// The tax authority's numbering authorization that covers the charge's
+// number: looked up again whenever the number changes, so that the one
+// stored is the one of the number finally used.
+void Tfnotasdebito::autorizacionDelNumero() {
     bool entero = false;
-    const qlonglong numero = actual.toLongLong(&entero);
+    const qlonglong numero = cargo_.asString(kNumero).trimmed().toLongLong(&entero);
     QString autorizacion;
     if (entero) {
         const auto fila = sesion_.compania.queryOne(
             QStringLiteral("SELECT AUTO_NUMERO FROM AUTORIZACIONES WHERE TIDO_COD = 51 AND PREF_PRE = ") +
-            sql::texto(prefijo) + QStringLiteral(" AND CAST(auto_inicial AS INTEGER) <= ") + sql::numero(numero) +
-            QStringLiteral(" AND CAST(auto_final AS INTEGER) >= ") + sql::numero(numero));
+            sql::texto(cargo_.asString(kPrefijo)) + QStringLiteral(" AND CAST(auto_inicial AS INTEGER) <= ") +
+            sql::numero(numero) + QStringLiteral(" AND CAST(auto_final AS INTEGER) >= ") + sql::numero(numero));
         if (fila) autorizacion = (*fila)[0].toString();
     }
-    cargo_.setValue(QStringLiteral("NDPR_AUTO"), autorizacion);
+    if (cargo_.asString(QStringLiteral("NDPR_AUTO")) != autorizacion)
+        cargo_.setValue(QStringLiteral("NDPR_AUTO"), autorizacion);
 }
 
 void Tfnotasdebito::numeroIngresado() {
@@ -462,6 +521,7 @@ void Tfnotasdebito::numeroIngresado() {
     entrada.cambio(cargo_, kNumero, prefijo, actual, [this](const QString& id) {
         if (servicios_.consultar) servicios_.consultar(id.toLongLong());
     });
+    autorizacionDelNumero();
 }
 
 void Tfnotasdebito::fechaIngresada() {
@@ -610,10 +670,13 @@ void Tfnotasdebito::buscarCentro() {
     QVariantMap args;
     if (filtrarCentros_ && sesion_.agencia_actual != 0) args.insert(QStringLiteral("agencia"), sesion_.agencia_actual);
     const auto eleccion = interaccion_.elegir(selectores::kCentros, args);
-    sincronizando_ = true;
-    cargo_.setValue(QStringLiteral("NDPR_PROY"), eleccion ? eleccion->value(QStringLiteral("proyecto")).toString() : QString());
-    cargo_.setValue(QStringLiteral("NDPR_CENTRO"), eleccion ? eleccion->value(QStringLiteral("centro")).toString() : QString());
-    sincronizando_ = false;
+    {
+        Bandera eligiendo(sincronizando_);
+        cargo_.setValue(QStringLiteral("NDPR_PROY"),
+                        eleccion ? eleccion->value(QStringLiteral("proyecto")).toString() : QString());
+        cargo_.setValue(QStringLiteral("NDPR_CENTRO"),
+                        eleccion ? eleccion->value(QStringLiteral("centro")).toString() : QString());
+    }
     centroIngresado();
     if (eleccion) cargo_.setValue(QStringLiteral("NDPR_CENTRO"), eleccion->value(QStringLiteral("centro")).toString());
 }
@@ -695,7 +758,7 @@ void Tfnotasdebito::proponerCosto() {
     const QString codigo = lineas_.asString(QStringLiteral("ARTI_COD")).trimmed();
     const QString unidad = lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed();
     if (codigo.isEmpty() || unidad.isEmpty()) return;
-    lineas_.setValue(QStringLiteral("NDPD_COSTO"), articulos_->costo_promedio(codigo, unidad, cargo_.asDate(kFecha)));
+    ponImporte(lineas_, QStringLiteral("NDPD_COSTO"), articulos_->costo_promedio(codigo, unidad, cargo_.asDate(kFecha)));
 }
 
 const QStringList& Tfnotasdebito::clasesDocumento() {
@@ -741,18 +804,14 @@ int Tfnotasdebito::traerDocumento(int clase, const QString& prefijo, const QStri
     }
     if (lineas_.state() != DataSet::State::Browse) lineas_.post();
     // Copied as they are: no article lookups, no proposed cost.
-    struct Bandera {
-        bool& b;
-        explicit Bandera(bool& x) : b(x) { b = true; }
-        ~Bandera() { b = false; }
-    } copiando(sincronizandoLineas_);
+    Bandera copiando(sincronizandoLineas_);
     for (const fb::Row& f : filas) {
         lineas_.append();
         lineas_.setValue(QStringLiteral("ARTI_COD"), f[0]);
-        lineas_.setValue(QStringLiteral("NDPD_CANT"), f[1]);
+        ponImporte(lineas_, QStringLiteral("NDPD_CANT"), dineroDe(f[1]));
         lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), f[2]);
-        lineas_.setValue(QStringLiteral("NDPD_COSTO"), f[3]);
-        lineas_.setValue(kTotalLinea, f[4]);
+        ponImporte(lineas_, QStringLiteral("NDPD_COSTO"), dineroDe(f[3]));
+        ponImporte(lineas_, kTotalLinea, dineroDe(f[4]));
         const auto articulo = articulos_->articulo(f[0].toString());
         if (articulo) lineas_.setValue(QStringLiteral("NDPD_DESC"), articulo->nombre.left(60));
         lineas_.post();
@@ -803,6 +862,7 @@ bool Tfnotasdebito::validar() {
 
 bool Tfnotasdebito::grabar() {
     if (!cargo_.isOpen() || cargo_.isEmpty()) return false;
+    if (grabado_) return terminarGrabado();
     if (lineas_.state() != DataSet::State::Browse) {
         try {
             lineas_.post();
@@ -847,14 +907,56 @@ bool Tfnotasdebito::grabar() {
     ultimoId_ = id;
     ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(kNumero);
     ultimoPrefijo_ = cargo_.asString(kPrefijo);
-    if (servicios_.contabilizar) servicios_.contabilizar(id, interfaz, cargo_.asDate(kFecha));
-    if (servicios_.imprimir) servicios_.imprimir(id);
+    grabado_ = true;
+    porContabilizar_ = porImprimir_ = true;
+    interfazGrabado_ = interfaz;
+    bloquearCargo(true);
+    return terminarGrabado();
+}
+
+// Posting and printing of the charge just written. A failure leaves the
+// screen on the saved charge, read-only: F2 tries again what failed and
+// nothing is written twice; Esc leaves without a question.
+bool Tfnotasdebito::terminarGrabado() {
+    const int64_t id = cargo_.asInt(kId);
+    try {
+        if (porContabilizar_) {
+            if (servicios_.contabilizar) servicios_.contabilizar(id, interfazGrabado_, cargo_.asDate(kFecha));
+            porContabilizar_ = false;
+        }
+        if (porImprimir_) {
+            if (servicios_.imprimir) servicios_.imprimir(id);
+            porImprimir_ = false;
+        }
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        interaccion_.advertencia(QStringLiteral("El cargo ") + ultimoNumero_ + kGrabadoPendiente);
+        emit montosCambiados();
+        return false;
+    }
+    grabado_ = false;
+    bloquearCargo(false);
     cargarPrefijos();
     // The saved charge leaves the screen: a clerk entering charges all day
     // must not carry every one of them in memory.
     cargo_.clear();
     nuevoCargo();
     return true;
+}
+
+void Tfnotasdebito::bloquearCargo(bool bloquear) {
+    if (bloquear) {
+        bloqueados_.clear();
+        for (int i = 0; i < cargo_.fieldCount(); ++i) {
+            Field& f = cargo_.field(i);
+            if (f.readOnly()) continue;
+            f.setReadOnly(true);
+            bloqueados_ << f.name();
+        }
+        return;
+    }
+    for (const QString& campo : std::as_const(bloqueados_)) cargo_.field(campo).setReadOnly(false);
+    bloqueados_.clear();
 }
 
 // One batch with the lines. On an automatic prefix whose number another
@@ -872,16 +974,15 @@ bool Tfnotasdebito::escribir() {
             if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
             const QString siguiente = actualDelPrefijo(cargo_.asString(kPrefijo));
             if (siguiente.isEmpty() || siguiente == cargo_.asString(kNumero)) return false;
-            sincronizando_ = true;
+            Bandera renumerando(sincronizando_);
             cargo_.edit();
             cargo_.setValue(kNumero, siguiente);
+            autorizacionDelNumero();
             cargo_.post();
-            sincronizando_ = false;
             return true;
         };
         cargo_.applyUpdates(sesion_.compania, opciones);
     } catch (const std::exception& e) {
-        sincronizando_ = false;
         manejador_.ManejarError(e, kProveedor, &cargo_, QStringLiteral("cdsNotasDebito"));
         return false;
     }
@@ -897,7 +998,8 @@ bool Tfnotasdebito::cancelar() {
         cerrarLineas();
         return false;
     }
-    if (!vacio(cargo_, kNit) && !interaccion_.preguntar(kCancelar)) return false;
+    // A charge already written has nothing to lose.
+    if (!grabado_ && !vacio(cargo_, kNit) && !interaccion_.preguntar(kCancelar)) return false;
     lineas_.cancel();
     cargo_.cancel();
     emit cerrar();

@@ -61,6 +61,8 @@ public:
     static inline const QString kArticuloInactivo = QStringLiteral("El artículo está inactivo.");
     static inline const QString kArticuloNoExiste = QStringLiteral("El artículo no existe.");
     static inline const QString kUnidadInvalida = QStringLiteral("La unidad no es válida para el artículo.");
+    static inline const QString kGrabadoPendiente = QStringLiteral(
+        " quedó grabado. F2 vuelve a intentar la contabilización y la impresión; Esc sale sin perder nada.");
     static inline const QString kDocumentoSinLineas = QStringLiteral("No se encontró el documento o no tiene artículos.");
 
     Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
@@ -80,8 +82,10 @@ public:
     // Client-only fields.
     Dinero subTotal() const { return cadena_.m.subTotal; }
     void setSubTotal(Dinero v);
-    virtual Dinero neto() const { return cadena_.neto(); }  // "Neto:"
-    Dinero totalConIva() const { return cadena_.totalConIva(); }  // "Total:"
+    // The totals of the amounts as they are stored (each column at its
+    // scale), so that the screen shows what the ledger will get.
+    virtual Dinero neto() const;  // "Neto:"
+    Dinero totalConIva() const;   // "Total:"
     int diasVence() const { return diasVence_; }
     void setDiasVence(int dias);
     QString nombreAcreedor() const { return nombreAcreedor_; }
@@ -123,8 +127,12 @@ public:
     void aplicarAFactura();
     QString factura() const { return factura_; }
 
-    // F2. True when the charge was written (a new one is then on screen).
+    // F2. True when the charge was written, posted and printed (a new one
+    // is then on screen). When posting or printing fails after the write,
+    // the saved charge stays on screen read-only and F2 does again only
+    // what failed.
     bool grabar();
+    bool grabado() const { return grabado_; }
     // Esc: closes the lines panel, or asks and drops the charge; true when
     // the screen closes.
     bool cancelar();
@@ -146,8 +154,10 @@ protected:
     void escribirMontos();
     void leerMontos();
     void acreedorIngresado();
+    void perfilAcreedor(const QString& nit);
     void revisarNumeroProveedor();
     void prefijoIngresado();
+    void autorizacionDelNumero();
     void numeroIngresado();
     void fechaIngresada();
     void venceIngresado();
@@ -163,6 +173,8 @@ protected:
     void proponerCosto();
     bool validar();
     bool escribir();
+    bool terminarGrabado();
+    void bloquearCargo(bool bloquear);
     QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
 
     Sesion& sesion_;
@@ -192,6 +204,11 @@ protected:
     bool sincronizandoLineas_ = false;
     bool sincronizando_ = false;
     bool numeroAutomatico_ = false;
+    bool grabado_ = false;  // written; posting or printing still to do
+    bool porContabilizar_ = false;
+    bool porImprimir_ = false;
+    int interfazGrabado_ = 0;
+    QStringList bloqueados_;
     int diasVence_ = 0;
     int ultimaLinea_ = 0;
     int64_t ultimoId_ = 0;

@@ -431,7 +431,12 @@ void TfnotasdebitoVista::refrescar() {
     pon("nombreSubcentro", logica_->nombreSubcentro());
     pon("nombreMandante", logica_->nombreMandante());
     pon("totalLineas", importe(logica_->totalLineas()));
-    if (!consulta_) pon("factura", logica_->factura());
+    if (!consulta_) {
+        pon("factura", logica_->factura());
+        // A prefix switched to or from automatic numbering.
+        if (QLineEdit* numero = editores_.value(QStringLiteral("NDPR_NUMERO")))
+            numero->setReadOnly(logica_->numeroAutomatico() || logica_->grabado());
+    }
     if (consulta_) {
         pon("registro", consulta_->registro());
         pon("anulado", consulta_->anulado() ? QStringLiteral("ANULADO. ") + consulta_->razon() : QString());

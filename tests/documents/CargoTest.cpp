@@ -15,6 +15,13 @@ class Cargo : public prueba::EntornoAcreedores {
 protected:
     QStringList llamadas;  // services called, in order
     int interfaz = 7;
+    QString falla;  // the service ("contabilizar", "imprimir") that fails once
+    std::function<void()> alImprimir;  // runs inside the print service
+    void fallar(const char* servicio) {
+        if (falla != QLatin1String(servicio)) return;
+        falla.clear();
+        throw std::runtime_error("se perdió la conexión");
+    }
 
     void SetUp() override {
         EntornoAcreedores::SetUp();
@@ -30,8 +37,15 @@ protected:
             llamadas << QStringLiteral("interfaz %1 %2 %3").arg(tipo).arg(prefijo).arg(preguntar);
             return preguntar ? interfaz : 0;
         };
-        s.contabilizar = [this](int64_t id, int i, const QDate&) { llamadas << QStringLiteral("contabilizar %1 %2").arg(id).arg(i); };
-        s.imprimir = [this](int64_t id) { llamadas << QStringLiteral("imprimir %1").arg(id); };
+        s.contabilizar = [this](int64_t id, int i, const QDate&) {
+            llamadas << QStringLiteral("contabilizar %1 %2").arg(id).arg(i);
+            fallar("contabilizar");
+        };
+        s.imprimir = [this](int64_t id) {
+            llamadas << QStringLiteral("imprimir %1").arg(id);
+            fallar("imprimir");
+            if (alImprimir) alImprimir();
+        };
         s.consultar = [this](int64_t id) { llamadas << QStringLiteral("consultar %1").arg(id); };
         auto p = std::make_unique<Tfnotasdebito>(sesion, interaccion, manejador, configuracion, s);
         if (abrir) EXPECT_TRUE(p->abrir()) << mensajes().toStdString();
@@ -371,6 +385,195 @@ TEST_F(Cargo, LineasDeArticulosYTraeDocumento) {
     ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
     EXPECT_EQ(escalar("select sum(ndpd_total) from nota_debito_prov_det where ndpr_id = " + QString::number(p->ultimoId())),
               "89100.00");
+}
+
+}  // namespace
+
+namespace {
+
+// Amounts with more than two decimals: each stored column at its own scale
+// by rule R (ties to even), and the screen keeps reacting afterwards.
+TEST_F(Cargo, ImportesConCuatroDecimalesSeGuardanASuEscala) {
+    struct Caso {
+        const char* tasa;
+        const char* monto;
+        const char* dto;
+        const char* neto;
+        const char* iva;
+    };
+    const Caso casos[] = {
+        {"2.5", "1000001", "25000.02", "975000.98", "185250"},  // 25,000.025 and 975,000.975
+        {"33.3333", "100", "33.33", "66.67", "13"},
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.tasa);
+        auto p = pantalla();
+        p->cargo().setValue("TERC_NIT", "900456789");
+        p->cargo().setValue("NDPR_DTO1P", d(k.tasa));
+        p->setSubTotal(d(k.monto));
+        EXPECT_EQ(p->cargo().asDinero("NDPR_DTO1M"), d(k.dto));
+        EXPECT_EQ(p->cargo().asDinero("NDPR_MONTO"), d(k.neto));
+        EXPECT_EQ(p->totalConIva(), d(k.neto)) << "el total es lo que se graba";
+        p->cargo().setValue("NDPR_IVAPORC", d("19"));
+        EXPECT_EQ(p->cargo().asDinero("NDPR_IVAMONTO"), d(k.iva)) << "la cadena sigue respondiendo";
+        ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+        EXPECT_EQ(escalar("select ndpr_monto from notas_debito_proveedor where ndpr_id = " +
+                          QString::number(p->ultimoId())),
+                  k.neto);
+    }
+    // An average cost with four decimals, and a quantity with decimals.
+    ejecutar("insert into articulos (arti_cod, arti_nombre, arti_unidad) values ('LEC01', 'LECHE', 'UND')");
+    ejecutar("insert into costo_promedio_articulo values ('LEC01', '2020/01/01', 2500.3333)");
+    auto p = pantalla();
+    llenar(*p);
+    p->abrirLineas();
+    p->lineas().setValue("ARTI_COD", "LEC01");
+    EXPECT_EQ(p->lineas().asDinero("NDPD_COSTO"), d("2500.33"));
+    p->lineas().setValue("NDPD_CANT", d("1.5"));
+    EXPECT_EQ(p->lineas().asDinero("NDPD_TOTAL"), d("3750.50"));
+    p->continuarLineas();
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+}
+
+// A rete-fuente base typed in the VAT-bases panel belongs to that charge:
+// the next charge and another creditor withhold on their own amount.
+TEST_F(Cargo, BaseDelPanelNoPasaAlSiguienteCargo) {
+    unTercero("800111222", "TRANSPORTES DEL SUR", true);
+    ejecutar("update PROVEEDORES set PROV_RETEFTE = 2.5, PROV_RTFTEBASE = 0 where TERC_NIT = '800111222'");
+    struct Caso {
+        const char* cuando;
+        bool grabar;
+        const char* nit;
+    };
+    for (const Caso& k : {Caso{"el cargo siguiente", true, "900456789"}, Caso{"otro acreedor", false, "800111222"}}) {
+        SCOPED_TRACE(k.cuando);
+        auto p = pantalla();
+        p->cargo().setValue("TERC_NIT", "900456789");
+        p->abrirBases();
+        p->cargo().setValue("NDPR_BASE1", d("2000000"));
+        p->cargo().setValue("NDPR_BASERTFTE", d("2500000"));
+        p->continuarBases();
+        ASSERT_EQ(p->cargo().asDinero("NDPR_RTFTEMONTO"), d("62500"));
+        if (k.grabar) ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+        p->cargo().setValue("TERC_NIT", k.nit);
+        p->setSubTotal(d("3000000"));
+        EXPECT_EQ(p->cargo().asDinero("NDPR_BASERTFTE"), d("3000000"));
+        EXPECT_EQ(p->cargo().asDinero("NDPR_RTFTEMONTO"), d("75000"));
+    }
+}
+
+// Under "BASE MINIMA" a base at or below the creditor's minimum withholds
+// nothing, whether the creditor comes after the amount or a rate is edited.
+TEST_F(Cargo, BaseMinimaConAcreedorTardioYTasasEditadas) {
+    struct Caso {
+        const char* monto;
+        bool acreedorDespues;
+        bool editarTasas;
+        const char* rtfte;
+        const char* rtiva;
+    };
+    const Caso casos[] = {
+        {"1000000", true, false, "0", "0"},
+        {"1000001", true, false, "25000", "28500"},
+        {"1000000", false, true, "0", "0"},
+        {"1000001", false, true, "40000", "38000"},
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(std::string(k.monto) + (k.acreedorDespues ? " acreedor después" : " tasas editadas"));
+        auto p = pantalla();
+        if (!k.acreedorDespues) p->cargo().setValue("TERC_NIT", "900456789");
+        p->cargo().setValue("NDPR_IVAPORC", d("19"));
+        p->setSubTotal(d(k.monto));
+        if (k.acreedorDespues) p->cargo().setValue("TERC_NIT", "900456789");
+        if (k.editarTasas) {
+            p->cargo().setValue("NDPR_RTFTEPORC", d("4"));
+            p->cargo().setValue("NDPR_RTIVAPORC", d("20"));
+        }
+        EXPECT_EQ(p->cargo().asDinero("NDPR_RTFTEMONTO"), d(k.rtfte));
+        EXPECT_EQ(p->cargo().asDinero("NDPR_RTIVAMONTO"), d(k.rtiva));
+    }
+}
+
+// Posting or printing fails after the charge was written: the screen knows
+// it is saved, F2 does again only what failed, Esc asks nothing.
+TEST_F(Cargo, FallaDespuesDeEscribirNoPierdeNiRepite) {
+    for (const char* servicio : {"contabilizar", "imprimir"}) {
+        SCOPED_TRACE(servicio);
+        const QString antes = escalar("select count(*) + 1 from notas_debito_proveedor");
+        auto p = pantalla();
+        llenar(*p);
+        falla = QString::fromLatin1(servicio);
+        llamadas.clear();
+        EXPECT_FALSE(p->grabar());
+        EXPECT_TRUE(p->grabado());
+        const int64_t id = p->cargo().asInt("NDPR_ID");
+        EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor"), antes);
+        EXPECT_THROW(p->cargo().setValue("NDPR_CONC", "OTRO"), DataSetError) << "el cargo grabado no se edita";
+        ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+        const QString posteo = QStringLiteral("contabilizar %1 7").arg(id), impresion = QStringLiteral("imprimir %1").arg(id);
+        EXPECT_EQ(llamadas.count(posteo), servicio == std::string("contabilizar") ? 2 : 1);
+        EXPECT_EQ(llamadas.count(impresion), 3 - llamadas.count(posteo));
+        EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor"), antes);
+        EXPECT_EQ(p->cargo().asInt("NDPR_ID"), 0) << "un cargo nuevo en pantalla";
+    }
+    auto p = pantalla();
+    llenar(*p);
+    falla = "imprimir";
+    interaccion.mensajes.clear();
+    EXPECT_FALSE(p->grabar());
+    EXPECT_TRUE(p->cancelar());
+    EXPECT_FALSE(interaccion.mensajes.join("|").contains(Tfnotasdebito::kCancelar));
+}
+
+}  // namespace
+
+namespace {
+
+// The prefix and the number: the authorization of the number finally used,
+// the read-only state that follows the prefix, the last prefix gone while
+// saving, and a charge brought back with its creditor's minimum bases.
+TEST_F(Cargo, PrefijoNumeroYCargoRecuperado) {
+    ejecutar("insert into prefijos (tido_cod, pref_pre, pref_actual, pref_auto) values (51, 'MAN', '000001', 'N')");
+    ejecutar("insert into autorizaciones (auto_numero, tido_cod, pref_pre, auto_inicial, auto_final) "
+             "values ('A-1', 51, 'MAN', '1', '100')");
+    ejecutar("insert into autorizaciones (auto_numero, tido_cod, pref_pre, auto_inicial, auto_final) "
+             "values ('A-2', 51, 'MAN', '101', '999999')");
+    auto p = pantalla();
+    EXPECT_TRUE(p->numeroAutomatico());
+    struct Caso {
+        const char* prefijo;
+        const char* numero;  // typed; empty: the proposed one
+        bool automatico;
+        const char* autorizacion;
+    };
+    for (const Caso& k : {Caso{"MAN", "", false, "A-1"}, Caso{"MAN", "500", false, "A-2"}, Caso{"0000", "", true, ""}}) {
+        SCOPED_TRACE(std::string(k.prefijo) + " " + k.numero);
+        p->cargo().setValue("PREF_PRE", k.prefijo);
+        if (*k.numero) p->cargo().setValue("NDPR_NUMERO", k.numero);
+        EXPECT_EQ(p->numeroAutomatico(), k.automatico);
+        EXPECT_EQ(p->cargo().asString("NDPR_AUTO"), k.autorizacion);
+    }
+
+    // Every prefix deactivated while the charge is being saved.
+    llenar(*p);
+    alImprimir = [this] { ejecutar("update prefijos set pref_activo = 'N' where tido_cod = 51"); };
+    QStringList cierres;
+    QObject::connect(p.get(), &Tfnotasdebito::cerrar, [&] { cierres << "cerrar"; });
+    p->grabar();
+    EXPECT_EQ(interaccion.de("error").value(0), Tfnotasdebito::kSinPrefijo);
+    EXPECT_EQ(cierres.size(), 1);
+    alImprimir = nullptr;
+    ejecutar("update prefijos set pref_activo = 'S' where tido_cod = 51");
+
+    // A charge left with id 0, brought back: its creditor's minimum base
+    // (1,000,000) still rules a rate edited afterwards.
+    ejecutar("insert into notas_debito_proveedor (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, NDPR_VENCE, "
+             "NDPR_MONTO, NDPR_BASERTFTE) values (0, '900456789', '0000', '000009', current_date, current_date, "
+             "500000, 500000)");
+    interaccion.respuestas = {true};
+    auto q = pantalla();
+    q->cargo().setValue("NDPR_RTFTEPORC", d("4"));
+    EXPECT_EQ(q->cargo().asDinero("NDPR_RTFTEMONTO"), Dinero());
 }
 
 }  // namespace
