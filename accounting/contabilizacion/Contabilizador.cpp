@@ -4,6 +4,7 @@
 #include "base/Sql.h"
 #include "data/Configuracion.h"
 #include "data/Interaccion.h"
+#include "data/Reintento.h"
 #include "data/fb/Database.h"
 
 namespace cxp {
@@ -105,8 +106,14 @@ int Contabilizador::contabilice(const ClaseContabilizacion& clase, int id, int i
     }
     tr.commit();
     if (local->error > 0) {
-        const QString m = mensajeErrores(clase.tipoErrores, id);
-        interaccion_.error(m.isEmpty() ? kEncabezadoErrores : m);
+        QString m = mensajeErrores(clase.tipoErrores, id);
+        if (m.isEmpty()) m = kEncabezadoErrores;
+        // The NIIF stage was skipped: said, so that nobody takes the voucher
+        // for complete (the review window refuses it without NIIF lines).
+        bool entero = false;
+        const int ano = configuracion_.buscar(kModulo, kGeneral, kAnoNiif).value_or(QString()).trimmed().toInt(&entero);
+        if (entero && fecha.isValid() && ano <= fecha.year()) m += kNiifOmitido;
+        interaccion_.error(m);
     } else if (niif && niif->error > 0) {
         const QString m = mensajeErrores(kTipoErroresNiif, id);
         interaccion_.error(m.isEmpty() ? kEncabezadoErrores : m);
@@ -126,11 +133,14 @@ QString Contabilizador::mensajeErrores(int tipoErrores, int id) {
     return m;
 }
 
+// Two clerks finishing on one accounting prefix: the second waits for the
+// prefix row and then meets an update conflict; it tries again and gets
+// the next number.
 void Contabilizador::contabiliza_pendiente(int idcnt) {
-    fb::Transaction tr(compania_);
-    tr.execute(QStringLiteral("EXECUTE PROCEDURE CONTABILIZA_PENDIENTE(") + sql::numero(int64_t(idcnt)) +
-               QLatin1Char(')'));
-    tr.commit();
+    conReintento(compania_, [idcnt](fb::Transaction& tr) {
+        tr.execute(QStringLiteral("EXECUTE PROCEDURE CONTABILIZA_PENDIENTE(") + sql::numero(int64_t(idcnt)) +
+                   QLatin1Char(')'));
+    });
 }
 
 bool Contabilizador::anoAperturaNiif(int& ano) {

@@ -41,6 +41,8 @@ public:
     static constexpr int kTipoErroresNiif = 31;
     static inline const QString kEncabezadoErrores =
         QStringLiteral("Se presentaron los siguientes errores en la contabilización: ");
+    static inline const QString kNiifOmitido =
+        QStringLiteral("Por estos errores no se generó el comprobante NIIF.");
 
     Contabilizador(fb::Database& compania, Interaccion& interaccion, const Configuracion& configuracion,
                    ContextoContabilizacion& contexto);

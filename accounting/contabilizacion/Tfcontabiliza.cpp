@@ -126,6 +126,15 @@ bool Tfcontabiliza::abrir() {
                                               "HACER CONSULTAS")) == QLatin1String("2649")
                    ? Local
                    : Niif;
+    {
+        bool entero = false;
+        const int ano = configuracion_.buscar(kModulo, kGeneral, QStringLiteral("ANO BALANCE DE APERTURA NIIF"))
+                            .value_or(QString())
+                            .trimmed()
+                            .toInt(&entero);
+        const QDate fecha = encabezado_.asDate(QStringLiteral("CNTB_FECHA"));
+        llevaNiif_ = entero && fecha.isValid() && ano <= fecha.year();
+    }
     necesaria_ = true;
     const QString mandante = encabezado_.asString(kMandante).trimmed();
     if (!mandante.isEmpty()) nombreMandante_ = terceros_.nom_tercero(mandante);
@@ -198,17 +207,25 @@ bool Tfcontabiliza::grabar() {
     case Cuadre::NiifDescuadrado:
         interaccion_.error(kDescuadradoNiif);
         setPestana(Niif);
+        liberarSalidaSiNiifFijo();
         return false;
     case Cuadre::Cuadrado:
         break;
     }
+    // A company that keeps NIIF for this date gets no voucher without its
+    // NIIF lines (the NIIF stage was skipped or made none).
+    if (llevaNiif_ && reglas_->cuenta(false) > 0 && reglas_->cuenta(true) == 0 && !permiteDescuadrados(configuracion_)) {
+        interaccion_.error(kSinNiif);
+        setPestana(Niif);
+        liberarSalidaSiNiifFijo();
+        return false;
+    }
 
     try {
-        ApplyOptions opciones;
-        // The earlier ledger voucher of the document goes in the same
-        // transaction: a failure leaves both where they were.
-        opciones.beforeApply = [this](fb::Transaction& tr, int) { borrarComprobanteAnterior(tr); };
-        encabezado_.applyUpdates(sesion_.compania, opciones);
+        // The document's earlier ledger voucher is not touched here: the
+        // finalization replaces it in its own single transaction (keeping
+        // its number), so a failure anywhere leaves it in place.
+        encabezado_.applyUpdates(sesion_.compania);
     } catch (const fb::DbError& e) {
         manejador_.ManejarError(e, kProveedor, &lineas_);
         interaccion_.enfocar(pestana_ == Local ? QStringLiteral("rejillaLocal") : QStringLiteral("rejillaNiif"));
@@ -217,18 +234,6 @@ bool Tfcontabiliza::grabar() {
     resultado_ = Resultado::Aceptado;
     emit terminar(true);
     return true;
-}
-
-void Tfcontabiliza::borrarComprobanteAnterior(fb::Transaction& tr) {
-    const std::vector<fb::Row> anteriores =
-        tr.query(QStringLiteral("select enco_consec from comprobante_encabezado where enco_tiporef = ") +
-                 sql::numero(int64_t(tipo_)) + QStringLiteral(" and enco_idref = ") + sql::numero(int64_t(id_)));
-    for (const fb::Row& f : anteriores) {
-        const QString consec = sql::numero(f[0].toInt64());
-        tr.execute(QStringLiteral("delete from comprobante_detalle where enco_consec = ") + consec);
-        tr.execute(QStringLiteral("delete from comprobante_detalle_niif where enco_consec = ") + consec);
-        tr.execute(QStringLiteral("delete from comprobante_encabezado where enco_consec = ") + consec);
-    }
 }
 
 bool Tfcontabiliza::plantilla() {
@@ -278,10 +283,18 @@ bool Tfcontabiliza::agregarDePlantilla(int plantilla) {
     return true;
 }
 
+// The NIIF lines cannot be corrected here: the window must not hold the
+// clerk. It may be closed; the document stays pending with its message.
+void Tfcontabiliza::liberarSalidaSiNiifFijo() {
+    if (niifEditable_ || salidaLibre_) return;
+    salidaLibre_ = true;
+    interaccion_.informacion(kNiifNoEditable);
+}
+
 bool Tfcontabiliza::pedirCierre() {
     temporizador_.stop();
     if (resultado_ != Resultado::Pendiente) return true;
-    if (!permitirCerrar_) {
+    if (!permitirCerrar_ && !salidaLibre_) {
         interaccion_.error(kGrabarParaCerrar);
         return false;
     }

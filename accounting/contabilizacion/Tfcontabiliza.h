@@ -4,9 +4,9 @@
 // reference and principal editable) and its lines under the local chart
 // ("Dec.2649", line numbers below 100000) and the NIIF chart ("NIIF", above
 // 100000) in one dataset. It completes and checks the lines, saves the
-// voucher balanced in both charts (deleting the document's earlier ledger
-// voucher in the same transaction) and ends accepted; or it is left
-// without saving when the company allows it. A voucher that needs no
+// voucher balanced in both charts and ends accepted (the finalization then
+// replaces the document's earlier ledger voucher in one transaction); or
+// it is left without saving when the company allows it. A voucher that needs no
 // confirmation saves itself 20 ms after the window first activates; one
 // without lines that needs none is not shown at all.
 // Screen logic only; the widgets are TfcontabilizaVista.
@@ -39,6 +39,11 @@ public:
         QStringLiteral("Desea salir del comprobante y perder los movimientos que no ha grabado?");
     static inline const QString kPlantilla = QStringLiteral(
         "Al traer la plantilla perderá los movimientos digitados en el comprobante, Continuar?");
+    static inline const QString kSinNiif =
+        QStringLiteral("No puede grabar el comprobante sin sus movimientos NIIF");
+    static inline const QString kNiifNoEditable = QStringLiteral(
+        "Los movimientos NIIF no se pueden corregir en esta ventana. Puede cerrarla: el documento queda pendiente de "
+        "contabilizar.");
     static inline const QString kMandanteNoEncontrado = QStringLiteral("Tercero Inactivo o no encontrado.");
     // The template picker: argument "tipo" (voucher type); choice "plantilla" (its id).
     static inline const QString kSelectorPlantillas = QStringLiteral("Tfbuscplantilla");
@@ -69,7 +74,7 @@ public:
     int pestana() const { return pestana_; }
     void setPestana(int pestana);
     bool niifEditable() const { return niifEditable_; }
-    bool permiteCerrarSinGrabar() const { return permitirCerrar_; }
+    bool permiteCerrarSinGrabar() const { return permitirCerrar_ || salidaLibre_; }
     static bool esNiif(const RecordRef& fila);
 
     // The last line numbers given (local and NIIF).
@@ -112,8 +117,8 @@ signals:
 private:
     void alCambiarMandante(DataSet& ds);
     void alNuevaLinea(DataSet& ds);
-    void borrarComprobanteAnterior(fb::Transaction& tr);
     bool agregarDePlantilla(int plantilla);
+    void liberarSalidaSiNiifFijo();
 
     Sesion& sesion_;
     Interaccion& interaccion_;
@@ -134,6 +139,8 @@ private:
     bool activado_ = false;
     bool permitirCerrar_ = false;
     bool niifEditable_ = true;
+    bool llevaNiif_ = false;    // the company keeps NIIF for the voucher's date
+    bool salidaLibre_ = false;  // NIIF wrong and not editable: closing is allowed
     int pestana_ = Local;
     int ultimoLocal_ = 1;
     int ultimoNiif_ = kPrimerNiif + 1;

@@ -1,8 +1,10 @@
 // The review window's logic on pending vouchers written by the test, and
 // the ledger voucher editor on a ledger voucher: when the window is
 // needed, the self-save, the balance checks, line numbers, the line rules
-// and their messages in order, the earlier ledger voucher replaced in the
-// save's own transaction, and the close rules.
+// and their messages in order, the earlier ledger voucher replaced by the
+// finalization under its number, and the close rules.
+#include "accounting/contabilizacion/Contabilizador.h"
+#include "accounting/contabilizacion/Cuadre.h"
 #include "accounting/contabilizacion/Tfcontabiliza.h"
 #include "accounting/contabilizacion/Tfedtmovimien.h"
 #include "tests/accounting/contabilizacion/Entorno.h"
@@ -19,6 +21,12 @@ const QString kGeneral = QStringLiteral("GENERAL");
 
 class Revision : public EntornoContabilizacion {
 protected:
+    // The line rules are told on vouchers of a year before the NIIF opening:
+    // a local voucher alone is then complete.
+    void SetUp() override {
+        EntornoContabilizacion::SetUp();
+        configurar(kGeneral, QStringLiteral("ANO BALANCE DE APERTURA NIIF"), QStringLiteral("2099"));
+    }
     std::unique_ptr<Tfcontabiliza> abrir(int tipo, int id, bool mostrar) {
         contexto.fijarDocumento(tipo, id);
         contexto.mostrar = mostrar;
@@ -254,33 +262,77 @@ TEST_F(Revision, CuentaFueraDelPlanSeGuardaSinVerificar) {
               1);
 }
 
-TEST_F(Revision, ElComprobanteAnteriorSeBorraEnLaMismaTransaccion) {
+// The window leaves the document's earlier ledger voucher alone; the
+// finalization replaces it in its one transaction, under the same number:
+// a failed finalization leaves it whole.
+TEST_F(Revision, ElComprobanteAnteriorSeReemplazaAlFinalizarConSuNumero) {
+    ejecutar(QStringLiteral("insert into PREFIJOS_CONTA (TICO_COD, PRCO_PREF, PREF_NUMERO) values ('CXP', '0000', '000050')"));
     const int anterior = comprobante(51, 7, {{1, "110505", "10", "0"}, {2, "220505", "0", "10"}},
                                      {{1, "110505", "10", "0"}, {2, "220505", "0", "10"}});
     const int otro = comprobante(52, 7, {{1, "110505", "10", "0"}}, {});
-    pendiente(51, 7, {{1, "110505", "30", "0"}, {2, "220505", "0", "30", "800100", "FALLA"}});
-    // A save the database refuses keeps the earlier voucher.
-    ejecutar(QStringLiteral("create exception PRUEBA_FALLA 'rechazado'"));
-    ejecutar(QStringLiteral("create trigger PRUEBA_FALLA_BU for CONTABILIZACION_DET before update as begin "
-                            "if (new.CNDE_CONC = 'FALLA') then exception PRUEBA_FALLA; end"));
+    const int cntb = pendiente(51, 7, {{1, "110505", "30", "0"}, {2, "220505", "0", "30", "800100"}});
     auto v = abrir(51, 7, true);
-    DataSet& l = v->lineas();
-    l.last();
-    poner(l, "CNDE_REF", "X");
-    EXPECT_FALSE(v->grabar());
-    EXPECT_FALSE(interaccion.mensajes.isEmpty());
-    EXPECT_EQ(v->resultado(), Tfcontabiliza::Resultado::Pendiente);
+    ASSERT_TRUE(v->grabar()) << mensajes().toStdString();
     const QString cuenta = QStringLiteral("select count(*) from %1 where enco_consec = %2");
-    EXPECT_EQ(entero(cuenta.arg("comprobante_encabezado").arg(anterior)), 1);
-    EXPECT_EQ(entero(cuenta.arg("comprobante_detalle").arg(anterior)), 2);
-    EXPECT_EQ(entero(cuenta.arg("comprobante_detalle_niif").arg(anterior)), 2);
+    auto anteriorEntero = [&] {
+        EXPECT_EQ(entero(cuenta.arg("comprobante_encabezado").arg(anterior)), 1);
+        EXPECT_EQ(entero(cuenta.arg("comprobante_detalle").arg(anterior)), 2);
+        EXPECT_EQ(entero(cuenta.arg("comprobante_detalle_niif").arg(anterior)), 2);
+    };
+    anteriorEntero();
 
-    // Corrected, the save replaces it; another document's voucher stays.
-    poner(l, "CNDE_CONC", "BIEN");
-    ASSERT_TRUE(v->grabar());
+    ejecutar(QStringLiteral("create exception PRUEBA_FALLA 'rechazado'"));
+    ejecutar(QStringLiteral("create trigger PRUEBA_FALLA_BI for COMPROBANTE_DETALLE before insert as begin "
+                            "if (rdb$get_context('USER_SESSION', 'FALLA') = 'S') then exception PRUEBA_FALLA; end"));
+    ejecutar(QStringLiteral("execute block as declare x integer; begin x = rdb$set_context('USER_SESSION', 'FALLA', 'S'); end"));
+    Contabilizador finalizar(sesion.compania, interaccion, configuracion, contexto);
+    EXPECT_THROW(finalizar.contabiliza_pendiente(cntb), fb::DbError);
+    anteriorEntero();
+
+    ejecutar(QStringLiteral("execute block as declare x integer; begin x = rdb$set_context('USER_SESSION', 'FALLA', null); end"));
+    finalizar.contabiliza_pendiente(cntb);
     for (const char* tabla : {"comprobante_encabezado", "comprobante_detalle", "comprobante_detalle_niif"})
         EXPECT_EQ(entero(cuenta.arg(QString::fromLatin1(tabla)).arg(anterior)), 0) << tabla;
+    EXPECT_EQ(entero(QStringLiteral("select cast(enco_numero as integer) from comprobante_encabezado "
+                                    "where enco_tiporef = 51 and enco_idref = 7")),
+              anterior) << "conserva su número";
     EXPECT_EQ(entero(cuenta.arg("comprobante_encabezado").arg(otro)), 1);
+    EXPECT_EQ(entero(QStringLiteral("select cast(pref_numero as integer) from prefijos_conta where tico_cod = 'CXP'")), 50);
+}
+
+// A voucher of a NIIF year without NIIF lines, or with them unbalanced, is
+// refused; when the NIIF grid is read-only the clerk may close the window
+// (the document stays pending), never held in it.
+TEST_F(Revision, NiifFaltanteODescuadradoNoAtrapa) {
+    configurar(kGeneral, QStringLiteral("ANO BALANCE DE APERTURA NIIF"), QStringLiteral("2015"));
+    struct Caso {
+        bool conNiif;
+        bool editable;
+        QString mensaje;
+    };
+    const Caso casos[] = {
+        {false, true, Tfcontabiliza::kSinNiif},
+        {false, false, Tfcontabiliza::kSinNiif},
+        {true, false, kDescuadradoNiif},
+        {true, true, kDescuadradoNiif},
+    };
+    int id = 10;
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(QStringLiteral("niif %1 editable %2").arg(k.conNiif).arg(k.editable).toStdString());
+        configurar(kGeneral, QStringLiteral("GENERAR COMPROBANTES DE NIIF POR INTERFAZ O EQUIVALENCIAS"),
+                   k.editable ? QStringLiteral("INTERFAZ") : QStringLiteral("EQUIVALENCIAS"));
+        std::vector<Linea> lineas{{1, "110505", "30", "0"}, {2, "220505", "0", "30", "800100"}};
+        if (k.conNiif) lineas.push_back({100001, "110505", "30", "0"});
+        pendiente(51, ++id, lineas);
+        interaccion.mensajes.clear();
+        interaccion.respuestas.clear();
+        auto v = abrir(51, id, true);
+        EXPECT_FALSE(v->grabar());
+        EXPECT_EQ(interaccion.de("error").value(0), k.mensaje);
+        EXPECT_EQ(v->pestana(), Tfcontabiliza::Niif);
+        interaccion.respuestas = {true};
+        EXPECT_EQ(v->pedirCierre(), !k.editable);
+    }
 }
 
 TEST_F(Revision, CerrarSinGrabarSegunConfiguracion) {
