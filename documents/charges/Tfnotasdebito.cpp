@@ -108,8 +108,10 @@ Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, Manejador
             c.setValue(dtoPorc(i), tasa);
             c.setValue(dtoMonto(i), Dinero());
         }
-        if (preguntaTasa_ && monedaPredeterminada_ != 0) c.setValue(QStringLiteral("NDPR_MONEDA"), monedaPredeterminada_);
+        // The default currency's rate of the day is read when the charge
+        // starts (nuevoCargo); pesos are at 1.
         c.setValue(QStringLiteral("NDPR_TRM"), 1.0);
+        if (preguntaTasa_ && monedaPredeterminada_ != 0) c.setValue(QStringLiteral("NDPR_MONEDA"), monedaPredeterminada_);
     });
     lineas_.onNewRecord([this](DataSet& l) {
         l.setValue(kItem, ++ultimaLinea_);
@@ -386,6 +388,7 @@ void Tfnotasdebito::nuevoCargo() {
     if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijos_.first().clave;
     cargo_.setValue(kPrefijo, elegido);
     if (cargo_.asString(kPrefijo) == elegido && cargo_.asString(kNumero).isEmpty()) prefijoIngresado();
+    if (preguntaTasa_) monedaIngresada();
     interaccion_.enfocar(kNumero);
     emit reiniciado();
     emit montosCambiados();
@@ -549,19 +552,39 @@ void Tfnotasdebito::venceIngresado() {
     emit montosCambiados();
 }
 
+namespace {
+// Pesos (no currency, or the peso's own ISO code) are at rate 1.
+constexpr qlonglong kPesos = 170;
+bool monedaExtranjera(const DataSet& c, qlonglong* codigo = nullptr) {
+    bool entero = false;
+    const qlonglong m = c.asString(QStringLiteral("NDPR_MONEDA")).trimmed().toLongLong(&entero);
+    if (codigo) *codigo = m;
+    return entero && m != 0 && m != kPesos;
+}
+}  // namespace
+
+// The day's rate of a foreign currency. With none, the person is told and
+// types it: a foreign-currency charge is never stored at 1 by default.
 void Tfnotasdebito::monedaIngresada() {
     if (!preguntaTasa_) return;
-    const QString moneda = cargo_.asString(QStringLiteral("NDPR_MONEDA")).trimmed();
-    double tasa = 1.0;
-    bool entero = false;
-    const qlonglong codigo = moneda.toLongLong(&entero);
-    if (entero) {
-        const auto fila = sesion_.compania.queryOne(
-            QStringLiteral("select taca_valor from tasa_cambio_moneda where timo_cod = ") + sql::numero(codigo) +
-            QStringLiteral(" and taca_fecha = ") + sql::fecha(cargo_.asDate(kFecha)));
-        if (fila && !(*fila)[0].isNull() && (*fila)[0].toDouble() != 0) tasa = (*fila)[0].toDouble();
+    const QString campo = QStringLiteral("NDPR_TRM");
+    qlonglong codigo = 0;
+    if (!monedaExtranjera(cargo_, &codigo)) {
+        cargo_.setValue(campo, 1.0);
+        return;
     }
-    cargo_.setValue(QStringLiteral("NDPR_TRM"), tasa);
+    const QDate fecha = cargo_.asDate(kFecha);
+    const auto fila = sesion_.compania.queryOne(
+        QStringLiteral("select taca_valor from tasa_cambio_moneda where timo_cod = ") + sql::numero(codigo) +
+        QStringLiteral(" and taca_fecha = ") + sql::fecha(fecha));
+    if (fila && !(*fila)[0].isNull() && (*fila)[0].toDouble() > 0) {
+        cargo_.setValue(campo, (*fila)[0].toDouble());
+        return;
+    }
+    cargo_.setValue(campo, fb::Value());
+    interaccion_.advertencia(QStringLiteral("No hay tasa de cambio de la moneda %1 para el %2. Digítela.")
+                                 .arg(codigo)
+                                 .arg(fecha.toString(QStringLiteral("yyyy/MM/dd"))));
 }
 
 void Tfnotasdebito::centroIngresado() {
@@ -855,6 +878,12 @@ bool Tfnotasdebito::validar() {
     if (cargo_.asDinero(kMonto).esCero()) {
         interaccion_.error(kMontoCero);
         interaccion_.enfocar(QStringLiteral("SubTotal"));
+        return false;
+    }
+    const fb::Value tasa = cargo_.value(QStringLiteral("NDPR_TRM"));
+    if (monedaExtranjera(cargo_) && (tasa.isNull() || tasa.toDouble() <= 0)) {
+        interaccion_.error(kSinTasa);
+        interaccion_.enfocar(QStringLiteral("NDPR_TRM"));
         return false;
     }
     return true;

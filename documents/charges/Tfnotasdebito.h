@@ -63,6 +63,7 @@ public:
     static inline const QString kUnidadInvalida = QStringLiteral("La unidad no es válida para el artículo.");
     static inline const QString kGrabadoPendiente = QStringLiteral(
         " quedó grabado. F2 vuelve a intentar la contabilización y la impresión; Esc sale sin perder nada.");
+    static inline const QString kSinTasa = QStringLiteral("Debe indicar la tasa de cambio de la moneda.");
     static inline const QString kDocumentoSinLineas = QStringLiteral("No se encontró el documento o no tiene artículos.");
 
     Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,

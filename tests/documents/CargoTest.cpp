@@ -577,3 +577,37 @@ TEST_F(Cargo, PrefijoNumeroYCargoRecuperado) {
 }
 
 }  // namespace
+
+namespace {
+
+// The default currency on a new charge: its rate of the day; with none the
+// clerk is told and the save waits for the rate typed; pesos are at 1.
+TEST_F(Cargo, TasaDeLaMonedaPredeterminada) {
+    configurar("PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR", "SI", "GENERAL", "GENERAL");
+    configurar("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR", "840", "GENERAL", "GENERAL");
+    auto p = pantalla();
+    EXPECT_TRUE(interaccion.de("advertencia").join("|").contains("No hay tasa de cambio de la moneda 840"));
+    EXPECT_TRUE(p->cargo().value("NDPR_TRM").isNull());
+    llenar(*p);
+    EXPECT_FALSE(p->grabar());
+    EXPECT_EQ(interaccion.de("error").last(), Tfnotasdebito::kSinTasa);
+    p->cargo().setValue("NDPR_TRM", fb::Value(4100.5));
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    EXPECT_EQ(escalar("select ndpr_trm from notas_debito_proveedor where ndpr_id = " + QString::number(p->ultimoId())),
+              "4100.5");
+
+    ejecutar("insert into tasa_cambio_moneda (taca_id, taca_fecha, timo_cod, taca_valor) "
+             "values (1, current_date, 840, 3950.25)");
+    struct Caso {
+        const char* moneda;
+        double tasa;
+    };
+    auto q = pantalla();
+    for (const Caso& k : {Caso{"", 3950.25}, Caso{"170", 1.0}, Caso{"840", 3950.25}}) {
+        SCOPED_TRACE(k.moneda);
+        if (*k.moneda) q->cargo().setValue("NDPR_MONEDA", QString::fromLatin1(k.moneda).toInt());
+        EXPECT_DOUBLE_EQ(q->cargo().value("NDPR_TRM").toDouble(), k.tasa);
+    }
+}
+
+}  // namespace
