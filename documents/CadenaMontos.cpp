@@ -45,6 +45,7 @@ void CadenaMontos::nuevoAcreedor(Dinero baseMinimaRtfte, Dinero baseMinimaRtica,
     reglas_.baseMinimaRtica = baseMinimaRtica;
     reglas_.simplificado = simplificado;
     digitada_ = {};
+    ivaDigitado_ = dtofDigitado_ = false;
     baseDesdeBases_ = false;
 }
 
@@ -102,12 +103,14 @@ void CadenaMontos::cambieMonto(Dinero v) {
     m.creeMonto = R(m.monto.porcentaje(m.creePorc));
     m.dtofMonto = R(m.monto.porcentaje(m.dtofPorc));
     digitada_ = {};
+    ivaDigitado_ = dtofDigitado_ = false;
 }
 
 // The IVA and then rete-IVA; a rete-IVA typed by hand stays. Under "BASE
 // MINIMA" a rate edit keeps the minimum-base test: a base at or below the
 // creditor's minimum withholds nothing whichever rate is typed.
 void CadenaMontos::cambieTasaIva(Dinero v) {
+    if (ivaDigitado_) return;
     m.ivaPorc = v;
     m.ivaMonto = R(m.monto.porcentaje(v));
     if (!digitada(Retencion::Iva)) {
@@ -131,6 +134,7 @@ void CadenaMontos::cambieTasa(Retencion r, Dinero v) {
 }
 
 void CadenaMontos::cambieTasaDtof(Dinero v) {
+    if (dtofDigitado_) return;
     m.dtofPorc = v;
     m.dtofMonto = R(m.monto.porcentaje(v));
 }
@@ -143,6 +147,19 @@ void CadenaMontos::cambieBaseRtfte(Dinero v) {
 void CadenaMontos::digiteRetencion(Retencion r, Dinero v) {
     monto(r) = v;
     digitada_[static_cast<int>(r)] = !v.esCero();
+}
+
+void CadenaMontos::digiteIva(Dinero v) {
+    m.ivaMonto = v;
+    ivaDigitado_ = !v.esCero();
+    if (digitada(Retencion::Iva)) return;
+    if (superaBaseRtfte()) recalculeRtiva();
+    else m.rtivaMonto = Dinero();
+}
+
+void CadenaMontos::digiteDtof(Dinero v) {
+    m.dtofMonto = v;
+    dtofDigitado_ = !v.esCero();
 }
 
 void CadenaMontos::cambieBase(int i, Dinero v) {
@@ -177,6 +194,10 @@ void CadenaMontos::tasasDesdeMontos() {
     devuelva(Retencion::Iva, m.ivaMonto, 100);
     devuelva(Retencion::Ica, m.monto, 1000);
     devuelva(Retencion::Cree, m.monto, 100);
+    if (!m.monto.esCero()) {
+        if (ivaDigitado_) m.ivaPorc = m.ivaMonto * 100 / m.monto;
+        if (dtofDigitado_) m.dtofPorc = m.dtofMonto * 100 / m.monto;
+    }
 }
 
 Dinero CadenaMontos::totalConIva() const { return m.monto + m.ivaMonto + m.extra; }

@@ -77,6 +77,13 @@ public:
     // until it is typed as 0 or the taxable amount changes.
     void digiteRetencion(Retencion r, Dinero v);
     bool digitada(Retencion r) const { return digitada_[static_cast<int>(r)]; }
+    // The IVA and the prompt-payment discount typed by hand: the same rule
+    // (kept through rate edits, released by 0 or a new taxable amount, made
+    // back into their rates on save). A typed IVA is what rete-IVA takes.
+    void digiteIva(Dinero v);
+    void digiteDtof(Dinero v);
+    bool ivaDigitado() const { return ivaDigitado_; }
+    bool dtofDigitado() const { return dtofDigitado_; }
 
     // VAT bases panel.
     void cambieBase(int i, Dinero v);  // i 0..2: the taxed bases
@@ -87,7 +94,8 @@ public:
     bool baseDesdeBases() const { return baseDesdeBases_; }
 
     // On save: every typed amount gives back its rate (a zero divisor leaves
-    // the rate as it is).
+    // the rate as it is): the withholdings, the IVA and the prompt-payment
+    // discount.
     void tasasDesdeMontos();
 
     Dinero neto() const;          // "Neto:"
@@ -104,6 +112,8 @@ private:
 
     Reglas reglas_;
     std::array<bool, 4> digitada_{};
+    bool ivaDigitado_ = false;
+    bool dtofDigitado_ = false;
     bool baseDesdeBases_ = false;
 };
 

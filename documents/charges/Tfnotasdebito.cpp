@@ -151,6 +151,9 @@ void Tfnotasdebito::enlazar() {
     alCambiar(kMonto, [this](Dinero v) { cadena_.cambieMonto(v); });
     alCambiar(QStringLiteral("NDPR_IVAPORC"), [this](Dinero v) { cadena_.cambieTasaIva(v); });
     alCambiar(QStringLiteral("NDPR_DTOFPORC"), [this](Dinero v) { cadena_.cambieTasaDtof(v); });
+    // The IVA and prompt-payment amounts typed: kept and made rates on save.
+    alCambiar(QStringLiteral("NDPR_IVAMONTO"), [this](Dinero v) { cadena_.digiteIva(v); });
+    alCambiar(QStringLiteral("NDPR_DTOFMONTO"), [this](Dinero v) { cadena_.digiteDtof(v); });
     alCambiar(QStringLiteral("NDPR_BASERTFTE"), [this](Dinero v) {
         if (basesAbiertas_) baseEnBases_ = true;
         cadena_.cambieBaseRtfte(v);

@@ -146,3 +146,40 @@ TEST(CadenaMontos, BasesDeIva) {
     EXPECT_EQ(s.m.rtivaMonto, d("950"));
     EXPECT_FALSE(s.baseDesdeBases());
 }
+
+// An IVA or prompt-payment amount typed by hand stays through rate edits,
+// rete-IVA follows the typed IVA, and on save each becomes its rate; typing
+// 0 releases it to its rate again.
+TEST(CadenaMontos, IvaYPagoOportunoDigitadosVuelvenTasa) {
+    struct Caso {
+        const char* iva;
+        const char* dtof;
+        const char* ivaPorc;
+        const char* ivaMonto;
+        const char* rtiva;
+        const char* dtofPorc;
+        const char* dtofMonto;
+    };
+    const Caso casos[] = {
+        {"200000", "5000", "10", "200000", "30000", "0.25", "5000"},
+        {"0", "0", "16", "320000", "48000", "2", "40000"},
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.iva);
+        CadenaMontos c = cadena();
+        c.cambieTasaIva(d("19"));
+        c.cambieTasa(Retencion::Iva, d("15"));
+        c.cambieTasaDtof(d("1"));
+        c.cambieSubTotal(d("2000000"));
+        c.digiteIva(d(k.iva));
+        c.digiteDtof(d(k.dtof));
+        c.cambieTasaIva(d("16"));
+        c.cambieTasaDtof(d("2"));
+        c.tasasDesdeMontos();
+        EXPECT_EQ(c.m.ivaPorc, d(k.ivaPorc));
+        EXPECT_EQ(c.m.ivaMonto, d(k.ivaMonto));
+        EXPECT_EQ(c.m.rtivaMonto, d(k.rtiva));
+        EXPECT_EQ(c.m.dtofPorc, d(k.dtofPorc));
+        EXPECT_EQ(c.m.dtofMonto, d(k.dtofMonto));
+    }
+}

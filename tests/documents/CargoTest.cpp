@@ -138,6 +138,9 @@ TEST_F(Cargo, GrabarEscribeTodoYEmpiezaElSiguiente) {
     auto p = pantalla();
     llenar(*p);
     p->cargo().setValue("NDPR_RTFTEMONTO", d("70000"));
+    // The IVA and the prompt-payment discount typed are stored as typed.
+    p->cargo().setValue("NDPR_IVAMONTO", d("200000"));
+    p->cargo().setValue("NDPR_DTOFMONTO", d("5000"));
     p->abrirLineas();
     p->lineas().setValue("NDPD_DESC", "TRANSPORTE");
     p->lineas().setValue("NDPD_CANT", d("2"));
@@ -159,6 +162,9 @@ TEST_F(Cargo, GrabarEscribeTodoYEmpiezaElSiguiente) {
     EXPECT_EQ(f[0][0].toString(), "000001");
     EXPECT_EQ(f[0][2].toString(), "70000.00");
     EXPECT_EQ(f[0][3].toString(), "3.5000") << "el monto digitado vuelve a ser tasa";
+    EXPECT_EQ(escalar("select ndpr_ivamonto || ' ' || ndpr_ivaporc || ' ' || ndpr_dtofmonto || ' ' || ndpr_dtofporc "
+                      "from notas_debito_proveedor where ndpr_id = " + QString::number(id)),
+              "200000.00 10.00 5000.00 0.2500");
     EXPECT_EQ(f[0][4].toString(), "325000.50");
     EXPECT_EQ(f[0][5].toString(), "ADMIN");
     EXPECT_EQ(escalar("select count(*) from nota_debito_prov_det where ndpr_id = " + QString::number(id)), "2");
