@@ -42,6 +42,8 @@ const std::vector<FichaInterfaz::Componente>& FichaInterfaz::componentes() {
         {"INCP_RTICA", "INCP_CTARTICA", "Ret. ICA:", {"T", "K", "N"}, "T"},
         {"INCP_PROV", "INCP_CTAPROV", "C x pagar:", {"T", "K", "N"}, "T"},
         {"INCP_RTCREE", "INCP_CTARTCREE", "AutoRenta:", {"T", "K", "N"}, ""},
+        // The national consumption tax: not IVA, an account of its own.
+        {"INCP_INALCM", "INCP_CTAINALCM", "Imp. consumo:", {"K", "N"}, "N"},
     };
     return c;
 }

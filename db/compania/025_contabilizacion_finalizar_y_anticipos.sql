@@ -371,12 +371,22 @@ BEGIN
     BEGIN
       EXECUTE PROCEDURE CNT_CUENTA_CRUCE (:S_PROV, :L_TIPO, :L_ID, :NIT, :NIIF, :K_PROV, :INTERFAZ)
         RETURNING_VALUES :CUENTA, :ORIGEN, :COMPONENTE, :CODIGO;
-      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, :CODIGO, :CUENTA, :COMPONENTE,
-                                   :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, :V, NULL, 62, :L_TIPO,
-                                   LEFT(COALESCE(:PREF, '') || COALESCE(:NUM, ''), 10),
-                                   LEFT(COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''), 10))
-        RETURNING_VALUES :ITEM, :E;
-      ERROR = ERROR + E;
+      -- A reference the ledger's column cannot hold is refused, not cut.
+      IF (CHAR_LENGTH(COALESCE(L_PREF, '') || COALESCE(L_NUM, '')) > 10) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 23, 'La referencia ' || COALESCE(L_PREF, '') || COALESCE(L_NUM, '')
+                                                   || ' del documento ' || L_TIPO || ' tiene más de 10 caracteres');
+        ERROR = ERROR + 1;
+      END
+      ELSE
+      BEGIN
+        EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, :CODIGO, :CUENTA, :COMPONENTE,
+                                     :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, :V, NULL, 62, :L_TIPO,
+                                     COALESCE(:PREF, '') || COALESCE(:NUM, ''),
+                                     COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''))
+          RETURNING_VALUES :ITEM, :E;
+        ERROR = ERROR + E;
+      END
     END
   END
 
@@ -447,7 +457,19 @@ BEGIN
   DO
   BEGIN
     T_PAGO = T_PAGO + C_MONTO;
-    IF (S_CAJA = 'K') THEN
+    -- Source N gives the cash no account (and I, the IVA rates' source,
+    -- has none to give it): an amount there is an error, never posted as T.
+    IF (S_CAJA IN ('N', 'I')) THEN
+    BEGIN
+      IF (C_MONTO <> 0) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La caja tiene valor y la interfaz de caja ' || INTERFAZ
+                                                  || ' no le da cuenta (fuente ' || S_CAJA || ')');
+        ERROR = ERROR + 1;
+      END
+      E = 0;
+    END
+    ELSE IF (S_CAJA = 'K') THEN
       EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 30, :K_CAJA, 'caja',
                                    'la interfaz de caja ' || :INTERFAZ || ' (fuente K)', :NIT, NULL, NULL,
                                    :CONC, :REF, NULL, 0, 0, -:C_MONTO, NULL, NULL, NULL, NULL, NULL)
@@ -474,6 +496,17 @@ BEGIN
     V = IIF(C_GMF = 'S', ROUND(C_MONTO * C_GMFPOR / 100, 2), 0);
     IF (S_CAJA = 'K') THEN
       CTA2 = K_CAJA;
+    IF (S_CAJA IN ('N', 'I')) THEN
+    BEGIN
+      IF (C_MONTO <> 0) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'El banco tiene valor y la interfaz de caja ' || INTERFAZ
+                                                  || ' no le da cuenta (fuente ' || S_CAJA || ')');
+        ERROR = ERROR + 1;
+      END
+    END
+    ELSE
+    BEGIN
     EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, IIF(:CH = 1 AND (:S_CAJA <> 'K' OR :EQ = 'S'), 'S', :EQ), :TE, :ID,
                                  31, :CTA2, 'banco', IIF(:S_CAJA = 'K', 'la interfaz de caja ' || :INTERFAZ || ' (fuente K)',
                                  'la cuenta bancaria ' || COALESCE(:C_CAJA, 0) || ' (fuente T)'), :NIT, NULL, NULL,
@@ -486,6 +519,7 @@ BEGIN
                                  NULL, NULL, NULL, NULL, NULL)
       RETURNING_VALUES :ITEM, :E;
     ERROR = ERROR + E;
+    END
   END
 
   -- A transfer to a cash box (EGRE_TIPO 2): what left the cash and the
@@ -512,13 +546,22 @@ BEGIN
     IF (COALESCE(S_PROV, 'N') <> 'K') THEN
       EXECUTE PROCEDURE CNT_CUENTA_TERCERO (:NIT, 'CLIENTE', :NIIF) RETURNING_VALUES :CUENTA;
     CUENTA = COALESCE(NULLIF(TRIM(CUENTA), ''), K_CLIENTE);
-    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 34, :CUENTA, 'cuentas por cobrar',
-                                 'el tercero ' || COALESCE(:NIT, '') || ' ni la interfaz de caja ' || :INTERFAZ,
-                                 :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, -:V, NULL, 62, :L_TIPO,
-                                 LEFT(COALESCE(:PREF, '') || COALESCE(:NUM, ''), 10),
-                                 LEFT(COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''), 10))
-      RETURNING_VALUES :ITEM, :E;
-    ERROR = ERROR + E;
+    IF (CHAR_LENGTH(COALESCE(L_PREF, '') || COALESCE(L_NUM, '')) > 10) THEN
+    BEGIN
+      EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 23, 'La referencia ' || COALESCE(L_PREF, '') || COALESCE(L_NUM, '')
+                                                 || ' del documento ' || COALESCE(L_TIPO, 0) || ' tiene más de 10 caracteres');
+      ERROR = ERROR + 1;
+    END
+    ELSE
+    BEGIN
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, :CH, :EQ, :TE, :ID, 34, :CUENTA, 'cuentas por cobrar',
+                                   'el tercero ' || COALESCE(:NIT, '') || ' ni la interfaz de caja ' || :INTERFAZ,
+                                   :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, -:V, NULL, 62, :L_TIPO,
+                                   COALESCE(:PREF, '') || COALESCE(:NUM, ''),
+                                   COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''))
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
   END
 
   -- The voucher's own accounting lines, as they are.
@@ -560,6 +603,491 @@ BEGIN
                                    'la línea adicional ' || :A_ITEM, 'la interfaz de caja ' || :INTERFAZ,
                                    :NIT, NULL, NULL, :CONC, :REF, NULL, 0, :A_PORC, IIF(:A_DB = 'S', :V, -:V),
                                    NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+  SUSPEND;
+END^
+
+SET TERM ; ^
+
+
+-- The national consumption tax (NDPR_INALCM, NCPR_INALCM) of a charge or a
+-- discount goes to its own account: the definition's source INCP_INALCM
+-- ('K' the fixed account INCP_CTAINALCM, 'N' none) under both charts. It
+-- is part of the document's IVA amount but never posted as deductible IVA;
+-- a simplified-regime share of the bases' IVA is split in proportion.
+ALTER TABLE INTERFAZ_CXPAGAR ADD INCP_INALCM DM_FUENTE_CUENTA DEFAULT 'N', ADD INCP_CTAINALCM VARCHAR(20);
+ALTER TABLE INTERFAZ_CXPAGAR_NIIF ADD INCP_INALCM DM_FUENTE_CUENTA DEFAULT 'N', ADD INCP_CTAINALCM VARCHAR(20);
+
+SET TERM ^ ;
+
+CREATE OR ALTER PROCEDURE CNT_CARGO_DESCUENTO (TIPO INTEGER, ID INTEGER, INTERFAZ INTEGER, ETAPA CHAR(1), IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+DECLARE TE INTEGER;
+DECLARE NIIF SMALLINT;
+DECLARE EQ CHAR(1);
+DECLARE EQA CHAR(1);
+DECLARE ITEM INTEGER;
+DECLARE E INTEGER;
+DECLARE F INTEGER;
+DECLARE NETA SMALLINT;
+-- definition
+DECLARE D_TIPO INTEGER;
+DECLARE TICO VARCHAR(3);
+DECLARE PRCO VARCHAR(4);
+DECLARE EQUIVAL CHAR(1);
+DECLARE S_BASE CHAR(1);
+DECLARE S_IVA CHAR(1);
+DECLARE S_RTFTE CHAR(1);
+DECLARE S_RTIVA CHAR(1);
+DECLARE S_RTICA CHAR(1);
+DECLARE S_PROV CHAR(1);
+DECLARE S_CREE CHAR(1);
+DECLARE K_BASE VARCHAR(20);
+DECLARE K_IVA VARCHAR(20);
+DECLARE K_RTFTE VARCHAR(20);
+DECLARE K_RTIVA VARCHAR(20);
+DECLARE K_RTICA VARCHAR(20);
+DECLARE K_PROV VARCHAR(20);
+DECLARE K_CREE VARCHAR(20);
+DECLARE K_DTO1 VARCHAR(20);
+DECLARE K_DTO2 VARCHAR(20);
+DECLARE K_DTO3 VARCHAR(20);
+DECLARE K_DTO4 VARCHAR(20);
+-- document
+DECLARE NIT VARCHAR(20);
+DECLARE PREF VARCHAR(4);
+DECLARE NUM VARCHAR(6);
+DECLARE FECHA DATE;
+DECLARE VENCE DATE;
+DECLARE CONC VARCHAR(60);
+DECLARE MONTO NUMERIC(15,2);
+DECLARE IVAPORC NUMERIC(15,2);
+DECLARE IVA NUMERIC(15,2);
+DECLARE RTFTE NUMERIC(15,2);
+DECLARE RTIVA NUMERIC(15,2);
+DECLARE RTICA NUMERIC(15,2);
+DECLARE CREE NUMERIC(15,2);
+DECLARE P_RTFTE NUMERIC(15,4);
+DECLARE P_RTIVA NUMERIC(15,4);
+DECLARE P_RTICA NUMERIC(15,4);
+DECLARE P_CREE NUMERIC(15,4);
+DECLARE BASERTFTE NUMERIC(15,2);
+DECLARE EXTRA NUMERIC(15,2);
+DECLARE B1 NUMERIC(15,2);
+DECLARE B2 NUMERIC(15,2);
+DECLARE B3 NUMERIC(15,2);
+DECLARE I1 NUMERIC(15,2);
+DECLARE I2 NUMERIC(15,2);
+DECLARE I3 NUMERIC(15,2);
+DECLARE DT1 NUMERIC(15,2);
+DECLARE DT2 NUMERIC(15,2);
+DECLARE DT3 NUMERIC(15,2);
+DECLARE DT4 NUMERIC(15,2);
+DECLARE PROY VARCHAR(4);
+DECLARE CENTRO VARCHAR(4);
+DECLARE CTAPAGAR VARCHAR(20);
+DECLARE CTACAUSA VARCHAR(20);
+DECLARE MANDANTE VARCHAR(20);
+DECLARE ANULADO CHAR(1);
+DECLARE TIPOAPL INTEGER;
+DECLARE NUMAPL VARCHAR(10);
+-- work
+DECLARE G NUMERIC(15,2);
+DECLARE PAGAR NUMERIC(15,2);
+DECLARE DTOS NUMERIC(15,2);
+DECLARE PEND NUMERIC(15,2);
+DECLARE V NUMERIC(15,2);
+DECLARE BK NUMERIC(15,2);
+DECLARE K INTEGER;
+DECLARE DIVIDIDO SMALLINT;
+DECLARE CUENTA VARCHAR(20);
+DECLARE ORIGEN VARCHAR(100);
+DECLARE REF VARCHAR(8);
+DECLARE DOCNUM VARCHAR(10);
+DECLARE A_ITEM INTEGER;
+DECLARE A_CUENTA VARCHAR(20);
+DECLARE A_BASE VARCHAR(20);
+DECLARE A_VALOR NUMERIC(15,2);
+DECLARE A_PORC NUMERIC(15,2);
+DECLARE A_DB CHAR(1);
+DECLARE A_CN CHAR(1);
+DECLARE S_INAL CHAR(1);
+DECLARE K_INAL VARCHAR(20);
+DECLARE INAL NUMERIC(15,2);
+DECLARE SUMA NUMERIC(15,2);
+DECLARE DIF NUMERIC(15,2);
+BEGIN
+  ERROR = 0; VER = 'N'; IDC = 0;
+  NIIF = IIF(ETAPA = 'C', 0, 1);
+  TE = IIF(ETAPA = 'C', TIPO, 31);
+  IF (ETAPA = 'C') THEN
+    DELETE FROM ERRORES WHERE ERRO_TIPODOC = :TIPO AND ERRO_IDDOC = :ID;
+  ELSE
+    DELETE FROM ERRORES WHERE ERRO_TIPODOC = 31 AND ERRO_IDDOC = :ID;
+
+  D_TIPO = NULL;
+  SELECT TIDO_COD, TICO_COD, PRCO_PRE, INCP_EQUIVALENCIA, INCP_CONFIRMAR,
+         INCP_BASE, INCP_IVA, INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+         INCP_CTABASE, INCP_CTAIVA, INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE,
+         INCP_CTADTO1, INCP_CTADTO2, INCP_CTADTO3, INCP_CTADTO4, INCP_INALCM, INCP_CTAINALCM
+    FROM INTERFAZ_CXPAGAR WHERE INCP_ID = :INTERFAZ
+    INTO :D_TIPO, :TICO, :PRCO, :EQUIVAL, :VER,
+         :S_BASE, :S_IVA, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE,
+         :K_BASE, :K_IVA, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE,
+         :K_DTO1, :K_DTO2, :K_DTO3, :K_DTO4, :S_INAL, :K_INAL;
+  VER = COALESCE(VER, 'N');
+  IF (D_TIPO IS DISTINCT FROM TIPO) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 2,
+      'La interfaz ' || COALESCE(INTERFAZ, 0) || ' no existe o no es de documentos tipo ' || TIPO);
+    ERROR = 1; IDC = COALESCE(IDC_IN, 0);
+    SUSPEND;
+    EXIT;
+  END
+
+  ANULADO = NULL;
+  IF (TIPO = 51) THEN
+    SELECT TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, NDPR_VENCE, NDPR_CONC, NDPR_MONTO, NDPR_IVAPORC,
+           NDPR_IVAMONTO, NDPR_RTFTEMONTO, NDPR_RTIVAMONTO, NDPR_RTICAMONTO, NDPR_RTCREEM,
+           NDPR_RTFTEPORC, NDPR_RTIVAPORC, NDPR_RTICAPORC, NDPR_RTCREE, NDPR_BASERTFTE, NDPR_EXTRA,
+           NDPR_BASE1, NDPR_BASE2, NDPR_BASE3, NDPR_IVA1, NDPR_IVA2, NDPR_IVA3,
+           NDPR_DTO1M, NDPR_DTO2M, NDPR_DTO3M, NDPR_DTO4M, NDPR_PROY, NDPR_CENTRO,
+           IIF(:NIIF = 1, NDPR_CTAPAGARN, NDPR_CTAPAGAR), IIF(:NIIF = 1, NDPR_CTACAUSAN, NDPR_CTACAUSA),
+           NDPR_MANDANTE, NDPR_ANULADO, NDPR_TIPOAPL, NDPR_NUMAPL, NDPR_INALCM
+      FROM NOTAS_DEBITO_PROVEEDOR WHERE NDPR_ID = :ID
+      INTO :NIT, :PREF, :NUM, :FECHA, :VENCE, :CONC, :MONTO, :IVAPORC, :IVA, :RTFTE, :RTIVA, :RTICA, :CREE,
+           :P_RTFTE, :P_RTIVA, :P_RTICA, :P_CREE, :BASERTFTE, :EXTRA,
+           :B1, :B2, :B3, :I1, :I2, :I3, :DT1, :DT2, :DT3, :DT4, :PROY, :CENTRO,
+           :CTAPAGAR, :CTACAUSA, :MANDANTE, :ANULADO, :TIPOAPL, :NUMAPL, :INAL;
+  ELSE
+    SELECT TERC_NIT, PREF_PRE, NCPR_NUMERO, NCPR_FECHA, NCPR_FECHA, NCPR_CONC, NCPR_MONTO, NCPR_IVAPORC,
+           NCPR_IVAMONTO, NCPR_RTFTEMONTO, NCPR_RTIVAMONTO, NCPR_RTICAMONTO, NCPR_RTCREEM,
+           NCPR_RTFTEPORC, NCPR_RTIVAPORC, NCPR_RTICAPORC, NCPR_RTCREE, NCPR_BASERTFTE, NCPR_EXTRA,
+           NCPR_BASE1, NCPR_BASE2, NCPR_BASE3, NCPR_IVA1, NCPR_IVA2, NCPR_IVA3,
+           NCPR_DTOMONTO, 0, 0, 0, NCPR_PROY, NCPR_CENTRO,
+           IIF(:NIIF = 1, NCPR_CTAPAGARN, NCPR_CTAPAGAR), IIF(:NIIF = 1, NCPR_CTACAUSAN, NCPR_CTACAUSA),
+           NCPR_MANDANTE, NCPR_ANULADO, NCPR_TIPODOCAPL, NCPR_NUMDOCAPL, NCPR_INALCM
+      FROM NOTAS_CREDITO_PROVEEDOR WHERE NCPR_ID = :ID
+      INTO :NIT, :PREF, :NUM, :FECHA, :VENCE, :CONC, :MONTO, :IVAPORC, :IVA, :RTFTE, :RTIVA, :RTICA, :CREE,
+           :P_RTFTE, :P_RTIVA, :P_RTICA, :P_CREE, :BASERTFTE, :EXTRA,
+           :B1, :B2, :B3, :I1, :I2, :I3, :DT1, :DT2, :DT3, :DT4, :PROY, :CENTRO,
+           :CTAPAGAR, :CTACAUSA, :MANDANTE, :ANULADO, :TIPOAPL, :NUMAPL, :INAL;
+  IF (ANULADO IS DISTINCT FROM 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 1,
+      IIF(ANULADO IS NULL, 'No existe el documento ', 'Está anulado el documento ') || TIPO || '-' || ID);
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+
+  -- The NIIF stage reads the definition's NIIF row, or makes every line
+  -- from the local definition and carries its account by equivalence.
+  EQ = 'N';
+  IF (NIIF = 1) THEN
+  BEGIN
+    IF (EQUIVAL = 'S') THEN
+      EQ = 'S';
+    ELSE
+    BEGIN
+      D_TIPO = NULL;
+      SELECT 1, INCP_BASE, INCP_IVA, INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+             INCP_CTABASE, INCP_CTAIVA, INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE,
+             INCP_INALCM, INCP_CTAINALCM
+        FROM INTERFAZ_CXPAGAR_NIIF WHERE INCP_ID = :INTERFAZ
+        INTO :D_TIPO, :S_BASE, :S_IVA, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE,
+             :K_BASE, :K_IVA, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE, :S_INAL, :K_INAL;
+      IF (D_TIPO IS NULL) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (31, :ID, 20,
+          'La interfaz ' || INTERFAZ || ' no tiene cuentas NIIF ni genera NIIF por equivalencia');
+        ERROR = 1; IDC = COALESCE(IDC_IN, 0);
+        SUSPEND;
+        EXIT;
+      END
+    END
+  END
+  -- Equivalence: the local account is resolved, then carried to NIIF.
+  IF (EQ = 'S') THEN
+  BEGIN
+    NIIF = 0;
+    IF (TIPO = 51) THEN
+      SELECT NDPR_CTAPAGAR, NDPR_CTACAUSA FROM NOTAS_DEBITO_PROVEEDOR WHERE NDPR_ID = :ID
+        INTO :CTAPAGAR, :CTACAUSA;
+    ELSE
+      SELECT NCPR_CTAPAGAR, NCPR_CTACAUSA FROM NOTAS_CREDITO_PROVEEDOR WHERE NCPR_ID = :ID
+        INTO :CTAPAGAR, :CTACAUSA;
+  END
+  -- Discount accounts and additional lines exist in the local chart only.
+  EQA = IIF(ETAPA = 'C', 'N', 'S');
+
+  EXECUTE PROCEDURE CNT_ABRA_ETAPA (:ETAPA, :TIPO, :ID, :IDC_IN, :PREF, :NUM, :FECHA, :TICO, :PRCO,
+                                    :CONC, :NIT, :MANDANTE, :EQUIVAL)
+    RETURNING_VALUES :IDC, :ITEM;
+  IF (IDC = 0) THEN
+  BEGIN
+    ERROR = 1;
+    SUSPEND;
+    EXIT;
+  END
+
+  F = IIF(TIPO = 51, 1, -1);
+  EXECUTE PROCEDURE BASE_NETA_CXPAGAR RETURNING_VALUES :NETA;
+  MONTO = COALESCE(MONTO, 0); IVA = COALESCE(IVA, 0); EXTRA = COALESCE(EXTRA, 0);
+  RTFTE = COALESCE(RTFTE, 0); RTIVA = COALESCE(RTIVA, 0); RTICA = COALESCE(RTICA, 0); CREE = COALESCE(CREE, 0);
+  B1 = COALESCE(B1, 0); B2 = COALESCE(B2, 0); B3 = COALESCE(B3, 0);
+  I1 = COALESCE(I1, 0); I2 = COALESCE(I2, 0); I3 = COALESCE(I3, 0);
+  DT1 = COALESCE(DT1, 0); DT2 = COALESCE(DT2, 0); DT3 = COALESCE(DT3, 0); DT4 = COALESCE(DT4, 0);
+  S_BASE = COALESCE(S_BASE, 'N'); S_IVA = COALESCE(S_IVA, 'N'); S_RTFTE = COALESCE(S_RTFTE, 'N');
+  S_RTIVA = COALESCE(S_RTIVA, 'N'); S_RTICA = COALESCE(S_RTICA, 'N'); S_PROV = COALESCE(S_PROV, 'N');
+  S_CREE = COALESCE(S_CREE, 'N');
+  INAL = COALESCE(INAL, 0); S_INAL = COALESCE(S_INAL, 'N');
+  -- The document's IVA holds the consumption tax too. When it is not the
+  -- sum of the bases' IVA and the consumption tax (a simplified-regime
+  -- creditor's share of it), each part is taken in that proportion and
+  -- the cents go to the first part that has any: no negative remainder.
+  SUMA = I1 + I2 + I3 + INAL;
+  IF (SUMA <> 0 AND IVA <> SUMA) THEN
+  BEGIN
+    I1 = ROUND(I1 * IVA / SUMA, 2); I2 = ROUND(I2 * IVA / SUMA, 2); I3 = ROUND(I3 * IVA / SUMA, 2);
+    INAL = ROUND(INAL * IVA / SUMA, 2);
+    DIF = IVA - I1 - I2 - I3 - INAL;
+    IF (I1 <> 0) THEN I1 = I1 + DIF;
+    ELSE IF (I2 <> 0) THEN I2 = I2 + DIF;
+    ELSE IF (I3 <> 0) THEN I3 = I3 + DIF;
+    ELSE INAL = INAL + DIF;
+  END
+  -- A document that keeps its IVA without its rate: the rate is the IVA's
+  -- share of the base, in whole percent.
+  IF (COALESCE(IVAPORC, 0) = 0 AND IVA <> 0 AND MONTO <> 0) THEN
+    IVAPORC = ROUND(IVA * 100 / MONTO, 0);
+  G = MONTO + IVA + EXTRA;
+  -- What the document owes on the ledger's basis: net of its withholdings
+  -- when they are taken on recording it, gross when they are taken on paying.
+  PAGAR = IIF(NETA = 1, G - RTFTE - RTIVA - RTICA - CREE, G);
+  REF = LEFT(NUM, 8);
+  DOCNUM = LEFT(COALESCE(PREF, '') || COALESCE(NUM, ''), 10);
+  ERROR = 0;
+
+  -- Base (the expense or cost), grossed up by the commercial discounts
+  -- that have an account; those discounts are credited on their own lines.
+  IF (S_BASE <> 'N') THEN
+  BEGIN
+    DTOS = IIF(NULLIF(TRIM(K_DTO1), '') IS NULL, 0, DT1) + IIF(NULLIF(TRIM(K_DTO2), '') IS NULL, 0, DT2)
+         + IIF(NULLIF(TRIM(K_DTO3), '') IS NULL, 0, DT3) + IIF(NULLIF(TRIM(K_DTO4), '') IS NULL, 0, DT4);
+    DIVIDIDO = IIF(S_BASE = 'I' AND (B1 <> 0 OR B2 <> 0 OR B3 <> 0), 1, 0);
+    IF (DIVIDIDO = 1) THEN
+    BEGIN
+      PEND = DTOS;
+      K = 1;
+      WHILE (K <= 3) DO
+      BEGIN
+        BK = IIF(K = 1, B1, IIF(K = 2, B2, B3));
+        IF (BK <> 0) THEN
+        BEGIN
+          EXECUTE PROCEDURE CNT_FUENTE ('I', 'BASE', :NIIF, :NIT, NULL, NULL, :K, NULL, :INTERFAZ)
+            RETURNING_VALUES :CUENTA, :ORIGEN;
+          EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'base', :ORIGEN,
+                                       :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * (:BK + :PEND),
+                                       NULL, NULL, NULL, NULL, NULL)
+            RETURNING_VALUES :ITEM, :E;
+          ERROR = ERROR + E;
+          PEND = 0;
+        END
+        K = K + 1;
+      END
+      -- What the taxed bases leave is the excluded base.
+      V = MONTO + PEND - B1 - B2 - B3;
+      EXECUTE PROCEDURE CNT_FUENTE ('I', 'BASE', :NIIF, :NIT, NULL, NULL, 0, 0, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'base', :ORIGEN,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * :V, NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+    ELSE
+    BEGIN
+      EXECUTE PROCEDURE CNT_FUENTE (:S_BASE, 'BASE', :NIIF, :NIT, :CTACAUSA, :K_BASE, 0, :IVAPORC, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'base', :ORIGEN,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * (:MONTO + :DTOS),
+                                   NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+    -- The extra value (not taxed) goes to the base's account; under I, to
+    -- the excluded rate's.
+    EXECUTE PROCEDURE CNT_FUENTE (:S_BASE, 'BASE', :NIIF, :NIT, :CTACAUSA, :K_BASE, 0, 0, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 10, :CUENTA, 'valor extra', :ORIGEN,
+                                 :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * :EXTRA, NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+    -- Commercial discounts with an account.
+    K = 1;
+    WHILE (K <= 4) DO
+    BEGIN
+      CUENTA = IIF(K = 1, K_DTO1, IIF(K = 2, K_DTO2, IIF(K = 3, K_DTO3, K_DTO4)));
+      V = IIF(K = 1, DT1, IIF(K = 2, DT2, IIF(K = 3, DT3, DT4)));
+      IF (NULLIF(TRIM(CUENTA), '') IS NOT NULL) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQA, :TE, :ID, 17, :CUENTA,
+                                     'descuento ' || :K, 'la interfaz ' || :INTERFAZ, :NIT, :PROY, :CENTRO, :CONC,
+                                     :REF, NULL, 0, 0, -:F * :V, NULL, NULL, NULL, NULL, NULL)
+          RETURNING_VALUES :ITEM, :E;
+        ERROR = ERROR + E;
+      END
+      K = K + 1;
+    END
+  END
+  ELSE IF (MONTO + EXTRA <> 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La base tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+    ERROR = ERROR + 1;
+  END
+
+  -- IVA: by rate of each taxed base under I, else one line.
+  IF (S_IVA = 'I' AND (I1 <> 0 OR I2 <> 0 OR I3 <> 0)) THEN
+  BEGIN
+    K = 1;
+    WHILE (K <= 3) DO
+    BEGIN
+      V = IIF(K = 1, I1, IIF(K = 2, I2, I3));
+      BK = IIF(K = 1, B1, IIF(K = 2, B2, B3));
+      EXECUTE PROCEDURE CNT_FUENTE ('I', 'IVA', :NIIF, :NIT, NULL, NULL, :K, NULL, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN;
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11, :CUENTA, 'IVA', :ORIGEN,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, :BK, 0, :F * :V, NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+      K = K + 1;
+    END
+    V = IVA - INAL - I1 - I2 - I3;
+    EXECUTE PROCEDURE CNT_FUENTE ('I', 'IVA', :NIIF, :NIT, NULL, NULL, 0, :IVAPORC, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11, :CUENTA, 'IVA', :ORIGEN,
+                                 :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, :IVAPORC, :F * :V, NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+  ELSE IF (S_IVA <> 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_FUENTE (:S_IVA, 'IVA', :NIIF, :NIT, NULL, :K_IVA, 0, :IVAPORC, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11, :CUENTA, 'IVA', :ORIGEN,
+                                 :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, :MONTO, :IVAPORC, :F * (:IVA - :INAL),
+                                 NULL, NULL, NULL, NULL, NULL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+  ELSE IF (IVA - INAL <> 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'El IVA tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+    ERROR = ERROR + 1;
+  END
+
+  -- The national consumption tax is not IVA: its own account, never the
+  -- deductible IVA's.
+  IF (INAL <> 0) THEN
+  BEGIN
+    IF (S_INAL = 'N') THEN
+    BEGIN
+      EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'El impuesto al consumo tiene valor y la interfaz ' || INTERFAZ
+                                                || ' no le da cuenta (fuente N)');
+      ERROR = ERROR + 1;
+    END
+    ELSE
+    BEGIN
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 19, :K_INAL,
+                                   'impuesto al consumo', 'la interfaz ' || :INTERFAZ || ' (fuente K)',
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, :F * :INAL,
+                                   NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+
+  -- Withholdings, credited, when they are taken on recording the debt.
+  -- CREE counts among them: the ledger takes it off what is owed.
+  IF (NETA = 1) THEN
+  BEGIN
+    K = 1;
+    WHILE (K <= 4) DO
+    BEGIN
+      V = IIF(K = 1, RTFTE, IIF(K = 2, RTIVA, IIF(K = 3, RTICA, CREE)));
+      IF (V <> 0) THEN
+      BEGIN
+        IF (IIF(K = 1, S_RTFTE, IIF(K = 2, S_RTIVA, IIF(K = 3, S_RTICA, S_CREE))) = 'N') THEN
+        BEGIN
+          EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9,
+            'La ' || IIF(K = 1, 'retención en la fuente', IIF(K = 2, 'retención de IVA',
+                     IIF(K = 3, 'retención de ICA', 'AutoRenta (CREE)')))
+            || ' tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+          ERROR = ERROR + 1;
+        END
+        ELSE
+        BEGIN
+          EXECUTE PROCEDURE CNT_FUENTE (IIF(:K = 1, :S_RTFTE, IIF(:K = 2, :S_RTIVA, IIF(:K = 3, :S_RTICA, :S_CREE))),
+                                        IIF(:K = 1, 'RTFTE', IIF(:K = 2, 'RTIVA', IIF(:K = 3, 'RTICA', 'RTCREE'))),
+                                        :NIIF, :NIT, NULL,
+                                        IIF(:K = 1, :K_RTFTE, IIF(:K = 2, :K_RTIVA, IIF(:K = 3, :K_RTICA, :K_CREE))),
+                                        0, NULL, :INTERFAZ)
+            RETURNING_VALUES :CUENTA, :ORIGEN;
+          EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11 + :K, :CUENTA,
+                                       IIF(:K = 1, 'retención en la fuente', IIF(:K = 2, 'retención de IVA',
+                                         IIF(:K = 3, 'retención de ICA', 'AutoRenta (CREE)'))),
+                                       :ORIGEN, :NIT, :PROY, :CENTRO, :CONC, :REF, NULL,
+                                       IIF(:K = 2, :IVA, IIF(:K = 1 AND COALESCE(:BASERTFTE, 0) <> 0, :BASERTFTE, :MONTO)),
+                                       -- rete-ICA is per thousand; the line's percentage is in percent
+                                       IIF(:K = 1, :P_RTFTE, IIF(:K = 2, :P_RTIVA, IIF(:K = 3, :P_RTICA / 10, :P_CREE))),
+                                       -:F * :V, NULL, NULL, NULL, NULL, NULL)
+            RETURNING_VALUES :ITEM, :E;
+          ERROR = ERROR + E;
+        END
+      END
+      K = K + 1;
+    END
+  END
+
+  -- The payable.
+  IF (S_PROV <> 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_FUENTE (:S_PROV, 'PAGAR', :NIIF, :NIT, :CTAPAGAR, :K_PROV, 0, NULL, :INTERFAZ)
+      RETURNING_VALUES :CUENTA, :ORIGEN;
+    EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 16, :CUENTA, 'cuentas por pagar',
+                                 :ORIGEN, :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, 0, -:F * :PAGAR, :VENCE, :TIPO,
+                                 :TIPOAPL, :DOCNUM, :NUMAPL)
+      RETURNING_VALUES :ITEM, :E;
+    ERROR = ERROR + E;
+  END
+  ELSE IF (PAGAR <> 0) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La cuenta por pagar tiene valor y la interfaz ' || INTERFAZ
+                                              || ' no le da cuenta (fuente N)');
+    ERROR = ERROR + 1;
+  END
+
+  -- Additional lines: fixed value plus a percentage of a component.
+  FOR SELECT INPC_ITEM, INPC_CUENTA, COALESCE(TRIM(INPC_BASE), ''), COALESCE(INPC_VALOR, 0), COALESCE(INPC_PORC, 0),
+             INPC_DB, COALESCE(INPC_CN, 'S')
+        FROM INTERFAZ_CXPAGAR_CTAS WHERE INCP_ID = :INTERFAZ ORDER BY INPC_ITEM
+        INTO :A_ITEM, :A_CUENTA, :A_BASE, :A_VALOR, :A_PORC, :A_DB, :A_CN
+  DO
+  BEGIN
+    IF (ETAPA = 'C' OR A_CN = 'S') THEN
+    BEGIN
+      V = CASE A_BASE WHEN 'BASE' THEN MONTO WHEN 'IVA' THEN IVA WHEN 'RTFTE' THEN RTFTE
+                      WHEN 'RTIVA' THEN RTIVA WHEN 'RTICA' THEN RTICA WHEN 'RTCREE' THEN CREE
+                      WHEN 'PAGAR' THEN PAGAR WHEN 'TOTAL' THEN G ELSE 0 END;
+      V = A_VALOR + ROUND(A_PORC * V / 100, 2);
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQA, :TE, :ID, 18, :A_CUENTA,
+                                   'la línea adicional ' || :A_ITEM, 'la interfaz ' || :INTERFAZ,
+                                   :NIT, :PROY, :CENTRO, :CONC, :REF, NULL, 0, :A_PORC,
+                                   :F * IIF(:A_DB = 'S', :V, -:V), NULL, NULL, NULL, NULL, NULL)
         RETURNING_VALUES :ITEM, :E;
       ERROR = ERROR + E;
     END

@@ -271,6 +271,73 @@ TEST_F(Contabilizacion, CargosYDescuentosCuadranEnAmbosPlanes) {
     EXPECT_EQ(contabilizar(51, d.id, 510).ver, QStringLiteral("N"));
 }
 
+// The consumption tax goes to its own account, never into the deductible
+// IVA; a simplified-regime share splits in proportion, with no negative
+// IVA line.
+TEST_F(Contabilizacion, ImpuestoAlConsumoNoEsIva) {
+    const QString nit = QStringLiteral("900100200");
+    libro.acreedor(nit);
+    db.executeDirect("delete from INTERFAZ_CXPAGAR_CTAS where INCP_ID = 510");
+    for (const char* t : {"INTERFAZ_CXPAGAR", "INTERFAZ_CXPAGAR_NIIF"})
+        db.executeDirect(QStringLiteral("update %1 set INCP_INALCM = 'K', INCP_CTAINALCM = '23359501' where INCP_ID = 510")
+                             .arg(QLatin1String(t)));
+    const QString ivaBase1 = db.queryOne("select taiv_ctaiva from tarifa_iva where taiv_ordimp = 1")->at(0).toString();
+    struct Caso {
+        Centavos ivaMonto, iva, consumo;
+    };
+    for (const Caso& k : {Caso{27000000, 19000000, 8000000}, Caso{13500000, 9500000, 4000000}}) {
+        SCOPED_TRACE(k.ivaMonto);
+        Documento& d = libro.cargo(nit, QDate(2026, 5, 4), 100000000, k.ivaMonto);
+        db.executeDirect("update NOTAS_DEBITO_PROVEEDOR set NDPR_IVAPORC = 19, NDPR_BASE1 = 1000000, NDPR_IVA1 = 190000, "
+                         "NDPR_INALCM = 80000 where NDPR_ID = ?",
+                         {d.id});
+        contabilizarCuadrado(51, d.id, 510, "consumo");
+        auto suma = [&](const QString& columna, const QString& condicion) {
+            return centavos(db.queryOne(QStringLiteral("select coalesce(sum(%1), 0) from comprobante_detalle d join "
+                                                       "comprobante_encabezado e on e.enco_consec = d.enco_consec "
+                                                       "where e.enco_tiporef = 51 and e.enco_idref = ? and %2")
+                                            .arg(columna, condicion),
+                                        {d.id})
+                                ->at(0));
+        };
+        EXPECT_EQ(suma("code_debitos", "d.cuen_cod = '23359501'"), k.consumo);
+        EXPECT_EQ(suma("code_debitos", "d.cuen_cod = " + texto(ivaBase1)), k.iva);
+        EXPECT_EQ(suma("code_creditos", "d.cuen_cod starting with '2408'"), 0) << "ninguna línea de IVA negativa";
+    }
+}
+
+// Cash sources N and I give the cash no account (an amount there is an
+// error, not a T line); a document reference longer than the ledger's
+// column is refused with its error, never cut.
+TEST_F(Contabilizacion, FuentesDeCajaYReferenciasLargas) {
+    const QString nit = QStringLiteral("900100200");
+    libro.acreedor(nit);
+    Documento& d = libro.cargo(nit, QDate(2026, 5, 4), 100000000);
+    struct Caso {
+        const char* caja;
+        bool referenciaLarga;
+        const char* error;  // start of the error row; empty: none
+    };
+    for (const Caso& k : {Caso{"T", false, ""}, Caso{"N", false, "9:La caja tiene valor"},
+                          Caso{"I", false, "9:La caja tiene valor"}, Caso{"T", true, "23:La referencia ABCD12345678"}}) {
+        SCOPED_TRACE(std::string(k.caja) + (k.referenciaLarga ? " larga" : ""));
+        db.executeDirect("update INTERFAZ_CAJA set INCJ_CAJA = ? where INCJ_ID = 620", {QString::fromLatin1(k.caja)});
+        Cruce& c = libro.egreso(nit, QDate(2026, 5, 5), {Linea{51, d.id, 100000}});
+        if (k.referenciaLarga)
+            db.executeDirect("update EGRESOS_DETALLE set EGDE_PREFIJO = 'ABCD', EGDE_NUMERO = '12345678' where EGRE_ID = ?",
+                             {c.id});
+        medios(c.id, 100000, false);
+        const Posteo p = contabilizar(62, c.id, 620);
+        const QStringList e = errores(62, c.id);
+        if (*k.error) {
+            EXPECT_GT(p.error, 0);
+            EXPECT_TRUE(e.join('|').contains(QString::fromUtf8(k.error))) << e.join('\n').toStdString();
+        } else {
+            EXPECT_EQ(p.error, 0) << e.join('\n').toStdString();
+        }
+    }
+}
+
 // A missing account is one error row naming the component and the source;
 // the line is left out, so the voucher does not balance and is refused
 // unless unbalanced vouchers are allowed. A new posting clears the rows.
