@@ -238,6 +238,12 @@ DECLARE A_CN CHAR(1);
 DECLARE P_RTFTE NUMERIC(15,2);
 DECLARE P_RTIVA NUMERIC(15,2);
 DECLARE P_RTICA NUMERIC(15,2);
+DECLARE OTROS SMALLINT;
+DECLARE O_RTFTE NUMERIC(15,2);
+DECLARE O_RTIVA NUMERIC(15,2);
+DECLARE O_RTICA NUMERIC(15,2);
+DECLARE O_CREE NUMERIC(15,2);
+DECLARE O_DTOF NUMERIC(15,2);
 BEGIN
   ERROR = 0; VER = 'N'; IDC = 0;
   NIIF = IIF(ETAPA = 'C', 0, 1);
@@ -264,9 +270,12 @@ BEGIN
   END
   ANULADO = NULL;
   SELECT TERC_NIT, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, EGRE_CONC, COALESCE(EGRE_EXCEDENTE, 0), EGRE_ANULADO,
-         IIF(EGRE_TIPO = '2', CAJA_ID, NULL)
+         IIF(EGRE_TIPO = '2', CAJA_ID, NULL), IIF(EGRE_TIPO = '3', 1, 0),
+         COALESCE(EGRE_RTFTEMONTO, 0), COALESCE(EGRE_RTIVAMONTO, 0), COALESCE(EGRE_RTICAMONTO, 0),
+         COALESCE(EGRE_RTCREE, 0), COALESCE(EGRE_DTOF, 0)
     FROM EGRESOS WHERE EGRE_ID = :ID
-    INTO :NIT, :PREF, :NUM, :FECHA, :CONC, :EXCED, :ANULADO, :DESTINO;
+    INTO :NIT, :PREF, :NUM, :FECHA, :CONC, :EXCED, :ANULADO, :DESTINO, :OTROS,
+         :O_RTFTE, :O_RTIVA, :O_RTICA, :O_CREE, :O_DTOF;
   IF (ANULADO IS DISTINCT FROM 'N') THEN
   BEGIN
     EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 1,
@@ -390,9 +399,21 @@ BEGIN
     END
   END
 
+  -- A voucher of other payments (class 3) has no documents: the totals
+  -- the person typed are its withholdings and discount, posted whatever
+  -- the basis (no debt posted them); its own accounting lines carry the
+  -- other side.
+  IF (OTROS = 1 AND NOT EXISTS (SELECT 1 FROM EGRESOS_DETALLE
+                                 WHERE EGRE_ID = :ID AND COALESCE(EGDE_ANULADO, 'N') <> 'S')) THEN
+  BEGIN
+    T_RTFTE = O_RTFTE; T_RTIVA = O_RTIVA; T_RTICA = O_RTICA; T_CREE = O_CREE; T_DTOF = O_DTOF;
+  END
+  ELSE
+    OTROS = 0;
+
   -- Withholdings taken at payment (when withholdings are taken on paying;
   -- otherwise the debt's posting made them already).
-  IF (NETA = 0) THEN
+  IF (NETA = 0 OR OTROS = 1) THEN
   BEGIN
     K = 1;
     WHILE (K <= 4) DO

@@ -338,6 +338,26 @@ TEST_F(Contabilizacion, FuentesDeCajaYReferenciasLargas) {
     }
 }
 
+// A voucher of other payments (class 3, no documents): the withholdings and
+// the discount typed in its totals reach the voucher on either basis, so
+// that it balances against its own accounting lines.
+TEST_F(Contabilizacion, OtrosEgresosLlevanSusTotalesDigitados) {
+    const QString nit = QStringLiteral("900100200");
+    libro.acreedor(nit);
+    for (bool neta : {true, false}) {
+        libro.baseNeta(neta);
+        Cruce& c = libro.egreso(nit, QDate(2026, 5, 5), {});
+        db.executeDirect("update EGRESOS set EGRE_TIPO = '3', EGRE_MONTO = 100000, EGRE_RTFTEMONTO = 2500, "
+                         "EGRE_DTOF = 1000 where EGRE_ID = ?",
+                         {c.id});
+        db.executeDirect("insert into EGRESOS_CONTABILIDAD (EGRE_ID, EGCO_ITEM, CUEN_COD, EGCO_DEBITOS, EGCO_CONC) "
+                         "values (?, 1, '53050501', 103500, 'HONORARIOS')",
+                         {c.id});
+        medios(c.id, 10000000, false);
+        contabilizarCuadrado(62, c.id, 620, neta ? "neta" : "bruta");
+    }
+}
+
 // A missing account is one error row naming the component and the source;
 // the line is left out, so the voucher does not balance and is refused
 // unless unbalanced vouchers are allowed. A new posting clears the rows.
