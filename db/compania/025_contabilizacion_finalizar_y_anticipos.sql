@@ -1117,3 +1117,248 @@ BEGIN
 END^
 
 SET TERM ; ^
+
+
+-- An application refuses a document reference longer than the ledger's
+-- column (error 23) instead of cutting it, as the payment voucher does.
+
+SET TERM ^ ;
+
+CREATE OR ALTER PROCEDURE CNT_APLICACION (ID INTEGER, INTERFAZ INTEGER, ETAPA CHAR(1), IDC_IN INTEGER)
+RETURNS (ERROR INTEGER, VER CHAR(1), IDC INTEGER)
+AS
+DECLARE TE INTEGER;
+DECLARE NIIF SMALLINT;
+DECLARE EQ CHAR(1);
+DECLARE EQA CHAR(1);
+DECLARE ITEM INTEGER;
+DECLARE E INTEGER;
+DECLARE NETA SMALLINT;
+DECLARE D_TIPO INTEGER;
+DECLARE TICO VARCHAR(3);
+DECLARE PRCO VARCHAR(4);
+DECLARE EQUIVAL CHAR(1);
+DECLARE S_RTFTE CHAR(1);
+DECLARE S_RTIVA CHAR(1);
+DECLARE S_RTICA CHAR(1);
+DECLARE S_PROV CHAR(1);
+DECLARE S_CREE CHAR(1);
+DECLARE K_RTFTE VARCHAR(20);
+DECLARE K_RTIVA VARCHAR(20);
+DECLARE K_RTICA VARCHAR(20);
+DECLARE K_PROV VARCHAR(20);
+DECLARE K_CREE VARCHAR(20);
+DECLARE NIT VARCHAR(20);
+DECLARE PREF VARCHAR(4);
+DECLARE NUM VARCHAR(6);
+DECLARE FECHA DATE;
+DECLARE CONC VARCHAR(60);
+DECLARE ANULADO CHAR(1);
+DECLARE L_TIPO INTEGER;
+DECLARE L_ID INTEGER;
+DECLARE L_PREF VARCHAR(4);
+DECLARE L_NUM VARCHAR(8);
+DECLARE L_APL NUMERIC(15,2);
+DECLARE L_RTFTE NUMERIC(15,2);
+DECLARE L_RTIVA NUMERIC(15,2);
+DECLARE L_RTICA NUMERIC(15,2);
+DECLARE L_CREE NUMERIC(15,2);
+DECLARE T_APL NUMERIC(15,2);
+DECLARE T_RTFTE NUMERIC(15,2);
+DECLARE T_RTIVA NUMERIC(15,2);
+DECLARE T_RTICA NUMERIC(15,2);
+DECLARE T_CREE NUMERIC(15,2);
+DECLARE V NUMERIC(15,2);
+DECLARE K INTEGER;
+DECLARE CUENTA VARCHAR(20);
+DECLARE ORIGEN VARCHAR(100);
+DECLARE COMPONENTE VARCHAR(60);
+DECLARE CODIGO INTEGER;
+DECLARE REF VARCHAR(8);
+DECLARE A_ITEM INTEGER;
+DECLARE A_CUENTA VARCHAR(20);
+DECLARE A_BASE VARCHAR(20);
+DECLARE A_VALOR NUMERIC(15,2);
+DECLARE A_PORC NUMERIC(15,2);
+DECLARE A_DB CHAR(1);
+DECLARE A_CN CHAR(1);
+BEGIN
+  ERROR = 0; VER = 'N'; IDC = 0;
+  NIIF = IIF(ETAPA = 'C', 0, 1);
+  TE = IIF(ETAPA = 'C', 53, 31);
+  DELETE FROM ERRORES WHERE ERRO_TIPODOC = :TE AND ERRO_IDDOC = :ID;
+  D_TIPO = NULL;
+  SELECT TIDO_COD, TICO_COD, PRCO_PRE, INCP_EQUIVALENCIA, INCP_CONFIRMAR,
+         INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+         INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE
+    FROM INTERFAZ_CXPAGAR WHERE INCP_ID = :INTERFAZ
+    INTO :D_TIPO, :TICO, :PRCO, :EQUIVAL, :VER,
+         :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE;
+  VER = COALESCE(VER, 'N');
+  IF (D_TIPO IS DISTINCT FROM 53) THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 2,
+      'La interfaz ' || COALESCE(INTERFAZ, 0) || ' no existe o no es de documentos tipo 53');
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+  ANULADO = NULL;
+  SELECT TERC_NIT, PREF_PRE, APPR_NUMERO, APPR_FECHA, APPR_CONC, APPR_ANULADO
+    FROM APLICACION_PROVEDOR WHERE APPR_ID = :ID
+    INTO :NIT, :PREF, :NUM, :FECHA, :CONC, :ANULADO;
+  IF (ANULADO IS DISTINCT FROM 'N') THEN
+  BEGIN
+    EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 1,
+      IIF(ANULADO IS NULL, 'No existe el documento ', 'Está anulado el documento ') || '53-' || ID);
+    ERROR = 1; IDC = IIF(ETAPA = 'C', 0, COALESCE(IDC_IN, 0));
+    SUSPEND;
+    EXIT;
+  END
+  EQ = 'N';
+  IF (NIIF = 1) THEN
+  BEGIN
+    IF (EQUIVAL = 'S') THEN
+    BEGIN
+      EQ = 'S';
+      NIIF = 0;
+    END
+    ELSE
+    BEGIN
+      D_TIPO = NULL;
+      SELECT 1, INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE,
+             INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, INCP_CTARTCREE
+        FROM INTERFAZ_CXPAGAR_NIIF WHERE INCP_ID = :INTERFAZ
+        INTO :D_TIPO, :S_RTFTE, :S_RTIVA, :S_RTICA, :S_PROV, :S_CREE, :K_RTFTE, :K_RTIVA, :K_RTICA, :K_PROV, :K_CREE;
+      IF (D_TIPO IS NULL) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (31, :ID, 20,
+          'La interfaz ' || INTERFAZ || ' no tiene cuentas NIIF ni genera NIIF por equivalencia');
+        ERROR = 1; IDC = COALESCE(IDC_IN, 0);
+        SUSPEND;
+        EXIT;
+      END
+    END
+  END
+  EQA = IIF(ETAPA = 'C', 'N', 'S');
+  EXECUTE PROCEDURE CNT_ABRA_ETAPA (:ETAPA, 53, :ID, :IDC_IN, :PREF, :NUM, :FECHA, :TICO, :PRCO,
+                                    :CONC, :NIT, NULL, :EQUIVAL)
+    RETURNING_VALUES :IDC, :ITEM;
+  IF (IDC = 0) THEN
+  BEGIN
+    ERROR = 1;
+    SUSPEND;
+    EXIT;
+  END
+  EXECUTE PROCEDURE BASE_NETA_CXPAGAR RETURNING_VALUES :NETA;
+  S_PROV = COALESCE(S_PROV, 'N');
+  REF = LEFT(NUM, 8);
+  T_APL = 0; T_RTFTE = 0; T_RTIVA = 0; T_RTICA = 0; T_CREE = 0;
+  FOR SELECT APPD_TIPODOC, APPD_IDDOC, APPD_PREFIJO, APPD_NUMERO, APPD_APLICADO,
+             APPD_RTFTE, APPD_RTIVA, APPD_RTICA, APPD_RCREE
+        FROM APLICACION_PROVEEDOR_DETALLE
+       WHERE APPR_ID = :ID AND COALESCE(APPD_ANULADO, 'N') <> 'S'
+       ORDER BY APPD_ITEM
+        INTO :L_TIPO, :L_ID, :L_PREF, :L_NUM, :L_APL, :L_RTFTE, :L_RTIVA, :L_RTICA, :L_CREE
+  DO
+  BEGIN
+    IF (NETA = 1) THEN
+      V = L_APL;
+    ELSE
+      V = L_APL + L_RTFTE + L_RTIVA + L_RTICA + L_CREE;
+    T_APL = T_APL + IIF(L_APL > 0, L_APL, 0);
+    T_RTFTE = T_RTFTE + L_RTFTE; T_RTIVA = T_RTIVA + L_RTIVA;
+    T_RTICA = T_RTICA + L_RTICA; T_CREE = T_CREE + L_CREE;
+    IF (S_PROV = 'N' AND L_TIPO <> 55) THEN
+    BEGIN
+      IF (V <> 0) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9, 'La cuenta por pagar tiene valor y la interfaz ' || INTERFAZ
+                                                  || ' no le da cuenta (fuente N)');
+        ERROR = ERROR + 1;
+      END
+    END
+    ELSE
+    BEGIN
+      EXECUTE PROCEDURE CNT_CUENTA_CRUCE (:S_PROV, :L_TIPO, :L_ID, :NIT, :NIIF, :K_PROV, :INTERFAZ)
+        RETURNING_VALUES :CUENTA, :ORIGEN, :COMPONENTE, :CODIGO;
+      -- A reference the ledger's column cannot hold is refused, not cut.
+      IF (CHAR_LENGTH(COALESCE(L_PREF, '') || COALESCE(L_NUM, '')) > 10) THEN
+      BEGIN
+        EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 23, 'La referencia ' || COALESCE(L_PREF, '') || COALESCE(L_NUM, '')
+                                                   || ' del documento ' || L_TIPO || ' tiene más de 10 caracteres');
+        ERROR = ERROR + 1;
+      END
+      ELSE
+      BEGIN
+        EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, :CODIGO, :CUENTA, :COMPONENTE,
+                                     :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, :V, NULL, 53, :L_TIPO,
+                                     COALESCE(:PREF, '') || COALESCE(:NUM, ''),
+                                     COALESCE(:L_PREF, '') || COALESCE(:L_NUM, ''))
+          RETURNING_VALUES :ITEM, :E;
+        ERROR = ERROR + E;
+      END
+    END
+  END
+  -- Withholdings taken in the application, when they are taken on paying.
+  IF (NETA = 0) THEN
+  BEGIN
+    K = 1;
+    WHILE (K <= 4) DO
+    BEGIN
+      V = IIF(K = 1, T_RTFTE, IIF(K = 2, T_RTIVA, IIF(K = 3, T_RTICA, T_CREE)));
+      IF (V <> 0) THEN
+      BEGIN
+        IF (COALESCE(IIF(K = 1, S_RTFTE, IIF(K = 2, S_RTIVA, IIF(K = 3, S_RTICA, S_CREE))), 'N') = 'N') THEN
+        BEGIN
+          EXECUTE PROCEDURE CNT_ERROR (:TE, :ID, 9,
+            'La ' || IIF(K = 1, 'retención en la fuente', IIF(K = 2, 'retención de IVA',
+                     IIF(K = 3, 'retención de ICA', 'AutoRenta (CREE)')))
+            || ' tiene valor y la interfaz ' || INTERFAZ || ' no le da cuenta (fuente N)');
+          ERROR = ERROR + 1;
+        END
+        ELSE
+        BEGIN
+          EXECUTE PROCEDURE CNT_FUENTE (IIF(:K = 1, :S_RTFTE, IIF(:K = 2, :S_RTIVA, IIF(:K = 3, :S_RTICA, :S_CREE))),
+                                        IIF(:K = 1, 'RTFTE', IIF(:K = 2, 'RTIVA', IIF(:K = 3, 'RTICA', 'RTCREE'))),
+                                        :NIIF, :NIT, NULL,
+                                        IIF(:K = 1, :K_RTFTE, IIF(:K = 2, :K_RTIVA, IIF(:K = 3, :K_RTICA, :K_CREE))),
+                                        0, NULL, :INTERFAZ)
+            RETURNING_VALUES :CUENTA, :ORIGEN;
+          EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQ, :TE, :ID, 11 + :K, :CUENTA,
+                                       IIF(:K = 1, 'retención en la fuente', IIF(:K = 2, 'retención de IVA',
+                                         IIF(:K = 3, 'retención de ICA', 'AutoRenta (CREE)'))),
+                                       :ORIGEN, :NIT, NULL, NULL, :CONC, :REF, NULL, 0, 0, -:V,
+                                       NULL, NULL, NULL, NULL, NULL)
+            RETURNING_VALUES :ITEM, :E;
+          ERROR = ERROR + E;
+        END
+      END
+      K = K + 1;
+    END
+  END
+  -- Additional lines: BASE, PAGAR and TOTAL are the amount applied.
+  FOR SELECT INPC_ITEM, INPC_CUENTA, COALESCE(TRIM(INPC_BASE), ''), COALESCE(INPC_VALOR, 0), COALESCE(INPC_PORC, 0),
+             INPC_DB, COALESCE(INPC_CN, 'S')
+        FROM INTERFAZ_CXPAGAR_CTAS WHERE INCP_ID = :INTERFAZ ORDER BY INPC_ITEM
+        INTO :A_ITEM, :A_CUENTA, :A_BASE, :A_VALOR, :A_PORC, :A_DB, :A_CN
+  DO
+  BEGIN
+    IF (ETAPA = 'C' OR A_CN = 'S') THEN
+    BEGIN
+      V = CASE A_BASE WHEN 'BASE' THEN T_APL WHEN 'RTFTE' THEN T_RTFTE WHEN 'RTIVA' THEN T_RTIVA
+                      WHEN 'RTICA' THEN T_RTICA WHEN 'RTCREE' THEN T_CREE WHEN 'PAGAR' THEN T_APL
+                      WHEN 'TOTAL' THEN T_APL ELSE 0 END;
+      V = A_VALOR + ROUND(A_PORC * V / 100, 2);
+      EXECUTE PROCEDURE CNT_LINEA (:IDC, :ITEM, IIF(:ETAPA = 'C', 0, 1), :EQA, :TE, :ID, 18, :A_CUENTA,
+                                   'la línea adicional ' || :A_ITEM, 'la interfaz ' || :INTERFAZ,
+                                   :NIT, NULL, NULL, :CONC, :REF, NULL, 0, :A_PORC, IIF(:A_DB = 'S', :V, -:V),
+                                   NULL, NULL, NULL, NULL, NULL)
+        RETURNING_VALUES :ITEM, :E;
+      ERROR = ERROR + E;
+    END
+  END
+  SUSPEND;
+END^
+
+SET TERM ; ^

@@ -336,6 +336,14 @@ TEST_F(Contabilizacion, FuentesDeCajaYReferenciasLargas) {
             EXPECT_EQ(p.error, 0) << e.join('\n').toStdString();
         }
     }
+    // The same rule in an application.
+    Documento& n = libro.descuento(nit, QDate(2026, 5, 4), 5000000);
+    Cruce& a = libro.aplicacion(nit, QDate(2026, 5, 6), {Linea{51, d.id, 10000}, Linea{52, n.id, -10000}});
+    db.executeDirect("update APLICACION_PROVEEDOR_DETALLE set APPD_PREFIJO = 'ABCD', APPD_NUMERO = '12345678' "
+                     "where APPR_ID = ?",
+                     {a.id});
+    EXPECT_GT(contabilizar(53, a.id, 530).error, 0);
+    EXPECT_TRUE(errores(53, a.id).join('|').contains(QStringLiteral("23:La referencia ABCD12345678")));
 }
 
 // A voucher of other payments (class 3, no documents): the withholdings and
