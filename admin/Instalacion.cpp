@@ -209,7 +209,12 @@ void Instalador::volumen(const QString& ubicacion, const QString& codigo, const 
     fb::Database db = fb::Database::attach(params(ruta));
     out_ << "Generando " << op.acreedores << " acreedores y " << op.documentos << " documentos (semilla "
          << op.semilla << ") en " << ruta << Qt::endl;
-    const ResumenVolumen r = generarVolumen(db, op, &out_);
+    ResumenVolumen r;
+    try {
+        r = generarVolumen(db, op, &out_);
+    } catch (const VolumenRechazado& e) {
+        throw Rechazo(e.mensaje);
+    }
     out_ << r.acreedores << " acreedores, " << r.documentos << " documentos (" << r.anulados << " anulados), "
          << r.lineas << " cruces." << Qt::endl;
 }

@@ -1,8 +1,11 @@
 #include "admin/Volumen.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <map>
 #include <random>
 
 namespace cxp::admin {
@@ -15,6 +18,40 @@ fb::Value dinero(Centavos c) { return fb::Decimal{c, -2}; }
 
 QString numero(int64_t n, int ancho) { return QStringLiteral("%1").arg(n, ancho, 10, QLatin1Char('0')); }
 
+// The UVT of each year, in pesos.
+int64_t uvt(int anio) {
+    switch (anio) {
+    case 2021: return 36308;
+    case 2022: return 38004;
+    case 2023: return 42412;
+    case 2024: return 47065;
+    case 2025: return 49799;
+    default: return anio < 2021 ? 36308 : 52374;
+    }
+}
+
+// The minimum base of rete-fuente at a date, in cents: purchases 27 UVT and
+// services 4 UVT until 2025; from 2026 purchases 10 UVT and services 2 UVT.
+Centavos baseRetencion(QDate f, bool servicios) {
+    const int anio = f.year();
+    const int64_t unidades = anio >= 2026 ? (servicios ? 2 : 10) : (servicios ? 4 : 27);
+    return Centavos(unidades * uvt(anio)) * 100;
+}
+
+// The dollar's rate of a month: a slow wave between about 3,700 and 4,500.
+Centavos tasaDolar(QDate f) {
+    const int meses = (f.year() - 2021) * 12 + f.month() - 1;
+    return Centavos(4100 + 400 * std::sin(meses / 7.0)) * 100;
+}
+
+// The payables prefixes of the generated documents: every agency, the main
+// agency and the centre.
+struct Prefijo {
+    const char* codigo;
+    int agencia;
+};
+const Prefijo kPrefijos[] = {{"0000", 0}, {"BOG", 1}, {"CEN", 2}};
+
 // One document still open while the creditor's history is generated: what
 // is left of it, net of withholdings, and the withholdings no payment took.
 struct Abierto {
@@ -25,6 +62,8 @@ struct Abierto {
     Centavos neto;
     Centavos rete[4];
     bool reteTomadas = false;
+    Centavos dtof = 0;  // prompt-payment discount offered, until fecdtof
+    QDate fecdtof;
 };
 
 class Generador {
@@ -36,6 +75,7 @@ public:
 
 private:
     int entre(int a, int b) { return std::uniform_int_distribution<int>(a, b)(azar_); }
+    QString siguiente(int tipo, const QString& prefijo);
     bool probabilidad(double p) { return std::bernoulli_distribution(p)(azar_); }
 
     void abrir();
@@ -45,7 +85,7 @@ private:
     void generar();
     void acreedores();
     void historia(const QString& nit, int eventos);
-    Abierto deuda(const QString& nit, QDate f);
+    Abierto deuda(const QString& nit, QDate f, bool* enDisputa);
     Abierto credito(const QString& nit, QDate f);
     void anticipo(const QString& nit, QDate f, std::deque<Abierto>& creditos);
     void pago(const QString& nit, QDate f, std::deque<Abierto>& deudas, std::deque<Abierto>& creditos);
@@ -64,13 +104,75 @@ private:
 
     int64_t idFactura_ = 0, idDevolucion_ = 0, idCargo_ = 0, idDescuento_ = 0, idAnticipo_ = 0, idEgreso_ = 0,
             idAplicacion_ = 0;
-    int64_t numFactura_ = 0, numDevolucion_ = 0, numCargo_ = 0, numDescuento_ = 0, numAnticipo_ = 0,
-            numEgreso_ = 0, numAplicacion_ = 0;
+    std::unique_ptr<fb::Statement> lineaCargo_;
+    // Last number used, by type and prefix.
+    std::map<std::pair<int, QString>, int64_t> numeros_;
+    QString prefijo_;  // the creditor's being generated
+    QStringList grupos_;  // of each creditor, in NIT order
+    bool servicios_ = false;
 };
 
 int64_t maximo(fb::Database& db, const QString& sql) {
     const auto fila = db.queryOne(sql);
     return fila && !fila->at(0).isNull() ? fila->at(0).toInt64() : 0;
+}
+
+// The triggers that keep the stored balances.
+const char* const kTriggersSaldo[] = {"NOTAS_DEBITO_PROVEEDOR_SALDO", "NOTAS_CREDITO_PROVEEDOR_SALDO",
+                                      "ANTICIPOS_PROVEEDOR_SALDO",    "FACTURAS_COMPRA_SALDO",
+                                      "DEVOLUCIONES_COMPRAS_SALDO",   "EGRESOS_DETALLE_SALDO",
+                                      "APLICACION_PROV_DET_SALDO",    "EGRESOS_SALDO",
+                                      "APLICACION_PROVEDOR_SALDO"};
+
+void triggersSaldo(fb::Database& db, bool activos) {
+    for (const char* t : kTriggersSaldo)
+        db.executeDirect(QStringLiteral("alter trigger %1 %2")
+                             .arg(QLatin1String(t), activos ? QStringLiteral("active") : QStringLiteral("inactive")));
+}
+
+void estadoVolumen(fb::Database& db, char estado) {
+    db.executeDirect(QStringLiteral("update or insert into VOLUMEN_CXPAGAR (VOLU_ID, VOLU_ESTADO, VOLU_FECHA) "
+                                    "values (1, '%1', current_timestamp) matching (VOLU_ID)")
+                         .arg(QLatin1Char(estado)));
+}
+
+// The load's end, whether it went well or not: triggers on, every stored
+// balance made again, state 'G'.
+void cerrarVolumen(fb::Database& db) {
+    triggersSaldo(db, true);
+    db.executeDirect(QStringLiteral("execute procedure REHAGA_SALDOS_CXPAGAR"));
+    estadoVolumen(db, 'G');
+}
+
+// Whether the company holds documents of the ledger or crossings of any kind.
+bool tieneDocumentos(fb::Database& db) {
+    for (const char* t : {"FACTURAS_COMPRA", "DEVOLUCIONES_COMPRAS", "NOTAS_DEBITO_PROVEEDOR", "NOTAS_CREDITO_PROVEEDOR",
+                          "ANTICIPOS_PROVEEDOR", "EGRESOS", "APLICACION_PROVEDOR"})
+        if (db.queryOne(QStringLiteral("select first 1 1 from %1").arg(QLatin1String(t)))) return true;
+    return false;
+}
+
+QString Generador::siguiente(int tipo, const QString& prefijo) {
+    const auto clave = std::make_pair(tipo, prefijo);
+    auto it = numeros_.find(clave);
+    if (it == numeros_.end()) {
+        const char* tabla = "";
+        const char* columna = "";
+        switch (tipo) {
+        case 21: tabla = "FACTURAS_COMPRA"; columna = "FACO_NUMERO"; break;
+        case 24: tabla = "DEVOLUCIONES_COMPRAS"; columna = "DECO_NUMERO"; break;
+        case 51: tabla = "NOTAS_DEBITO_PROVEEDOR"; columna = "NDPR_NUMERO"; break;
+        case 52: tabla = "NOTAS_CREDITO_PROVEEDOR"; columna = "NCPR_NUMERO"; break;
+        case 53: tabla = "APLICACION_PROVEDOR"; columna = "APPR_NUMERO"; break;
+        case 55: tabla = "ANTICIPOS_PROVEEDOR"; columna = "ANPR_NUMERO"; break;
+        default: tabla = "EGRESOS"; columna = "EGRE_NUMERO"; break;
+        }
+        const auto fila = db_.queryOne(QStringLiteral("select max(cast(%1 as bigint)) from %2 where PREF_PRE = ?")
+                                           .arg(QLatin1String(columna), QLatin1String(tabla)),
+                                       {prefijo});
+        it = numeros_.emplace(clave, fila && !fila->at(0).isNull() ? fila->at(0).toInt64() : 0).first;
+    }
+    return numero(++it->second, tipo == 21 || tipo == 24 ? 8 : 6);
 }
 
 void Generador::abrir() {
@@ -84,47 +186,56 @@ void Generador::abrir() {
         "insert into NOTAS_DEBITO_PROVEEDOR (NDPR_ID, TERC_NIT, TIDO_COD, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, "
         "NDPR_VENCE, NDPR_CONC, NDPR_MONTO, NDPR_IVAPORC, NDPR_IVAMONTO, NDPR_RTFTEPORC, NDPR_RTFTEMONTO, "
         "NDPR_RTIVAPORC, NDPR_RTIVAMONTO, NDPR_RTICAPORC, NDPR_RTICAMONTO, NDPR_RTCREEM, NDPR_DTOFECHA, "
-        "NDPR_DTOFPORC, NDPR_DTOFMONTO, NDPR_NUMPROV, NDPR_ANULADO, NDPR_USUARIO, NDPR_TRM) "
-        "values (?, ?, 51, '0000', ?, ?, ?, 'SERVICIOS Y FLETES', ?, 19, ?, 2.5, ?, 15, ?, 9.66, ?, 0, ?, ?, ?, ?, "
-        "?, 'VOLUMEN', 1)");
+        "NDPR_DTOFPORC, NDPR_DTOFMONTO, NDPR_NUMPROV, NDPR_ANULADO, NDPR_USUARIO, NDPR_TRM, NDPR_MONEDA) "
+        "values (?, ?, 51, ?, ?, ?, ?, 'SERVICIOS Y FLETES', ?, 19, ?, ?, ?, 15, ?, 9.66, ?, 0, ?, ?, ?, ?, "
+        "?, 'VOLUMEN', ?, ?)");
     descuento_ = prep(
         "insert into NOTAS_CREDITO_PROVEEDOR (NCPR_ID, TERC_NIT, TIDO_COD, PREF_PRE, NCPR_NUMERO, NCPR_FECHA, "
         "NCPR_CONC, NCPR_MONTO, NCPR_IVAPORC, NCPR_IVAMONTO, NCPR_ANULADO, NCPR_USUARIO, NCPR_TRM) "
-        "values (?, ?, 52, '0000', ?, ?, 'DESCUENTO COMERCIAL', ?, 19, ?, ?, 'VOLUMEN', 1)");
+        "values (?, ?, 52, ?, ?, ?, 'DESCUENTO COMERCIAL', ?, 19, ?, ?, 'VOLUMEN', 1)");
     devolucion_ = prep(
         "insert into DEVOLUCIONES_COMPRAS (DECO_ID, PREF_PRE, DECO_NUMERO, TERC_NIT, DECO_FECHA, DECO_CONC, "
         "DECO_MONTO, DECO_IVAMONTO, DECO_ANULADO) values (?, 'DV', ?, ?, ?, 'DEVOLUCION DE MERCANCIA', ?, ?, ?)");
     anticipo_ = prep(
         "insert into ANTICIPOS_PROVEEDOR (ANPR_ID, TIDO_COD, PREF_PRE, ANPR_NUMERO, ANPR_FECHA, ANPR_CONC, "
         "ANPR_BASE, ANPR_IVAMONTO, ANPR_RTFTEMONTO, ANPR_RTIVAMONTO, ANPR_RTICAMONTO, TERC_NIT, EGRE_ID, "
-        "ANPR_USUARIO) values (?, 55, '0000', ?, ?, 'ANTICIPO', ?, 0, ?, 0, 0, ?, 0, 'VOLUMEN')");
+        "ANPR_USUARIO) values (?, 55, ?, ?, ?, 'ANTICIPO', ?, 0, ?, 0, 0, ?, 0, 'VOLUMEN')");
     egreso_ = prep(
         "insert into EGRESOS (EGRE_ID, TIDO_COD, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, EGRE_CONC, EGRE_MONTO, "
-        "TERC_NIT, EGRE_TIPO, EGRE_ANULADO, EGRE_USUARIO) values (?, 62, '0000', ?, ?, ?, ?, ?, '1', ?, 'VOLUMEN')");
+        "TERC_NIT, EGRE_TIPO, EGRE_ANULADO, EGRE_USUARIO) values (?, 62, ?, ?, ?, ?, ?, ?, '1', ?, 'VOLUMEN')");
     egresoDet_ = prep(
         "insert into EGRESOS_DETALLE (EGRE_ID, EGDE_ITEM, EGDE_TIPODOC, EGDE_IDDOC, EGDE_PREFIJO, EGDE_NUMERO, "
         "EGDE_ABONO, EGDE_RTFTE, EGDE_RTIVA, EGDE_RTICA, EGDE_RCREE, EGDE_DTOF) "
-        "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0)");
+        "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     aplicacion_ = prep(
         "insert into APLICACION_PROVEDOR (APPR_ID, TIDO_COD, PREF_PRE, APPR_NUMERO, APPR_FECHA, APPR_CONC, "
-        "TERC_NIT, APPR_ANULADO, APPR_USUARIO) values (?, 53, '0000', ?, ?, 'APLICACION DE SALDOS', ?, 'N', "
+        "TERC_NIT, APPR_ANULADO, APPR_USUARIO) values (?, 53, ?, ?, ?, 'APLICACION DE SALDOS', ?, ?, "
         "'VOLUMEN')");
     aplicacionDet_ = prep(
         "insert into APLICACION_PROVEEDOR_DETALLE (APPR_ID, APPD_ITEM, APPD_TIPODOC, APPD_IDDOC, APPD_PREFIJO, "
         "APPD_NUMERO, APPD_APLICADO) values (?, ?, ?, ?, ?, ?, ?)");
+    lineaCargo_ = prep(
+        "insert into NOTA_DEBITO_PROV_DET (NDPR_ID, NDPD_ITEM, NDPD_CANT, NDPD_UNIDAD, NDPD_COSTO, NDPD_DESC, "
+        "NDPD_TOTAL) values (?, ?, ?, 'UND', ?, ?, ?)");
 }
 
 void Generador::cerrarLote(bool final) {
     factura_.reset(); cargo_.reset(); descuento_.reset(); devolucion_.reset(); anticipo_.reset();
-    egreso_.reset(); egresoDet_.reset(); aplicacion_.reset(); aplicacionDet_.reset();
+    egreso_.reset(); egresoDet_.reset(); aplicacion_.reset(); aplicacionDet_.reset(); lineaCargo_.reset();
     tr_->commit();
     tr_.reset();
     enLote_ = 0;
     if (avance_) *avance_ << "  " << r_.documentos << " documentos, " << r_.lineas << " cruces" << Qt::endl;
+    if (op_.trasLote) op_.trasLote(r_.documentos);
     if (!final) abrir();
 }
 
 ResumenVolumen Generador::ejecutar() {
+    repararVolumen(db_);
+    if (!db_.queryOne(QStringLiteral("select 1 from VOLUMEN_CXPAGAR")) && tieneDocumentos(db_))
+        throw VolumenRechazado(QStringLiteral(
+            "La compañía ya tiene documentos de cuentas por pagar que no generó este programa: el volumen se genera "
+            "solo en una compañía nueva o en una ya generada."));
     // Continue after what the database already holds.
     idFactura_ = maximo(db_, "select max(FACO_ID) from FACTURAS_COMPRA");
     idDevolucion_ = maximo(db_, "select max(DECO_ID) from DEVOLUCIONES_COMPRAS");
@@ -133,33 +244,27 @@ ResumenVolumen Generador::ejecutar() {
     idAnticipo_ = maximo(db_, "select max(ANPR_ID) from ANTICIPOS_PROVEEDOR");
     idEgreso_ = maximo(db_, "select max(EGRE_ID) from EGRESOS");
     idAplicacion_ = maximo(db_, "select max(APPR_ID) from APLICACION_PROVEDOR");
-    numFactura_ = maximo(db_, "select max(cast(FACO_NUMERO as bigint)) from FACTURAS_COMPRA where PREF_PRE = 'FC'");
-    numDevolucion_ = maximo(db_, "select max(cast(DECO_NUMERO as bigint)) from DEVOLUCIONES_COMPRAS where PREF_PRE = 'DV'");
-    numCargo_ = maximo(db_, "select max(cast(NDPR_NUMERO as bigint)) from NOTAS_DEBITO_PROVEEDOR where PREF_PRE = '0000'");
-    numDescuento_ = maximo(db_, "select max(cast(NCPR_NUMERO as bigint)) from NOTAS_CREDITO_PROVEEDOR where PREF_PRE = '0000'");
-    numAnticipo_ = maximo(db_, "select max(cast(ANPR_NUMERO as bigint)) from ANTICIPOS_PROVEEDOR where PREF_PRE = '0000'");
-    numEgreso_ = maximo(db_, "select max(cast(EGRE_NUMERO as bigint)) from EGRESOS where PREF_PRE = '0000'");
-    numAplicacion_ = maximo(db_, "select max(cast(APPR_NUMERO as bigint)) from APLICACION_PROVEDOR where PREF_PRE = '0000'");
 
-    acreedores();
     // A bulk load: the stored balances are made once at the end instead of
-    // by each row's triggers; the triggers come back even on a failure.
-    auto triggers = [&](bool activos) {
-        for (const char* t : {"NOTAS_DEBITO_PROVEEDOR_SALDO", "NOTAS_CREDITO_PROVEEDOR_SALDO", "ANTICIPOS_PROVEEDOR_SALDO",
-                              "FACTURAS_COMPRA_SALDO", "DEVOLUCIONES_COMPRAS_SALDO", "EGRESOS_DETALLE_SALDO",
-                              "APLICACION_PROV_DET_SALDO", "EGRESOS_SALDO", "APLICACION_PROVEDOR_SALDO"})
-            db_.executeDirect(QStringLiteral("alter trigger %1 %2").arg(QLatin1String(t), activos ? QStringLiteral("active") : QStringLiteral("inactive")));
-    };
-    triggers(false);
+    // by each row's triggers. The state is written before the triggers go
+    // off, so that a load killed half-way is repaired by the next run.
+    estadoVolumen(db_, 'C');
+    triggersSaldo(db_, false);
     try {
+        acreedores();
         generar();
     } catch (...) {
+        factura_.reset(); cargo_.reset(); descuento_.reset(); devolucion_.reset(); anticipo_.reset();
+        egreso_.reset(); egresoDet_.reset(); aplicacion_.reset(); aplicacionDet_.reset(); lineaCargo_.reset();
         tr_.reset();
-        triggers(true);
+        try {
+            cerrarVolumen(db_);
+        } catch (...) {
+            // State 'C' stays: the next run repairs it.
+        }
         throw;
     }
-    triggers(true);
-    db_.executeDirect(QStringLiteral("execute procedure REHAGA_SALDOS_CXPAGAR"));
+    cerrarVolumen(db_);
 
 
     // The id procedures continue after the rows generated.
@@ -183,12 +288,23 @@ ResumenVolumen Generador::ejecutar() {
 void Generador::generar() {
     abrir();
     const int n = std::max(1, op_.acreedores);
+    // Creditors differ in size: a few big suppliers, many small ones (the
+    // share of each falls with its rank, the ranks shuffled over the NITs).
+    std::vector<double> peso(size_t(n), 0);
+    std::vector<int> rango(static_cast<size_t>(n), 0);
+    for (int i = 0; i < n; ++i) rango[size_t(i)] = i;
+    std::shuffle(rango.begin(), rango.end(), azar_);
+    double total = 0;
+    for (int i = 0; i < n; ++i) total += peso[size_t(i)] = 1.0 / std::pow(rango[size_t(i)] + 1.0, 0.9);
     for (int i = 0; i < n; ++i) {
-        // Creditors differ in size: a few big suppliers, many small ones.
         const int64_t restantes = op_.documentos - r_.documentos;
-        const int porAcreedor = int(std::max<int64_t>(0, restantes / (n - i)));
-        const int eventos = std::max(0, int(porAcreedor * (0.5 + std::uniform_real_distribution<double>(0, 1)(azar_))));
-        historia(QStringLiteral("%1").arg(800000000 + i), i == n - 1 ? int(restantes) : eventos);
+        const int eventos = i == n - 1 ? int(restantes)
+                                       : int(std::min<int64_t>(restantes, int64_t(op_.documentos * peso[size_t(i)] / total)));
+        // Each creditor works on one prefix: every agency's, or one agency's.
+        const Prefijo& pref = kPrefijos[size_t(i % 3)];
+        prefijo_ = QString::fromLatin1(pref.codigo);
+        servicios_ = grupos_.value(i) == QLatin1String("02");
+        historia(QStringLiteral("%1").arg(800000000 + i), eventos);
     }
     cerrarLote(true);
 }
@@ -200,6 +316,20 @@ void Generador::acreedores() {
         tr.execute(QStringLiteral("update or insert into GRUPOS_PROVEEDORES (GRPR_COD, GRPR_NOM) values (?, ?) "
                                   "matching (GRPR_COD)"),
                    {QString::fromLatin1(g[0]), QString::fromLatin1(g[1])});
+    // Both agencies, the prefixes of every payables type and the dollar's
+    // rate of each month.
+    tr.execute(QStringLiteral("update or insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (1, 'PRINCIPAL') matching (SUCU_ID)"));
+    tr.execute(QStringLiteral("update or insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (2, 'CENTRO') matching (SUCU_ID)"));
+    for (int tipo : {51, 52, 53, 55, 62})
+        for (const Prefijo& p : kPrefijos)
+            tr.execute(QStringLiteral("update or insert into PREFIJOS (TIDO_COD, PREF_PRE, SUCU_ID) values (?, ?, ?) "
+                                      "matching (TIDO_COD, PREF_PRE)"),
+                       {tipo, QString::fromLatin1(p.codigo), p.agencia});
+    for (QDate m(op_.desde.year(), op_.desde.month(), 1); m <= op_.hasta; m = m.addMonths(1))
+        if (!tr.queryOne(QStringLiteral("select 1 from TASA_CAMBIO_MONEDA where TIMO_COD = 840 and TACA_FECHA = ?"), {m}))
+            tr.execute(QStringLiteral("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) "
+                                      "values (0, 840, ?, ?)"),
+                       {m, dinero(tasaDolar(m))});
     const char* nombres[] = {"DISTRIBUIDORA", "COMERCIALIZADORA", "INVERSIONES", "TRANSPORTES", "LACTEOS",
                              "GRANOS", "SERVICIOS", "FERRETERIA", "PAPELERIA", "AGROPECUARIA"};
     const char* ciudades[][2] = {{"11001", "BOGOTA"}, {"05001", "MEDELLIN"}, {"76001", "CALI"},
@@ -207,9 +337,11 @@ void Generador::acreedores() {
     fb::Statement tercero(tr, QStringLiteral("update or insert into TERCEROS (TERC_NIT, TERC_NOM, TERC_PROV, TERC_TEL, "
                                              "CIUD_COD, TERC_CIU, TERC_DIR) values (?, ?, 'S', ?, ?, ?, ?) "
                                              "matching (TERC_NIT)"));
+    // Minimum bases of the current year's UVT.
     fb::Statement proveedor(tr, QStringLiteral("update or insert into PROVEEDORES (TERC_NIT, GRPR_COD, PROV_RETEFTE, "
-                                               "PROV_RTEIVA, PROV_RTEICA, PROV_CUPO) values (?, ?, 2.5, 15, 9.66, ?) "
-                                               "matching (TERC_NIT)"));
+                                               "PROV_RTEIVA, PROV_RTEICA, PROV_CUPO, PROV_RTFTEBASE, PROV_RTICABASE) "
+                                               "values (?, ?, ?, 15, 9.66, ?, ?, ?) matching (TERC_NIT)"));
+    const QDate hoy = op_.hasta;
     for (int i = 0; i < op_.acreedores; ++i) {
         const QString nit = QStringLiteral("%1").arg(800000000 + i);
         const auto& c = ciudades[size_t(entre(0, 4))];
@@ -217,40 +349,74 @@ void Generador::acreedores() {
                       QStringLiteral("60%1").arg(entre(1000000, 9999999)), QString::fromLatin1(c[0]),
                       QString::fromLatin1(c[1]), QStringLiteral("CALLE %1 # %2-%3").arg(entre(1, 200)).arg(entre(1, 99)).arg(entre(1, 99))});
         tercero.execute();
-        proveedor.bind({nit, QString::fromLatin1(grupos[size_t(entre(0, 2))][0]), dinero(Centavos(entre(1, 50)) * 100000000)});
+        const QString grupo = QString::fromLatin1(grupos[size_t(entre(0, 2))][0]);
+        grupos_.append(grupo);
+        const bool servicios = grupo == QLatin1String("02");
+        const Centavos base = baseRetencion(hoy, servicios);
+        proveedor.bind({nit, grupo, servicios ? fb::Value(fb::Decimal{400, -2}) : fb::Value(fb::Decimal{250, -2}),
+                        dinero(Centavos(entre(1, 50)) * 100000000), dinero(base), dinero(base)});
         proveedor.execute();
         ++r_.acreedores;
     }
     tr.commit();
 }
 
-Abierto Generador::deuda(const QString& nit, QDate f) {
+Abierto Generador::deuda(const QString& nit, QDate f, bool* enDisputa) {
     // Amounts from a few thousand pesos to tens of millions.
     const Centavos monto = Centavos(std::exp(std::uniform_real_distribution<double>(8, 17)(azar_))) * 100;
     const Centavos iva = monto * 19 / 100;
-    const Centavos rtfte = monto * 25 / 1000, rtiva = probabilidad(0.4) ? iva * 15 / 100 : 0, rtica = monto * 966 / 100000;
+    // Rete-fuente from the minimum base of the document's year (services on
+    // charges, purchases on invoices).
+    const bool esFactura = probabilidad(0.55);
+    const bool servicios = !esFactura || servicios_;
+    const int porMil = servicios ? 40 : 25;
+    const Centavos rtfte = monto >= baseRetencion(f, servicios) ? monto * porMil / 1000 : 0;
+    const Centavos rtiva = probabilidad(0.4) ? iva * 15 / 100 : 0, rtica = monto * 966 / 100000;
     const bool anulado = probabilidad(0.02);
+    // A few debts stay open for months (disputed, waiting for a credit note):
+    // the overdue tail of the ageing.
+    *enDisputa = probabilidad(0.04);
     const QDate vence = f.addDays(entre(0, 4) * 15);
-    Abierto a{0, 0, QString(), QString(), f, monto + iva - rtfte - rtiva - rtica, {rtfte, rtiva, rtica, 0}};
-    if (probabilidad(0.55)) {
+    Abierto a{0, 0, QString(), QString(), f, monto + iva - rtfte - rtiva - rtica, {rtfte, rtiva, rtica, 0}, false, 0, QDate()};
+    if (esFactura) {
         a.tipo = 21;
         a.id = int(++idFactura_);
         a.prefijo = QStringLiteral("FC");
-        a.numero = numero(++numFactura_, 8);
+        a.numero = siguiente(21, a.prefijo);
         factura_->bind({a.id, a.numero, QStringLiteral("F-%1").arg(entre(1, 999999)), nit, f, vence, dinero(monto),
                         dinero(iva), dinero(rtfte), dinero(rtiva), dinero(rtica), anulado ? "S" : "N"});
         factura_->execute();
     } else {
         a.tipo = 51;
         a.id = int(++idCargo_);
-        a.prefijo = QStringLiteral("0000");
-        a.numero = numero(++numCargo_, 6);
+        a.prefijo = prefijo_;
+        a.numero = siguiente(51, a.prefijo);
         const bool conDescuento = probabilidad(0.2);
-        cargo_->bind({a.id, nit, a.numero, f, vence, dinero(monto), dinero(iva), dinero(rtfte), dinero(rtiva),
-                      dinero(rtica), conDescuento ? fb::Value(f.addDays(10)) : fb::Value(),
-                      conDescuento ? dinero(200) : dinero(0), conDescuento ? dinero(monto * 2 / 100) : dinero(0),
-                      QStringLiteral("C-%1").arg(entre(1, 999999)), anulado ? "S" : "N"});
+        if (conDescuento) {
+            a.dtof = monto * 2 / 100;
+            a.fecdtof = f.addDays(10);
+        }
+        // Now and then a charge in dollars, at the month's rate.
+        const bool dolares = probabilidad(0.05);
+        const Centavos tasa = tasaDolar(QDate(f.year(), f.month(), 1));
+        cargo_->bind({a.id, nit, a.prefijo, a.numero, f, vence, dinero(monto), dinero(iva),
+                      fb::Value(fb::Decimal{porMil, -1}), dinero(rtfte), dinero(rtiva), dinero(rtica),
+                      conDescuento ? fb::Value(a.fecdtof) : fb::Value(), conDescuento ? dinero(200) : dinero(0),
+                      dinero(a.dtof), QStringLiteral("C-%1").arg(entre(1, 999999)), anulado ? "S" : "N",
+                      dolares ? dinero(tasa) : dinero(100), dolares ? fb::Value(840) : fb::Value()});
         cargo_->execute();
+        // Some charges carry their article lines.
+        if (probabilidad(0.3)) {
+            const int n = entre(1, 2);
+            Centavos resto = monto;
+            for (int k = 1; k <= n; ++k) {
+                const Centavos total = k == n ? resto : resto / 2;
+                resto -= total;
+                lineaCargo_->bind({a.id, k, fb::Value(fb::Decimal{1, 0}), dinero(total),
+                                   QStringLiteral("ARTICULO %1").arg(entre(1, 500)), dinero(total)});
+                lineaCargo_->execute();
+            }
+        }
     }
     ++r_.documentos;
     if (anulado) {
@@ -264,19 +430,19 @@ Abierto Generador::credito(const QString& nit, QDate f) {
     const Centavos monto = Centavos(std::exp(std::uniform_real_distribution<double>(8, 14)(azar_))) * 100;
     const Centavos iva = monto * 19 / 100;
     const bool anulado = probabilidad(0.02);
-    Abierto a{0, 0, QString(), QString(), f, -(monto + iva), {0, 0, 0, 0}, true};  // a credit: negative
+    Abierto a{0, 0, QString(), QString(), f, -(monto + iva), {0, 0, 0, 0}, true, 0, QDate()};  // a credit: negative
     if (probabilidad(0.6)) {
         a.tipo = 52;
         a.id = int(++idDescuento_);
-        a.prefijo = QStringLiteral("0000");
-        a.numero = numero(++numDescuento_, 6);
-        descuento_->bind({a.id, nit, a.numero, f, dinero(monto), dinero(iva), anulado ? "S" : "N"});
+        a.prefijo = prefijo_;
+        a.numero = siguiente(52, a.prefijo);
+        descuento_->bind({a.id, nit, a.prefijo, a.numero, f, dinero(monto), dinero(iva), anulado ? "S" : "N"});
         descuento_->execute();
     } else {
         a.tipo = 24;
         a.id = int(++idDevolucion_);
         a.prefijo = QStringLiteral("DV");
-        a.numero = numero(++numDevolucion_, 8);
+        a.numero = siguiente(24, a.prefijo);
         devolucion_->bind({a.id, a.numero, nit, f, dinero(monto), dinero(iva), anulado ? "S" : "N"});
         devolucion_->execute();
     }
@@ -292,15 +458,16 @@ Abierto Generador::credito(const QString& nit, QDate f) {
 // carries the amount negated, as the voucher enters it).
 void Generador::anticipo(const QString& nit, QDate f, std::deque<Abierto>& creditos) {
     const Centavos base = Centavos(entre(100, 20000)) * 100000;
-    const Centavos rtfte = base * 25 / 1000;
-    Abierto a{55, int(++idAnticipo_), QStringLiteral("0000"), numero(++numAnticipo_, 6), f, base - rtfte, {}, true};
-    anticipo_->bind({a.id, a.numero, f, dinero(base), dinero(rtfte), nit});
+    const Centavos rtfte = base >= baseRetencion(f, servicios_) ? base * 25 / 1000 : 0;
+    Abierto a{55, int(++idAnticipo_), prefijo_, siguiente(55, prefijo_), f, base - rtfte, {}, true, 0, QDate()};
+    anticipo_->bind({a.id, a.prefijo, a.numero, f, dinero(base), dinero(rtfte), nit});
     anticipo_->execute();
     const int64_t egre = ++idEgreso_;
-    egreso_->bind({egre, numero(++numEgreso_, 6), f, QStringLiteral("ANTICIPO ANTIPROV 0000%1").arg(a.numero),
-                   dinero(a.neto), nit, "N"});
+    egreso_->bind({egre, prefijo_, siguiente(62, prefijo_), f,
+                   QStringLiteral("ANTICIPO ANTIPROV %1%2").arg(a.prefijo, a.numero), dinero(a.neto), nit, "N"});
     egreso_->execute();
-    egresoDet_->bind({egre, 1, 55, a.id, a.prefijo, a.numero, dinero(-a.neto), dinero(0), dinero(0), dinero(0), dinero(0)});
+    egresoDet_->bind({egre, 1, 55, a.id, a.prefijo, a.numero, dinero(-a.neto), dinero(0), dinero(0), dinero(0),
+                      dinero(0), dinero(0)});
     egresoDet_->execute();
     r_.documentos += 2;
     ++r_.lineas;
@@ -309,13 +476,15 @@ void Generador::anticipo(const QString& nit, QDate f, std::deque<Abierto>& credi
 }
 
 void Generador::pago(const QString& nit, QDate f, std::deque<Abierto>& deudas, std::deque<Abierto>& creditos) {
-    // The oldest open debts, most of them settled, some in part, and now and
-    // then a credit taken off the payment.
+    // The oldest open debts, most of them settled, some in part (taking the
+    // prompt-payment discount when still in time), and now and then a
+    // credit taken off the payment.
     const int64_t egre = ++idEgreso_;
     const bool anulado = probabilidad(0.02);
     struct L {
         Abierto* doc;
         Centavos abono;
+        Centavos dtof;
         Centavos rete[4];
     };
     std::vector<L> lineas;
@@ -324,7 +493,9 @@ void Generador::pago(const QString& nit, QDate f, std::deque<Abierto>& deudas, s
     for (int i = 0; i < cuantos; ++i) {
         Abierto& d = deudas[size_t(i)];
         if (d.fecha > f) break;
-        L l{&d, probabilidad(0.85) ? d.neto : d.neto / 2, {}};
+        const bool entero = probabilidad(0.85);
+        const bool conDescuento = entero && d.dtof > 0 && f <= d.fecdtof && d.dtof < d.neto;
+        L l{&d, entero ? d.neto - (conDescuento ? d.dtof : 0) : d.neto / 2, conDescuento ? d.dtof : 0, {}};
         if (!d.reteTomadas)
             for (int k = 0; k < 4; ++k) l.rete[k] = d.rete[k];
         lineas.push_back(l);
@@ -334,7 +505,7 @@ void Generador::pago(const QString& nit, QDate f, std::deque<Abierto>& deudas, s
         Abierto& c = creditos.front();
         const Centavos x = std::max(c.neto, -total);  // both negative: never past the credit nor the payment
         if (x < 0) {
-            lineas.push_back(L{&c, x, {}});
+            lineas.push_back(L{&c, x, 0, {}});
             total += x;
         }
     }
@@ -342,18 +513,19 @@ void Generador::pago(const QString& nit, QDate f, std::deque<Abierto>& deudas, s
         --idEgreso_;
         return;
     }
-    egreso_->bind({egre, numero(++numEgreso_, 6), f, QStringLiteral("PAGO A PROVEEDOR"), dinero(total), nit,
+    egreso_->bind({egre, prefijo_, siguiente(62, prefijo_), f, QStringLiteral("PAGO A PROVEEDOR"), dinero(total), nit,
                    anulado ? "S" : "N"});
     egreso_->execute();
     int item = 0;
     for (const L& l : lineas) {
         egresoDet_->bind({egre, ++item, l.doc->tipo, l.doc->id, l.doc->prefijo, l.doc->numero, dinero(l.abono),
-                          dinero(l.rete[0]), dinero(l.rete[1]), dinero(l.rete[2]), dinero(l.rete[3])});
+                          dinero(l.rete[0]), dinero(l.rete[1]), dinero(l.rete[2]), dinero(l.rete[3]), dinero(l.dtof)});
         egresoDet_->execute();
         ++r_.lineas;
         if (!anulado) {
-            l.doc->neto -= l.abono;
+            l.doc->neto -= l.abono + l.dtof;
             l.doc->reteTomadas = true;
+            if (l.dtof) l.doc->dtof = 0;
         }
     }
     ++r_.documentos;
@@ -369,8 +541,10 @@ void Generador::aplicacion(const QString& nit, QDate f, std::deque<Abierto>& deu
     Abierto& c = creditos.front();
     const Centavos x = std::min(d.neto, -c.neto);
     if (x <= 0) return;
+    // A few applications are annulled: they cross nothing.
+    const bool anulada = probabilidad(0.03);
     const int64_t id = ++idAplicacion_;
-    aplicacion_->bind({id, numero(++numAplicacion_, 6), std::max({f, d.fecha, c.fecha}), nit});
+    aplicacion_->bind({id, prefijo_, siguiente(53, prefijo_), std::max({f, d.fecha, c.fecha}), nit, anulada ? "S" : "N"});
     aplicacion_->execute();
     aplicacionDet_->bind({id, 1, d.tipo, d.id, d.prefijo, d.numero, dinero(x)});
     aplicacionDet_->execute();
@@ -378,6 +552,10 @@ void Generador::aplicacion(const QString& nit, QDate f, std::deque<Abierto>& deu
     aplicacionDet_->execute();
     r_.lineas += 2;
     ++r_.documentos;
+    if (anulada) {
+        ++r_.anulados;
+        return;
+    }
     d.neto -= x;
     c.neto += x;
     auto cerrado = [](const Abierto& a) { return a.neto == 0; };
@@ -396,8 +574,9 @@ void Generador::historia(const QString& nit, int eventos) {
         const bool reciente = f.daysTo(op_.hasta) < 60;  // the last two months stay largely unpaid
         const int dado = entre(0, 99);
         if (dado < 45) {
-            Abierto a = deuda(nit, f);
-            if (a.tipo) deudas.push_back(a);
+            bool enDisputa = false;
+            Abierto a = deuda(nit, f, &enDisputa);
+            if (a.tipo && !enDisputa) deudas.push_back(a);
         } else if (dado < 55) {
             Abierto a = credito(nit, f);
             if (a.tipo) creditos.push_back(a);
@@ -413,6 +592,13 @@ void Generador::historia(const QString& nit, int eventos) {
 }
 
 }  // namespace
+
+bool repararVolumen(fb::Database& db) {
+    const auto fila = db.queryOne(QStringLiteral("select VOLU_ESTADO from VOLUMEN_CXPAGAR"));
+    if (!fila || fila->at(0).toString() != QLatin1String("C")) return false;
+    cerrarVolumen(db);
+    return true;
+}
 
 ResumenVolumen generarVolumen(fb::Database& db, const OpcionesVolumen& op, QTextStream* avance) {
     Generador g(db, op, avance);

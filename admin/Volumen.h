@@ -7,6 +7,8 @@
 
 #include <QDate>
 #include <QTextStream>
+#include <functional>
+#include <stdexcept>
 
 namespace cxp::admin {
 
@@ -16,6 +18,17 @@ struct OpcionesVolumen {
     uint32_t semilla = 1;
     QDate desde = QDate(2021, 1, 1);
     QDate hasta = QDate(2026, 11, 30);
+    // Called after each batch is committed with the documents so far (for
+    // progress, and for tests that cut a load short by throwing).
+    std::function<void(int64_t)> trasLote;
+};
+
+// A database the generator must not touch: one holding documents that it
+// did not generate.
+class VolumenRechazado : public std::runtime_error {
+public:
+    explicit VolumenRechazado(const QString& m) : std::runtime_error(m.toStdString()), mensaje(m) {}
+    QString mensaje;
 };
 
 struct ResumenVolumen {
@@ -28,6 +41,17 @@ struct ResumenVolumen {
 // Adds the rows to `db`, a company database at the current schema. Creditor
 // NITs start at 800000000; the payables documents use the prefix "0000" and
 // their numbers continue from those already in it.
+//
+// It works only on a fresh company (no payables documents) or one it filled
+// before (VOLUMEN_CXPAGAR has its row), and throws VolumenRechazado for any
+// other: the load turns the balance triggers off, which a company in use
+// must never see. The state of the load is recorded before the triggers go
+// off; whatever happens (an error, the process killed), the triggers end up
+// on and the stored balances rebuilt, at the latest by the next run.
 ResumenVolumen generarVolumen(fb::Database& db, const OpcionesVolumen& op, QTextStream* avance = nullptr);
+
+// A load cut short (state 'C'): triggers back on, stored balances rebuilt,
+// state 'G'. True when there was one to repair.
+bool repararVolumen(fb::Database& db);
 
 }  // namespace cxp::admin

@@ -29,6 +29,7 @@ inline const QString kDevolucionCompra = QStringLiteral("Tfconsdevolucioncompra"
 
 inline const QString kNoExiste = QStringLiteral("No Existe un Documento a Consultar");
 inline const QString kOtroModulo = QStringLiteral("Consulte El Documento En el Modulo Correspondiente");
+inline const QString kFechasInvertidas = QStringLiteral("La fecha inicial no puede ser posterior a la fecha final.");
 
 // The consult screen of a document type; empty for the types whose consult
 // belongs to another module of the suite (receivables applications 43,

@@ -1,5 +1,7 @@
 #include "ledger/PantallaLedger.h"
 
+#include "base/Sql.h"
+#include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 
@@ -23,6 +25,20 @@ bool PantallaLedger::prepararMoneda(const QString& propiedad) {
     moneda_ = 0;
     if (!monedaVisible_) return true;
     return proteger([&] { monedas_ = monedas::lista(sesion_.compania); });
+}
+
+bool PantallaLedger::hayTasa(int moneda, QDate fecha) {
+    if (moneda == 0 || moneda == 170) return true;
+    return proteger([&] {
+        sesion_.compania.executeDirect(QStringLiteral("execute procedure TASA_CXPAGAR(") +
+                                       sql::numero(int64_t(moneda)) + u',' + sql::fecha(fecha) + u')');
+    });
+}
+
+bool PantallaLedger::fechasEnOrden(QDate desde, QDate hasta) {
+    if (!desde.isValid() || !hasta.isValid() || desde <= hasta) return true;
+    interaccion_.error(consultas::kFechasInvertidas);
+    return false;
 }
 
 bool PantallaLedger::proteger(const std::function<void()>& comando) {

@@ -45,6 +45,13 @@ protected:
     // False when a database error was reported.
     bool prepararMoneda(const QString& propiedad);
     void cambiarMoneda(int codigo) { moneda_ = codigo; }
+    // Whether the currency has a rate on or before the date (the local
+    // currency always has). Asked before a query runs, so that a refresh
+    // without a rate is told and leaves the grid and the selector as they
+    // were, instead of emptying the grid under a currency it cannot show.
+    bool hayTasa(int moneda, QDate fecha);
+    // A from-date after the to-date is refused with a message.
+    bool fechasEnOrden(QDate desde, QDate hasta);
     // Runs a command; a failure reaches the central handler. True when it
     // ran to its end.
     bool proteger(const std::function<void()>& comando);

@@ -76,6 +76,15 @@ int comparar(const fb::Value& a, const fb::Value& b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+// The key of a list of grouping values. Each value is led by a separator,
+// so that a group whose value is empty or null ([""]) never shares the key
+// of the level above it ([], the grand total or a subtotal).
+QString unir(const QStringList& valores) {
+    QString r;
+    for (const QString& v : valores) r += QChar(0x1f) + v;
+    return r;
+}
+
 struct Tupla {
     std::vector<Valor> valores;
     QStringList textos() const {
@@ -264,7 +273,7 @@ bool esSumable(const DataSet& ds, const QString& campo) {
 }
 
 QString Resultado::clave(const QStringList& fila, const QStringList& columna) {
-    return fila.join(QChar(0x1f)) + QChar(0x1e) + columna.join(QChar(0x1f));
+    return unir(fila) + QChar(0x1e) + unir(columna);
 }
 
 Dinero Resultado::valor(int fila, int columna, int dato) const {
@@ -300,8 +309,8 @@ Resultado calcular(const DataSet& ds, const Diseno& diseno) {
         for (const Lectura& l : lf) tf.valores.push_back(valorDe(rec, ds, l));
         for (const Lectura& l : lc) tc.valores.push_back(valorDe(rec, ds, l));
         const QStringList kf = tf.textos(), kc = tc.textos();
-        tuplasFila.emplace(kf.join(QChar(0x1f)), tf);
-        tuplasColumna.emplace(kc.join(QChar(0x1f)), tc);
+        tuplasFila.emplace(unir(kf), tf);
+        tuplasColumna.emplace(unir(kc), tc);
         std::vector<Dinero> valores;
         for (const Medida& m : medidas)
             valores.push_back(m.suma ? dineroDe(rec.value(m.indice)) : Dinero::desdeEntero(1));

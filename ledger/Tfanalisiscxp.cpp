@@ -82,7 +82,7 @@ bool Tfanalisiscxp::calcular() {
         interaccion_.enfocar(QStringLiteral("rango"));
         return false;
     }
-    if (!cargar(analisis_, consulta())) return false;
+    if (!hayTasa(moneda(), corte_) || !cargar(analisis_, consulta())) return false;
     rangoCalculado_ = rango_;
     columnas(analisis_, {"NIT", "NOMBRE", "TELEFONO", "CIUDAD", "GRUPO", "DIAS", "DTOF", "FECDTOF", "SALDO",
                          "CORRIENTE", "CERO", "TREINTA", "SESENTA", "NOVENTA"});

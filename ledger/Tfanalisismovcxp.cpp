@@ -69,6 +69,7 @@ QString Tfanalisismovcxp::consulta() const {
 }
 
 bool Tfanalisismovcxp::calcular() {
+    if (!fechasEnOrden(desde_, hasta_)) return false;
     emit aviso(kEspere);
     const bool ok = cargar(movimiento_, consulta());
     emit aviso(QString());

@@ -42,12 +42,14 @@ bool Tfconscxpagar::refrescar() {
 
 bool Tfconscxpagar::setFecha(QDate fecha) {
     if (!fecha.isValid() || fecha == fecha_) return true;
+    if (!hayTasa(moneda(), fecha)) return false;
     fecha_ = fecha;
     return refrescar();
 }
 
 bool Tfconscxpagar::setMoneda(int codigo) {
     if (codigo == moneda()) return true;
+    if (!hayTasa(codigo, fecha_)) return false;
     cambiarMoneda(codigo);
     return refrescar();
 }

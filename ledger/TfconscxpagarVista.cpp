@@ -6,6 +6,7 @@
 #include "ui/Rejilla.h"
 #include "ui/Teclado.h"
 
+#include <QSignalBlocker>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -95,7 +96,12 @@ TfconscxpagarVista::TfconscxpagarVista(std::unique_ptr<Tfconscxpagar> logica, In
         logica_->documentos().setCurrentRow(fila);
         logica_->activar();
     });
-    connect(fecha_, &QDateEdit::dateChanged, this, [this](QDate d) { logica_->setFecha(d); });
+    connect(fecha_, &QDateEdit::dateChanged, this, [this](QDate d) {
+        if (!logica_->setFecha(d) && logica_->fecha() != d) {
+            const QSignalBlocker b(fecha_);
+            fecha_->setDate(logica_->fecha());
+        }
+    });
     connect(logica_.get(), &PantallaLedger::cerrar, this, [this] {
         if (!qobject_cast<QDialog*>(parentWidget())) cerrarPantalla(this);
     });

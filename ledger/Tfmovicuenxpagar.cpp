@@ -22,7 +22,8 @@ QString Tfmovicuenxpagar::consulta() const {
 }
 
 bool Tfmovicuenxpagar::calcular() {
-    if (!cargar(movimiento_, consulta())) return false;
+    if (!fechasEnOrden(desde_, hasta_) || !hayTasa(moneda(), hasta_) || !cargar(movimiento_, consulta()))
+        return false;
     columnas(movimiento_, {"NIT", "NOMBRE", "GRUPO", "INICIAL", "DEBITOS", "CREDITOS", "ABONOS", "FINAL"},
              {{QStringLiteral("DEBITOS"), QStringLiteral("Cargos")},
               {QStringLiteral("CREDITOS"), QStringLiteral("Descuentos")}});

@@ -53,6 +53,11 @@ QString Tfmovimientos::consultaSaldo(QDate fecha) const {
            QString::number(moneda()) + u')';
 }
 
+QString Tfmovimientos::consultaSaldos() const {
+    return QStringLiteral("select * from saldos_movimiento_cxpagar (") + sql::texto(nit_) + u',' + sql::fecha(desde_) +
+           u',' + sql::fecha(hasta_) + u',' + QString::number(moneda()) + u')';
+}
+
 Dinero Tfmovimientos::saldo(QDate fecha) {
     const auto fila = sesion_.compania.queryOne(consultaSaldo(fecha));
     return fila ? dineroDe((*fila)[QStringLiteral("SALDO")]) : Dinero{};
@@ -69,25 +74,36 @@ bool Tfmovimientos::refrescar() {
              {{QStringLiteral("DEBITO"), QStringLiteral("Cargos")},
               {QStringLiteral("CREDITO"), QStringLiteral("Descuentos/Abonos")}});
     return proteger([&] {
-        inicial_ = saldo(desde_.addDays(-1));
-        final_ = saldo(hasta_);
+        if (moneda() == 0 || moneda() == 170) {
+            inicial_ = saldo(desde_.addDays(-1));
+            final_ = saldo(hasta_);
+            return;
+        }
+        // In another currency the rows are converted at the to-date's rate;
+        // both balances at that same rate, so that they add up on screen.
+        const auto fila = sesion_.compania.queryOne(consultaSaldos());
+        inicial_ = fila ? dineroDe((*fila)[QStringLiteral("INICIAL")]) : Dinero{};
+        final_ = fila ? dineroDe((*fila)[QStringLiteral("FINAL")]) : Dinero{};
     });
 }
 
 bool Tfmovimientos::setDesde(QDate fecha) {
     if (!fecha.isValid() || fecha == desde_) return true;
+    if (!fechasEnOrden(fecha, hasta_) || !hayTasa(moneda(), hasta_)) return false;
     desde_ = fecha;
     return refrescar();
 }
 
 bool Tfmovimientos::setHasta(QDate fecha) {
     if (!fecha.isValid() || fecha == hasta_) return true;
+    if (!fechasEnOrden(desde_, fecha) || !hayTasa(moneda(), fecha)) return false;
     hasta_ = fecha;
     return refrescar();
 }
 
 bool Tfmovimientos::setMoneda(int codigo) {
     if (codigo == moneda()) return true;
+    if (!hayTasa(codigo, hasta_)) return false;
     cambiarMoneda(codigo);
     return refrescar();
 }

@@ -32,7 +32,9 @@ public:
     Dinero saldoInicial() const { return inicial_; }
     Dinero saldoFinal() const { return final_; }
 
-    // Either date or the currency changed: the queries run again.
+    // Either date or the currency changed: the queries run again. A
+    // from-date after the to-date, or a currency without a rate, is told
+    // and changes nothing.
     bool setDesde(QDate fecha);
     bool setHasta(QDate fecha);
     bool setMoneda(int codigo);
@@ -41,6 +43,8 @@ public:
 
     QString consultaMovimiento() const;
     QString consultaSaldo(QDate fecha) const;
+    // Both balances at the rows' rate, for a currency other than pesos.
+    QString consultaSaldos() const;
     bool refrescar();
 
     // F4, double click: the consult of the row's document, its type read

@@ -8,6 +8,7 @@
 #include "ui/Rejilla.h"
 #include "ui/Teclado.h"
 
+#include <QSignalBlocker>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -142,11 +143,17 @@ TfmovimientosVista::TfmovimientosVista(std::unique_ptr<Tfmovimientos> logica, In
         logica_->consultar();
     });
     connect(desde_, &QDateEdit::dateChanged, this, [this](QDate d) {
-        logica_->setDesde(d);
+        if (!logica_->setDesde(d) && logica_->desde() != d) {
+            const QSignalBlocker b(desde_);
+            desde_->setDate(logica_->desde());
+        }
         mostrarSaldos();
     });
     connect(hasta_, &QDateEdit::dateChanged, this, [this](QDate d) {
-        logica_->setHasta(d);
+        if (!logica_->setHasta(d) && logica_->hasta() != d) {
+            const QSignalBlocker b(hasta_);
+            hasta_->setDate(logica_->hasta());
+        }
         mostrarSaldos();
     });
     mostrarSaldos();

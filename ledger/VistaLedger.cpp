@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <optional>
 
@@ -51,9 +52,17 @@ QComboBox* comboMoneda(QWidget* padre, QLabel* etiqueta, const PantallaLedger& p
     if (i >= 0) combo->setCurrentIndex(i);
     combo->setVisible(pantalla.monedaVisible());
     etiqueta->setVisible(pantalla.monedaVisible());
-    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [combo, cambio = std::move(cambio)](int) {
-        cambio(combo->currentData().toInt());
-    });
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                     [combo, &pantalla, cambio = std::move(cambio)](int) {
+                         cambio(combo->currentData().toInt());
+                         // A currency the screen refused (no rate) goes back
+                         // to the one its amounts are in.
+                         const int i = combo->findData(pantalla.moneda());
+                         if (pantalla.moneda() != combo->currentData().toInt() && i >= 0) {
+                             const QSignalBlocker b(combo);
+                             combo->setCurrentIndex(i);
+                         }
+                     });
     return combo;
 }
 

@@ -468,6 +468,33 @@ TEST_F(LibroCxpagar, SaldosGuardadosSiguenCadaCambioYElChequeoDetectaLosAlterado
     EXPECT_FALSE(chequeo(kA, kA).empty());  // outside the range: still as it was
 }
 
+// The check compares every stored column a consult reads, and each fault
+// it reports is repaired by its document; the range repair recomputes a
+// row filed under another creditor by its own key instead of dropping it.
+TEST_F(LibroCxpagar, ChequeoComparaCadaColumnaGuardadaYLaReparacionEsPorDocumento) {
+    Documento& c = libro.cargo(kA, kHoy, 100000, 19000, {2500, 0, 0, 0}, 30, 2000, 10);
+    libro.egreso(kA, kHoy.addDays(2), {{51, c.id, 20000}});
+    const char* cambios[] = {
+        "FECHA = FECHA - 1", "VENCE = VENCE + 1", "FECDTOF = FECDTOF + 1", "ULTIMA = ULTIMA - 1",
+        "MONTOB = MONTOB + 1", "MONTON = MONTON + 1", "DESCUENTO = DESCUENTO + 1", "DTOFPEND = DTOFPEND - 1",
+        "NUMPROV = 'OTRO'", "CONCEPTO = 'OTRO'", "NUMERO = '999999'", "TRM = 3", "MONEDA = 840",
+        "MANDANTE = 'X'", "SIGNO = -1"};
+    for (const char* cambio : cambios) {
+        SCOPED_TRACE(cambio);
+        db.executeDirect(QStringLiteral("update SALDOS_DOC_CXPAGAR set %1 where TIPO = 51 and ID = ?").arg(QLatin1String(cambio)),
+                         {c.id});
+        const auto faltas = chequeo(kA, kA);
+        ASSERT_EQ(faltas.size(), 1u) << describir(faltas);
+        db.executeDirect("execute procedure REPARE_SALDO_DOC_CXPAGAR(?, ?)",
+                         {faltas[0]["TIPO"].toInt64(), faltas[0]["ID"].toInt64()});
+        EXPECT_TRUE(chequeo(kA, kA).empty()) << describir(chequeo(kA, kA));
+    }
+    // A row filed under creditor B: the repair of B's range puts it back under A.
+    db.executeDirect("update SALDOS_DOC_CXPAGAR set TERC_NIT = ? where TIPO = 51 and ID = ?", {kB, c.id});
+    db.executeDirect("execute procedure REPARE_SALDOS_CXPAGAR(?, ?)", {kB, kB});
+    EXPECT_TRUE(chequeo().empty()) << describir(chequeo());
+}
+
 // ---------------------------------------------------------------- generated data
 
 // Several creditors, every kind of document, partial and full payments with

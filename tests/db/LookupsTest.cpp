@@ -453,6 +453,20 @@ TEST(Demo, CatalogosYAcreedoresCoherentes) {
     EXPECT_GE(nits.size(), 6u);
     for (const auto& n : nits)
         EXPECT_EQ(n[1].toString(), QString::number(digitoVerificacion(n[0].toString()))) << n[0].toString().toStdString();
+    // Minimum withholding bases in whole UVT of 2026 ($52,374), on the
+    // accounts and on the creditors; rete-fuente on purchases 10 UVT and on
+    // services 2 UVT.
+    const auto bases = db.query(
+        "select 'cuenta ' || cuen_cod, cuen_basemin from cuentas where cuen_basemin <> 0 "
+        "union all select 'rtfte ' || terc_nit, prov_rtftebase from proveedores where prov_rtftebase <> 0 "
+        "union all select 'rtica ' || terc_nit, prov_rticabase from proveedores where prov_rticabase <> 0");
+    EXPECT_GE(bases.size(), 10u);
+    for (const auto& b : bases)
+        EXPECT_EQ(b[1].toDecimal().rescaled(0).unscaled % 52374, 0) << b[0].toString().toStdString();
+    EXPECT_EQ(db.queryOne("select cuen_basemin from cuentas where cuen_cod = '23654001'")->at(0).toDecimal().rescaled(0).unscaled,
+              10 * 52374);
+    EXPECT_EQ(db.queryOne("select cuen_basemin from cuentas where cuen_cod = '23652501'")->at(0).toDecimal().rescaled(0).unscaled,
+              2 * 52374);
     // Voucher types named by the numbering exist.
     EXPECT_TRUE(db.query("select tico_cod from prefijos where tico_cod is not null and tico_cod not in "
                          "(select tico_cod from tipo_comprobante) union select tico_cod from prefijos_conta "

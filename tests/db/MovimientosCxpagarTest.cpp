@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace {
@@ -315,6 +316,95 @@ TEST_F(Movimientos, MovimientoEnDolaresConLaTasaDeLaFechaFinal) {
     ASSERT_EQ(filas.size(), 1u);
     EXPECT_EQ(centavos(filas[0]["DEBITO"]), 100);
     EXPECT_EQ(centavos(filas[0]["SALDO"]), 100);
+}
+
+// In dollars the ageing converts the balance and every band at the
+// cut-off's rate; SALDOMON is the balance in the document's own currency,
+// and null for a document recorded in another.
+TEST_F(Movimientos, AnalisisEnOtraMonedaConvierteSaldoYBandas) {
+    const Documento& pesos = libro.cargo(kA, kHoy.addDays(-10), 400000, 0, {}, 0);
+    const Documento& dolares = libro.cargo(kA, kHoy.addDays(-70), 1000000, 0, {}, 0);
+    db.executeDirect("update NOTAS_DEBITO_PROVEEDOR set NDPR_MONEDA = 840, NDPR_TRM = 5000 where NDPR_ID = ?",
+                     {dolares.id});
+    db.executeDirect("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) values (0, 840, ?, 4000)",
+                     {kHoy.addDays(-1)});
+    struct Caso {
+        int moneda;
+        int id;
+        Centavos saldo, banda;
+        const char* campoBanda;
+        std::optional<Centavos> saldomon;
+    } casos[] = {
+        {840, pesos.id, 100, 100, "CERO", std::nullopt},
+        {840, dolares.id, 250, 250, "SESENTA", 200},
+        {0, pesos.id, 400000, 400000, "CERO", 400000},
+        {0, dolares.id, 1000000, 1000000, "SESENTA", std::nullopt},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(QStringLiteral("%1/%2").arg(c.moneda).arg(c.id).toStdString());
+        const auto filas = db.query(QStringLiteral("select * from rep_analisis_cxpagar (%1,%1,'','zz', %2,'N','N','N',30,0,%3) "
+                                                   "where ID = %4")
+                                        .arg(texto(kA), fecha(kHoy))
+                                        .arg(c.moneda)
+                                        .arg(c.id));
+        ASSERT_EQ(filas.size(), 1u);
+        EXPECT_EQ(centavos(filas[0]["SALDO"]), c.saldo);
+        EXPECT_EQ(centavos(filas[0][QString::fromLatin1(c.campoBanda)]), c.banda);
+        if (c.saldomon)
+            EXPECT_EQ(centavos(filas[0]["SALDOMON"]), *c.saldomon);
+        else
+            EXPECT_TRUE(filas[0]["SALDOMON"].isNull());
+    }
+    // No rate on or before the cut-off: refused, never pesos shown as dollars.
+    EXPECT_THROW(db.query(QStringLiteral("select * from rep_analisis_cxpagar ('','zz','','zz', %1,'N','N','N',30,0,840)")
+                              .arg(fecha(kHoy.addDays(-2)))),
+                 fb::DbError);
+}
+
+// The ageing covers every third party with payables, with or without a
+// creditor record, so that it reconciles with SALDO_PROVEEDOR.
+TEST_F(Movimientos, AnalisisCubreTercerosSinRegistroDeAcreedor) {
+    const QString sinRegistro = QStringLiteral("900555666"), cliente = QStringLiteral("900777888");
+    for (const QString& nit : {sinRegistro, cliente})
+        db.executeDirect("insert into TERCEROS (TERC_NIT, TERC_NOM) values (?, 'SIN REGISTRO')", {nit});
+    libro.cargo(kA, kHoy.addDays(-5), 10000);
+    libro.factura(sinRegistro, kHoy.addDays(-40), 70000);
+    libro.cargo(sinRegistro, kHoy.addDays(-3), 5000);
+    std::map<QString, Centavos> porNit;
+    for (const fb::Row& r : analisis(kHoy, 30)) porNit[r["NIT"].toString()] += centavos(r["SALDO"]);
+    for (const QString& nit : {kA, kB, sinRegistro})
+        EXPECT_EQ(porNit[nit], saldoProveedor(nit, kHoy)) << nit.toStdString();
+    EXPECT_EQ(porNit[sinRegistro], 75000);
+    EXPECT_FALSE(porNit.count(cliente)) << "a third party without payables is not listed";
+    // Its documents fall in the group range that starts at the beginning.
+    const auto conGrupo = db.query(QStringLiteral("select * from rep_analisis_cxpagar ('','zz','01','zz', %1,'N','N','N',30,0,0)")
+                                       .arg(fecha(kHoy)));
+    for (const fb::Row& r : conGrupo) EXPECT_NE(r["NIT"].toString(), sinRegistro);
+}
+
+// The opening and closing balances of the movement in another currency are
+// at the rate of its rows: opening + debits - credits = closing.
+TEST_F(Movimientos, SaldosDelMovimientoEnOtraMonedaALaTasaDeSusFilas) {
+    libro.cargo(kA, kHoy.addDays(-30), 400000);
+    const Documento& c = libro.cargo(kA, kHoy, 800000);
+    libro.egreso(kA, kHoy, {{51, c.id, 200000}});
+    db.executeDirect("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) values (0, 840, ?, 5000)",
+                     {kHoy.addDays(-10)});
+    db.executeDirect("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) values (0, 840, ?, 4000)",
+                     {kHoy});
+    const QDate desde = kHoy.addDays(-5);
+    const auto filas = db.query(QStringLiteral("select * from movimiento_cxpagar_desde_hasta(%1,%2,%3,840)")
+                                    .arg(texto(kA), fecha(desde), fecha(kHoy)));
+    const auto saldos = db.queryOne(QStringLiteral("select * from saldos_movimiento_cxpagar(%1,%2,%3,840)")
+                                        .arg(texto(kA), fecha(desde), fecha(kHoy)));
+    ASSERT_TRUE(saldos.has_value());
+    Centavos inicial = centavos((*saldos)["INICIAL"]), suma = inicial;
+    for (const fb::Row& r : filas) suma += centavos(r["DEBITO"]) - centavos(r["CREDITO"]);
+    EXPECT_EQ(inicial, 100);
+    ASSERT_FALSE(filas.empty());
+    EXPECT_EQ(centavos(filas[0]["INICIAL"]), inicial);
+    EXPECT_EQ(suma, centavos((*saldos)["FINAL"]));
+    EXPECT_EQ(centavos((*saldos)["FINAL"]), 250);
 }
 
 }  // namespace

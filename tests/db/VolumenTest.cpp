@@ -6,6 +6,8 @@
 #include "tests/support/Plantillas.h"
 
 #include <gtest/gtest.h>
+#include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -62,8 +64,29 @@ TEST_F(Volumen, TamanoPedidoMismaSemillaMismasFilasYChequeoLimpio) {
                             "select count(*) from NOTAS_DEBITO_PROVEEDOR", "select count(*) from NOTAS_CREDITO_PROVEEDOR",
                             "select count(*) from ANTICIPOS_PROVEEDOR where EGRE_ID <> 0",
                             "select count(*) from APLICACION_PROVEDOR", "select count(*) from EGRESOS where EGRE_ANULADO = 'S'",
-                            "select count(*) from NOTAS_DEBITO_PROVEEDOR where NDPR_ANULADO = 'S' or NDPR_DTOFMONTO <> 0"})
+                            "select count(*) from NOTAS_DEBITO_PROVEEDOR where NDPR_ANULADO = 'S' or NDPR_DTOFMONTO <> 0",
+                            // both agencies' prefixes, dollars, discounts taken, annulled applications, lines
+                            "select count(*) from EGRESOS e join PREFIJOS p on p.TIDO_COD = 62 and p.PREF_PRE = e.PREF_PRE "
+                            "where p.SUCU_ID = 1",
+                            "select count(*) from NOTAS_CREDITO_PROVEEDOR c join PREFIJOS p on p.TIDO_COD = 52 "
+                            "and p.PREF_PRE = c.PREF_PRE where p.SUCU_ID = 2",
+                            "select count(*) from NOTAS_DEBITO_PROVEEDOR where NDPR_MONEDA = 840 and NDPR_TRM > 1000",
+                            "select count(*) from EGRESOS_DETALLE where EGDE_DTOF <> 0",
+                            "select count(*) from APLICACION_PROVEDOR where APPR_ANULADO = 'S'",
+                            "select count(*) from NOTA_DEBITO_PROV_DET",
+                            // an overdue tail: open more than 180 days at the end
+                            "select count(*) from rep_analisis_cxpagar ('','zz','','zz', '2026/11/30','N','N','N',60,0,0) "
+                            "where NOVENTA <> 0 and DIAS > 180"})
         EXPECT_GT(contar(da, sql), 0) << sql;
+    // Skewed sizes: the biggest creditor has several times the smallest's documents.
+    EXPECT_GT(contar(da, "select max(N) from (select TERC_NIT, count(*) N from V_DOCUMENTOS_CXPAGAR group by TERC_NIT)"),
+              3 * contar(da, "select min(N) from (select TERC_NIT, count(*) N from V_DOCUMENTOS_CXPAGAR group by TERC_NIT)"));
+    // Rete-fuente only from the minimum base of the document's year's UVT
+    // (the lowest, services': 4 UVT until 2025, 2 UVT of $52,374 in 2026).
+    EXPECT_EQ(contar(da, "select count(*) from FACTURAS_COMPRA where FACO_RTFTEMONTO <> 0 and FACO_MONTO < "
+                         "iif(extract(year from FACO_FECHA) >= 2026, 2 * 52374, 4 * 36308)"),
+              0);
+    EXPECT_GT(contar(da, "select count(*) from FACTURAS_COMPRA where FACO_RTFTEMONTO = 0 and FACO_ANULADO = 'N'"), 0);
     EXPECT_GT(contar(da, "select count(*) from cxpagar_proveedor('800000001', '2026/11/30', 0)"), 0);
     EXPECT_GT(contar(da, "select count(*) from cxpagar_proveedor('800000001', '2023/06/30', 0)"), 0);
     EXPECT_GT(contar(da, "select count(*) from ABONOS_DOCUMENTO_CXPAGAR(51, (select min(NDPR_ID) from "
@@ -94,6 +117,67 @@ TEST_F(Volumen, UnaSegundaPasadaContinuaLosNumerosSinChocar) {
     EXPECT_EQ(contar(db, "select count(*) from (select TERC_NIT from TERCEROS group by TERC_NIT)"), 6);
     EXPECT_GT(contar(db, "select count(*) from NOTAS_DEBITO_PROVEEDOR"), 0);
     EXPECT_TRUE(db.query("select * from CHEQUEO_SALDOS_DOC_CXPAGAR('', 'zz')").empty());
+}
+
+// The generator never touches a company in use, and whatever happens to a
+// load (an error half-way, a process killed with the triggers off) the
+// balance triggers end up on and the stored balances right.
+TEST_F(Volumen, RechazaUnaCompaniaEnUsoYNuncaDejaLosTriggersApagados) {
+    auto inactivos = [](fb::Database& db) {
+        return contar(db, "select count(*) from RDB$TRIGGERS where RDB$TRIGGER_NAME like '%_SALDO' "
+                          "and RDB$TRIGGER_INACTIVE = 1");
+    };
+    auto limpio = [](fb::Database& db) { return db.query("select * from CHEQUEO_SALDOS_DOC_CXPAGAR('', 'zz')").empty(); };
+    struct Caso {
+        const char* que;
+        std::function<void(fb::Database&, OpcionesVolumen&)> preparar;
+        bool rechazada, falla;
+    } casos[] = {
+        {"compania en uso",
+         [](fb::Database& db, OpcionesVolumen&) {
+             db.executeDirect("insert into TERCEROS (TERC_NIT, TERC_NOM) values ('900100200', 'EN USO')");
+             db.executeDirect("insert into NOTAS_DEBITO_PROVEEDOR (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, "
+                              "NDPR_VENCE, NDPR_MONTO) values (77, '900100200', '0000', '000077', '2026/01/05', "
+                              "'2026/02/05', 500)");
+         },
+         true, false},
+        {"falla a mitad de la carga",
+         [](fb::Database&, OpcionesVolumen& op) { op.trasLote = [](int64_t) { throw std::runtime_error("cortada"); }; },
+         false, true},
+        {"carga matada con los triggers apagados",
+         [](fb::Database& db, OpcionesVolumen&) {
+             db.executeDirect("insert into VOLUMEN_CXPAGAR (VOLU_ID, VOLU_ESTADO) values (1, 'C')");
+             db.executeDirect("alter trigger NOTAS_DEBITO_PROVEEDOR_SALDO inactive");
+             db.executeDirect("insert into TERCEROS (TERC_NIT, TERC_NOM) values ('900100200', 'A MEDIAS')");
+             db.executeDirect("insert into NOTAS_DEBITO_PROVEEDOR (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, "
+                              "NDPR_VENCE, NDPR_MONTO) values (77, '900100200', '0000', '000077', '2026/01/05', "
+                              "'2026/02/05', 500)");
+         },
+         false, false},
+    };
+    for (Caso& c : casos) {
+        SCOPED_TRACE(c.que);
+        prueba::BaseTemporal base{prueba::plantillaCompania()};
+        fb::Database db = base.conectar();
+        OpcionesVolumen op = opciones(5);
+        op.documentos = 200;
+        c.preparar(db, op);
+        const int64_t cargosAntes = contar(db, "select count(*) from NOTAS_DEBITO_PROVEEDOR");
+        if (c.rechazada) {
+            EXPECT_THROW(cxp::admin::generarVolumen(db, op), cxp::admin::VolumenRechazado);
+            EXPECT_EQ(contar(db, "select count(*) from NOTAS_DEBITO_PROVEEDOR"), cargosAntes);
+            EXPECT_EQ(contar(db, "select count(*) from VOLUMEN_CXPAGAR"), 0);
+        } else if (c.falla) {
+            EXPECT_THROW(cxp::admin::generarVolumen(db, op), std::runtime_error);
+        } else {
+            cxp::admin::generarVolumen(db, op);
+        }
+        EXPECT_EQ(inactivos(db), 0);
+        EXPECT_TRUE(limpio(db));
+        if (!c.rechazada) {
+            EXPECT_EQ(db.queryOne("select VOLU_ESTADO from VOLUMEN_CXPAGAR")->at(0).toString(), "G");
+        }
+    }
 }
 
 }  // namespace

@@ -168,11 +168,11 @@ TEST_F(Consultas, MovimientoEntreSaldoDelDiaAnteriorYSaldoAlCorte) {
     // The opening balance is asked for the day before the from-date.
     EXPECT_TRUE(p->setDesde(QDate(2026, 1, 11)));
     EXPECT_EQ(p->saldoInicial(), dinero("900.01"));
-    EXPECT_TRUE(p->setHasta(QDate(2026, 1, 2)));
-    EXPECT_EQ(p->saldoFinal(), dinero("100.01"));
+    EXPECT_TRUE(p->setHasta(QDate(2026, 1, 12)));
+    EXPECT_EQ(p->saldoFinal(), dinero("1100.01"));
     EXPECT_TRUE(p->setMoneda(840));
-    EXPECT_EQ(p->saldoFinal(), dinero("940.01"));
-    EXPECT_EQ(p->movimiento().row(0).asString("CONCEPTO"), "O'Hara 2026-01-11 2026-01-02 840");
+    EXPECT_EQ(p->saldoFinal(), dinero("1940.01"));
+    EXPECT_EQ(p->movimiento().row(0).asString("CONCEPTO"), "O'Hara 2026-01-11 2026-01-12 840");
 
     // Another creditor: its own name and movement.
     EXPECT_TRUE(p->setNit("900"));

@@ -25,6 +25,13 @@ as begin
   else SALDO = datediff(day from date '2026-01-01' to FECHA) * 100 + MONEDA + 0.01;
   suspend;
 end)",
+    R"(create or alter procedure SALDOS_MOVIMIENTO_CXPAGAR (NIT VARCHAR(20), DESDE DATE, HASTA DATE, MONEDA INTEGER)
+returns (INICIAL NUMERIC(15,2), FINAL NUMERIC(15,2))
+as begin
+  select SALDO from SALDO_PROVEEDOR (:NIT, dateadd(-1 day to :DESDE), :MONEDA) into :INICIAL;
+  select SALDO from SALDO_PROVEEDOR (:NIT, :HASTA, :MONEDA) into :FINAL;
+  suspend;
+end)",
     R"(create or alter procedure MOVIMIENTO_CXPAGAR_DESDE_HASTA (NIT VARCHAR(20), DESDE DATE, HASTA DATE,
   MONEDA INTEGER)
 returns (INICIAL NUMERIC(15,2), TIPODOC VARCHAR(8), IDDOC INTEGER, PREFIJO VARCHAR(4), NUMERO VARCHAR(8),
@@ -98,8 +105,13 @@ end)",
 
 void EntornoLedger::SetUp() {
     fb::Database db = compania.conectar();
-    if (sustitutos_)
+    if (sustitutos_) {
         for (const char* s : kSustitutos) db.executeDirect(QString::fromUtf8(s));
+        // Dollars and euros may be chosen at any date of the tests.
+        for (const char* m : {"840", "978"})
+            db.executeDirect(QStringLiteral("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) "
+                                            "values (0, %1, '2000/01/01', 4000)").arg(QLatin1String(m)));
+    }
     auto existe = [&](const char* sql) { return db.queryOne(QString::fromLatin1(sql))->at(0).toInt64() > 0; };
     // The list the payment voucher reads, when the schema does not have it yet.
     if (!existe("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'CONSOLIDE_FALTANTES'"))

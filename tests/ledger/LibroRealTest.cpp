@@ -11,6 +11,8 @@
 #include "tests/db/LibroPrueba.h"
 #include "tests/ledger/Entorno.h"
 
+#include <functional>
+
 using namespace cxp;
 
 namespace {
@@ -143,6 +145,57 @@ TEST_F(LibroReal, ProntoPagoSoloLosDescuentosConPlazoCumplido) {
     EXPECT_TRUE(ids.contains(vencido.id));
     EXPECT_FALSE(ids.contains(vigente.id));
     EXPECT_FALSE(ids.contains(cargo->id)) << "no discount";
+}
+
+// In dollars the movement's opening and closing balances are at the rate of
+// its rows, so that they add up on screen; a from-date after the to-date and
+// a currency without a rate are told and leave the grid and the selector
+// as they were.
+TEST_F(LibroReal, EnOtraMonedaCuadraYSinTasaNadaCambia) {
+    configurar("GENERAL", "GENERAL", monedas::kPreguntarCxpagar, "SI");
+    ejecutar("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) values (0, 840, ?, 5000)",
+             {dia1});
+    ejecutar("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) values (0, 840, ?, 4000)",
+             {corte});
+    Tfmovimientos mov(sesion, interaccion, manejador, configuracion);
+    ASSERT_TRUE(mov.abrir(nit, {}, dia2, corte)) << mensajes().toStdString();
+    ASSERT_TRUE(mov.setMoneda(840)) << mensajes().toStdString();
+    DataSet& m = mov.movimiento();
+    ASSERT_GT(m.recordCount(), 0);
+    EXPECT_EQ(mov.saldoInicial() + m.sum("DEBITO") - m.sum("CREDITO"), mov.saldoFinal());
+    EXPECT_FALSE(mov.saldoInicial().esCero());
+
+    const int filasAntes = m.recordCount();
+    struct Caso {
+        const char* que;
+        std::function<bool()> cambio;
+        QString mensaje;
+    } casos[] = {
+        {"desde tras hasta", [&] { return mov.setDesde(corte.addDays(1)); }, consultas::kFechasInvertidas},
+        {"hasta antes de desde", [&] { return mov.setHasta(dia2.addDays(-1)); }, consultas::kFechasInvertidas},
+        {"moneda sin tasa", [&] { return mov.setMoneda(978); }, QString()},
+    };
+    for (Caso& c : casos) {
+        interaccion.mensajes.clear();
+        EXPECT_FALSE(c.cambio()) << c.que;
+        EXPECT_FALSE(interaccion.mensajes.isEmpty()) << c.que;
+        if (!c.mensaje.isEmpty()) EXPECT_TRUE(mensajes().contains(c.mensaje)) << c.que << mensajes().toStdString();
+        EXPECT_EQ(mov.desde(), dia2) << c.que;
+        EXPECT_EQ(mov.hasta(), corte) << c.que;
+        EXPECT_EQ(mov.moneda(), 840) << c.que;
+        EXPECT_TRUE(m.isOpen()) << c.que;
+        EXPECT_EQ(m.recordCount(), filasAntes) << c.que;
+    }
+
+    Tfconscxpagar saldos(sesion, interaccion, manejador, configuracion, nit, false);
+    ASSERT_TRUE(saldos.abrir(corte));
+    const int documentos = saldos.documentos().recordCount();
+    ASSERT_GT(documentos, 0);
+    interaccion.mensajes.clear();
+    EXPECT_FALSE(saldos.setMoneda(978));
+    EXPECT_FALSE(interaccion.mensajes.isEmpty());
+    EXPECT_EQ(saldos.moneda(), 0);
+    EXPECT_EQ(saldos.documentos().recordCount(), documentos);
 }
 
 }  // namespace

@@ -122,6 +122,61 @@ TEST(Pivote, AnioYMesDeUnaFechaYEjesVacios) {
     EXPECT_FALSE(m.data(m.index(0, 0), ModeloPivote::kRolTotal).toBool());
 }
 
+// A group whose value is empty or null is a group of its own: the grand total
+// and the subtotals count each row once, on either axis and at any level.
+TEST(Pivote, ValoresVaciosYNulosSonUnGrupoPropio) {
+    DataSet ds;
+    ds.openEmpty({FieldSpec("GRUPO", FieldType::String, 20), FieldSpec("TERCERO", FieldType::String, 20),
+                  FieldSpec("MONTO", FieldType::Decimal, 15, 2)});
+    struct F {
+        const char *g, *t;  // nullptr: null
+        const char* m;
+    };
+    const F filas[] = {{nullptr, "x", "1"}, {"", "y", "10"}, {"A", nullptr, "100"}, {"A", "z", "1000"}};
+    for (const F& f : filas) {
+        ds.append();
+        ds.setValue("GRUPO", f.g ? fb::Value(QString::fromLatin1(f.g)) : fb::Value());
+        ds.setValue("TERCERO", f.t ? fb::Value(QString::fromLatin1(f.t)) : fb::Value());
+        ds.setValue("MONTO", dinero(f.m));
+        ds.post();
+    }
+    struct Caso {
+        QStringList filas, columnas;
+        int filaTotal, columnaTotal;  // -1: the last one
+        const char* total;
+    } casos[] = {
+        {{"GRUPO"}, {}, -1, -1, "1111"},
+        {{}, {"GRUPO"}, -1, -1, "1111"},
+        {{"GRUPO", "TERCERO"}, {}, -1, -1, "1111"},
+        {{"TERCERO"}, {"GRUPO"}, -1, -1, "1111"},
+    };
+    for (const Caso& c : casos) {
+        Diseno d;
+        d.filas = c.filas;
+        d.columnas = c.columnas;
+        d.datos = {{"MONTO", Funcion::Suma}};
+        const Resultado r = calcular(ds, d);
+        SCOPED_TRACE((c.filas.join(',') + '|' + c.columnas.join(',')).toStdString());
+        const int ft = int(r.filas.size()) - 1, ct = int(r.columnas.size()) - 1;
+        EXPECT_EQ(r.valor(ft, ct, 0), dinero(c.total));
+        // Every detail line adds up to the total.
+        Dinero suma;
+        for (int i = 0; i < ft; ++i)
+            if (r.filas[size_t(i)].tipo == Encabezado::Tipo::Detalle) suma += r.valor(i, ct, 0);
+        if (!c.filas.isEmpty()) {
+            EXPECT_EQ(suma, dinero(c.total));
+        }
+    }
+    // The blank group (null and empty together) holds its own rows only.
+    Diseno d;
+    d.filas = {"GRUPO"};
+    d.datos = {{"MONTO", Funcion::Suma}};
+    const Resultado r = calcular(ds, d);
+    ASSERT_EQ(r.filas.size(), 3u);
+    EXPECT_EQ(r.valor(0, 0, 0), dinero("11"));
+    EXPECT_EQ(r.valor(1, 0, 0), dinero("1100"));
+}
+
 TEST(Pivote, ArchivoDePlantilla) {
     Diseno d;
     d.filas = {"NOMGRUPO", "NOMBRETERC"};
