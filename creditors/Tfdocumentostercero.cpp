@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 
 namespace cxp {
 
@@ -29,11 +30,6 @@ bool Tfdocumentostercero::abrir() {
     });
 }
 
-QString Tfdocumentostercero::carpeta() const {
-    const QString d = sesion_.directorio.isEmpty() ? QDir::tempPath() : sesion_.directorio;
-    return QDir(d).exists() ? d : QDir::tempPath();
-}
-
 QString Tfdocumentostercero::archivoActual() {
     if (!documentos_.isOpen() || documentos_.isEmpty()) return {};
     const int64_t item = documentos_.asInt(QStringLiteral("TEDO_ITEM"));
@@ -41,16 +37,24 @@ QString Tfdocumentostercero::archivoActual() {
         QStringLiteral("select TEDO_ARCHIVO from tercero_documentos where terc_nit = ") + sql::texto(nit_) +
         QStringLiteral(" and tedo_item = ") + sql::numero(item));
     if (!fila || (*fila)[0].isNull()) return {};
-    // The NIT is part of a file name: only its letters and digits.
-    QString nombre;
-    for (QChar ch : nit_) nombre += ch.isLetterOrNumber() ? ch : QChar(u'_');
-    const QString ruta = carpeta() + QStringLiteral("/pdf") + nombre + QString::number(item) + QStringLiteral(".pdf");
-    QFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
-    f.write((*fila)[0].toBytes());
-    f.close();
-    if (!temporales_.contains(ruta)) temporales_ << ruta;
-    return ruta;
+    // Made afresh with a random name and mode 0600: a name another user
+    // could guess may be planted or swapped in a shared folder.
+    auto f = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/cxpagar-XXXXXX.pdf"));
+    const QByteArray contenido = (*fila)[0].toBytes();
+    if (!f->open() || f->write(contenido) != contenido.size() || !f->flush()) {
+        interaccion_.error(QStringLiteral("No se pudo escribir el archivo temporal ") + f->fileName() +
+                           QStringLiteral(": ") + f->errorString());
+        return {};
+    }
+    f->close();
+    temporales_.push_back(std::move(f));
+    return temporales_.back()->fileName();
+}
+
+QStringList Tfdocumentostercero::temporales() const {
+    QStringList r;
+    for (const auto& f : temporales_) r << f->fileName();
+    return r;
 }
 
 bool Tfdocumentostercero::esPdf(const QByteArray& contenido) { return contenido.startsWith("%PDF-"); }
@@ -103,8 +107,7 @@ void Tfdocumentostercero::borrar() {
 }
 
 void Tfdocumentostercero::limpiar() {
-    for (const QString& r : temporales_) QFile::remove(r);
-    temporales_.clear();
+    temporales_.clear();  // each file goes with its object
 }
 
 }  // namespace cxp

@@ -8,6 +8,9 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <memory>
+#include <vector>
 
 namespace cxp {
 
@@ -29,8 +32,10 @@ public:
     DataSet& documentos() { return documentos_; }
     const QString& nit() const { return nit_; }
 
-    // The current document written to its temporary file
-    // (<directory>/pdf<NIT><item>.pdf); empty when there is none.
+    // The current document written to a private temporary file of this
+    // screen (unpredictable name, readable by its owner alone), which goes
+    // with the screen; empty when there is none. Another screen, of this
+    // clerk or another, never shares or removes it.
     QString archivoActual();
     // Whether a file's content is a PDF.
     static bool esPdf(const QByteArray& contenido);
@@ -42,20 +47,19 @@ public:
     void borrar();
     // Removes the temporary files written so far.
     void limpiar();
-    const QStringList& temporales() const { return temporales_; }
+    QStringList temporales() const;
 
 signals:
     void cerrar();
 
 private:
-    QString carpeta() const;
 
     Sesion& sesion_;
     Interaccion& interaccion_;
     ManejadorErrores& manejador_;
     QString nit_;
     DataSet documentos_;
-    QStringList temporales_;
+    std::vector<std::unique_ptr<QTemporaryFile>> temporales_;
 };
 
 }  // namespace cxp

@@ -20,6 +20,10 @@ struct Record {
     uint64_t owner = 0;  // id of the master row it belongs to; 0 for none
     std::vector<fb::Value> values;
     std::optional<std::vector<fb::Value>> original;  // as the database holds it; none while new
+    // original was read from the database (not taken from our own write, to
+    // which defaults and triggers may have added): an update or delete then
+    // checks that the row still holds it.
+    bool read = false;
 };
 }  // namespace detail
 
@@ -582,6 +586,7 @@ void DataSet::load(std::vector<Field> fields, std::vector<std::unique_ptr<Record
         for (auto& r : rows_) {
             computeCalcs(*r);
             r->original = r->values;
+            r->read = true;
         }
         attachToMaster();
         rebuildView();
@@ -1139,7 +1144,10 @@ bool DataSet::hasChanges() const {
 }
 
 void DataSet::mergeChangeLog() {
-    for (auto& r : rows_) r->original = r->values;
+    for (auto& r : rows_) {
+        if (rowChanged(*r)) r->read = false;
+        r->original = r->values;
+    }
     deleted_.clear();
     for (const Link& l : details_) l.detail->mergeChangeLog();
 }
@@ -1201,9 +1209,12 @@ private:
         return t;
     }
 
+    // Keyed on the original key; a row read from the database must also
+    // still hold every written column as it was read, so that a clerk never
+    // overwrites what another saved meanwhile.
     QString where(const DataSet& ds, const Target& t, const Record& r, std::vector<fb::Value>& params) {
         QStringList parts;
-        for (int i : t.keys) {
+        auto condition = [&](int i) {
             const fb::Value& v = (*r.original)[size_t(i)];
             const QString column = identifier(ds.fields_[size_t(i)].origin_);
             if (v.isNull()) {
@@ -1212,19 +1223,29 @@ private:
                 parts << column + QStringLiteral(" = ?");
                 params.push_back(v);
             }
-        }
+        };
+        for (int i : t.keys) condition(i);
+        if (r.read)
+            for (int i : t.columns) {
+                // Blobs cannot be compared; times hold finer fractions than
+                // they are read with.
+                const FieldType type = ds.fields_[size_t(i)].type_;
+                if (type == FieldType::Blob || type == FieldType::Memo || type == FieldType::Time ||
+                    type == FieldType::DateTime)
+                    continue;
+                if (std::find(t.keys.begin(), t.keys.end(), i) != t.keys.end()) continue;
+                condition(i);
+            }
         return QStringLiteral(" where ") + parts.join(QStringLiteral(" and "));
     }
 
     // An update or delete must meet exactly the row it was read as.
     void checkOne(int64_t affected, const DataSet& ds, const Target& t, const Record& r) {
         if (affected == 1) return;
+        if (affected == 0) throw fb::DbError(fb::ErrorKind::Other, QString::fromUtf8(kModificadoPorOtro));
         QStringList key;
         for (int i : t.keys) key << ds.fields_[size_t(i)].origin_ + u'=' + plainText((*r.original)[size_t(i)]);
         const QString which = QStringLiteral("(%1: %2)").arg(ds.updateTable_, key.join(QStringLiteral(", ")));
-        if (affected == 0)
-            throw fb::DbError(fb::ErrorKind::Other,
-                              QStringLiteral("El registro fue modificado o borrado por otro usuario. ") + which);
         throw fb::DbError(fb::ErrorKind::Other,
                           QStringLiteral("La clave no identifica un solo registro; no se grabó nada. ") + which);
     }
@@ -1301,6 +1322,10 @@ void DataSet::applyUpdates(fb::Database& db, const ApplyOptions& options) {
     requireOpen();
     checkBrowseMode();
     const int attempts = std::max(1, options.maxAttempts);
+    const auto start = std::chrono::steady_clock::now();
+    auto timeLeft = [&] {
+        return options.maxDuration.count() <= 0 || std::chrono::steady_clock::now() - start < options.maxDuration;
+    };
     for (int attempt = 1;; ++attempt) {
         try {
             fb::Transaction tr(db, options.transaction);
@@ -1316,9 +1341,10 @@ void DataSet::applyUpdates(fb::Database& db, const ApplyOptions& options) {
             break;
         } catch (const fb::DbError& e) {
             // The transaction is already rolled back here.
-            if (attempt >= attempts) throw;
+            if (attempt >= attempts || !timeLeft()) throw;
             if (e.isConflict()) {
                 pauseBeforeRetry(attempt);
+                if (!timeLeft()) throw;
                 continue;
             }
             if (options.onFailure && options.onFailure(e, attempt)) continue;

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -122,11 +123,20 @@ inline fb::Value toValue(Dinero d) { return fb::Decimal{d.crudo(), -Dinero::deci
 // "HH:mm:ss", flags "S"/"N", null empty.
 QString plainText(const fb::Value& value);
 
+// What a save meets when another clerk changed or deleted the row after it
+// was read.
+inline constexpr const char* kModificadoPorOtro = "El registro fue modificado por otro usuario. Vuelva a consultarlo.";
+
 struct ApplyOptions {
     // Attempts in all: update conflicts (another clerk writing the same row)
     // are retried with a short random pause, and so are failures that
     // onFailure declares fixed.
     int maxAttempts = 10;
+    // No further attempt starts once this much time has gone since the
+    // first one (zero: no limit), so that a save that keeps conflicting
+    // gives up in a bounded time; with transaction.lockTimeoutSeconds it
+    // also bounds the waits for another clerk's locks.
+    std::chrono::milliseconds maxDuration{0};
     fb::TransactionOptions transaction;
     // Runs first inside each attempt's transaction, e.g. to take a new id
     // from a CAMBIE_ID_ procedure and set it on the master.
@@ -270,8 +280,12 @@ public:
     // deletes of the details (deepest first), inserts and updates from the
     // master down, then the master's deletes. Inserts give the columns that
     // hold a value (the database's defaults apply to the rest); updates give
-    // the changed columns, keyed on the original key; an update or delete
-    // that finds no row fails. On a failure nothing stays in the database,
+    // the changed columns, keyed on the original key. A row read from the
+    // database is updated or deleted only while it still holds the values
+    // read in every written column (blobs and times aside); when another clerk changed
+    // or deleted it meanwhile the save fails with kModificadoPorOtro and
+    // nothing is overwritten. A row this dataset wrote itself is keyed on its
+    // key alone until it is read again. On a failure nothing stays in the database,
     // the change log stays as it was and the DbError is thrown; on success
     // the change log is cleared. applyUpdates changes no value of the
     // dataset itself: values set by a hook during a failed attempt stay (a

@@ -6,6 +6,7 @@
 #include "data/Interaccion.h"
 #include "data/fb/Database.h"
 
+#include <QSet>
 #include <stdexcept>
 
 namespace cxp {
@@ -152,6 +153,34 @@ QString complete_numero(const QString& numero) { return complete_numero_n(numero
 
 QString complete_numero_n(const QString& numero, int ancho) {
     return numero.size() >= ancho ? numero : QString(ancho - numero.size(), u'0') + numero;
+}
+
+std::optional<QString> primerNumeroLibre(fb::Database& db, int tipo, const QString& prefijo, const QString& desde) {
+    const TablaDocumento& t = tablaOFalla(tipo);
+    bool ok = false;
+    qlonglong candidato = desde.trimmed().toLongLong(&ok);
+    if (!ok || candidato < 0) return std::nullopt;
+    const int ancho = anchoNumero(tipo);
+    // Right-aligned, so that numbers of any width compare as numbers.
+    QStringList condiciones{QStringLiteral("lpad(") + t.numero + QStringLiteral(", 20, '0') >= ") +
+                            sql::texto(complete_numero_n(QString::number(candidato), 20))};
+    if (t.conTipo) condiciones << QStringLiteral("tido_cod = ") + sql::numero(int64_t(tipo));
+    if (!t.prefijo.isEmpty()) condiciones << t.prefijo + QStringLiteral(" = ") + sql::texto(prefijo);
+    QSet<qlonglong> tomados;
+    for (const fb::Row& f : db.query(QStringLiteral("select ") + t.numero + QStringLiteral(" from ") + t.tabla +
+                                     QStringLiteral(" where ") + condiciones.join(QStringLiteral(" and ")))) {
+        const qlonglong n = f[0].toString().trimmed().toLongLong(&ok);
+        if (ok) tomados.insert(n);
+    }
+    while (tomados.contains(candidato)) ++candidato;
+    return complete_numero_n(QString::number(candidato), ancho);
+}
+
+std::optional<QString> numeroLibreDelPrefijo(fb::Database& db, int tipo, const QString& prefijo) {
+    const auto fila = db.queryOne(QStringLiteral("select pref_actual from prefijos where tido_cod = ") +
+                                  sql::numero(int64_t(tipo)) + QStringLiteral(" and pref_pre = ") + sql::texto(prefijo));
+    if (!fila) return std::nullopt;
+    return primerNumeroLibre(db, tipo, prefijo, fila->at(0).toString());
 }
 
 Numeracion::Numeracion(fb::Database& compania, Interaccion& interaccion, const Configuracion& configuracion)

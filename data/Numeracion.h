@@ -39,6 +39,16 @@ const QList<TablaDocumento>& tablasDocumento();
 // Digits of a type's numbers: eight for sales (31) and supplier invoices (50).
 int anchoNumero(int tipo);
 
+// The first number of a type and prefix, from `desde` on, that no document
+// of that prefix holds, filled to the type's width (numbers stored with
+// another width count too). Nothing when `desde` is not a number. One query.
+std::optional<QString> primerNumeroLibre(fb::Database& db, int tipo, const QString& prefijo, const QString& desde);
+// The first free number from the prefix's PREF_ACTUAL on: what a save on an
+// automatic prefix takes when its number is taken, even when PREF_ACTUAL
+// itself points at a used number (moved back by hand, or after an import).
+// Nothing when the prefix does not exist or its consecutive is no number.
+std::optional<QString> numeroLibreDelPrefijo(fb::Database& db, int tipo, const QString& prefijo);
+
 // "7" -> "000007"; six or more characters unchanged.
 QString complete_numero(const QString& numero);
 // Left-padded with "0" to ancho; longer strings unchanged.

@@ -21,6 +21,17 @@ QString enUnaLinea(QString t) {
     return t;
 }
 
+}  // namespace
+
+QString sinFormula(const QString& t) {
+    if (t.isEmpty()) return t;
+    const QChar c = t.front();
+    if (c == u'=' || c == u'+' || c == u'-' || c == u'@' || c == u'\t' || c == u'\r') return u'\'' + t;
+    return t;
+}
+
+namespace {
+
 QString csv(const QString& t) {
     const bool comillas = t.contains(u',') || t.contains(u'"') || t.contains(u'\n') || t.contains(u'\r') ||
                           t.startsWith(u' ') || t.endsWith(u' ');
@@ -75,7 +86,10 @@ QByteArray comoTexto(const TablaExportar& t) {
     s += titulos.join(u'\t') + QStringLiteral("\r\n");
     for (int f = 0; f < int(t.filas.size()); ++f) {
         QStringList celdas;
-        for (int c = 0; c < int(t.columnas.size()); ++c) celdas << enUnaLinea(t.texto(f, c));
+        for (int c = 0; c < int(t.columnas.size()); ++c) {
+            const QString texto = enUnaLinea(t.texto(f, c));
+            celdas << (t.columnas[size_t(c)].numerica() ? texto : sinFormula(texto));
+        }
         s += celdas.join(u'\t') + QStringLiteral("\r\n");
     }
     return bom + s.toUtf8();
@@ -93,7 +107,10 @@ QByteArray comoCsv(const TablaExportar& t) {
             const fb::Value& v = t.filas[size_t(f)][size_t(c)];
             // Numbers without thousands so that they read back as numbers;
             // a memo keeps its lines (inside the quotes).
-            celdas << csv(col.numerica() || col.tipo == FieldType::Memo ? plano(v) : t.texto(f, c));
+            if (col.numerica())
+                celdas << csv(plano(v));
+            else
+                celdas << csv(sinFormula(col.tipo == FieldType::Memo ? plano(v) : t.texto(f, c)));
         }
         s += celdas.join(u',') + QStringLiteral("\r\n");
     }
@@ -287,6 +304,14 @@ QString conExtension(const QString& ruta, FormatoArchivo formato) {
     if (formato == FormatoArchivo::Html && sufijo.compare(QStringLiteral("html"), Qt::CaseInsensitive) == 0)
         return ruta;
     return ruta + u'.' + ext;
+}
+
+std::optional<QString> destinoExportacion(const QString& elegido, FormatoArchivo formato,
+                                          const std::function<bool(const QString&)>& reemplazar) {
+    if (elegido.isEmpty()) return std::nullopt;
+    const QString ruta = conExtension(elegido, formato);
+    if (QFileInfo::exists(ruta) && !reemplazar(ruta)) return std::nullopt;
+    return ruta;
 }
 
 QByteArray contenido(const TablaExportar& tabla, FormatoArchivo formato) {

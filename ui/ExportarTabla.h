@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -43,10 +45,21 @@ std::optional<FormatoArchivo> formatoDeFiltro(const QString& filtro);
 // none); "datos.CSV" stays, "datos.html" stays a web page.
 QString conExtension(const QString& ruta, FormatoArchivo formato);
 
+// The file a save dialog's answer names: the format's extension is added
+// first, and only then, when that file exists, `reemplazar` is asked
+// whether to overwrite it. Nothing for an empty answer or a No.
+std::optional<QString> destinoExportacion(const QString& elegido, FormatoArchivo formato,
+                                          const std::function<bool(const QString& ruta)>& reemplazar);
+// A text cell a spreadsheet would take for a formula (it begins with "=",
+// "+", "-", "@", a tab or a carriage return) with an apostrophe in front,
+// so that it opens as the text it is.
+QString sinFormula(const QString& texto);
+
 // The file's bytes. Text and CSV are UTF-8 with a byte-order mark (Excel
 // reads accents then); CSV quotes as RFC 4180 and writes numbers plain
-// ("1234.50") and dates yyyy/MM/dd; the spreadsheet keeps numbers as
-// numbers and dates as dates.
+// ("1234.50") and dates yyyy/MM/dd; text cells of text and CSV pass
+// through sinFormula. The spreadsheet keeps numbers as numbers and dates as
+// dates; its text cells are String data, which it never evaluates.
 QByteArray contenido(const TablaExportar& tabla, FormatoArchivo formato);
 // Writes the file whole or not at all; false with the reason in error.
 bool guardar(const QString& ruta, const TablaExportar& tabla, FormatoArchivo formato, QString* error = nullptr);

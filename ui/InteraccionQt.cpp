@@ -23,6 +23,9 @@ InteraccionQt::InteraccionQt(QObject* parent) : QObject(parent) {
 int InteraccionQt::caja(int icono, const QString& titulo, const QString& texto, const QStringList& botones,
                         int porDefecto) {
     QMessageBox caja(QMessageBox::Icon(icono), titulo, texto, QMessageBox::NoButton, ventana_);
+    // Messages carry what people typed (a creditor's name, a file name):
+    // shown as typed, never read as markup.
+    caja.setTextFormat(Qt::PlainText);
     std::vector<QPushButton*> hechos;
     for (const QString& b : botones) hechos.push_back(caja.addButton(b, QMessageBox::AcceptRole));
     caja.setDefaultButton(hechos[size_t(porDefecto)]);
@@ -48,6 +51,7 @@ void InteraccionQt::advertencia(const QString& texto) {
 bool InteraccionQt::preguntar(const QString& texto) {
     // Escape answers No: questions act only on Yes.
     QMessageBox c(QMessageBox::Question, QStringLiteral("Confirmación"), texto, QMessageBox::NoButton, ventana_);
+    c.setTextFormat(Qt::PlainText);
     QPushButton* si = c.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
     QPushButton* no = c.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
     c.setDefaultButton(si);

@@ -177,10 +177,13 @@ void Rejilla::setSoloLectura(bool on) {
 }
 
 void Rejilla::avisar(const QString& texto) {
-    if (interaccion_)
+    if (interaccion_) {
         interaccion_->error(texto);
-    else
-        QMessageBox::critical(this, QStringLiteral("Error"), texto);
+        return;
+    }
+    QMessageBox caja(QMessageBox::Critical, QStringLiteral("Error"), texto, QMessageBox::Ok, this);
+    caja.setTextFormat(Qt::PlainText);
+    caja.exec();
 }
 
 // ---- current row, both ways
@@ -387,11 +390,23 @@ QStringList Rejilla::filtrosArchivo() const {
 bool Rejilla::guardarSeleccion() {
     QString elegido;
     const QStringList filtros = filtrosArchivo();
-    QString ruta = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar selección"), nombreArchivo_,
-                                                filtros.join(QStringLiteral(";;")), &elegido);
-    if (ruta.isEmpty()) return false;
+    // The dialog's own overwrite question would ask about the name as typed
+    // ("saldos"), not the file written ("saldos.csv"): asked here instead.
+    const QString respuesta = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar selección"), nombreArchivo_,
+                                                           filtros.join(QStringLiteral(";;")), &elegido,
+                                                           QFileDialog::DontConfirmOverwrite);
     const FormatoArchivo formato = formatoDeFiltro(elegido).value_or(formatos_.value(0, FormatoArchivo::Texto));
-    ruta = conExtension(ruta, formato);
+    const auto destino = destinoExportacion(respuesta, formato, [this](const QString& r) {
+        const QString pregunta = QStringLiteral("El archivo %1 ya existe. ¿Desea reemplazarlo?").arg(r);
+        if (interaccion_) return interaccion_->preguntar(pregunta);
+        QMessageBox caja(QMessageBox::Question, QStringLiteral("Confirmación"), pregunta,
+                         QMessageBox::Yes | QMessageBox::No, this);
+        caja.setTextFormat(Qt::PlainText);
+        caja.setDefaultButton(QMessageBox::No);
+        return caja.exec() == QMessageBox::Yes;
+    });
+    if (!destino) return false;
+    const QString ruta = *destino;
     QString error;
     if (!exportar(ruta, formato, &error)) {
         avisar(QStringLiteral("No se pudo guardar el archivo %1: %2").arg(ruta, error));

@@ -1002,13 +1002,19 @@ bool Tfnotasdebito::escribir() {
         // Several clerks on one automatic prefix each take the next free
         // number until they get one: more attempts than a plain conflict needs.
         if (numeroAutomatico_) opciones.maxAttempts = 60;
+        // A save that keeps conflicting gives up with the message instead of
+        // holding the screen.
+        opciones.maxDuration = std::chrono::seconds(8);
+        opciones.transaction.lockTimeoutSeconds = 3;
         opciones.onFailure = [this](const fb::DbError& e, int) {
             if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
-            const QString siguiente = actualDelPrefijo(cargo_.asString(kPrefijo));
-            if (siguiente.isEmpty() || siguiente == cargo_.asString(kNumero)) return false;
+            // The first free number from the prefix's consecutive on, even
+            // when the consecutive itself points at a used number.
+            const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 51, cargo_.asString(kPrefijo));
+            if (!siguiente || *siguiente == cargo_.asString(kNumero)) return false;
             Bandera renumerando(sincronizando_);
             cargo_.edit();
-            cargo_.setValue(kNumero, siguiente);
+            cargo_.setValue(kNumero, *siguiente);
             autorizacionDelNumero();
             cargo_.post();
             return true;

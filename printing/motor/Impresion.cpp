@@ -14,6 +14,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace cxp {
 
@@ -149,6 +150,14 @@ QPageSize tamanoPagina(const TrabajoImpresion& t) {
     return QPageSize(papelDe(t), QPageSize::Inch, QString(), QPageSize::ExactMatch);
 }
 
+// A file output that failed is reported, never counted as printed.
+ResultadoMotor noSeEscribio(const QString& archivo, const QString& motivo) {
+    ResultadoMotor r;
+    r.error = QStringLiteral("No se pudo escribir el archivo ") + archivo;
+    if (!motivo.isEmpty()) r.error += QStringLiteral(": ") + motivo;
+    return r;
+}
+
 ResultadoMotor sinTrabajos(const PlanImpresion& plan) {
     ResultadoMotor r;
     r.error = plan.error.isEmpty() ? kSinFormato : plan.error;
@@ -159,18 +168,18 @@ ResultadoMotor sinTrabajos(const PlanImpresion& plan) {
 
 ResultadoMotor imprimirPdf(const PlanImpresion& plan, const QString& archivo) {
     if (plan.trabajos.empty()) return sinTrabajos(plan);
-    QPdfWriter pdf(archivo);
+    // Through a QSaveFile: a PDF that cannot be written whole (no room, no
+    // right) is reported and leaves no half file behind.
+    QSaveFile salida(archivo);
+    if (!salida.open(QIODevice::WriteOnly)) return noSeEscribio(archivo, salida.errorString());
+    QPdfWriter pdf(&salida);
     pdf.setResolution(300);
     pdf.setTitle(plan.trabajos.front().titulo);
     pdf.setCreator(QStringLiteral("C x Pagar"));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setPageSize(tamanoPagina(plan.trabajos.front()));
     QPainter p;
-    if (!p.begin(&pdf)) {
-        ResultadoMotor r;
-        r.error = QStringLiteral("No se pudo escribir el archivo ") + archivo;
-        return r;
-    }
+    if (!p.begin(&pdf)) return noSeEscribio(archivo, salida.errorString());
     ResultadoMotor total;
     total.impreso = true;
     bool primera = true;
@@ -185,7 +194,7 @@ ResultadoMotor imprimirPdf(const PlanImpresion& plan, const QString& archivo) {
         total.paginas += r.paginas;
         if (!r.impreso) total = r;
     }
-    p.end();
+    if (!p.end() || !salida.commit()) return noSeEscribio(archivo, salida.errorString());
     return total;
 }
 
@@ -201,13 +210,10 @@ ResultadoMotor imprimirHtml(const PlanImpresion& plan, const QString& archivo) {
         total.paginas += r.paginas;
         html += lienzo.html();
     }
-    QFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ResultadoMotor r;
-        r.error = QStringLiteral("No se pudo escribir el archivo ") + archivo;
-        return r;
-    }
-    f.write(html.toUtf8());
+    QSaveFile f(archivo);
+    const QByteArray bytes = html.toUtf8();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        return noSeEscribio(archivo, f.errorString());
     return total;
 }
 
@@ -230,16 +236,20 @@ ResultadoMotor imprimirPng(const PlanImpresion& plan, const QString& archivo, in
         auto pintor = std::make_unique<QPainter>(&img);
         pintor->setRenderHint(QPainter::Antialiasing);
         pintor->setRenderHint(QPainter::TextAntialiasing);
+        QString fallido;  // the first page that could not be written
         auto guardar = [&] {
             pintor->end();
-            img.save(nombre(n++), "PNG");
+            if (!img.save(nombre(n), "PNG") && fallido.isEmpty()) fallido = nombre(n);
+            ++n;
             img.fill(Qt::white);
             pintor->begin(&img);
         };
         LienzoPintor lienzo(*pintor, papel, ppp, ppp, guardar);
         const ResultadoMotor r = dibujar(t, plan.documento.impreso, lienzo);
         pintor->end();
-        img.save(nombre(n++), "PNG");
+        if (!img.save(nombre(n), "PNG") && fallido.isEmpty()) fallido = nombre(n);
+        ++n;
+        if (!fallido.isEmpty()) return noSeEscribio(fallido, {});
         if (!r.impreso) return r;
         total.paginas += r.paginas;
     }

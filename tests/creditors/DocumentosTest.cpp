@@ -58,9 +58,23 @@ TEST_F(Documentos, RegistrarMostrarRechazarYBorrar) {
         ASSERT_EQ(d.documentos().recordCount(), 2);
         EXPECT_EQ(d.documentos().asInt("TEDO_ITEM"), 2);
         temporal = d.archivoActual();
-        EXPECT_EQ(temporal, dir.path() + "/pdf9007772.pdf");
+        {
+            // Another clerk's screen on the same document: its own private
+            // file, which stays while the first screen is closed.
+            Tfdocumentostercero otra(sesion, interaccion, manejador, "900777");
+            ASSERT_TRUE(otra.abrir());
+            otra.documentos().last();
+            const QString suyo = otra.archivoActual();
+            EXPECT_NE(suyo, temporal);
+            for (const QString& t : {temporal, suyo}) {
+                EXPECT_FALSE(t.startsWith(dir.path())) << "never a predictable name in the shared folder";
+                EXPECT_EQ(QFile::permissions(t) & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup |
+                                                   QFile::WriteOther), QFile::Permissions{});
+            }
+            EXPECT_TRUE(QFile::exists(temporal));
+        }
         QFile t(temporal);
-        ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(t.open(QIODevice::ReadOnly)) << "the other screen's close left this one's file";
         QFile o(ruta);
         ASSERT_TRUE(o.open(QIODevice::ReadOnly));
         EXPECT_EQ(t.readAll(), o.readAll());

@@ -176,15 +176,13 @@ TEST_F(ApplyUpdates, UpdatesWriteOnlyChangedColumnsKeyedOnTheOriginalKey) {
     lineas.setValue("VALOR", d("3.33"));
     lineas.post();
     addLinea(4, "4");
-    // Meanwhile another clerk changes a column this screen did not touch.
-    db.executeDirect("update LINEAS set DETALLE = 'otro' where NOTA_ID = 1 and LINEA = 3");
 
     notas.applyUpdates(db);
     const auto rows = db.query("select LINEA, VALOR, DETALLE from LINEAS order by LINEA");
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0]["LINEA"].toInt64(), 3);
     EXPECT_EQ(rows[0]["VALOR"], fb::Value(fb::Decimal{333, -2}));
-    EXPECT_EQ(rows[0]["DETALLE"].toString(), "otro");
+    EXPECT_EQ(rows[0]["DETALLE"].toString(), "d");
     EXPECT_EQ(rows[1]["LINEA"].toInt64(), 4);
     EXPECT_TRUE(rows[1]["DETALLE"].isNull());
     EXPECT_EQ(rows[2]["LINEA"].toInt64(), 10);
@@ -253,11 +251,70 @@ TEST_F(ApplyUpdates, ARowAnotherUserDeletedFailsTheWholeSave) {
         }
         return QStringLiteral("no falló");
     };
-    EXPECT_TRUE(failure(notas, db).contains("modificado o borrado por otro usuario"));
+    EXPECT_EQ(failure(notas, db), cxp::kModificadoPorOtro);
     EXPECT_EQ(scalar("select count(*) from LINEAS"), 0) << "the new line went with the failed update";
     EXPECT_TRUE(notas.hasChanges()) << "the change log is kept";
-    EXPECT_TRUE(failure(otras, db).contains("modificado o borrado por otro usuario")) << "a delete that meets no row";
+    EXPECT_EQ(failure(otras, db), cxp::kModificadoPorOtro) << "a delete that meets no row";
     EXPECT_TRUE(otras.hasChanges());
+}
+
+// Two clerks hold the same creditor; the second saves after the first.
+TEST_F(ApplyUpdates, ARowAnotherClerkChangedIsNeverOverwritten) {
+    struct Caso {
+        const char* otro;  // what the other clerk saved meanwhile (nothing when empty)
+        const char* campo;
+        const char* valor;
+        bool refused;
+    } casos[] = {
+        {"update NOTAS set NIT = '999'", "NIT", "801", true},      // the same column
+        {"update NOTAS set MONTO = 77", "NIT", "801", true},       // another column
+        {"update NOTAS set ESTADO = null", "ESTADO", "A", true},  // to null
+        {"update NOTAS set NIT = NIT", "NIT", "801", false},       // rewritten as it was
+        {"", "ESTADO", "A", false},
+    };
+    for (const Caso& c : casos) {
+        db.executeDirect("delete from LINEAS");
+        db.executeDirect("delete from NOTAS");
+        storeNota(1, "800", 1);
+        openStored(1);
+        if (*c.otro) {
+            fb::Database otra = base.conectar();
+            otra.executeDirect(QString::fromLatin1(c.otro));
+        }
+        const QString antes = db.queryOne("select NIT || '/' || MONTO || '/' || coalesce(ESTADO, '-') from NOTAS")
+                                  ->at(0).toString();
+        notas.edit();
+        notas.setValue(c.campo, QString::fromLatin1(c.valor));
+        notas.post();
+        if (!c.refused) {
+            notas.applyUpdates(db);
+            EXPECT_EQ(db.queryOne(QStringLiteral("select %1 from NOTAS").arg(c.campo))->at(0).toString(), c.valor);
+            continue;
+        }
+        try {
+            notas.applyUpdates(db);
+            ADD_FAILURE() << c.otro << ": saved over the other clerk's change";
+        } catch (const fb::DbError& e) {
+            EXPECT_EQ(e.text(), cxp::kModificadoPorOtro) << c.otro;
+        }
+        EXPECT_EQ(db.queryOne("select NIT || '/' || MONTO || '/' || coalesce(ESTADO, '-') from NOTAS")
+                      ->at(0).toString(), antes) << c.otro;
+    }
+}
+
+// Defaults and triggers fill what this dataset did not write: editing again
+// what it has just saved is no conflict.
+TEST_F(ApplyUpdates, EditingAgainWhatWasJustSavedIsNoConflict) {
+    openNew();
+    newNota("800", 4);
+    notas.applyUpdates(db, takingId());  // ESTADO takes the database's default
+    for (const char* nit : {"801", "802"}) {
+        notas.edit();
+        notas.setValue("NIT", QString::fromLatin1(nit));
+        notas.post();
+        notas.applyUpdates(db);
+        EXPECT_EQ(db.queryOne("select NIT from NOTAS")->at(0).toString(), nit);
+    }
 }
 
 TEST_F(ApplyUpdates, AConflictIsRetriedUntilTheOtherWriterCommits) {
@@ -280,25 +337,39 @@ TEST_F(ApplyUpdates, AConflictIsRetriedUntilTheOtherWriterCommits) {
     EXPECT_EQ(scalar("select NOTA_ID from LINEAS"), notas.asInt("NOTA_ID"));
 }
 
-TEST_F(ApplyUpdates, ConflictsGiveUpAfterTheLastAttempt) {
+// A save that keeps conflicting gives up after its last attempt, or once its
+// time is up, whichever comes first.
+TEST_F(ApplyUpdates, ConflictsGiveUpAfterTheLastAttemptOrTheTimeAllowed) {
+    struct {
+        int maxAttempts;
+        int maxMs;
+        size_t maxTried;
+    } casos[] = {{2, 0, 2}, {60, 1500, 3}};
     openNew();
     newNota("800", 3);
-    fb::Database otra = base.conectar();
-    auto other = otra.begin();
-    other.execute("update PREFIJOS set ACTUAL = 2 where PREFIJO = 'A'");  // held to the end
-    ApplyOptions o = takingId();
-    o.maxAttempts = 2;
-    o.transaction.lockTimeoutSeconds = 1;
-    try {
-        notas.applyUpdates(db, o);
-        ADD_FAILURE() << "no conflict";
-    } catch (const fb::DbError& e) {
-        EXPECT_TRUE(e.isConflict()) << e.what();
+    for (const auto& c : casos) {
+        attempts.clear();
+        fb::Database otra = base.conectar();
+        auto other = otra.begin();
+        other.execute("update PREFIJOS set ACTUAL = 2 where PREFIJO = 'A'");  // held to the end
+        ApplyOptions o = takingId();
+        o.maxAttempts = c.maxAttempts;
+        o.maxDuration = std::chrono::milliseconds(c.maxMs);
+        o.transaction.lockTimeoutSeconds = 1;
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            notas.applyUpdates(db, o);
+            ADD_FAILURE() << "no conflict";
+        } catch (const fb::DbError& e) {
+            EXPECT_TRUE(e.isConflict()) << e.what();
+        }
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_GE(attempts.size(), 1u);
+        EXPECT_LE(attempts.size(), c.maxTried);
+        other.rollback();
+        EXPECT_EQ(scalar("select count(*) from NOTAS"), 0);
+        EXPECT_TRUE(notas.hasChanges());
     }
-    EXPECT_EQ(attempts, (std::vector<int>{1, 2}));
-    other.rollback();
-    EXPECT_EQ(scalar("select count(*) from NOTAS"), 0);
-    EXPECT_TRUE(notas.hasChanges());
 }
 
 TEST_F(ApplyUpdates, OnFailureMayFixTheDataAndRetry) {

@@ -111,6 +111,28 @@ TEST_F(Numeracion_, ElConsecutivoOcupadoPasaSinPreguntarAlSiguienteLibre) {
               "000099");
 }
 
+TEST_F(Numeracion_, PrimerNumeroLibreDesdeElConsecutivo) {
+    int id = 0;
+    for (const char* n : {"000004", "000005", "7", "000009", "B0010"})  // "7" stored unpadded, "B0010" no number
+        documento("recibos_caja", "reca_id, pref_pre, reca_numero", QStringLiteral("%1, 'A', '%2'").arg(++id).arg(n));
+    documento("recibos_caja", "reca_id, pref_pre, reca_numero", "900, 'Z', '000006'");  // another prefix
+    db.executeDirect("insert into prefijos (tido_cod, pref_pre, pref_actual) values (61, 'A', '000004')");
+    struct {
+        const char* desde;
+        const char* libre;  // empty: none
+    } casos[] = {
+        {"000004", "000006"}, {"4", "000006"}, {"000006", "000006"}, {"000007", "000008"},
+        {"000009", "000010"}, {"000001", "000001"}, {"X1", ""},
+    };
+    for (const auto& c : casos) {
+        const auto libre = cxp::primerNumeroLibre(db, 61, "A", c.desde);
+        EXPECT_EQ(libre.value_or(QString()), c.libre) << c.desde;
+    }
+    // The prefix moved back to a used number offers the first free one.
+    EXPECT_EQ(cxp::numeroLibreDelPrefijo(db, 61, "A").value_or(QString()), "000006");
+    EXPECT_FALSE(cxp::numeroLibreDelPrefijo(db, 61, "NO"));
+}
+
 TEST_F(Numeracion_, OtroNumeroOcupadoPreguntaSiConsultar) {
     documento("recibos_caja", "reca_id, pref_pre, reca_numero", "7, 'A', '000050'");
     QString campo = "000050";

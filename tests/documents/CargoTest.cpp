@@ -275,6 +275,24 @@ TEST_F(Cargo, NumeroTomadoPorOtroCajero) {
     EXPECT_TRUE(interaccion.de("informacion").join("|").contains("se grabó con el número 000002"));
 }
 
+// While a charge is being entered its number is taken and the prefix's
+// consecutive is moved back onto used numbers: the save goes on to the first
+// free number instead of failing on every attempt.
+TEST_F(Cargo, ConsecutivoAtrasadoSobreNumerosUsados) {
+    auto p = pantalla();
+    llenar(*p);
+    ASSERT_EQ(p->cargo().asString("NDPR_NUMERO"), "000001");
+    for (const char* n : {"000001", "000002"})
+        ejecutar(QStringLiteral("insert into notas_debito_proveedor (NDPR_ID, TERC_NIT, PREF_PRE, NDPR_NUMERO, NDPR_FECHA, "
+                                "NDPR_VENCE, NDPR_MONTO) values (9%1, '900456789', '0000', '%1', current_date, current_date, 1)")
+                     .arg(n));
+    ejecutar("update prefijos set pref_actual = '000001' where tido_cod = 51 and pref_pre = '0000'");
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    EXPECT_EQ(escalar("select ndpr_numero from notas_debito_proveedor where ndpr_id = " + QString::number(p->ultimoId())),
+              "000003");
+    EXPECT_TRUE(interaccion.de("informacion").join("|").contains("se grabó con el número 000003"));
+}
+
 TEST_F(Cargo, SinPrefijoActivoCierra) {
     ejecutar("update prefijos set pref_activo = 'N' where tido_cod = 51");
     auto p = pantalla(false);

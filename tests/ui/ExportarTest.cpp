@@ -109,17 +109,16 @@ TEST(Exportar, LibreOfficeReadsTheSameCellsFromCsvAndSpreadsheet) {
     ASSERT_TRUE(cxp::guardar(xls, t, FormatoArchivo::Excel));
 
     const QStringList titulos{"Nit", "Nombre, razón", "Saldo", "Fecha", "Items", "Notas"};
-    // Comma-separated: numbers plain, so they come back as numbers. Text is
-    // written as it is: a spreadsheet program asked to evaluate formulas on
-    // import would compute "=1+1", so this reader is told not to.
-    EXPECT_TRUE(cxp::contenido(t, FormatoArchivo::Csv).contains("\r\n,Ñandú,,,,=1+1\r\n"));
+    // Comma-separated: numbers plain, so they come back as numbers; text
+    // that a spreadsheet would evaluate carries an apostrophe.
+    EXPECT_TRUE(cxp::contenido(t, FormatoArchivo::Csv).contains("\r\n,Ñandú,,,,'=1+1\r\n"));
     const auto deCsv = celdas(comoLoVe(csv, "CSV:44,34,76,1,,0,false,false,,,,,false"));
     ASSERT_EQ(deCsv.size(), 4);
     EXPECT_EQ(deCsv[0], titulos);
     EXPECT_EQ(deCsv[1], QStringList({"800.123.456-7", "Peña \"La Única\", Ltda.", "1234567.5", "2024/02/29", "12345",
                                      "línea uno\nlínea dos"}));
     EXPECT_EQ(deCsv[2], QStringList({"900", "O'Brien & Cía <web>", "-0.05", "1999/12/31", "0", ""}));
-    EXPECT_EQ(deCsv[3], QStringList({"", "Ñandú", "", "", "", "=1+1"}));
+    EXPECT_EQ(deCsv[3], QStringList({"", "Ñandú", "", "", "", "'=1+1"}));
 
     // The spreadsheet keeps money as money and dates as dates.
     const auto deXls = celdas(comoLoVe(xls, {}));
@@ -164,6 +163,54 @@ TEST(Exportar, TheChosenFormatsExtensionIsAddedWhenMissing) {
     EXPECT_EQ(cxp::conExtension("/tmp/pagina", FormatoArchivo::Html), "/tmp/pagina.htm");
     EXPECT_EQ(cxp::formatoDeFiltro("Libro de Microsoft Excel (*.xls)"), FormatoArchivo::Excel);
     EXPECT_EQ(cxp::formatoDeFiltro("Otro (*.doc)"), std::nullopt);
+}
+
+// A creditor named "=HYPERLINK(…)" opens as text in whatever reads the file.
+TEST(Exportar, TextThatLooksLikeAFormulaIsNeutralised) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"=HYPERLINK(\"http://x\")", "'=HYPERLINK(\"http://x\")"}, {"+57 1 555", "'+57 1 555"}, {"-2+3", "'-2+3"},
+        {"@SUM(A1)", "'@SUM(A1)"}, {"\t=1", "'\t=1"}, {"Peña = 1", "Peña = 1"}, {"", ""},
+    };
+    for (const auto& [texto, esperado] : casos) EXPECT_EQ(cxp::sinFormula(texto), esperado) << texto;
+
+    TablaExportar t;
+    t.columnas = {{"Nombre", FieldType::String}, {"Saldo", FieldType::Decimal, 2}, {"Notas", FieldType::Memo}};
+    t.filas = {{"=HYPERLINK(1)", fb::Decimal{-5, -2}, "@x"}};
+    const QString csv = QString::fromUtf8(cxp::contenido(t, FormatoArchivo::Csv));
+    EXPECT_TRUE(csv.endsWith("'=HYPERLINK(1),-0.05,'@x\r\n")) << qPrintable(csv);
+    const QString txt = QString::fromUtf8(cxp::contenido(t, FormatoArchivo::Texto));
+    EXPECT_TRUE(txt.endsWith("'=HYPERLINK(1)\t-0.05\t'@x\r\n")) << "numbers keep their sign";
+    const QString xls = QString::fromUtf8(cxp::contenido(t, FormatoArchivo::Excel));
+    EXPECT_TRUE(xls.contains("<Data ss:Type=\"String\">=HYPERLINK(1)</Data>"));
+    EXPECT_FALSE(xls.contains("ss:Formula")) << "the spreadsheet never evaluates a String cell";
+}
+
+// "saldos" typed where saldos.csv exists asks before anything is written.
+TEST(Exportar, TheOverwriteQuestionNamesTheFileWithItsExtension) {
+    QTemporaryDir dir;
+    QFile(dir.filePath("saldos.csv")).open(QIODevice::WriteOnly);
+    struct {
+        const char* tecleado;
+        FormatoArchivo formato;
+        bool respuesta;
+        const char* preguntado;  // empty: no question
+        const char* destino;     // empty: nothing is written
+    } casos[] = {
+        {"saldos", FormatoArchivo::Csv, false, "saldos.csv", ""},
+        {"saldos", FormatoArchivo::Csv, true, "saldos.csv", "saldos.csv"},
+        {"saldos.csv", FormatoArchivo::Csv, false, "saldos.csv", ""},
+        {"saldos", FormatoArchivo::Texto, false, "", "saldos.txt"},
+    };
+    for (const auto& c : casos) {
+        QString preguntado;
+        const auto destino = cxp::destinoExportacion(dir.filePath(c.tecleado), c.formato, [&](const QString& r) {
+            preguntado = QFileInfo(r).fileName();
+            return c.respuesta;
+        });
+        EXPECT_EQ(preguntado, c.preguntado) << c.tecleado;
+        EXPECT_EQ(destino ? QFileInfo(*destino).fileName() : QString(), c.destino) << c.tecleado;
+    }
+    EXPECT_FALSE(cxp::destinoExportacion({}, FormatoArchivo::Csv, [](const QString&) { return true; }));
 }
 
 TEST(Exportar, AFileThatCannotBeWrittenSaysWhyAndLeavesNothing) {

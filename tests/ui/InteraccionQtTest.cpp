@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using cxp::InteraccionQt;
@@ -21,6 +22,7 @@ namespace {
 struct Caja {
     QString titulo, texto;
     QStringList botones;
+    Qt::TextFormat formato = Qt::AutoText;
 };
 
 // Answers the next modal box: the button with that caption, or a key.
@@ -33,6 +35,7 @@ void responder(Caja* vista, const QString& boton, int tecla = 0, const QString& 
         }
         vista->titulo = caja->windowTitle();
         vista->texto = caja->text();
+        vista->formato = caja->textFormat();
         for (QAbstractButton* b : caja->buttons()) vista->botones << b->text();
         if (!captura.isEmpty()) prueba::capturar(*caja, captura);
         if (tecla) {
@@ -80,6 +83,24 @@ TEST(InteraccionQt, BoxesAreSpanishWithTheirOwnButtons) {
     c = {};
     responder(&c, {}, Qt::Key_Escape);
     EXPECT_FALSE(i.preguntar("¿Anular?")) << "Escape is No: questions act only on Yes";
+}
+
+// A creditor named "<b>X</b>" or a link is shown as typed, never as markup.
+TEST(InteraccionQt, TypedTextIsShownAsPlainText) {
+    InteraccionQt i;
+    const QString texto = "El acreedor <a href='http://x'>=HYPERLINK(1)</a> no existe";
+    const std::pair<const char*, std::function<void()>> cajas[] = {
+        {"Aceptar", [&] { i.informacion(texto); }},  {"Aceptar", [&] { i.error(texto); }},
+        {"Aceptar", [&] { i.advertencia(texto); }},  {"&No", [&] { i.preguntar(texto); }},
+        {"&Reintentar", [&] { i.reintentar(texto); }},
+    };
+    for (const auto& [boton, abrir] : cajas) {
+        Caja c;
+        responder(&c, boton);
+        abrir();
+        EXPECT_EQ(c.texto, texto);
+        EXPECT_EQ(c.formato, Qt::PlainText) << boton;
+    }
 }
 
 TEST(InteraccionQt, AbortRetryKeepsTheWorkUnlessAbortIsPressed) {

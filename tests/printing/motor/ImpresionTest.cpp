@@ -287,6 +287,24 @@ TEST(Impresion, CadaFormatoDeDemoSeDibujaEnUnaImagen) {
     EXPECT_EQ(QImage(cheque).size(), QSize(700, 300));
 }
 
+// A file that cannot be written is an error, never a printed document.
+TEST(Impresion, UnArchivoQueNoSePuedeEscribirSeReporta) {
+    Entorno e;
+    const PlanImpresion plan = e.plan(51, 3);
+    ASSERT_FALSE(plan.trabajos.empty());
+    const QString carpeta = e.dir.filePath(QStringLiteral("no-existe"));
+    const std::pair<const char*, ResultadoMotor (*)(const PlanImpresion&, const QString&)> salidas[] = {
+        {"x.pdf", &imprimirPdf},
+        {"x.html", &imprimirHtml},
+        {"x.png", [](const PlanImpresion& p, const QString& a) { return imprimirPng(p, a, 50); }},
+    };
+    for (const auto& [nombre, salida] : salidas) {
+        const ResultadoMotor r = salida(plan, carpeta + u'/' + QLatin1String(nombre));
+        EXPECT_FALSE(r.impreso) << nombre;
+        EXPECT_TRUE(r.error.startsWith(QStringLiteral("No se pudo escribir el archivo ") + carpeta)) << nombre;
+    }
+}
+
 TEST(Impresion, LaVentanaDelEgresoImprimeConF10ElFormatoGeneralYLasDemasNo) {
     Entorno e;
     std::vector<PlanImpresion> enviados;
