@@ -10,6 +10,10 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
+#include <cstdio>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cxp::admin {
 
@@ -17,10 +21,7 @@ using esquema::Base;
 
 namespace {
 
-bool codigoValido(const QString& codigo) {
-    static const QRegularExpression re(QStringLiteral("^[A-Za-z0-9]{1,3}$"));
-    return re.match(codigo).hasMatch();
-}
+bool codigoValido(const QString& codigo) { return rutas::codigoCompaniaValido(codigo); }
 
 QString absoluta(const QString& ubicacion) {
     if (!rutas::esLocal(ubicacion)) return ubicacion;
@@ -70,7 +71,7 @@ void Instalador::crearGeneral(const QString& ubicacion) {
 
 void Instalador::crearCompania(const QString& ubicacion, const QString& codigo) {
     if (!codigoValido(codigo))
-        throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (hasta tres letras o dígitos).").arg(codigo));
+        throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (tres letras o dígitos).").arg(codigo));
     const QString ruta = rutas::compania(absoluta(ubicacion), codigo);
     fb::Database db = crear(ruta);
     try {
@@ -194,7 +195,7 @@ void Instalador::demo(const QString& directorioDado) {
 
 void Instalador::volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano) {
     if (!codigoValido(codigo))
-        throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (hasta tres letras o dígitos).").arg(codigo));
+        throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (tres letras o dígitos).").arg(codigo));
     OpcionesVolumen op;
     int* enteros[] = {&op.acreedores, &op.documentos};
     for (int i = 0; i < tamano.size(); ++i) {
@@ -232,17 +233,49 @@ void Instalador::usuario(const QString& ubicacion, const QString& nombre, const 
 namespace {
 
 const char* kUso =
-    "Uso: cxpagar-admin [--usuario U] [--clave C] ORDEN ...\n"
+    "Uso: cxpagar-admin [--usuario U] [--clave-archivo F | --clave-entrada | --clave C] ORDEN ...\n"
     "  crear-general UBICACION           crea UBICACION/datos/general.fdb\n"
     "  crear-compania UBICACION CODIGO   crea UBICACION/datos/CODIGO/quelmar.fdb\n"
     "  actualizar UBICACION              aplica los guiones nuevos a todas las bases\n"
     "  demo DIRECTORIO                   instalación de demostración en DIRECTORIO\n"
-    "  usuario UBICACION NOMBRE CLAVE    crea o cambia un usuario del servidor\n"
+    "  usuario UBICACION NOMBRE [CLAVE]  crea o cambia un usuario del servidor; sin CLAVE,\n"
+    "                                    la lee de una línea de la entrada estándar\n"
     "  volumen UBICACION CODIGO [ACREEDORES [DOCUMENTOS [SEMILLA]]]\n"
     "                                    llena la compañía con datos generados de cuentas por pagar\n"
     "                                    (1000 acreedores y 1000000 documentos si no se indican)\n"
-    "UBICACION es una carpeta local o \"servidor/puerto:/carpeta\". Sin --usuario y --clave\n"
-    "se usan ISC_USER e ISC_PASSWORD, o SYSDBA.\n";
+    "UBICACION es una carpeta local o \"servidor/puerto:/carpeta\". Sin --usuario y sin clave\n"
+    "se usan ISC_USER e ISC_PASSWORD, o SYSDBA. --clave-archivo lee la clave de la primera línea\n"
+    "de F (del usuario, permisos 0600); --clave-entrada, de la primera línea de la entrada\n"
+    "estándar. Una clave en la línea de órdenes (--clave, CLAVE) la ven los demás usuarios\n"
+    "del equipo.\n";
+
+// One line of standard input, without its line end.
+QString lineaDeEntrada() {
+    QByteArray linea;
+    for (int c; (c = std::fgetc(stdin)) != EOF && c != '\n';) linea.append(char(c));
+    if (linea.endsWith('\r')) linea.chop(1);
+    return QString::fromLocal8Bit(linea);
+}
+
+// The first line of a password file that is this user's alone: a regular
+// file (not a link), owned by the effective user, no access for others.
+std::optional<QString> claveDeArchivo(const QString& ruta, QString* motivo) {
+    struct stat st {};
+    const QByteArray nativa = QFile::encodeName(ruta);
+    if (::lstat(nativa.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+        (st.st_mode & 077) != 0) {
+        *motivo = QStringLiteral("El archivo de clave %1 debe ser un archivo del usuario con permisos 0600.").arg(ruta);
+        return std::nullopt;
+    }
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *motivo = QStringLiteral("No se pudo leer el archivo de clave %1.").arg(ruta);
+        return std::nullopt;
+    }
+    QByteArray linea = f.readLine();
+    while (linea.endsWith('\n') || linea.endsWith('\r')) linea.chop(1);
+    return QString::fromLocal8Bit(linea);
+}
 
 }  // namespace
 
@@ -255,6 +288,16 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         const QString opcion = args.takeFirst();
         if ((opcion == QLatin1String("--usuario") || opcion == QLatin1String("--clave")) && !args.isEmpty()) {
             (opcion == QLatin1String("--usuario") ? cred.usuario : cred.clave) = args.takeFirst();
+        } else if (opcion == QLatin1String("--clave-archivo") && !args.isEmpty()) {
+            QString motivo;
+            const auto clave = claveDeArchivo(args.takeFirst(), &motivo);
+            if (!clave) {
+                err << motivo << Qt::endl;
+                return 2;
+            }
+            cred.clave = *clave;
+        } else if (opcion == QLatin1String("--clave-entrada")) {
+            cred.clave = lineaDeEntrada();
         } else {
             err << "Opción desconocida: " << opcion << "\n" << kUso;
             return 2;
@@ -265,7 +308,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
     const bool bien = (orden == QLatin1String("crear-general") && n == 1) ||
                       (orden == QLatin1String("crear-compania") && n == 2) ||
                       (orden == QLatin1String("actualizar") && n == 1) || (orden == QLatin1String("demo") && n == 1) ||
-                      (orden == QLatin1String("usuario") && n == 3) ||
+                      (orden == QLatin1String("usuario") && (n == 2 || n == 3)) ||
                       (orden == QLatin1String("volumen") && n >= 2 && n <= 5);
     if (!bien) {
         err << kUso;
@@ -278,7 +321,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         else if (orden == QLatin1String("actualizar")) inst.actualizar(args[1]);
         else if (orden == QLatin1String("demo")) inst.demo(args[1]);
         else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3));
-        else inst.usuario(args[1], args[2], args[3]);
+        else inst.usuario(args[1], args[2], n == 3 ? args[3] : lineaDeEntrada());
         return 0;
     } catch (const Rechazo& r) {
         err << r.mensaje << Qt::endl;

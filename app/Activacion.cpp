@@ -63,7 +63,7 @@ Activacion::Activacion(Sesion& sesion, Interaccion& interaccion, Configuracion& 
 
 void Activacion::avisar(const QString& mensaje, const QString& usuario) {
     interaccion_.error(mensaje);
-    ManejadorErrores::anotar(archivoLog_, usuario, mensaje);
+    errores_.anotarAvisando(archivoLog_, usuario, mensaje);
 }
 
 bool Activacion::rechazar(const QString& usuario) {
@@ -83,17 +83,30 @@ bool Activacion::activar(const ParametrosLinea& p) {
     // Only the launcher starts a session. A password that does not decipher
     // (altered, or sealed under another key) is refused like a missing one.
     if (!p.desdeLanzador()) return rechazar(p.usuario);
-    const auto clave = cifrado::descifrar(p.claveCifrada);
+    // The code becomes a folder of the path: nothing else gets that far.
+    if (!rutas::codigoCompaniaValido(p.compania)) {
+        avisar(kCompaniaNoValida.arg(p.compania), p.usuario);
+        return rechazar(p.usuario);
+    }
+    auto clave = cifrado::descifrar(p.claveCifrada);
     if (!clave) return rechazar(p.usuario);
 
     sesion_.usuario_actual = p.usuario;  // for the log until the company row names the user
     sesion_.compania_actual = p.compania;
+    // Once connected (or not), no copy of the plain password stays.
+    auto olvidarClave = [&] {
+        sesion_.compania.forgetPassword();
+        sesion_.general.forgetPassword();
+        cifrado::borrar(*clave);
+    };
     try {
         conectar(p, *clave);
     } catch (const std::exception& e) {
+        olvidarClave();
         reportar(e);
         return false;
     }
+    olvidarClave();
     bool aceptada = false;
     try {
         aceptada = cargarSesion(p);
@@ -113,13 +126,13 @@ void Activacion::conectar(const ParametrosLinea& p, const QString& clave) {
     // Installation directory, location, company connection, configuration,
     // revision date, general connection.
     sesion_.directorio = arranque::Diraplicacion(interaccion_);
-    if (sesion_.directorio.isEmpty()) ManejadorErrores::anotar(archivoLog_, p.usuario, arranque::kSinRegistro);
+    if (sesion_.directorio.isEmpty()) errores_.anotarAvisando(archivoLog_, p.usuario, arranque::kSinRegistro);
     archivoLog_ = arranque::archivoErrores(sesion_.directorio);
     errores_.setArchivoLog(archivoLog_);
 
     bool sinArchivo = false;
     sesion_.ubicacion = arranque::ubicaciondb(sesion_.directorio, p.ubicacion, interaccion_, &sinArchivo);
-    if (sinArchivo) ManejadorErrores::anotar(archivoLog_, p.usuario, arranque::kSinConexion);
+    if (sinArchivo) errores_.anotarAvisando(archivoLog_, p.usuario, arranque::kSinConexion);
 
     sesion_.compania.detach();
     sesion_.compania =

@@ -21,6 +21,8 @@ struct Sesion;
 
 inline const QString kAccesoNoPermitido =
     QStringLiteral("Acceso no permitido. Ingrese al módulo principal o especifique un nombre de usuario válido.");
+inline const QString kCompaniaNoValida =
+    QStringLiteral("El código de compañía \"%1\" no es válido: debe tener tres letras o dígitos.");
 inline const QString kUsuarioIncorrecto = QStringLiteral("Nombre de usuario incorrecto");
 
 // valide_usuario: USUA_NOMBRE of the general USUARIO row; without a row the

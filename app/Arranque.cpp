@@ -1,6 +1,7 @@
 #include "app/Arranque.h"
 
 #include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -55,7 +56,8 @@ QString ubicaciondb(const QString& directorio, const QString& ubicacionLinea, In
 }
 
 QString archivoErrores(const QString& directorio) {
-    return (directorio.isEmpty() ? QDir::currentPath() : directorio) + QStringLiteral("/ERRORES.TXT");
+    if (directorio.isEmpty()) return ManejadorErrores::archivoLogDelUsuario();
+    return directorio + QStringLiteral("/ERRORES.TXT");
 }
 
 

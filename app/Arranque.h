@@ -45,8 +45,9 @@ QString ubicaciondb(const QString& directorio, const QString& ubicacionLinea, In
                     bool* sinArchivo = nullptr);
 
 // ERRORES.TXT of the installation directory. Without a directory (no
-// registry value) the log goes to the working folder, so that the failure
-// is still written somewhere the person can find it.
+// registry value) the log goes to the user's own copy
+// (ManejadorErrores::archivoLogDelUsuario), where it also goes when the
+// installation's file cannot be written.
 QString archivoErrores(const QString& directorio);
 
 

@@ -25,20 +25,40 @@ QByteArray claveIncorporada() {
     return QByteArray(reinterpret_cast<const char*>(llave), sizeof llave);
 }
 
-QString cifrar(const QString& clave, const QByteArray& llave) {
+void borrar(QString& texto) {
+    if (texto.isDetached()) sodium_memzero(texto.data(), size_t(texto.size()) * sizeof(QChar));
+    texto.clear();
+}
+
+namespace {
+
+void borrar(QByteArray& datos) {
+    if (datos.isDetached()) sodium_memzero(datos.data(), size_t(datos.size()));
+    datos.clear();
+}
+
+constexpr int kHora = 8;  // bytes of the sealing time
+
+}  // namespace
+
+QString cifrar(const QString& clave, const QByteArray& llave, const QDateTime& cuando) {
     if (llave.size() != int(crypto_secretbox_KEYBYTES)) throw std::invalid_argument("llave de cifrado inválida");
     iniciarSodium();
-    const QByteArray plano = clave.toUtf8();
+    QByteArray plano(kHora, '\0');
+    const quint64 segundos = quint64(cuando.toSecsSinceEpoch());
+    for (int i = 0; i < kHora; ++i) plano[i] = char((segundos >> (8 * (kHora - 1 - i))) & 0xff);
+    plano += clave.toUtf8();
     QByteArray salida(int(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES) + plano.size(), '\0');
     auto* nonce = reinterpret_cast<unsigned char*>(salida.data());
     randombytes_buf(nonce, crypto_secretbox_NONCEBYTES);
     crypto_secretbox_easy(nonce + crypto_secretbox_NONCEBYTES,
                           reinterpret_cast<const unsigned char*>(plano.constData()), size_t(plano.size()), nonce,
                           reinterpret_cast<const unsigned char*>(llave.constData()));
+    borrar(plano);
     return QString::fromLatin1(salida.toBase64(kCodificacion));
 }
 
-std::optional<QString> descifrar(const QString& texto, const QByteArray& llave) {
+std::optional<QString> descifrar(const QString& texto, const QByteArray& llave, const QDateTime& ahora) {
     if (llave.size() != int(crypto_secretbox_KEYBYTES)) return std::nullopt;
     iniciarSodium();
     const auto decodificado =
@@ -58,9 +78,21 @@ std::optional<QString> descifrar(const QString& texto, const QByteArray& llave) 
                                    size_t(datos.size()) - crypto_secretbox_NONCEBYTES, nonce,
                                    reinterpret_cast<const unsigned char*>(llave.constData())) != 0)
         return std::nullopt;
+    if (plano.size() < kHora) {
+        borrar(plano);
+        return std::nullopt;
+    }
+    quint64 segundos = 0;
+    for (int i = 0; i < kHora; ++i) segundos = (segundos << 8) | quint8(plano[i]);
+    const qint64 edad = ahora.toSecsSinceEpoch() - qint64(segundos);
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString resultado = utf8.decode(plano);
-    if (utf8.hasError()) return std::nullopt;
+    QString resultado = utf8.decode(QByteArrayView(plano).sliced(kHora));
+    const bool valida = !utf8.hasError() && edad <= kVigenciaSegundos && edad >= -kVigenciaSegundos;
+    borrar(plano);
+    if (!valida) {
+        borrar(resultado);
+        return std::nullopt;
+    }
     return resultado;
 }
 

@@ -387,7 +387,15 @@ void Tfprincipal::showEvent(QShowEvent* evento) {
 void Tfprincipal::activar() {
     if (activada_) return;
     activada_ = true;
-    if (!activacion_.activar(parametros_)) {
+    const bool aceptada = activacion_.activar(parametros_);
+    parametros_.claveCifrada.clear();  // used once
+    if (cerrando_) {
+        // A stop signal came while the activation waited on a question; the
+        // mark it set afterwards goes too.
+        activacion_.cerrar();
+        return;
+    }
+    if (!aceptada) {
         emit activacionTerminada(false);
         close();
         return;
@@ -481,6 +489,13 @@ void Tfprincipal::closeEvent(QCloseEvent* evento) {
     cerrando_ = true;
     activacion_.cerrar();
     evento->accept();
+    emit cerrada();
+}
+
+void Tfprincipal::terminar() {
+    if (cerrando_) return;
+    cerrando_ = true;
+    activacion_.cerrar();
     emit cerrada();
 }
 

@@ -61,6 +61,12 @@ public:
     bool aceptada() const { return activacion_.aceptada(); }
     const Activacion& activacion() const { return activacion_; }
 
+    // A stop signal (logout, kill): the session ends as the window's close
+    // ends it, the connection mark cleared and the program returning (the
+    // connections detach on the way out), without asking the open screens
+    // anything: nobody is there to answer.
+    void terminar();
+
     // Shows the commands the person's rights allow and enables those whose
     // screens this build has.
     void aplicarDerechos();

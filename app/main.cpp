@@ -1,8 +1,10 @@
 // cxpagar ENTRADA USUARIO COMPANIA CLAVE_CIFRADA [UBICACION]
-// Started by cxpagar-lanzador. Exit status 0 after a session closed
-// normally, 1 when the start was refused.
+// Started by cxpagar-lanzador, which hands the sealed password through an
+// inherited descriptor ("fd:N"). Exit status 0 after a session closed
+// normally (also by SIGTERM, SIGINT or SIGHUP), 1 when the start was refused.
 #include "app/Aplicacion.h"
 #include "app/Formatos.h"
+#include "app/Senales.h"
 #include "app/Tfacercade.h"
 #include "app/Tfprincipal.h"
 #include "data/Ayudas.h"
@@ -18,8 +20,19 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // Before any thread and any Firebird call: see app/Senales.h.
+    cxp::bloquearSenalesDeParada();
     QElapsedTimer reloj;
     reloj.start();
+    // The arguments are taken first and the sealed password leaves argv at
+    // once; the launcher's descriptor is read and closed before anything
+    // else starts.
+    QStringList argumentos;
+    for (int i = 1; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+    cxp::ParametrosLinea::borrarClaveDeArgv(argc, argv);
+    cxp::ParametrosLinea parametros = cxp::ParametrosLinea::leer(argumentos);
+    parametros.leerClaveDeDescriptor();
+
     cxp::Aplicacion app(argc, argv);
     app.setApplicationName(QStringLiteral("cxpagar"));
     app.setOrganizationName(QStringLiteral("Orvel"));
@@ -36,11 +49,10 @@ int main(int argc, char** argv) {
 
     cxp::Tfacercade::presentar();
 
-    QStringList argumentos = app.arguments();
-    argumentos.removeFirst();
-    cxp::Tfprincipal ventana({sesion, interaccion, configuracion, errores, barra},
-                             cxp::ParametrosLinea::leer(argumentos));
+    cxp::Tfprincipal ventana({sesion, interaccion, configuracion, errores, barra}, std::move(parametros));
     QObject::connect(&ventana, &cxp::Tfprincipal::cerrada, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    cxp::SenalesDeParada senales;
+    QObject::connect(&senales, &cxp::SenalesDeParada::recibida, &ventana, &cxp::Tfprincipal::terminar);
 
     // CXPAGAR_MEDIR_ARRANQUE: print the time from the start of main to the
     // main window shown with its session, and close (bench/arranque).

@@ -8,6 +8,15 @@ namespace cxp::rutas {
 
 inline const QString separador = QStringLiteral("/");
 
+// A company code names a folder under datos/: exactly three ASCII letters or
+// digits, so that no code ("../x", "a/b", "") reaches outside that folder.
+inline bool codigoCompaniaValido(const QString& codigo) {
+    if (codigo.size() != 3) return false;
+    for (const QChar c : codigo)
+        if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))) return false;
+    return true;
+}
+
 inline QString general(const QString& ubicacion) {
     return ubicacion + separador + QStringLiteral("datos") + separador + QStringLiteral("general.fdb");
 }

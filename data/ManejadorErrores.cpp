@@ -6,8 +6,11 @@
 #include "data/Sesion.h"
 #include "data/fb/DbError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace cxp {
 
@@ -58,8 +61,13 @@ ManejadorErrores::ManejadorErrores(Interaccion& interaccion, const Sesion& sesio
 
 QString ManejadorErrores::archivoLog() const {
     if (!archivoLog_.isEmpty()) return archivoLog_;
-    if (sesion_.directorio.isEmpty()) return {};
+    if (sesion_.directorio.isEmpty()) return archivoLogDelUsuario();
     return sesion_.directorio + sesion_.separador_ruta + QStringLiteral("ERRORES.TXT");
+}
+
+QString ManejadorErrores::archivoLogDelUsuario() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Orvel/cxpagar/ERRORES.TXT");
 }
 
 QString ManejadorErrores::lineaLog(const QDateTime& cuando, const QString& usuario, const QString& mensaje) {
@@ -76,15 +84,33 @@ QString ManejadorErrores::mensajeDe(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
 
-void ManejadorErrores::anotar(const QString& archivo, const QString& usuario, const QString& mensaje) {
-    if (archivo.isEmpty()) return;
+namespace {
+
+// One write per line: several programs may append to the same file.
+bool agregarLinea(const QString& archivo, const QByteArray& linea) {
     QFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) return;
-    // One write per line: several programs may append to the same file.
-    f.write((lineaLog(QDateTime::currentDateTime(), usuario, mensaje) + QLatin1Char('\n')).toUtf8());
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) return false;
+    return f.write(linea) == linea.size() && f.flush();
 }
 
-void ManejadorErrores::registrar(const QString& mensaje) { anotar(archivoLog(), sesion_.usuario_actual, mensaje); }
+}  // namespace
+
+QString ManejadorErrores::anotar(const QString& archivo, const QString& usuario, const QString& mensaje) {
+    const QByteArray linea = (lineaLog(QDateTime::currentDateTime(), usuario, mensaje) + QLatin1Char('\n')).toUtf8();
+    const QString propio = archivoLogDelUsuario();
+    if (!archivo.isEmpty() && archivo != propio && agregarLinea(archivo, linea)) return archivo;
+    QDir().mkpath(QFileInfo(propio).absolutePath());  // the user's folder may not be there yet
+    return agregarLinea(propio, linea) ? propio : QString();
+}
+
+void ManejadorErrores::anotarAvisando(const QString& archivo, const QString& usuario, const QString& mensaje) {
+    const QString escrito = anotar(archivo, usuario, mensaje);
+    if (archivo.isEmpty() || escrito.isEmpty() || escrito == archivo || avisadoDesvio_) return;
+    avisadoDesvio_ = true;
+    interaccion_.advertencia(kRegistroDesviado.arg(archivo, escrito));
+}
+
+void ManejadorErrores::registrar(const QString& mensaje) { anotarAvisando(archivoLog(), sesion_.usuario_actual, mensaje); }
 
 QString ManejadorErrores::nombre(const QString& campo) const {
     if (!nombreCampo_) return campo;

@@ -48,9 +48,14 @@ public:
                      std::function<QString(const QString&)> nombreCampo = {});
 
     // ERRORES.TXT of the installation directory by default
-    // (sesion.directorio); nothing is logged while neither is known.
+    // (sesion.directorio); the user's own copy while neither is known.
     void setArchivoLog(const QString& ruta) { archivoLog_ = ruta; }
     QString archivoLog() const;
+    // The user's own ERRORES.TXT ($XDG_DATA_HOME or ~/.local/share, under
+    // Orvel/cxpagar): where the log goes before the installation directory
+    // is known, and when its file cannot be written (a read-only
+    // installation).
+    static QString archivoLogDelUsuario();
 
     // ManejarError with the failure of `proveedor` (the name of the dataset
     // whose changes were being applied, e.g. "QProveedores") and/or `dataset`
@@ -78,9 +83,15 @@ public:
     // The log line: "yyyy/mm/dd,HH:mm:ss,USUARIO,message", the message on
     // one line (Firebird's line breaks become spaces).
     static QString lineaLog(const QDateTime& cuando, const QString& usuario, const QString& mensaje);
-    // Appends that line to `archivo`; a log that cannot be written is left
-    // alone, it must not hide the error itself.
-    static void anotar(const QString& archivo, const QString& usuario, const QString& mensaje);
+    // Appends that line to `archivo` (empty: the user's copy); when it cannot
+    // be written, to the user's copy. Returns the file written, empty when
+    // none could be: a log that fails must not hide the error itself.
+    static QString anotar(const QString& archivo, const QString& usuario, const QString& mensaje);
+    // The same; the first time a line goes to the user's copy in place of
+    // `archivo`, a warning says where.
+    void anotarAvisando(const QString& archivo, const QString& usuario, const QString& mensaje);
+    static inline const QString kRegistroDesviado =
+        QStringLiteral("No se pudo escribir el archivo de errores %1. Los errores se anotan en %2.");
     // The raw message of an exception.
     static QString mensajeDe(const std::exception& error);
 
@@ -97,6 +108,7 @@ private:
     std::function<QString(const QString&)> nombreCampo_;
     QString archivoLog_;
     bool huboError_ = false;
+    bool avisadoDesvio_ = false;
 };
 
 }  // namespace cxp

@@ -2,6 +2,7 @@
 
 #include "app/Cifrado.h"
 #include "app/ParametrosLinea.h"
+#include "base/Rutas.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -9,17 +10,24 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace cxp::lanzador {
 
 bool Datos::completos() const {
-    return !usuario.trimmed().isEmpty() && !compania.trimmed().isEmpty() && !clave.isEmpty();
+    return !usuario.trimmed().isEmpty() && rutas::codigoCompaniaValido(compania.trimmed()) && !clave.isEmpty();
 }
 
 std::optional<Datos> leerArgumentos(const QStringList& a, QString* error) {
     Datos d;
     for (int i = 0; i < a.size(); i += 2) {
         const QString& opcion = a[i];
+        if (opcion == QLatin1String("--clave-entrada")) {
+            d.claveDeEntrada = true;
+            --i;
+            continue;
+        }
         QString* destino = opcion == QLatin1String("--usuario")     ? &d.usuario
                            : opcion == QLatin1String("--compania")  ? &d.compania
                            : opcion == QLatin1String("--clave")     ? &d.clave
@@ -33,6 +41,10 @@ std::optional<Datos> leerArgumentos(const QStringList& a, QString* error) {
         }
         *destino = a[i + 1];
     }
+    if (!rutas::codigoCompaniaValido(d.compania.trimmed())) {
+        if (error) *error = QStringLiteral("El código de compañía \"%1\" no es válido: debe tener tres letras o dígitos.").arg(d.compania);
+        return std::nullopt;
+    }
     return d;
 }
 
@@ -44,6 +56,30 @@ QStringList argumentosCliente(const Datos& d) {
     p.claveCifrada = cifrado::cifrar(d.clave);
     p.ubicacion = d.ubicacion;
     return p.argumentos();
+}
+
+QString leerClave(FILE* entrada) {
+    QByteArray linea;
+    for (int c; (c = std::fgetc(entrada)) != EOF && c != '\n';) linea.append(char(c));
+    if (linea.endsWith('\r')) linea.chop(1);
+    return QString::fromLocal8Bit(linea);
+}
+
+bool entregarClave(QStringList& argumentos) {
+    if (argumentos.size() < 4) return false;
+    int tubo[2];
+    if (::pipe2(tubo, O_CLOEXEC) != 0) return false;
+    const QByteArray sellada = argumentos[3].toLatin1();
+    // A pipe holds far more than a sealed text: the write does not block.
+    const bool escrita = ::write(tubo[1], sellada.constData(), size_t(sellada.size())) == sellada.size();
+    ::close(tubo[1]);
+    // The reading end alone survives the exec.
+    if (!escrita || ::fcntl(tubo[0], F_SETFD, 0) != 0) {
+        ::close(tubo[0]);
+        return false;
+    }
+    argumentos[3] = ParametrosLinea::kPrefijoDescriptor + QString::number(tubo[0]);
+    return true;
 }
 
 QString rutaCliente(const QString& carpetaLanzador) { return carpetaLanzador + QStringLiteral("/cxpagar"); }

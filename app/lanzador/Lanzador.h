@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 #include <optional>
 
 class QLineEdit;
@@ -16,14 +17,28 @@ struct Datos {
     QString compania = QStringLiteral("001");
     QString clave;
     QString ubicacion;  // optional: the database location for this start
+    // --clave-entrada: the password is the first line of standard input, so
+    // that it shows on no command line.
+    bool claveDeEntrada = false;
 
-    // User, company and password are all there.
+    // User and password are there and the company code is valid.
     bool completos() const;
 };
 
-// --usuario U --compania C --clave K [--ubicacion L], in any order. Nothing
-// (and the reason in *error) for an unknown option or one without a value.
+// --usuario U --compania C (--clave K | --clave-entrada) [--ubicacion L],
+// in any order. Nothing (and the reason in *error) for an unknown option,
+// one without a value or a company code that is not three letters or digits.
+// --clave K shows the password to every user of the machine while the
+// launcher starts; scripts use --clave-entrada.
 std::optional<Datos> leerArgumentos(const QStringList& argumentos, QString* error = nullptr);
+
+// The password of --clave-entrada: the first line of `entrada`, without its
+// line end.
+QString leerClave(FILE* entrada);
+
+// Puts the sealed password (argumentos[3]) in a pipe the client inherits
+// and writes "fd:N" in its place. False when no pipe could be made.
+bool entregarClave(QStringList& argumentos);
 
 // The command line of cxpagar: ENTRADA, the user in upper case (the
 // database login and the suite's user codes are upper case), the company,

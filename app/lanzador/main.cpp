@@ -1,6 +1,8 @@
-// cxpagar-lanzador [--usuario U] [--compania C] [--clave K] [--ubicacion L]
+// cxpagar-lanzador [--usuario U] [--compania C] [--clave K | --clave-entrada] [--ubicacion L]
 // Asks for what the options do not give, seals the password and becomes
-// cxpagar (the same process, so scripts get the client's exit status).
+// cxpagar (the same process, so scripts get the client's exit status),
+// handing it the sealed password through an inherited pipe.
+#include "app/Cifrado.h"
 #include "app/lanzador/Lanzador.h"
 
 #include <QApplication>
@@ -19,10 +21,13 @@ int main(int argc, char** argv) {
     QString error;
     auto datos = cxp::lanzador::leerArgumentos(args, &error);
     if (!datos) {
-        std::fprintf(stderr, "%s\nUso: cxpagar-lanzador [--usuario U] [--compania C] [--clave K] [--ubicacion L]\n",
+        std::fprintf(stderr,
+                     "%s\nUso: cxpagar-lanzador [--usuario U] [--compania C] [--clave K | --clave-entrada] "
+                     "[--ubicacion L]\n",
                      qPrintable(error));
         return 2;
     }
+    if (datos->claveDeEntrada) datos->clave = cxp::lanzador::leerClave(stdin);
     // A window only when something must be asked: scripts run without one.
     std::unique_ptr<QCoreApplication> app;
     if (datos->completos()) {
@@ -35,7 +40,15 @@ int main(int argc, char** argv) {
     }
 
     const QString cliente = cxp::lanzador::rutaCliente(QCoreApplication::applicationDirPath());
-    const QStringList argumentos = cxp::lanzador::argumentosCliente(*datos);
+    QStringList argumentos = cxp::lanzador::argumentosCliente(*datos);
+    cxp::cifrado::borrar(datos->clave);
+    if (!cxp::lanzador::entregarClave(argumentos)) {
+        const QString motivo = QStringLiteral("No se pudo entregar la clave a %1: %2")
+                                   .arg(cliente, QString::fromLocal8Bit(std::strerror(errno)));
+        std::fprintf(stderr, "%s\n", qPrintable(motivo));
+        if (qobject_cast<QApplication*>(app.get())) QMessageBox::critical(nullptr, QStringLiteral("C x Pagar"), motivo);
+        return 2;
+    }
     std::vector<QByteArray> textos{QFile::encodeName(cliente)};
     for (const QString& a : argumentos) textos.push_back(a.toLocal8Bit());
     std::vector<char*> argv2;

@@ -46,9 +46,27 @@ void SondeoMensajes::sondear() {
 
     alerta_.limpiar();
     std::vector<fb::Row> filas;
-    // A failure is reported once and the poll stays stopped, rather than a
-    // box every ten seconds while the server is away.
-    if (!manejador_.proteger([&] { filas = sesion_.compania.query(consulta(sesion_.usuario_actual)); })) return;
+    const auto consultar = [&] { filas = sesion_.compania.query(consulta(sesion_.usuario_actual)); };
+    bool bien = true;
+    if (fallos_ == 0) {
+        bien = manejador_.proteger(consultar);  // the one notice of this outage
+    } else {
+        try {
+            consultar();
+        } catch (const std::exception&) {
+            bien = false;  // still away: already said
+        }
+    }
+    if (!bien) {
+        // Not a box every ten seconds while the server is away, and not
+        // silence for the rest of the session either.
+        ++fallos_;
+        const qint64 espera = qint64(kIntervalo) << std::min(fallos_, 10);
+        reloj_.start(int(std::min<qint64>(espera, kEsperaMaxima)));
+        return;
+    }
+    fallos_ = 0;
+    reloj_.setInterval(kIntervalo);
 
     if (filas.empty()) {
         if (ventana_ && ventana_->isVisible()) ventana_->hide();  // its closing restarts the timer

@@ -3,6 +3,10 @@
 // database for the person's unread messages and shows them in the alert
 // window. It never overlaps itself: it stops its timer first and restarts
 // it only when there is nothing to show or when the alert window closes.
+// A failed poll (the server away a while) is reported once and tried again
+// after twice the wait of the one before, up to five minutes; the first
+// poll that works brings back the ten seconds (and a later failure is
+// reported again).
 #include "app/mensajes/AlertaMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"
 
@@ -21,7 +25,8 @@ struct Sesion;
 class SondeoMensajes : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kIntervalo = 10000;  // milliseconds
+    static constexpr int kIntervalo = 10000;     // milliseconds
+    static constexpr int kEsperaMaxima = 300000;  // the longest wait after failures
 
     SondeoMensajes(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                    QWidget* ventanaPrincipal);
@@ -34,6 +39,8 @@ public:
     // activation).
     void sondear();
     bool activo() const { return reloj_.isActive(); }
+    // The wait until the next poll.
+    int espera() const { return reloj_.interval(); }
 
     AlertaMensajes& alerta() { return alerta_; }
     VentanaAlerta* ventana() const { return ventana_; }
@@ -57,6 +64,7 @@ private:
     AlertaMensajes alerta_;
     QPointer<VentanaAlerta> ventana_;
     QTimer reloj_;
+    int fallos_ = 0;  // failed polls in a row
 };
 
 }  // namespace cxp

@@ -26,12 +26,22 @@ namespace fb {
 // folder, so that several programs may open the same files at once. It is
 // applied before the first call into the client library, and the lock
 // folder is a constant: two lock folders on one file would corrupt it.
+// Both live in a folder of this OS user (~/.cache/cxpagar-firebird, the home
+// taken from the user database, not from $HOME), mode 0700: another user can
+// neither plant libraries in the root nor block the folder by making it
+// first. Several OS users sharing one set of files use a Firebird server.
 struct Environment {
+    static QString base();        // the user's folder holding both
     static QString root();        // the program's Firebird root
     static QString lockFolder();  // the one lock folder
     // Prepares the root and the environment (idempotent, thread-safe).
-    // Throws DbError when the root cannot be written.
+    // Throws DbError when the root cannot be written or a folder is not
+    // private to this user.
     static void ensure();
+    // Why `dir` is not a private folder of this user (lstat: a directory,
+    // not a link, owned by the effective user, no rights for group or
+    // others); empty when it is.
+    static QString privateFolderProblem(const QString& dir);
 };
 
 struct ConnectionParams {
@@ -104,6 +114,8 @@ public:
     void drop();
 
     const ConnectionParams& params() const { return params_; }
+    // The password is not kept once the attachment no longer needs it.
+    void forgetPassword() { params_.password = QString(); }
 
     Transaction begin(const TransactionOptions& options = {});
 

@@ -93,7 +93,7 @@ TEST(Admin, CreaYRechaza) {
     EXPECT_EQ(existe.estado, 2);
     EXPECT_TRUE(existe.texto.contains("Ya existe la base de datos")) << existe.texto.toStdString();
     EXPECT_EQ(admin({"crear-compania", d, "002"}).estado, 2);
-    EXPECT_EQ(admin({"crear-compania", d, "0'; drop"}).estado, 2);
+    for (const QString codigo : {"0'; drop", "../x", "01"}) EXPECT_EQ(admin({"crear-compania", d, codigo}).estado, 2);
 
     const Salida sinServidor = admin({"crear-general", "127.0.0.1/1:" + d + "/otra"});
     EXPECT_EQ(sinServidor.estado, 1);

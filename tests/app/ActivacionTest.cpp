@@ -9,6 +9,7 @@
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "tests/app/InstalacionPrueba.h"
+#include "tests/support/DatosDelUsuario.h"
 #include "tests/support/InteraccionGrabada.h"
 
 #include <QDir>
@@ -92,7 +93,8 @@ TEST_F(Activacion, AceptaAlAdministradorYLlenaLaSesion) {
     EXPECT_TRUE(s.compania.isAttached());
     EXPECT_EQ(s.compania.params().user, "ADMIN");
     EXPECT_EQ(s.general.params().user, "ADMIN");
-    EXPECT_EQ(s.compania.params().password, "demo");
+    EXPECT_EQ(s.compania.params().password, "");  // not kept once connected
+    EXPECT_EQ(s.general.params().password, "");
 
     const cxp::Encabezado& e = a.activacion.encabezado();
     EXPECT_EQ(e.compania, "Distribuidora Andina de Alimentos S.A.S.");
@@ -142,7 +144,10 @@ TEST_F(Activacion, RechazaSinEntradaNiClave) {
     alterada.claveCifrada[5] = alterada.claveCifrada[5] == 'A' ? 'B' : 'A';
     auto ajena = parametros();
     ajena.claveCifrada = cxp::cifrado::cifrar("demo", QByteArray(32, 'k'));
-    for (const auto& p : {sinEntrada, sinClave, alterada, ajena}) {
+    auto vencida = parametros();  // read off a command line and replayed later
+    vencida.claveCifrada = cxp::cifrado::cifrar("demo", cxp::cifrado::claveIncorporada(),
+                                                QDateTime::currentDateTimeUtc().addSecs(-150));
+    for (const auto& p : {sinEntrada, sinClave, alterada, ajena, vencida}) {
         Instancia i;
         EXPECT_FALSE(i.activacion.activar(p));
         EXPECT_EQ(i.interaccion.mensajes, QStringList{"error: " + kNoPermitido});
@@ -150,7 +155,23 @@ TEST_F(Activacion, RechazaSinEntradaNiClave) {
         EXPECT_FALSE(i.sesion.general.isAttached());
         EXPECT_EQ(i.sondeos, 0);
     }
-    esperarLog({kNoPermitido, kNoPermitido, kNoPermitido, kNoPermitido}, "ADMIN");
+    esperarLog({kNoPermitido, kNoPermitido, kNoPermitido, kNoPermitido, kNoPermitido}, "ADMIN");
+    EXPECT_FALSE(feccon().isValid());
+}
+
+// A company code becomes a folder of the path: only three letters or digits
+// reach it; anything else is refused before any file is opened.
+TEST_F(Activacion, CodigoDeCompaniaQueNoEsTresLetrasODigitos) {
+    for (const QString codigo : {"../x", "..", "0/1", "00", "0011", "", "ñ01", "0 1", "00\\"}) {
+        Instancia i;
+        auto p = parametros();
+        p.compania = codigo;
+        EXPECT_FALSE(i.activacion.activar(p)) << codigo.toStdString();
+        EXPECT_EQ(i.interaccion.mensajes,
+                  (QStringList{"error: " + cxp::kCompaniaNoValida.arg(codigo), "error: " + kNoPermitido}));
+        EXPECT_FALSE(i.sesion.compania.isAttached());
+        EXPECT_FALSE(i.sesion.general.isAttached());
+    }
     EXPECT_FALSE(feccon().isValid());
 }
 
@@ -206,16 +227,13 @@ TEST_F(Activacion, SinConexionCfg) {
 
 TEST_F(Activacion, SinArchivoDeRegistro) {
     inst.quitarRegistro();
-    QTemporaryDir trabajo;
-    const QString antes = QDir::currentPath();
-    QDir::setCurrent(trabajo.path());
+    prueba::DatosDelUsuario usuario;
     EXPECT_FALSE(a.activacion.activar(parametros()));
-    QDir::setCurrent(antes);
     EXPECT_EQ(a.interaccion.de("error"), (QStringList{cxp::arranque::kSinRegistro, cxp::arranque::kSinConexion,
                                                       "No se encontró el archivo o la ruta /datos/001/quelmar.fdb"}));
-    // Without an installation directory the log is written where the
-    // program runs.
-    QFile log(trabajo.filePath("ERRORES.TXT"));
+    EXPECT_TRUE(a.interaccion.de("advertencia").isEmpty());
+    // Without an installation directory the log is the user's own copy.
+    QFile log(usuario.log());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QStringList lineas = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lineas.size(), 3);

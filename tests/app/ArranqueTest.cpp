@@ -6,6 +6,7 @@
 #include "app/Formatos.h"
 #include "app/ParametrosLinea.h"
 #include "base/Sql.h"
+#include "tests/support/DatosDelUsuario.h"
 #include "tests/support/InteraccionGrabada.h"
 
 #include <QDir>
@@ -96,7 +97,8 @@ TEST_F(Registro, SinValorElMensajeYVacio) {
     EXPECT_EQ(arranque::Diraplicacion(interaccion), "");
     const QString m = "error: No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Orvel\\Quelmar2021\\Directorio";
     EXPECT_EQ(interaccion.mensajes, (QStringList{m, m}));
-    EXPECT_EQ(arranque::archivoErrores(""), QDir::currentPath() + "/ERRORES.TXT");
+    prueba::DatosDelUsuario usuario;
+    EXPECT_EQ(arranque::archivoErrores(""), usuario.log());
 }
 
 TEST(Formatos, IgualesEnCualquierConfiguracionRegional) {
@@ -127,6 +129,19 @@ TEST(Cifrado, IdaYVuelta) {
     }
     // A fresh nonce each time.
     EXPECT_NE(cifrado::cifrar("demo"), cifrado::cifrar("demo"));
+}
+
+// A seal opens for two minutes either side of its time, no longer.
+TEST(Cifrado, UnSelloVenceALosDosMinutos) {
+    const QDateTime sellado = QDateTime::currentDateTimeUtc();
+    const QString s = cifrado::cifrar("demo", cifrado::claveIncorporada(), sellado);
+    const struct {
+        int segundos;
+        bool abre;
+    } casos[] = {{0, true}, {120, true}, {121, false}, {86400, false}, {-120, true}, {-121, false}};
+    for (const auto& c : casos)
+        EXPECT_EQ(cifrado::descifrar(s, cifrado::claveIncorporada(), sellado.addSecs(c.segundos)).has_value(), c.abre)
+            << c.segundos;
 }
 
 TEST(Cifrado, RechazaLoAlteradoYLoAjeno) {

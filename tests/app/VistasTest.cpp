@@ -1,7 +1,8 @@
 // The windows of the shell under the offscreen platform: the main window's
 // menus, buttons, resize rule, accelerators and header on a demo
 // installation; the maintenance menu; the about window; the launcher's
-// dialog and command line, and the launcher starting the client.
+// dialog and command line, the launcher starting the client, and the
+// client stopped by a signal.
 #include "app/Cifrado.h"
 #include "app/Formatos.h"
 #include "app/PanelDegradado.h"
@@ -32,6 +33,9 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QElapsedTimer>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -356,6 +360,10 @@ TEST(Lanzador, ArgumentosYLineaDelCliente) {
     EXPECT_FALSE(l::leerArgumentos({"--otra", "x"}, &error));
     EXPECT_EQ(error, "Opción desconocida: --otra");
     EXPECT_FALSE(l::leerArgumentos({"--usuario", "A"})->completos());
+    for (const char* codigo : {"../x", "01", "0/1", ""}) {
+        EXPECT_FALSE(l::leerArgumentos({"--usuario", "A", "--compania", codigo, "--clave", "k"}, &error)) << codigo;
+        EXPECT_TRUE(error.startsWith("El código de compañía")) << error.toStdString();
+    }
 
     const QStringList a = l::argumentosCliente(*d);
     ASSERT_EQ(a.size(), 4);
@@ -394,6 +402,69 @@ TEST(Lanzador, IniciaElCliente) {
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     EXPECT_TRUE(p.readAllStandardOutput().startsWith("ventana principal lista en "));
     EXPECT_TRUE(inst.lineasErrores().isEmpty());
+}
+
+// The launcher's hand-over: the sealed password through a descriptor, the
+// command line showing only "fd:N".
+TEST(Lanzador, EntregaLaClavePorUnDescriptor) {
+    QStringList a{"ENTRADA", "ADMIN", "001", cxp::cifrado::cifrar("demo")};
+    const QString sellada = a[3];
+    ASSERT_TRUE(cxp::lanzador::entregarClave(a));
+    EXPECT_TRUE(a[3].startsWith("fd:")) << a[3].toStdString();
+    auto p = cxp::ParametrosLinea::leer(a);
+    p.leerClaveDeDescriptor();
+    EXPECT_EQ(p.claveCifrada, sellada);
+    // Read once: the descriptor is closed.
+    auto otra = cxp::ParametrosLinea::leer(a);
+    otra.leerClaveDeDescriptor();
+    EXPECT_EQ(otra.claveCifrada, "");
+    for (const char* malo : {"fd:0", "fd:x", "fd:999"}) {
+        auto q = cxp::ParametrosLinea::leer({"ENTRADA", "ADMIN", "001", malo});
+        q.leerClaveDeDescriptor();
+        EXPECT_EQ(q.claveCifrada, "") << malo;
+    }
+}
+
+// SIGTERM, SIGINT and SIGHUP (a logout, kill, Ctrl+C) end the session as
+// the window's close does: the connection mark cleared and the embedded
+// files free for another process at once. The sealed password, given here
+// on the command line, is gone from it while the program runs.
+TEST(Parada, LasSenalesCierranComoLaVentana) {
+    prueba::InstalacionPrueba inst;
+    const auto conectado = [&] {
+        fb::ConnectionParams cp;
+        cp.database = inst.general();
+        cp.user = QStringLiteral("SYSDBA");
+        fb::Database g = fb::Database::attach(cp);
+        return !g.queryOne("select feccon from usuario where usua_cod = 'ADMIN'")->at(0).isNull();
+    };
+    for (const int senal : {SIGTERM, SIGINT, SIGHUP}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        const QString sellada = cxp::cifrado::cifrar("demo");
+        p.start(CXP_CLIENTE, {"ENTRADA", "ADMIN", "001", sellada});
+        ASSERT_TRUE(p.waitForStarted());
+        QElapsedTimer reloj;
+        reloj.start();
+        while (!conectado() && reloj.elapsed() < 60000 && p.state() == QProcess::Running) QThread::msleep(50);
+        ASSERT_TRUE(conectado()) << p.readAllStandardError().toStdString();
+        QThread::msleep(300);  // the window settles into its event loop
+        QFile linea(QStringLiteral("/proc/%1/cmdline").arg(p.processId()));
+        ASSERT_TRUE(linea.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(linea.readAll().contains(sellada.toLatin1()));
+
+        reloj.restart();
+        ASSERT_EQ(::kill(pid_t(p.processId()), senal), 0);
+        ASSERT_TRUE(p.waitForFinished(10000)) << "signal " << senal << " did not end the program";
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << senal;
+        EXPECT_EQ(p.exitCode(), 0) << senal;
+        EXPECT_FALSE(conectado()) << senal;
+        EXPECT_LT(reloj.elapsed(), 2000) << "signal " << senal << ": the files were free only after "
+                                         << reloj.elapsed() << " ms";
+    }
+    EXPECT_TRUE(inst.lineasErrores().isEmpty()) << inst.lineasErrores().join('\n').toStdString();
 }
 
 }  // namespace

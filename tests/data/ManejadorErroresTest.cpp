@@ -7,6 +7,7 @@
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "tests/support/BaseTemporal.h"
+#include "tests/support/DatosDelUsuario.h"
 #include "tests/support/InteraccionGrabada.h"
 #include "tests/support/Plantillas.h"
 #include "tests/base/Imprimir.h"
@@ -115,13 +116,23 @@ TEST_F(Manejador, ElRegistroSeCreaYLuegoSeAmplia) {
     EXPECT_EQ(lineasDe(log())[0], "2020/01/01,10:00:00,ADMIN,viejo");
 }
 
-TEST_F(Manejador, SinDirectorioNoHayRegistroPeroSiMensaje) {
+// Before the installation directory is known the user's own copy is the
+// log; a log that cannot be written (a read-only installation) goes there
+// too, and the person is told where once.
+TEST_F(Manejador, RegistroQueNoSePuedeEscribirVaALaCopiaDelUsuario) {
+    prueba::DatosDelUsuario usuario;
     sesion.directorio.clear();
     manejador.ENoManejada(std::runtime_error("x"));
     EXPECT_EQ(inter.de("error"), QStringList{"Se presento el siguiente error: x"});
-    manejador.setArchivoLog(dir.filePath("no/existe/ERRORES.TXT"));  // cannot be written
+    const QString fijo = dir.filePath("no/existe/ERRORES.TXT");  // cannot be written
+    manejador.setArchivoLog(fijo);
     manejador.ENoManejada(std::runtime_error("y"));
-    EXPECT_EQ(inter.de("error").size(), 2);
+    manejador.ENoManejada(std::runtime_error("z"));
+    EXPECT_EQ(inter.de("error").size(), 3);
+    EXPECT_EQ(inter.de("advertencia"), QStringList{ManejadorErrores::kRegistroDesviado.arg(fijo, usuario.log())});
+    const QStringList lineas = lineasDe(usuario.log());
+    ASSERT_EQ(lineas.size(), 3);
+    EXPECT_TRUE(lineas[2].endsWith(",AUXILIAR,z"));
     EXPECT_FALSE(QFile::exists(log()));
 }
 

@@ -134,12 +134,28 @@ TEST_F(Sondeo, ConexionCerradaDetieneElSondeoParaSiempre) {
     EXPECT_TRUE(sondeo->alerta().vacia());
 }
 
-TEST_F(Sondeo, UnFalloSeInformaUnaVezYElSondeoSeDetiene) {
+// The server away a while: one notice, polls further and further apart,
+// and back to every ten seconds with the messages once it answers.
+TEST_F(Sondeo, UnFalloSeInformaUnaVezYElSondeoReintentaConEspera) {
+    enviarComo("AUXILIAR", "ADMIN", "Hola");
     sondeo->iniciar();
+    fb::Database buena = std::move(admin->sesion.compania);
     admin->sesion.compania = general.conectar("ADMIN");  // no MENSAJERIA there: the query fails
-    sondeo->sondear();
+    for (const int espera : {20000, 40000, 80000, 160000, 300000, 300000}) {
+        sondeo->sondear();
+        EXPECT_TRUE(sondeo->activo());
+        EXPECT_EQ(sondeo->espera(), espera);
+    }
     EXPECT_EQ(admin->interaccion.de("error").size(), 1);
-    EXPECT_FALSE(sondeo->activo());
+    admin->sesion.compania = std::move(buena);
+    sondeo->sondear();
+    EXPECT_EQ(sondeo->alerta().cantidad(), 1);
+    sondeo->ventana()->hide();  // closing the alert restarts the poll
+    EXPECT_EQ(sondeo->espera(), SondeoMensajes::kIntervalo);
+    // A new outage is reported again.
+    admin->sesion.compania = general.conectar("ADMIN");
+    sondeo->sondear();
+    EXPECT_EQ(admin->interaccion.de("error").size(), 2);
 }
 
 TEST_F(Sondeo, ContestarAlAutorMarcaLeidoYAbreLaPantallaConElContexto) {
