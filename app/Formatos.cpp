@@ -1,6 +1,9 @@
 #include "app/Formatos.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 namespace cxp::formatos {
@@ -12,6 +15,19 @@ void aplicar() {
     local.setNumberOptions(QLocale::DefaultNumberOptions);
     QLocale::setDefault(local);
     std::setlocale(LC_NUMERIC, "C");
+    // Qt's own dialogs (files, printing, colours) in Spanish.
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        auto* qt = new QTranslator(app);
+        if (qt->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qt);
+        else
+            delete qt;
+    }
+}
+
+bool traducido() {
+    return QCoreApplication::translate("QPrintDialog", "Print") != QLatin1String("Print");
 }
 
 QString moneda(const Dinero& valor) {

@@ -15,11 +15,14 @@
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
 #include "printing/motor/Registro.h"
+#include "data/Ayudas.h"
 #include "data/BarraEstado.h"
+#include "data/DataSetModel.h"
 #include "data/Configuracion.h"
 #include "data/Derechos.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "ui/AspectoSoloLectura.h"
 #include "ui/BarraEstadoVista.h"
 #include "ui/InteraccionQt.h"
 
@@ -104,9 +107,24 @@ Tfprincipal::Tfprincipal(Servicios s, ParametrosLinea parametros, QWidget* paren
     });
     aplicarDerechos();
     resize(1024, 720);
+
+    // Grid columns nobody captioned take their titles from the company's
+    // table of column names.
+    nombresCampos_ = std::make_unique<NombresCampos>(sesion_.compania);
+    qApp->installEventFilter(new AspectoSoloLectura(this));
+    DataSetModel::setCaptionLookup([this](const QString& columna) -> QString {
+        // Asked while painting: a failed read leaves the name, with no box.
+        if (!activacion_.aceptada()) return {};
+        try {
+            return nombresCampos_->nombre_campo(columna);
+        } catch (const std::exception&) {
+            return {};
+        }
+    });
 }
 
 Tfprincipal::~Tfprincipal() {
+    DataSetModel::setCaptionLookup({});
     interaccion_.setMostrarHija({});
     interaccion_.setPantallaActual({});
 }
@@ -513,6 +531,13 @@ void Tfprincipal::mostrarHija(QWidget* w) {
     QMdiSubWindow* sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(w->windowTitle());
+    // A screen that frees itself takes its frame with it: no empty window
+    // of its title stays behind in the area.
+    connect(w, &QObject::destroyed, mdi_, [sub = QPointer<QMdiSubWindow>(sub)] {
+        QTimer::singleShot(0, [sub] {
+            if (sub) sub->close();
+        });
+    });
     sub->show();
     w->show();
 }

@@ -24,6 +24,7 @@ namespace cxp {
 
 class BarraEstado;
 class BarraEstadoVista;
+class NombresCampos;
 class Configuracion;
 class InteraccionQt;
 class ManejadorErrores;
@@ -134,6 +135,7 @@ private:
     // Alt + letter of the hidden accelerators → the command of its button.
     QHash<int, QString> aceleradores_;
     SondeoMensajes* sondeo_ = nullptr;
+    std::unique_ptr<NombresCampos> nombresCampos_;
     bool activada_ = false;
     bool cerrando_ = false;
 };

@@ -360,6 +360,7 @@ bool FichaAcreedor::grabar() {
         return false;
     }
     const QString nit = tercero_.asString(kNit).trimmed();
+    const QString nombre = tercero_.asString(kNombre);
     try {
         tercero_.applyUpdates(sesion_.compania);
     } catch (const fb::DbError& e) {
@@ -368,6 +369,7 @@ bool FichaAcreedor::grabar() {
         editarProveedor();
         return false;
     }
+    grabado_ = QVariantMap{{QStringLiteral("nit"), nit}, {QStringLiteral("nombre"), nombre}};
     // The copies go after the save; one that fails is reported and the
     // creditor stays saved here.
     if (replicar_) {

@@ -9,7 +9,9 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QVariantMap>
 #include <functional>
+#include <optional>
 #include <memory>
 
 namespace cxp {
@@ -81,6 +83,9 @@ public:
     // starts the next creditor, the modify screen closes. False when
     // something was refused (the screen stays).
     bool grabar();
+    // The last creditor this screen saved, {"nit", "nombre"}; nothing
+    // before the first save.
+    const std::optional<QVariantMap>& grabado() const { return grabado_; }
     // "Esc": drops pending changes and closes.
     void salir();
 
@@ -126,6 +131,7 @@ private:
     QString ciudadSugerida_;
     bool puedeGrabar_ = true;
     QString registro_;
+    std::optional<QVariantMap> grabado_;
     int ultimoContacto_ = 0;
     bool cerrando_ = false;
     bool enlazados_ = false;

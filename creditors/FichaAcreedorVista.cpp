@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDateEdit>
 #include <QEvent>
 #include <QFormLayout>
@@ -341,7 +342,10 @@ FichaAcreedorVista::FichaAcreedorVista(std::unique_ptr<FichaAcreedor> logica, In
 FichaAcreedorVista::~FichaAcreedorVista() = default;
 
 QSize FichaAcreedorVista::tamano() const {
-    return logica_->modo() == FichaAcreedor::Modo::Nuevo ? QSize(580, 555) : QSize(580, 528);
+    // Never so small that a field is cut: the fields the screen shows
+    // (the modify screen's registry line, the replication notice) decide.
+    const QSize base = logica_->modo() == FichaAcreedor::Modo::Nuevo ? QSize(580, 555) : QSize(580, 528);
+    return base.expandedTo(minimumSizeHint());
 }
 
 void FichaAcreedorVista::tipoCambiado(bool natural) {
@@ -394,6 +398,24 @@ QWidget* crearTfnvotercero(Sesion& sesion, Interaccion& interaccion, ManejadorEr
     if (!logica->abrir()) return nullptr;
     return conReplicas(new FichaAcreedorVista(std::move(logica), interaccion, manejador, sesion, padre), sesion,
                        configuracion);
+}
+
+std::optional<QVariantMap> elegirNuevoAcreedor(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                                               const Configuracion& configuracion, QWidget* padre) {
+    auto logica = std::make_unique<FichaAcreedor>(FichaAcreedor::Modo::Nuevo, sesion, interaccion, manejador, configuracion);
+    if (!logica->abrir()) return std::nullopt;
+    QDialog dialogo(padre);
+    dialogo.setObjectName(QStringLiteral("TfnvoterceroMarco"));
+    auto* vista = conReplicas(new FichaAcreedorVista(std::move(logica), interaccion, manejador, sesion, &dialogo), sesion,
+                              configuracion);
+    vista->setAttribute(Qt::WA_DeleteOnClose, false);
+    dialogo.setWindowTitle(vista->windowTitle());
+    auto* capa = new QVBoxLayout(&dialogo);
+    capa->setContentsMargins(0, 0, 0, 0);
+    capa->addWidget(vista);
+    dialogo.resize(vista->tamano());
+    dialogo.exec();
+    return vista->logica().grabado();
 }
 
 QWidget* crearTfmodtercero(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,

@@ -72,6 +72,10 @@ private:
 
 // The factories the main window registers: "Tfnvotercero", and
 // "Tfmodtercero" with the argument "nit".
+// The new creditor's screen as a modal dialog over padre; the creditor
+// saved last in it, {"nit", "nombre"}, or nothing.
+std::optional<QVariantMap> elegirNuevoAcreedor(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                                               const Configuracion& configuracion, QWidget* padre);
 QWidget* crearTfnvotercero(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                            const Configuracion& configuracion, const QVariantMap& args, QWidget* padre = nullptr);
 QWidget* crearTfmodtercero(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,

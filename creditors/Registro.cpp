@@ -38,6 +38,10 @@ void registrarPantallasAcreedores(InteraccionQt& interaccion, Sesion& sesion, Ma
     iq->registrarSelector(QStringLiteral("Tfciudades"), [iq, s, m, c](const QVariantMap&) {
         return elegirCiudad(*s, *iq, *m, *c, QApplication::activeWindow());
     });
+    iq->registrarSelector(QStringLiteral("Tfnvotercero"), [iq, s, m, c](const QVariantMap&) {
+        QWidget* sobre = QApplication::activeModalWidget();
+        return elegirNuevoAcreedor(*s, *iq, *m, *c, sobre ? sobre : QApplication::activeWindow());
+    });
     iq->registrarSelector(QStringLiteral("Tfbuscprove"), [iq, s, m](const QVariantMap& args) {
         return elegirAcreedor(*s, *iq, *m, args, QApplication::activeWindow());
     });

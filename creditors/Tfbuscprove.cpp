@@ -72,12 +72,24 @@ void Tfbuscprove::nuevo() {
         interaccion_.informacion(FichaAcreedor::kAccesoNegado);
         return;
     }
-    interaccion_.abrirPantalla(QStringLiteral("Tfnvotercero"));
+    if (gestion_) {
+        interaccion_.abrirPantalla(QStringLiteral("Tfnvotercero"));
+        return;
+    }
+    // As a picker: the new creditor's screen over it, and the creditor
+    // created there is the choice.
+    const auto creado = interaccion_.elegir(QStringLiteral("Tfnvotercero"));
+    if (!creado) return;
+    eleccion_ = creado;
+    emit cerrar();
 }
 
 void Tfbuscprove::modificar() {
     const QString nit = nitActual();
-    if (!nit.isEmpty()) interaccion_.abrirPantalla(QStringLiteral("Tfmodtercero"), {{QStringLiteral("nit"), nit}});
+    if (nit.isEmpty()) return;
+    interaccion_.abrirPantalla(QStringLiteral("Tfmodtercero"), {{QStringLiteral("nit"), nit}});
+    // A picker waited for the record: its list shows the change.
+    if (!gestion_) activar();
 }
 
 void Tfbuscprove::eliminar() {

@@ -135,11 +135,33 @@ QString DataSetModel::displayText(const Field& f, const fb::Value& v) {
     }
 }
 
+namespace {
+DataSetModel::CaptionLookup& captionLookup() {
+    static DataSetModel::CaptionLookup lookup;
+    return lookup;
+}
+}  // namespace
+
+void DataSetModel::setCaptionLookup(CaptionLookup lookup) { captionLookup() = std::move(lookup); }
+
+bool DataSetModel::isInternalId(const Field& field) {
+    return field.label() == field.name() && field.name().endsWith(QLatin1String("_ID"), Qt::CaseInsensitive);
+}
+
+QString DataSetModel::caption(int column) const {
+    const int fi = fieldIndex(column);
+    if (!ds_ || fi < 0) return {};
+    const Field& f = ds_->field(fi);
+    if (f.label() != f.name() || !captionLookup()) return f.label();
+    const QString c = captionLookup()(f.name());
+    return c.isEmpty() ? f.label() : c;
+}
+
 void DataSetModel::computeColumns() {
     columns_.clear();
     if (!ds_) return;
     for (int i = 0; i < ds_->fieldCount(); ++i)
-        if (ds_->field(i).visible()) columns_.push_back(i);
+        if (ds_->field(i).visible() && !isInternalId(ds_->field(i))) columns_.push_back(i);
 }
 
 int DataSetModel::fieldIndex(int column) const {
@@ -179,7 +201,7 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
 QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && ds_ && section >= 0 &&
         section < int(columns_.size()))
-        return ds_->field(columns_[size_t(section)]).label();
+        return caption(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

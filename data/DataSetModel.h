@@ -5,6 +5,7 @@
 #include "data/DataSet.h"
 
 #include <QAbstractTableModel>
+#include <functional>
 
 namespace cxp {
 
@@ -24,6 +25,15 @@ public:
 
     // How a grid shows a value of the field.
     static QString displayText(const Field& field, const fb::Value& value);
+
+    // Where a column nobody captioned takes its title from (the program's
+    // table of column names); process-wide, set by the main window. Such a
+    // column that is an internal id ("…_ID") is no column at all.
+    using CaptionLookup = std::function<QString(const QString&)>;
+    static void setCaptionLookup(CaptionLookup lookup);
+    static bool isInternalId(const Field& field);
+    // The title of a column: its field's label, else the lookup's.
+    QString caption(int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

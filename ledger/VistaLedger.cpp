@@ -4,6 +4,7 @@
 #include "data/Sesion.h"
 #include "ledger/PantallaLedger.h"
 #include "ui/Rejilla.h"
+#include "ui/BusquedaBase.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -66,11 +67,7 @@ QComboBox* comboMoneda(QWidget* padre, QLabel* etiqueta, const PantallaLedger& p
     return combo;
 }
 
-void cerrarPantalla(QWidget* vista) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(vista->parentWidget())) sub->close();
-    else if (auto* d = qobject_cast<QDialog*>(vista->parentWidget())) d->reject();
-    else vista->close();
-}
+void cerrarPantalla(QWidget* vista) { BusquedaBase::cerrarPantalla(vista); }
 
 QString textoDinero(const Dinero& valor) { return valor.texto(2); }
 

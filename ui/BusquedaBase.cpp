@@ -10,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDialog>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -194,12 +196,22 @@ void BusquedaBase::salir() {
 }
 
 void BusquedaBase::cerrarPantalla(QWidget* w) {
-    for (QWidget* p = w; p; p = p->parentWidget())
+    // The screen's own frame: its MDI sub-window, else its dialog, else the
+    // window it is by itself. Never the main window that holds it.
+    for (QWidget* p = w; p; p = p->parentWidget()) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(p)) {
             sub->close();
             return;
         }
-    if (w) w->window()->close();
+        if (auto* d = qobject_cast<QDialog*>(p)) {
+            d->reject();
+            return;
+        }
+        if (p->isWindow()) {
+            (qobject_cast<QMainWindow*>(p) ? w : p)->close();
+            return;
+        }
+    }
 }
 
 void BusquedaBase::fallo(const std::exception& e) {

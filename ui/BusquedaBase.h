@@ -86,7 +86,8 @@ public:
     void setAlSalir(Comando c) { alSalir_ = std::move(c); }
     void setManejadorErrores(std::function<void(const std::exception&)> m) { manejador_ = std::move(m); }
 
-    // Closes the screen holding w: its MDI child window, or its window.
+    // Closes the screen holding w: its MDI child window, else its dialog,
+    // else its own window; never the main window around it.
     static void cerrarPantalla(QWidget* w);
 
 signals:

@@ -4,8 +4,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace cxp {
 
@@ -75,6 +77,12 @@ bool InteraccionQt::abrirPantalla(const QString& pantalla, const QVariantMap& ar
     QWidget* w = (*it)(argumentos);
     if (!w) return false;
     if (w->objectName().isEmpty()) w->setObjectName(pantalla);
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        // A picker holds the input: what its commands open goes over it,
+        // modal to it, and the picker waits until it is closed.
+        mostrarSobre(modal, w);
+        return true;
+    }
     if (mostrarHija_) {
         mostrarHija_(w);
     } else {
@@ -82,6 +90,30 @@ bool InteraccionQt::abrirPantalla(const QString& pantalla, const QVariantMap& ar
         w->show();
     }
     return true;
+}
+
+void InteraccionQt::mostrarSobre(QWidget* modal, QWidget* w) {
+    QPointer<QWidget> vista = w;
+    if (auto* propio = qobject_cast<QDialog*>(w)) {
+        propio->setParent(modal, propio->windowFlags());
+        propio->setWindowModality(Qt::ApplicationModal);
+        propio->exec();
+        if (vista) delete vista.data();
+        return;
+    }
+    QDialog marco(modal);
+    marco.setObjectName(w->objectName() + QStringLiteral("Marco"));
+    marco.setWindowTitle(w->windowTitle());
+    auto* capa = new QVBoxLayout(&marco);
+    capa->setContentsMargins(0, 0, 0, 0);
+    const QSize tamano = w->size();
+    w->setWindowFlags(Qt::Widget);
+    capa->addWidget(w);
+    marco.resize(tamano.expandedTo(w->minimumSizeHint()));
+    // A screen that frees itself on closing takes the frame with it.
+    connect(w, &QObject::destroyed, &marco, &QDialog::reject);
+    w->show();
+    marco.exec();
 }
 
 std::optional<QVariantMap> InteraccionQt::elegir(const QString& selector, const QVariantMap& argumentos) {

@@ -40,6 +40,9 @@ public:
 
     // A screen the factory builds; nullptr from the factory means it chose
     // not to open (and said why). An unregistered name shows nothing.
+    // Opened while a modal picker holds the input, the screen goes over the
+    // picker in a modal frame of its own and the call returns once the
+    // screen is closed.
     bool abrirPantalla(const QString& pantalla, const QVariantMap& argumentos = {}) override;
     // A picker that nobody registered gives no choice.
     std::optional<QVariantMap> elegir(const QString& selector, const QVariantMap& argumentos = {}) override;
@@ -48,6 +51,7 @@ public:
     void registrarSelector(const QString& nombre, Selector selector);
     bool tienePantalla(const QString& nombre) const { return pantallas_.contains(nombre); }
     bool tieneSelector(const QString& nombre) const { return selectores_.contains(nombre); }
+    QStringList pantallas() const { return pantallas_.keys(); }
 
     // How a new screen is shown: the main window adds it to its MDI area.
     // Without it the screen is shown as a window of its own.
@@ -75,6 +79,7 @@ private:
     int caja(int icono, const QString& titulo, const QString& texto, const QStringList& botones, int porDefecto);
     Vista* vistaDe(QWidget* w);
     void focoCambio(QWidget* ahora);
+    void mostrarSobre(QWidget* modal, QWidget* w);
 
     QPointer<QWidget> ventana_;
     QHash<QString, FabricaPantalla> pantallas_;

@@ -334,7 +334,7 @@ void Rejilla::anchosIniciales() {
             }
         }
         // Room for the title and its sort arrow.
-        ancho = std::max(ancho, fmTitulo.horizontalAdvance(f.label()) + 16);
+        ancho = std::max(ancho, fmTitulo.horizontalAdvance(modelo_->caption(c)) + 16);
         vista_->setColumnWidth(c, ancho + 12);
     }
 }

@@ -4,6 +4,7 @@
 #include "comunes/Presentacion.h"
 #include "data/ManejadorErrores.h"
 #include "ui/Enlaces.h"
+#include "ui/BusquedaBase.h"
 #include "ui/InteraccionQt.h"
 #include "ui/PanelBotones.h"
 #include "ui/Teclado.h"
@@ -35,7 +36,7 @@ TfedtmovimienVista::TfedtmovimienVista(std::unique_ptr<Tfedtmovimien> logica, In
     });
     botonDePanel(panel, QStringLiteral("F5: Sugerir"), [this] { manejador_.proteger([this] { logica_->sugerir(); }); });
     finPanel(panel);
-    botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { close(); });
+    botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { BusquedaBase::cerrarPantalla(this); });
 
     enlaces_ = new Enlaces(interaccion, this);
     enlaces_->setManejadorErrores([this](const std::exception& e) { manejador_.ManejarError(e); });
@@ -101,7 +102,7 @@ TfedtmovimienVista::TfedtmovimienVista(std::unique_ptr<Tfedtmovimien> logica, In
     teclado_->setAntesDeComando([this] { return confirmar(); });
     teclado_->asignar(Qt::Key_F2, [this] { logica_->grabar(); });
     teclado_->asignar(Qt::Key_F5, [this] { logica_->sugerir(); });
-    teclado_->asignar(Qt::Key_Escape, [this] { close(); });
+    teclado_->asignar(Qt::Key_Escape, [this] { BusquedaBase::cerrarPantalla(this); });
     for (RejillaLineas* r : {local_, niif_}) {
         teclado_->asignarEn(r->vista(), Qt::Key_Insert, [this] { nuevaLinea(); });
         teclado_->asignarEn(r->vista(), Qt::Key_Down, [this] { bajar(); });

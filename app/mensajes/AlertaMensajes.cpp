@@ -50,7 +50,7 @@ void AlertaMensajes::setPosicion(int posicion) {
 }
 
 QString AlertaMensajes::textoPosicion() const {
-    return QString::asprintf("%d of %d", vacia() ? 0 : posicion_ + 1, cantidad());
+    return QString::asprintf("%d de %d", vacia() ? 0 : posicion_ + 1, cantidad());
 }
 
 void AlertaMensajes::setColor(unsigned color) {

@@ -2,6 +2,7 @@
 
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "ui/BusquedaBase.h"
 #include "ui/Enlaces.h"
 #include "ui/Rejilla.h"
 #include "ui/Teclado.h"
@@ -228,8 +229,7 @@ TfmensajeVista::~TfmensajeVista() = default;
 
 void TfmensajeVista::cerrarPantalla() {
     // Inside the main window the screen is an MDI child: close its frame.
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-    else close();
+    BusquedaBase::cerrarPantalla(this);
 }
 
 QWidget* crearTfmensaje(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,

@@ -1,6 +1,6 @@
 #include "app/mensajes/VentanaAlerta.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
@@ -76,11 +76,12 @@ QToolButton* boton(QWidget* padre, Figura figura, const QString& pista) {
 }  // namespace
 
 VentanaAlerta::VentanaAlerta(AlertaMensajes& alerta, QWidget* parent)
-    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint), alerta_(alerta) {
+    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus), alerta_(alerta) {
     setObjectName(QStringLiteral("VentanaAlerta"));
     setFixedSize(kAncho, kAlto);
     setFrameShape(QFrame::Box);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
 
     texto_ = new QLabel(this);
     texto_->setObjectName(QStringLiteral("mensaje"));
@@ -127,6 +128,11 @@ VentanaAlerta::VentanaAlerta(AlertaMensajes& alerta, QWidget* parent)
     reloj_.setInterval(kTiempoPorMensaje);
     connect(&reloj_, &QTimer::timeout, this, &VentanaAlerta::tiempoCumplido);
 
+    // The person moved to another field: the window gets out of its way.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (isVisible()) colocar();
+    });
+
     fundido_ = new QPropertyAnimation(this, "windowOpacity", this);
     fundido_->setDuration(400);
     fundido_->setStartValue(0.0);
@@ -134,14 +140,35 @@ VentanaAlerta::VentanaAlerta(AlertaMensajes& alerta, QWidget* parent)
     actualizar();
 }
 
-void VentanaAlerta::mostrar() {
-    QScreen* pantalla = parentWidget() ? parentWidget()->screen() : nullptr;
-    if (!pantalla) pantalla = QGuiApplication::primaryScreen();
-    if (pantalla) {
-        QRect r(QPoint(), size());
-        r.moveCenter(pantalla->availableGeometry().center());
-        move(r.topLeft());
+QRect VentanaAlerta::lugar(const QRect& marco, const QRect& campo, const QSize& tamano) {
+    constexpr int kMargen = 8;
+    const QRect candidatos[] = {
+        QRect(QPoint(marco.right() - kMargen - tamano.width() + 1, marco.bottom() - kMargen - tamano.height() + 1), tamano),
+        QRect(QPoint(marco.right() - kMargen - tamano.width() + 1, marco.top() + kMargen), tamano),
+        QRect(QPoint(marco.left() + kMargen, marco.bottom() - kMargen - tamano.height() + 1), tamano),
+    };
+    for (const QRect& r : candidatos)
+        if (!campo.isValid() || !r.intersects(campo)) return r;
+    return candidatos[0];
+}
+
+void VentanaAlerta::colocar() {
+    QRect marco;
+    if (QWidget* w = parentWidget()) {
+        // The main window's client area, status bar included.
+        marco = QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    } else if (QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        marco = pantalla->availableGeometry();
     }
+    if (!marco.isValid()) return;
+    QRect campo;
+    if (QWidget* foco = QApplication::focusWidget(); foco && foco->window() != this)
+        campo = QRect(foco->mapToGlobal(QPoint(0, 0)), foco->size());
+    move(lugar(marco, campo, size()).topLeft());
+}
+
+void VentanaAlerta::mostrar() {
+    colocar();
     actualizar();
     // The offscreen platform of the tests has no window opacity nor raise.
     const bool pantallaReal = QGuiApplication::platformName() != QLatin1String("offscreen");

@@ -1,8 +1,10 @@
 #pragma once
-// The alert window of the message poll: 300 by 100 at the centre of the
-// screen, one message at a time on its level's colour, with "Anterior",
-// "Siguiente", "Cerrar" and "Contestar al autor". Each message stays 30
-// seconds before the next one comes; the window never hides by itself.
+// The alert window of the message poll: 300 by 100 at the bottom right of
+// the main window, one message at a time on its level's colour, with
+// "Anterior", "Siguiente", "Cerrar" and "Contestar al autor". Each message
+// stays 30 seconds before the next one comes; the window never hides by
+// itself. It never takes the keyboard focus and moves away from the field
+// the person types in.
 #include "app/mensajes/AlertaMensajes.h"
 
 #include <QFrame>
@@ -25,9 +27,14 @@ public:
     // always-on-top window.
     explicit VentanaAlerta(AlertaMensajes& alerta, QWidget* parent = nullptr);
 
-    // Centres the window on the screen, fades it in and starts the display
-    // time of the first message.
+    // Places the window, fades it in and starts the display time of the
+    // first message.
     void mostrar();
+    // Where the window goes: the bottom right corner of `marco` (the main
+    // window, in global coordinates), else its top right, else its bottom
+    // left, whichever first leaves `campo` (the field with the focus)
+    // uncovered.
+    static QRect lugar(const QRect& marco, const QRect& campo, const QSize& tamano);
 
     QToolButton* botonAnterior() const { return anterior_; }
     QToolButton* botonSiguiente() const { return siguiente_; }
@@ -48,6 +55,7 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* event) override;
 
 private:
+    void colocar();
     void actualizar();
     void tiempoCumplido();
 

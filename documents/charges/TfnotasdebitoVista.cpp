@@ -4,6 +4,7 @@
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "ui/DobleClic.h"
+#include "ui/BusquedaBase.h"
 #include "ui/Enlaces.h"
 #include "ui/InteraccionQt.h"
 #include "ui/PanelBotones.h"
@@ -20,10 +21,14 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace cxp {
 
@@ -317,10 +322,23 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         if (confirmarEdicion(rejillaLineas_->vista())) logica_->agregarLinea();
     });
 
-    auto* todo = new QVBoxLayout(this);
-    todo->setContentsMargins(4, 4, 4, 4);
+    auto* marco = new QVBoxLayout(this);
+    marco->setContentsMargins(4, 4, 4, 4);
+    marco->setSpacing(4);
+    marco->addWidget(panel);
+    // The body scrolls rather than squash its fields when the window is
+    // smaller than what it shows; the IVA bases open beside the amounts.
+    auto* cuerpo = new QWidget(this);
+    cuerpo->setObjectName(QStringLiteral("cuerpo"));
+    desplazable_ = new QScrollArea(this);
+    desplazable_->setObjectName(QStringLiteral("desplazable"));
+    desplazable_->setFrameShape(QFrame::NoFrame);
+    desplazable_->setWidgetResizable(true);
+    desplazable_->setWidget(cuerpo);
+    marco->addWidget(desplazable_, 1);
+    auto* todo = new QVBoxLayout(cuerpo);
+    todo->setContentsMargins(0, 0, 0, 0);
     todo->setSpacing(4);
-    todo->addWidget(panel);
     if (consulta_) {
         auto* anulado = nombre(QStringLiteral("anulado"));
         anulado->setStyleSheet(QStringLiteral("QLabel { color: #c00000; font-weight: bold; }"));
@@ -328,8 +346,10 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         todo->addWidget(anulado);
     }
     todo->addLayout(cabecera);
-    todo->addWidget(montos);
-    todo->addWidget(bases_);
+    auto* filaMontos = new QHBoxLayout;
+    filaMontos->addWidget(montos, 1);
+    filaMontos->addWidget(bases_);
+    todo->addLayout(filaMontos);
     todo->addWidget(cuentas);
     auto* obs = new QHBoxLayout;
     obs->addWidget(new QLabel(QStringLiteral("Observaciones:"), this));
@@ -362,8 +382,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         refrescar();
     });
     connect(logica_.get(), &Tfnotasdebito::cerrar, this, [this] {
-        if (QWidget* w = window(); w && w != this) w->close();
-        else close();
+        BusquedaBase::cerrarPantalla(this);
     });
     if (auto* iq = dynamic_cast<InteraccionQt*>(&interaccion))
         iq->registrarEnfoque(this, [this](const QString& campo) {
@@ -463,8 +482,7 @@ void TfnotasdebitoVista::grabar() {
 void TfnotasdebitoVista::escape() {
     if (consulta_) {
         if (lineas_->isVisible()) lineas_->hide();
-        else if (QWidget* w = window(); w && w != this) w->close();
-        else close();
+        else BusquedaBase::cerrarPantalla(this);
         return;
     }
     if (lineas_->isVisible()) {
@@ -479,6 +497,7 @@ void TfnotasdebitoVista::escape() {
 void TfnotasdebitoVista::alternarBases() {
     if (consulta_) {  // only shows the saved bases
         bases_->setVisible(!bases_->isVisible());
+        ajustarTamano();
         return;
     }
     if (logica_->basesAbiertas()) {
@@ -491,6 +510,30 @@ void TfnotasdebitoVista::alternarBases() {
         if (QLineEdit* e = editor(QStringLiteral("NDPR_BASE0"))) e->setFocus();
     }
     refrescar();
+    ajustarTamano();
+}
+
+void TfnotasdebitoVista::ajustarTamano() {
+    // The window grows to what it shows, as far as the area allows; the
+    // rest scrolls.
+    if (QLayout* l = desplazable_->widget()->layout()) l->activate();
+    if (layout()) layout()->activate();
+    const QSize falta = desplazable_->widget()->minimumSizeHint() - desplazable_->viewport()->size();
+    if (falta.width() <= 0 && falta.height() <= 0) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QWidget* ventana = sub ? static_cast<QWidget*>(sub) : (isWindow() ? this : nullptr);
+    if (!ventana) return;
+    QSize nuevo = ventana->size() + falta.expandedTo(QSize(0, 0));
+    if (sub && sub->mdiArea()) {
+        const QRect area = sub->mdiArea()->viewport()->rect();
+        nuevo = nuevo.boundedTo(area.size());
+        ventana->resize(nuevo);
+        // Moved back inside the area when it grew past its edge.
+        sub->move(std::clamp(sub->x(), 0, std::max(0, area.width() - nuevo.width())),
+                  std::clamp(sub->y(), 0, std::max(0, area.height() - nuevo.height())));
+    } else {
+        ventana->resize(nuevo);
+    }
 }
 
 void TfnotasdebitoVista::abrirLineas() {
@@ -498,6 +541,7 @@ void TfnotasdebitoVista::abrirLineas() {
     lineas_->show();
     rejillaLineas_->vista()->setFocus();
     refrescar();
+    ajustarTamano();
 }
 
 void TfnotasdebitoVista::showEvent(QShowEvent* evento) {

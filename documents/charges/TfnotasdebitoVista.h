@@ -15,6 +15,7 @@
 
 class QComboBox;
 class QFrame;
+class QScrollArea;
 class QLabel;
 class QLineEdit;
 
@@ -50,6 +51,8 @@ public:
     void escape();
     void alternarBases();
     void abrirLineas();
+    // Grows the window to show every open panel whole (within the MDI area).
+    void ajustarTamano();
     Modo modo() const { return modo_; }
 
 protected:
@@ -74,6 +77,7 @@ private:
     QLineEdit* dias_ = nullptr;
     QFrame* bases_ = nullptr;
     QFrame* lineas_ = nullptr;
+    QScrollArea* desplazable_ = nullptr;
     Rejilla* rejillaLineas_ = nullptr;
     QLabel* totalLineas_ = nullptr;
 };

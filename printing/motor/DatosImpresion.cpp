@@ -560,12 +560,12 @@ QString consultaAnulado(int tipo, int64_t id) {
 }
 
 QString fechaCorta(const QDate& f) {
-    return f.isValid() ? f.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+    return f.isValid() ? f.toString(QStringLiteral("yyyy/MM/dd")) : QString();
 }
 
 QString fechaEnLetras(const QDate& f) {
     if (!f.isValid()) return {};
-    return QLocale(QLocale::Spanish, QLocale::Colombia).toString(f, QStringLiteral("dddd, MMMM d, yyyy"));
+    return QLocale(QLocale::Spanish, QLocale::Colombia).toString(f, QStringLiteral("dddd, d 'de' MMMM 'de' yyyy"));
 }
 
 DocumentoLeido leerDocumento(fb::Database& db, Sesion& sesion, const Configuracion& configuracion, int tipo,

@@ -25,8 +25,8 @@ QString ventanaImpresion(int tipo);
 QString consultaAnulado(int tipo, int64_t id);
 
 // Dates as the formats print them.
-QString fechaCorta(const QDate& fecha);     // 06/12/2026
-QString fechaEnLetras(const QDate& fecha);  // "domingo, diciembre 6, 2026"
+QString fechaCorta(const QDate& fecha);     // 2026/12/06
+QString fechaEnLetras(const QDate& fecha);  // "domingo, 6 de diciembre de 2026"
 
 struct DocumentoLeido {
     bool existe = false;

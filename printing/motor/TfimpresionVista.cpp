@@ -1,5 +1,7 @@
 #include "printing/motor/TfimpresionVista.h"
 
+#include "ui/BusquedaBase.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,12 +28,12 @@ TfimpresionVista::TfimpresionVista(std::unique_ptr<ImpresoraDocumento> impresora
     capa->addWidget(texto);
     capa->addLayout(botones);
     connect(imprimirBtn, &QPushButton::clicked, this, [this] { imprimir(false); });
-    connect(salir, &QPushButton::clicked, this, &QWidget::close);
+    connect(salir, &QPushButton::clicked, this, [this] { BusquedaBase::cerrarPantalla(this); });
     setFocusPolicy(Qt::StrongFocus);
 }
 
 void TfimpresionVista::imprimir(bool general) {
-    if (impresora_->imprimir(general)) close();
+    if (impresora_->imprimir(general)) BusquedaBase::cerrarPantalla(this);
 }
 
 void TfimpresionVista::keyPressEvent(QKeyEvent* e) {
@@ -42,7 +44,7 @@ void TfimpresionVista::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_F10:
         if (impresora_->permiteGeneral()) imprimir(true);
         return;
-    case Qt::Key_Escape: close(); return;
+    case Qt::Key_Escape: BusquedaBase::cerrarPantalla(this); return;
     default: QWidget::keyPressEvent(e);
     }
 }

@@ -112,7 +112,7 @@ TEST(Formatos, IgualesEnCualquierConfiguracionRegional) {
     EXPECT_DOUBLE_EQ(l.toDouble("1,234.25"), 1234.25);
     const QDate d(2026, 12, 6);
     EXPECT_EQ(cxp::formatos::fecha(d), "2026/12/06");
-    EXPECT_EQ(cxp::formatos::fechaLarga(d), "domingo, diciembre 06, 2026");
+    EXPECT_EQ(cxp::formatos::fechaLarga(d), "domingo, 6 de diciembre de 2026");
     EXPECT_EQ(cxp::formatos::hora(QTime(13, 5, 9)), "13:05:09");
     EXPECT_EQ(cxp::sql::fecha(d), "'2026/12/06'");
     EXPECT_EQ(QString::asprintf("%.2f", 2.5), "2.50");

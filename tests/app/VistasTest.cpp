@@ -10,6 +10,9 @@
 #include "app/Tfprincipal.h"
 #include "app/lanzador/Lanzador.h"
 #include "base/Sql.h"
+#include "data/DataSetModel.h"
+#include "ledger/Comun.h"
+#include "printing/motor/DatosImpresion.h"
 #include "data/BarraEstado.h"
 #include "data/Configuracion.h"
 #include "data/ManejadorErrores.h"
@@ -17,8 +20,12 @@
 #include "tests/app/InstalacionPrueba.h"
 #include "ui/InteraccionQt.h"
 
+#include <QAbstractButton>
+#include <QAbstractProxyModel>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -29,6 +36,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -336,6 +344,154 @@ TEST_F(Principal, CtrlF1RecargaLaConfiguracion) {
     ventana->activateWindow();
     QTest::keyClick(ventana.get(), Qt::Key_F1, Qt::ControlModifier);
     EXPECT_EQ(configuracion.valor("GENERAL", "GENERAL", "NOMBRE COMPANIA"), "Otra S.A.");
+}
+
+// Answers every box that shows with its default button (Yes to a question)
+// while it lives, keeping the texts.
+class Contestador {
+public:
+    Contestador() {
+        t_.setInterval(5);
+        QObject::connect(&t_, &QTimer::timeout, [this] {
+            if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                textos << caja->text();
+                if (QAbstractButton* b = caja->defaultButton()) b->click();
+                else caja->done(0);
+            }
+        });
+        t_.start();
+    }
+    QStringList textos;
+
+private:
+    QTimer t_;
+};
+
+// The screen abrirPantalla just showed: the newest MDI child, or a window
+// of its own.
+QWidget* pantallaAbierta(Tfprincipal& v, const QString& nombre, qsizetype antes) {
+    const auto subs = v.mdi()->subWindowList(QMdiArea::CreationOrder);
+    if (subs.size() > antes) return subs.last()->widget();
+    return ventanaDeNivel(nombre);
+}
+
+QAbstractButton* botonSalir(QWidget* pantalla) {
+    for (QAbstractButton* b : pantalla->findChildren<QAbstractButton*>()) {
+        const QString t = QString(b->text()).remove(QLatin1Char('&')).trimmed();
+        if (b->isVisibleTo(pantalla) && (t.startsWith(QLatin1String("Esc"), Qt::CaseInsensitive) || t == QLatin1String("Salir")))
+            return b;
+    }
+    return nullptr;
+}
+
+// The columns of the screen's grids shown under their bare column name.
+QStringList sinTitulo(QWidget* pantalla) {
+    QStringList r;
+    for (QTableView* t : pantalla->findChildren<QTableView*>()) {
+        QAbstractItemModel* m = t->model();
+        while (auto* p = qobject_cast<QAbstractProxyModel*>(m)) m = p->sourceModel();
+        auto* modelo = qobject_cast<cxp::DataSetModel*>(m);
+        if (!modelo || !modelo->dataSet()) continue;
+        for (int c = 0; c < modelo->columnCount(); ++c) {
+            const QString nombre = modelo->dataSet()->field(modelo->fieldIndex(c)).name();
+            if (modelo->caption(c) == nombre && nombre == nombre.toUpper()) r << nombre;
+        }
+    }
+    return r;
+}
+
+// Fields of the screen at its default size that are cut short, and
+// read-only fields that look editable.
+QStringList malVistos(QWidget* pantalla) {
+    QStringList r;
+    for (QLineEdit* e : pantalla->findChildren<QLineEdit*>()) {
+        if (!e->isVisibleTo(pantalla) || qobject_cast<QAbstractSpinBox*>(e->parentWidget()) ||
+            qobject_cast<QComboBox*>(e->parentWidget()))
+            continue;
+        const QString nombre = pantalla->objectName() + "." + e->objectName();
+        if (e->isReadOnly() && e->palette().color(QPalette::Base) != e->palette().color(QPalette::Window))
+            r << nombre + " parece editable";
+        if (e->height() < e->sizeHint().height() || e->width() < e->minimumSizeHint().width())
+            r << nombre + " cortado";
+    }
+    return r;
+}
+
+// Every screen the program registers, opened inside the real main window
+// and left by its Esc key and by its leave button: it closes itself (its
+// MDI frame included) and the program goes on.
+TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
+    abrir();
+    ASSERT_TRUE(ventana->aceptada());
+    fb::ConnectionParams cp;
+    cp.database = inst.compania();
+    cp.user = "SYSDBA";
+    fb::Database db = fb::Database::attach(cp);
+    const auto uno = [&](const char* sql) { return db.queryOne(QString::fromLatin1(sql))->at(0).toString(); };
+    const QString nit = uno("select first 1 terc_nit from proveedores order by terc_nit");
+    const QString cargo = uno("select first 1 ndpr_id from notas_debito_proveedor order by ndpr_id");
+    const QHash<QString, QVariantMap> argumentos{
+        {"Tfmodtercero", {{"nit", nit}}},
+        {"Tfprovarticulos", {{"nit", nit}}},
+        {"Tfdocumentostercero", {{"nit", nit}}},
+        {"Tfconscxpagar", {{"nit", nit}}},
+        {"Tfmovimientos", {{"nit", nit}}},
+        {"Tfbuscprove", {{"gestion", true}}},
+        {"Tfnotasdebito2", {{"id", cargo}}},
+        {"Tfabonosprv", {{"tipo", 51}, {"id", cargo}}},
+        {"Tfedtmovimien", {{"enco_consec", uno("select first 1 enco_consec from comprobante_encabezado")}}},
+        {"Tfmodinterfaz", {{"id", uno("select first 1 incp_id from interfaz_cxpagar order by incp_id")}}},
+        {"Tfmodformato", {{"tipo", 51}, {"prefijo", "0000"}}},
+        {cxp::ventanaImpresion(62), {{"id", uno("select first 1 egre_id from egresos order by egre_id")}}},
+    };
+    // Windows that print at once and show nothing of their own, and the
+    // purchase consults, whose documents the demo lacks.
+    QStringList fuera{cxp::consultas::kFacturaCompra, cxp::consultas::kDevolucionCompra};
+    for (int tipo : {51, 52, 53, 55, 56}) fuera << cxp::ventanaImpresion(tipo);
+    // Small windows of their own with no leave button: Esc only.
+    const QStringList soloTecla{cxp::comandos::kMenuMantenimiento};
+
+    Contestador contestador;
+    QStringList sinAbrir, crudas, feos;
+    for (const QString& nombre : interaccion.pantallas()) {
+        if (fuera.contains(nombre)) continue;
+        for (const bool porBoton : {false, true}) {
+            if (porBoton && soloTecla.contains(nombre)) continue;
+            SCOPED_TRACE((nombre + (porBoton ? " botón" : " Esc")).toStdString());
+            const qsizetype antes = ventana->mdi()->subWindowList().size();
+            if (!interaccion.abrirPantalla(nombre, argumentos.value(nombre))) {
+                sinAbrir << nombre;
+                break;
+            }
+            QApplication::processEvents();
+            QPointer<QWidget> pantalla = pantallaAbierta(*ventana, nombre, antes);
+            ASSERT_TRUE(pantalla);
+            if (!porBoton) {
+                crudas += sinTitulo(pantalla);
+                feos += malVistos(pantalla);
+            }
+            if (porBoton) {
+                QAbstractButton* salir = botonSalir(pantalla);
+                EXPECT_TRUE(salir);
+                if (salir) salir->click();
+                else pantalla->close();
+            } else {
+                QWidget* foco = QApplication::focusWidget();
+                QTest::keyClick(foco && pantalla->isAncestorOf(foco) ? foco : pantalla.data(), Qt::Key_Escape);
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QApplication::processEvents();
+            EXPECT_TRUE(ventana->isVisible());
+            EXPECT_EQ(hijas(ventana->mdi()), QStringList());
+            EXPECT_TRUE(pantalla.isNull() || !pantalla->isVisible());
+            for (QMdiSubWindow* s : ventana->mdi()->subWindowList()) s->close();
+        }
+    }
+    EXPECT_EQ(sinAbrir.join(' ').toStdString(), "");
+    crudas.removeDuplicates();
+    EXPECT_EQ(crudas.join(' ').toStdString(), "") << "columnas sin título";
+    EXPECT_EQ(feos.join(", ").toStdString(), "");
+    EXPECT_TRUE(ventana->isVisible());
 }
 
 TEST(Acercade, TamanoYPresentacionDeUnSegundo) {

@@ -7,7 +7,9 @@
 #include "tests/ui/Capturas.h"
 #include "ui/Teclado.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -93,6 +95,49 @@ TEST_F(CargoVista, CargoPorTecladoConIvaYRetenciones) {
     c.teclado().pulsar(Qt::Key_F5, c.editor("NDPR_CONC"));
     EXPECT_TRUE(c.panelBases()->isVisible());
     prueba::capturar(c, "cargo-consulta");
+}
+
+// The amounts stay whole and apart whichever panel is open: the window
+// grows, or its body scrolls, rather than squash them.
+TEST_F(CargoVista, LosPanelesNoAplastanLosValores) {
+    auto v = vista();
+    const auto legibles = [&](const char* caso) {
+        QApplication::processEvents();
+        const QGroupBox* valores = nullptr;
+        for (const QGroupBox* g : v->findChildren<QGroupBox*>())
+            if (g->title() == "Valores") valores = g;
+        ASSERT_TRUE(valores);
+        QList<QRect> lugares;
+        for (const QLineEdit* e : valores->findChildren<QLineEdit*>()) {
+            if (!e->isVisibleTo(v.get())) continue;
+            EXPECT_GE(e->height(), e->sizeHint().height()) << caso << " " << e->objectName().toStdString();
+            const QRect r(e->mapTo(valores, QPoint(0, 0)), e->size());
+            for (const QRect& otro : lugares) EXPECT_FALSE(r.intersects(otro)) << caso << " " << e->objectName().toStdString();
+            lugares << r;
+        }
+    };
+    const struct {
+        const char* caso;
+        std::function<void()> abrir, cerrar;
+        QFrame* panel;
+    } casos[] = {
+        {"cargo-bases", [&] { v->alternarBases(); }, [&] { v->alternarBases(); }, v->panelBases()},
+        {"cargo-articulos", [&] { v->abrirLineas(); }, [&] { v->teclado().pulsar(Qt::Key_Escape, v->editor("NDPR_CONC")); },
+         v->panelLineas()},
+    };
+    for (const auto& c : casos) {
+        c.abrir();
+        EXPECT_TRUE(c.panel->isVisible()) << c.caso;
+        legibles(c.caso);
+        prueba::capturar(*v, c.caso);
+        c.cerrar();
+        EXPECT_FALSE(c.panel->isVisible()) << c.caso;
+    }
+    // Both at once, in a window no bigger than the default.
+    v->resize(760, 600);
+    v->alternarBases();
+    v->abrirLineas();
+    legibles("ambos");
 }
 
 }  // namespace

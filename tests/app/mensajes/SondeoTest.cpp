@@ -65,7 +65,7 @@ TEST_F(Sondeo, TresNoLeidosUnaAlertaEnUnoDeTres) {
 
     const AlertaMensajes& a = sondeo->alerta();
     ASSERT_EQ(a.cantidad(), 3);
-    EXPECT_EQ(a.textoPosicion(), "1 of 3");
+    EXPECT_EQ(a.textoPosicion(), "1 de 3");
     EXPECT_EQ(a.mensaje(0).texto, AlertaMensajes::textoDe(alta, "Pagar hoy", "AUXILIAR"));
     EXPECT_EQ(a.mensaje(1).texto, AlertaMensajes::textoDe(media, "Arqueo listo", "CAJERO"));
     EXPECT_EQ(a.mensaje(2).texto, AlertaMensajes::textoDe(normal, "Buenos días", "AUXILIAR"));
@@ -91,7 +91,7 @@ TEST_F(Sondeo, TresNoLeidosUnaAlertaEnUnoDeTres) {
     // The next poll brings the two left, from the first again.
     sondeo->sondear();
     EXPECT_EQ(sondeo->alerta().cantidad(), 2);
-    EXPECT_EQ(sondeo->alerta().textoPosicion(), "1 of 2");
+    EXPECT_EQ(sondeo->alerta().textoPosicion(), "1 de 2");
     EXPECT_TRUE(admin->interaccion.mensajes.isEmpty()) << admin->interaccion.mensajes.join('\n').toStdString();
 }
 

@@ -81,14 +81,19 @@ TEST_F(Vistas, VentanaDeAlerta) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(v));
 
     EXPECT_EQ(v->size(), QSize(300, 100));
-    const QRect pantalla = v->screen()->availableGeometry();
-    EXPECT_LE((v->frameGeometry().center() - pantalla.center()).manhattanLength(), 2);
+    // At the bottom right of the main window, and the focus stays where it was.
+    const QRect marco(principal->mapToGlobal(QPoint(0, 0)), principal->size());
+    EXPECT_TRUE(marco.contains(v->geometry()));
+    EXPECT_LE((v->geometry().bottomRight() - marco.bottomRight()).manhattanLength(), 20);
+    EXPECT_TRUE(v->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(v->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_FALSE(v->isActiveWindow());
     EXPECT_FALSE(v->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(v->botonAnterior()->toolTip(), "Anterior");
     EXPECT_EQ(v->botonSiguiente()->toolTip(), "Siguiente");
     EXPECT_EQ(v->botonCerrar()->toolTip(), "Cerrar");
     EXPECT_EQ(v->botonContestar()->toolTip(), "Contestar al autor");
-    EXPECT_EQ(v->etiquetaPosicion()->text(), "1 of 3");
+    EXPECT_EQ(v->etiquetaPosicion()->text(), "1 de 3");
     EXPECT_TRUE(v->etiquetaMensaje()->text().startsWith(QString::number(primero) + "<br><b>Favor revisar"));
     EXPECT_FALSE(v->botonAnterior()->isEnabled());
     EXPECT_TRUE(v->botonSiguiente()->isEnabled());
@@ -96,17 +101,35 @@ TEST_F(Vistas, VentanaDeAlerta) {
     guardarImagen(v, "alerta-1");
 
     QTest::mouseClick(v->botonSiguiente(), Qt::LeftButton);
-    EXPECT_EQ(v->etiquetaPosicion()->text(), "2 of 3");
+    EXPECT_EQ(v->etiquetaPosicion()->text(), "2 de 3");
     EXPECT_TRUE(v->etiquetaMensaje()->text().contains("Arqueo de caja listo"));
     guardarImagen(v, "alerta-2");
     QTest::mouseClick(v->botonAnterior(), Qt::LeftButton);
-    EXPECT_EQ(v->etiquetaPosicion()->text(), "1 of 3");
+    EXPECT_EQ(v->etiquetaPosicion()->text(), "1 de 3");
 
     // A click on the message marks it read and hides the window.
     QTest::mouseClick(v->etiquetaMensaje(), Qt::LeftButton);
     EXPECT_FALSE(v->isVisible());
     EXPECT_EQ(leido(primero), "S");
     EXPECT_TRUE(sondeo.activo());
+}
+
+// The alert leaves the field being typed in uncovered.
+TEST(Alerta, LugarQueNoTapaElCampo) {
+    const QRect marco(100, 50, 1000, 700);
+    const QSize t(300, 100);
+    const QRect abajoDerecha(792, 642, 300, 100), arribaDerecha(792, 58, 300, 100), abajoIzquierda(108, 642, 300, 100);
+    const struct {
+        QRect campo;
+        QRect esperado;
+    } casos[] = {
+        {QRect(), abajoDerecha},
+        {QRect(200, 200, 150, 22), abajoDerecha},
+        {QRect(900, 700, 150, 22), arribaDerecha},
+        {QRect(100, 80, 1000, 22), abajoDerecha},
+        {QRect(700, 60, 400, 700), abajoIzquierda},
+    };
+    for (const auto& c : casos) EXPECT_EQ(VentanaAlerta::lugar(marco, c.campo, t), c.esperado) << c.campo.x();
 }
 
 TEST_F(Vistas, PantallaDeMensajeConTeclasYPrioridad) {

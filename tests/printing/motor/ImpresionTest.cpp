@@ -207,7 +207,7 @@ TEST(Impresion, DatosDelEgresoTipoDeCuentaRegistroYAnulado) {
                               "'10:11:12', 'AUXILIAR')"));
     plan = e.plan(62, 4);
     EXPECT_EQ(valor(plan, "USUARIO REGISTRO"), QStringLiteral("AUXILIAR"));
-    EXPECT_EQ(valor(plan, "FECHA REGISTRO"), QStringLiteral("05/12/2026"));
+    EXPECT_EQ(valor(plan, "FECHA REGISTRO"), QStringLiteral("2026/12/05"));
     EXPECT_EQ(valor(plan, "HORA REGISTRO"), QStringLiteral("10:11:12"));
 }
 
@@ -346,7 +346,7 @@ TEST(Impresion, DatosDelCargoYDeLaAplicacion) {
     EXPECT_EQ(valor(plan, "NUMERO SIN CEROS"), QStringLiteral("1"));
     EXPECT_EQ(valor(plan, "NUMERO AUTORIZACION"), QStringLiteral("18764081234567 de 2026-01-15 del BOG1 al BOG5000"));
     EXPECT_EQ(valor(plan, "VENCE LETRAS"), QStringLiteral("sábado, octubre 10, 2026"));
-    EXPECT_EQ(valor(plan, "FECHA"), QStringLiteral("10/09/2026"));
+    EXPECT_EQ(valor(plan, "FECHA"), QStringLiteral("2026/09/10"));
     EXPECT_EQ(plan.documento.impreso.valor(QStringLiteral("DIAS VENCE"), 1)->numero, Dinero::desdeEntero(30));
     EXPECT_EQ(plan.documento.impreso.valor(QStringLiteral("NETO"), 1)->numero, Dinero::desdeEntero(4755912));
     EXPECT_EQ(valor(plan, "NETO LETRAS"),
