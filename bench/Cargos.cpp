@@ -102,6 +102,7 @@ struct Puesto {
 void llenar(Tfnotasdebito& p, const QString& prefijo, int i) {
     p.cargo().setValue(QStringLiteral("PREF_PRE"), prefijo);
     p.cargo().setValue(QStringLiteral("TERC_NIT"), QStringLiteral("900456789"));
+    p.cargo().setValue(QStringLiteral("NDPR_MONEDA"), 170);  // pesos: the demo proposes dollars
     p.cargo().setValue(QStringLiteral("NDPR_CONC"), QStringLiteral("FLETE %1").arg(i));
     p.cargo().setValue(QStringLiteral("NDPR_IVAPORC"), Dinero::desdeEntero(19));
     p.setSubTotal(Dinero::desdeEntero(1000000 + i));

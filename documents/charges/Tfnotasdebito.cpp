@@ -108,8 +108,8 @@ Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, Manejador
             c.setValue(dtoPorc(i), tasa);
             c.setValue(dtoMonto(i), Dinero());
         }
-        // The default currency's rate of the day is read when the charge
-        // starts (nuevoCargo); pesos are at 1.
+        // Pesos are at 1; the default currency, set after, reads its rate
+        // of the day (monedaIngresada) and is not overwritten.
         c.setValue(QStringLiteral("NDPR_TRM"), 1.0);
         if (preguntaTasa_ && monedaPredeterminada_ != 0) c.setValue(QStringLiteral("NDPR_MONEDA"), monedaPredeterminada_);
     });
@@ -391,7 +391,6 @@ void Tfnotasdebito::nuevoCargo() {
     if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijos_.first().clave;
     cargo_.setValue(kPrefijo, elegido);
     if (cargo_.asString(kPrefijo) == elegido && cargo_.asString(kNumero).isEmpty()) prefijoIngresado();
-    if (preguntaTasa_) monedaIngresada();
     interaccion_.enfocar(kNumero);
     emit reiniciado();
     emit montosCambiados();

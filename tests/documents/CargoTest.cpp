@@ -610,7 +610,7 @@ TEST_F(Cargo, TasaDeLaMonedaPredeterminada) {
     configurar("PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR", "SI", "GENERAL", "GENERAL");
     configurar("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR", "840", "GENERAL", "GENERAL");
     auto p = pantalla();
-    EXPECT_TRUE(interaccion.de("advertencia").join("|").contains("No hay tasa de cambio de la moneda 840"));
+    EXPECT_EQ(interaccion.de("advertencia").filter("No hay tasa de cambio de la moneda 840").size(), 1);
     EXPECT_TRUE(p->cargo().value("NDPR_TRM").isNull());
     llenar(*p);
     EXPECT_FALSE(p->grabar());

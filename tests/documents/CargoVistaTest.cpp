@@ -78,6 +78,13 @@ TEST_F(CargoVista, CargoPorTecladoConIvaYRetenciones) {
     EXPECT_EQ(v->editor("NDPR_NUMERO")->text(), "000002");
     EXPECT_TRUE(v->editor("TERC_NIT")->text().isEmpty());
 
+    // The number is typed on a manual prefix and read-only on an automatic one.
+    ejecutar("insert into prefijos (tido_cod, pref_pre, pref_actual, pref_auto) values (51, 'MAN', '000001', 'N')");
+    for (const char* prefijo : {"MAN", "0000"}) {
+        v->logica().cargo().setValue("PREF_PRE", prefijo);
+        EXPECT_EQ(v->editor("NDPR_NUMERO")->isReadOnly(), QLatin1String(prefijo) == "0000") << prefijo;
+    }
+
     // The consult of the charge just saved: the same layout, read-only.
     const int64_t id = v->logica().ultimoId();
     auto logica = std::make_unique<Tfnotasdebito2>(sesion, interaccion, manejador, configuracion, ServiciosCargo{},

@@ -77,6 +77,8 @@ TEST_F(Recorrido, UnCargoDeLaDemoDeFinAFin) {
     p.cargo().setValue("PREF_PRE", "BOG");
     ASSERT_EQ(p.cargo().asString("NDPR_NUMERO").toLongLong(), antes);
     p.cargo().setValue("TERC_NIT", "900456789");
+    // The demo proposes dollars (and has no rate for today): a peso charge.
+    p.cargo().setValue("NDPR_MONEDA", 170);
     p.cargo().setValue("NDPR_CONC", "FLETE REFRIGERADO");
     p.cargo().setValue("NDPR_IVAPORC", d("19"));
     p.setSubTotal(d("3000000"));
