@@ -1,12 +1,15 @@
 // The payables ledger at volume, on the embedded engine: the open documents
 // of one creditor (cxpagar_proveedor) and the ageing analysis of every
 // creditor (rep_analisis_cxpagar), each timed against the best hand-written
-// single query that gives the same rows on the same file, with the ratio.
+// single query that gives the same rows on the same file, with the ratio;
+// the ageing also against one hand-written query over the documents and
+// crossings themselves (no stored balances), to show what those buy; and
+// the creditor's movement, the monthly movement and the pivot's load.
 //
 //   bench_cxpagar [acreedores [documentos [semilla]]]     (1000, 1000000, 1)
 //
-// The generated company database is kept in /tmp/cxp-bench-cxpagar and
-// reused by later runs with the same arguments.
+// The generated company database is kept in $CXP_BENCH_CARPETA (by default
+// /tmp/cxp-bench-cxpagar) and reused by later runs with the same arguments.
 #include "admin/Volumen.h"
 #include "base/Sql.h"
 #include "db/Esquema.h"
@@ -67,7 +70,9 @@ int main(int argc, char** argv) {
     if (argc > 3) op.semilla = uint32_t(std::atoi(argv[3]));
     fb::Environment::ensure();
 
-    const QString carpeta = QStringLiteral("/tmp/cxp-bench-cxpagar");
+    const QString carpeta = qEnvironmentVariableIsEmpty("CXP_BENCH_CARPETA")
+                                ? QStringLiteral("/tmp/cxp-bench-cxpagar")
+                                : qEnvironmentVariable("CXP_BENCH_CARPETA");
     QDir().mkpath(carpeta);
     const QString ruta = QStringLiteral("%1/volumen-%2-%3-%4.fdb").arg(carpeta).arg(op.acreedores).arg(op.documentos).arg(op.semilla);
     if (!QFileInfo::exists(ruta)) {
@@ -152,5 +157,50 @@ int main(int argc, char** argv) {
                               .arg(fecha(corte));
     const Medida base2 = medir(db, mano2, 3, claveAna);
     informe("rep_analisis_cxpagar, todos los acreedores", proc2, base2, 2000);
+
+    // 3. The same ageing from the documents and the crossings themselves, in
+    // one query: what the stored balances save.
+    const QString crudo = QStringLiteral(
+        "select x.*, "
+        "  iif(x.DIAS < 0, x.SALDO, 0) CORRIENTE, iif(x.DIAS between 0 and 30, x.SALDO, 0) CERO, "
+        "  iif(x.DIAS between 31 and 60, x.SALDO, 0) TREINTA, iif(x.DIAS between 61 and 90, x.SALDO, 0) SESENTA, "
+        "  iif(x.DIAS > 90, x.SALDO, 0) NOVENTA "
+        "from (select d.TERC_NIT NIT, d.TIPO, d.ID, cast(%1 as date) - d.VENCE DIAS, "
+        "             d.SIGNO * (d.BRUTO - d.RTFTE - d.RTIVA - d.RTICA - d.RCREE) "
+        "               - coalesce(c.ABONO, 0) - coalesce(c.DTOF, 0) SALDO "
+        "      from V_DOCUMENTOS_CXPAGAR d "
+        "      left join (select TIPODOC, IDDOC, sum(ABONO) ABONO, sum(DTOF) DTOF from V_CRUCES_CXPAGAR "
+        "                  where FECHA <= cast(%1 as date) group by TIPODOC, IDDOC) c "
+        "             on c.TIPODOC = d.TIPO and c.IDDOC = d.ID "
+        "      where d.FECHA <= cast(%1 as date)) x "
+        "where x.SALDO <> 0")
+                              .arg(fecha(corte));
+    const Medida base3 = medir(db, crudo, 1, claveAna);
+    std::printf("%-44s %10.1f ms   filas %zu %s   (los saldos guardados: %.1f veces más rápido)\n",
+                "  desde documentos y cruces, sin saldos", base3.ms, base3.filas,
+                base3.claves == proc2.claves ? "iguales" : "DISTINTAS", base3.ms / std::max(proc2.ms, 0.001));
+
+    // 4. The movements and the pivot's rows.
+    auto sinClave = [](const fb::Row&) { return QString(); };
+    const QDate mes(corte.year(), corte.month(), 1);
+    struct Consulta {
+        const char* que;
+        QString sql;
+        double meta;
+    } consultas[] = {
+        {"movimiento_cxpagar_desde_hasta, un año",
+         QStringLiteral("select * from movimiento_cxpagar_desde_hasta(%1,%2,%3,0)")
+             .arg(texto(nit), fecha(corte.addYears(-1).addDays(1)), fecha(corte)),
+         200},
+        {"movimiento_cxpagar_mes, todos", QStringLiteral("select * from movimiento_cxpagar_mes (%1,%2,0)").arg(fecha(mes), fecha(corte)),
+         1500},
+        {"ANALISIS_CXPAGAR (pivote), un mes", QStringLiteral("SELECT * FROM ANALISIS_CXPAGAR(%1, %2)").arg(fecha(mes), fecha(corte)),
+         2000},
+    };
+    for (const Consulta& c : consultas) {
+        const Medida m = medir(db, c.sql, 3, sinClave);
+        std::printf("%-44s %10.1f ms  (meta < %.0f ms)  %s   filas %zu\n", c.que, m.ms, c.meta, m.ms < c.meta ? "ok" : "LENTO",
+                    m.filas);
+    }
     return (proc1.claves == base1.claves && proc2.claves == base2.claves) ? 0 : 1;
 }

@@ -6,6 +6,8 @@
      documents recorded in that currency;
    - the opening and closing balances of a creditor's movement at the rate
      of its rows, so that opening + debits - credits = closing;
+   - the monthly movement of every creditor in one pass over the stored
+     balances;
    - the check compares every stored column a consult reads, and the repair
      remakes the stored rows document by document;
    - the state of a bulk load of generated data, so that a load cut short
@@ -288,6 +290,76 @@ BEGIN
       RTFTE = RTFTE / TASA; RTIVA = RTIVA / TASA; RTICA = RTICA / TASA;
     END
     SUSPEND;
+  END
+END^
+
+/* The movement of every creditor from DESDE to HASTA in currency MONEDA, in
+   one set-based pass over the stored balances (no procedure called per
+   document):
+   - FINAL: the balances stored of the documents dated up to HASTA that are
+     open now, plus what the crossings dated after HASTA took off them (a
+     document closed now has its stored balance at 0);
+   - DEBITOS and CREDITOS: the documents dated in the range, debts and
+     credits, at their amount on the basis;
+   - ABONOS: what the crossings dated in the range took off the documents
+     of the ledger, each under its document's creditor;
+   - INICIAL = FINAL - DEBITOS + CREDITOS + ABONOS, the balance of the day
+     before DESDE.
+   Rows of creditors with nothing in any column are left out. */
+CREATE OR ALTER PROCEDURE MOVIMIENTO_CXPAGAR_MES (DESDE DATE, HASTA DATE, MONEDA INTEGER)
+RETURNS (NIT VARCHAR(20), NOMBRE VARCHAR(60), GRUPO VARCHAR(2), INICIAL NUMERIC(15,2),
+         DEBITOS NUMERIC(15,2), CREDITOS NUMERIC(15,2), ABONOS NUMERIC(15,4), FINAL NUMERIC(15,2))
+AS
+DECLARE TASA NUMERIC(15,4);
+DECLARE NETA SMALLINT;
+DECLARE D NUMERIC(18,2);
+DECLARE C NUMERIC(18,2);
+DECLARE X NUMERIC(18,2);
+DECLARE F NUMERIC(18,2);
+DECLARE I NUMERIC(18,2);
+BEGIN
+  EXECUTE PROCEDURE TASA_CXPAGAR (:MONEDA, :HASTA) RETURNING_VALUES :TASA;
+  EXECUTE PROCEDURE BASE_NETA_CXPAGAR RETURNING_VALUES :NETA;
+  FOR SELECT G.TERC_NIT, T.TERC_NOM, P.GRPR_COD, G.D, G.C, G.X, G.F
+        FROM (SELECT M.TERC_NIT, SUM(M.D) D, SUM(M.C) C, SUM(M.X) X, SUM(M.F) F
+        FROM (SELECT S.TERC_NIT, 0 D, 0 C, 0 X, IIF(:NETA = 1, S.SALDON, S.SALDOB) F
+                FROM SALDOS_DOC_CXPAGAR S
+               WHERE S.ABIERTO = 'S' AND S.FECHA + 0 <= :HASTA
+              UNION ALL
+              SELECT S.TERC_NIT, 0, 0, 0,
+                     C.ABONO + C.DTOF + IIF(:NETA = 1, 0, C.RTFTE + C.RTIVA + C.RTICA + C.RCREE)
+                FROM V_CRUCES_CXPAGAR C
+                JOIN SALDOS_DOC_CXPAGAR S ON S.TIPO = C.TIPODOC AND S.ID = C.IDDOC AND S.FECHA + 0 <= :HASTA
+               WHERE C.FECHA > :HASTA
+              UNION ALL
+              SELECT S.TERC_NIT,
+                     IIF(S.SIGNO > 0, IIF(:NETA = 1, S.MONTON, S.MONTOB), 0),
+                     IIF(S.SIGNO < 0, -IIF(:NETA = 1, S.MONTON, S.MONTOB), 0), 0, 0
+                FROM SALDOS_DOC_CXPAGAR S
+               WHERE S.FECHA BETWEEN :DESDE AND :HASTA
+              UNION ALL
+              SELECT S.TERC_NIT, 0, 0,
+                     C.ABONO + C.DTOF + IIF(:NETA = 1, 0, C.RTFTE + C.RTIVA + C.RTICA + C.RCREE), 0
+                FROM V_CRUCES_CXPAGAR C
+                JOIN SALDOS_DOC_CXPAGAR S ON S.TIPO = C.TIPODOC AND S.ID = C.IDDOC AND S.FECHA + 0 <= :HASTA
+               WHERE C.FECHA BETWEEN :DESDE AND :HASTA) M
+       GROUP BY M.TERC_NIT) G
+        LEFT JOIN TERCEROS T ON T.TERC_NIT = G.TERC_NIT
+        LEFT JOIN PROVEEDORES P ON P.TERC_NIT = G.TERC_NIT
+       ORDER BY G.TERC_NIT
+        INTO :NIT, :NOMBRE, :GRUPO, :D, :C, :X, :F
+  DO
+  BEGIN
+    I = F - D + C + X;
+    IF (I <> 0 OR D <> 0 OR C <> 0 OR F <> 0 OR X <> 0) THEN
+    BEGIN
+      INICIAL = I / TASA;
+      DEBITOS = D / TASA;
+      CREDITOS = C / TASA;
+      FINAL = F / TASA;
+      ABONOS = INICIAL + DEBITOS - CREDITOS - FINAL;
+      SUSPEND;
+    END
   END
 END^
 
