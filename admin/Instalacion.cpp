@@ -5,12 +5,15 @@
 #include "base/Sql.h"
 #include "db/Esquema.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,20 +99,128 @@ QStringList Instalador::companias(const QString& ubicacion, fb::Database& genera
     return codigos;
 }
 
-void Instalador::actualizar(const QString& ubicacionDada) {
+namespace {
+
+// The administrators the general database names may write the protected
+// tables of a company too.
+void otorgarAdministradores(fb::Database& general, fb::Database& compania) {
+    for (const fb::Row& f : general.query(QStringLiteral("select trim(USUA_COD) from USUARIO where USUA_ADMIN = 'S'")))
+        esquema::otorgarAdministrador(compania, Base::Compania, f[0].toString());
+}
+
+}  // namespace
+
+int Instalador::actualizar(const QString& ubicacionDada) {
     const QString ubicacion = absoluta(ubicacionDada);
     fb::Database general = fb::Database::attach(params(rutas::general(ubicacion)));
-    auto informe = [&](const QString& nombre, const QStringList& aplicados) {
-        out_ << nombre << ": "
-             << (aplicados.isEmpty() ? QStringLiteral("al día") : QStringLiteral("aplicados ") + aplicados.join(", "))
-             << Qt::endl;
+    const QStringList codigos = companias(ubicacion, general);
+    // A copy first: an upgrade that goes wrong can be undone with restaurar.
+    respaldar(ubicacion, {}, general);
+    // Each database on its own: one that fails is reported and the others
+    // are still brought up to date; its next run goes on where it stopped.
+    QStringList fallidas;
+    auto paso = [&](const QString& nombre, const std::function<QStringList()>& hacer) {
+        try {
+            const QStringList aplicados = hacer();
+            out_ << nombre << ": "
+                 << (aplicados.isEmpty() ? QStringLiteral("al día") : QStringLiteral("aplicados ") + aplicados.join(", "))
+                 << Qt::endl;
+        } catch (const fb::DbError& e) {
+            fallidas << nombre;
+            out_ << nombre << ": falló: " << e.text() << Qt::endl;
+        }
     };
-    informe(QStringLiteral("general"), esquema::actualizar(general, Base::General));
-    for (const QString& codigo : companias(ubicacion, general)) {
-        const QString ruta = rutas::compania(ubicacion, codigo);
-        fb::Database db = fb::Database::attach(params(ruta));
-        informe(QStringLiteral("compañía ") + codigo, esquema::actualizar(db, Base::Compania));
+    paso(QStringLiteral("general"), [&] { return esquema::actualizar(general, Base::General); });
+    for (const QString& codigo : codigos)
+        paso(QStringLiteral("compañía ") + codigo, [&] {
+            fb::Database db = fb::Database::attach(params(rutas::compania(ubicacion, codigo)));
+            const QStringList aplicados = esquema::actualizar(db, Base::Compania);
+            otorgarAdministradores(general, db);
+            return aplicados;
+        });
+    if (!fallidas.isEmpty())
+        out_ << "No se actualizaron: " << fallidas.join(", ")
+             << ". Corrija la causa y ejecute actualizar de nuevo: continúa donde quedó." << Qt::endl;
+    return int(fallidas.size());
+}
+
+namespace {
+
+// gbak with the tool's credentials; the password goes through the child's
+// environment, never its command line (which every local user can read).
+void gbak(const Credenciales& cred, const QStringList& argumentos) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();  // FIREBIRD and its lock folder too
+    env.insert(QStringLiteral("ISC_USER"), cred.usuario);
+    if (cred.clave.isEmpty())
+        env.remove(QStringLiteral("ISC_PASSWORD"));
+    else
+        env.insert(QStringLiteral("ISC_PASSWORD"), cred.clave);
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral("gbak"), argumentos);
+    if (!p.waitForStarted()) throw Rechazo(QStringLiteral("No se pudo ejecutar gbak: %1").arg(p.errorString()));
+    p.waitForFinished(-1);
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        throw Rechazo(QStringLiteral("gbak %1 falló:\n%2")
+                          .arg(argumentos.mid(0, 1).join(' '), QString::fromLocal8Bit(p.readAll()).trimmed()));
+}
+
+}  // namespace
+
+QString Instalador::respaldar(const QString& ubicacionDada, const QString& codigo) {
+    const QString ubicacion = absoluta(ubicacionDada);
+    fb::Database general = fb::Database::attach(params(rutas::general(ubicacion)));  // also readies the engine
+    return respaldar(ubicacion, codigo, general);
+}
+
+QString Instalador::respaldar(const QString& ubicacion, const QString& codigo, fb::Database& general) {
+    QStringList codigos = companias(ubicacion, general);
+    if (!codigo.isEmpty()) {
+        if (!codigos.contains(codigo))
+            throw Rechazo(QStringLiteral("No existe la compañía %1 en %2.").arg(codigo, ubicacion));
+        codigos = {codigo};
     }
+    // Beside the files on a local installation; a server's copies come to
+    // the folder the tool runs in.
+    const QString raiz = (rutas::esLocal(ubicacion) ? ubicacion : QDir::currentPath()) + QStringLiteral("/respaldos/");
+    QString carpeta = raiz + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 2; QFileInfo::exists(carpeta); ++n)
+        carpeta = raiz + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) + u'-' + QString::number(n);
+    if (!QDir().mkpath(carpeta)) throw Rechazo(QStringLiteral("No se pudo crear la carpeta %1.").arg(carpeta));
+    QFile::setPermissions(carpeta, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    gbak(cred_, {QStringLiteral("-b"), rutas::general(ubicacion), carpeta + QStringLiteral("/general.fbk")});
+    for (const QString& c : codigos)
+        gbak(cred_, {QStringLiteral("-b"), rutas::compania(ubicacion, c), carpeta + u'/' + c + QStringLiteral(".fbk")});
+    out_ << "Respaldo en " << carpeta << ": general" << (codigos.isEmpty() ? QString() : u',' + codigos.join(u','))
+         << Qt::endl;
+    return carpeta;
+}
+
+void Instalador::restaurar(const QString& ubicacionDada, const QString& carpeta, const QString& codigo) {
+    const QString ubicacion = absoluta(ubicacionDada);
+    QStringList hechos;
+    auto uno = [&](const QString& respaldo, const QString& destino, const QString& nombre) {
+        if (!QFileInfo::exists(respaldo)) throw Rechazo(QStringLiteral("No existe el respaldo %1.").arg(respaldo));
+        if (rutas::esLocal(destino)) QDir().mkpath(QFileInfo(destino).absolutePath());
+        // Nobody may be connected: gbak refuses to replace a database in use.
+        gbak(cred_, {QStringLiteral("-rep"), respaldo, destino});
+        hechos << nombre;
+    };
+    if (codigo.isEmpty()) {
+        uno(carpeta + QStringLiteral("/general.fbk"), rutas::general(ubicacion), QStringLiteral("general"));
+        for (const QString& f : QDir(carpeta).entryList({QStringLiteral("*.fbk")}, QDir::Files, QDir::Name)) {
+            const QString c = QFileInfo(f).completeBaseName();
+            if (c != QLatin1String("general") && codigoValido(c))
+                uno(carpeta + u'/' + f, rutas::compania(ubicacion, c), QStringLiteral("compañía ") + c);
+        }
+    } else {
+        if (!codigoValido(codigo))
+            throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (hasta tres letras o dígitos).").arg(codigo));
+        uno(carpeta + u'/' + codigo + QStringLiteral(".fbk"), rutas::compania(ubicacion, codigo),
+            QStringLiteral("compañía ") + codigo);
+    }
+    out_ << "Restaurado desde " << carpeta << ": " << hechos.join(", ") << Qt::endl;
 }
 
 void escribirRegistro(const QString& carpetaRegistro, const QString& directorio) {
@@ -171,10 +282,14 @@ void Instalador::demo(const QString& directorioDado) {
         fb::Database general = crear(rutaGeneral);
         esquema::actualizar(general, Base::General);
         esquema::ejecutar(general, esquema::guionDemo(Base::General));
+        esquema::otorgarDerechos(general, Base::General);  // the demo's administrators
         fb::Database compania = crear(rutaCompania);
         esquema::actualizar(compania, Base::Compania);
         esquema::ejecutar(compania, esquema::guionDemo(Base::Compania));
         hermana(compania, dir);
+        otorgarAdministradores(general, compania);
+        fb::Database segunda = fb::Database::attach(params(rutas::compania(dir, kHermana)));
+        otorgarAdministradores(general, segunda);
     } catch (...) {
         QFile::remove(rutaGeneral);
         QFile::remove(rutaCompania);
@@ -220,14 +335,34 @@ void Instalador::volumen(const QString& ubicacion, const QString& codigo, const 
          << r.lineas << " cruces." << Qt::endl;
 }
 
-void Instalador::usuario(const QString& ubicacion, const QString& nombre, const QString& clave) {
+void Instalador::usuario(const QString& ubicacionDada, const QString& nombre, const QString& clave, bool administrador) {
     if (!sql::esIdentificador(nombre) || nombre.contains(QLatin1Char('.')))
         throw Rechazo(QStringLiteral("El nombre de usuario \"%1\" no es válido.").arg(nombre));
     if (clave.isEmpty()) throw Rechazo(QStringLiteral("La clave no puede estar vacía."));
-    fb::Database db = fb::Database::attach(params(rutas::general(absoluta(ubicacion))));
-    db.executeDirect(QStringLiteral("CREATE OR ALTER USER %1 PASSWORD %2 USING PLUGIN Srp")
-                         .arg(nombre.toUpper(), sql::texto(clave)));
-    out_ << "Usuario " << nombre.toUpper() << " listo en el servidor." << Qt::endl;
+    const QString ubicacion = absoluta(ubicacionDada);
+    const QString login = nombre.toUpper();
+    fb::Database db = fb::Database::attach(params(rutas::general(ubicacion)));
+    db.executeDirect(QStringLiteral("CREATE OR ALTER USER %1 PASSWORD %2 USING PLUGIN Srp").arg(login, sql::texto(clave)));
+    out_ << "Usuario " << login << " listo en el servidor." << Qt::endl;
+    if (!administrador) return;
+    // Marked in the suite and granted the protected tables of every database.
+    db.executeDirect(QStringLiteral("UPDATE OR INSERT INTO USUARIO (USUA_COD, USUA_NOMBRE, USUA_ADMIN) VALUES (?, "
+                                    "coalesce((select USUA_NOMBRE from USUARIO where USUA_COD = ?), ?), 'S') "
+                                    "MATCHING (USUA_COD)"),
+                     {login, login, login});
+    esquema::otorgarAdministrador(db, Base::General, login);
+    for (const QString& codigo : companias(ubicacion, db)) {
+        // A company that cannot be opened now is told and gets the grants
+        // with its next actualizar.
+        try {
+            fb::Database compania = fb::Database::attach(params(rutas::compania(ubicacion, codigo)));
+            esquema::otorgarAdministrador(compania, Base::Compania, login);
+        } catch (const fb::DbError& e) {
+            out_ << "compañía " << codigo << ": no se pudo abrir (" << e.text().section(u'\n', 0, 0)
+                 << "); recibe los permisos con el próximo actualizar." << Qt::endl;
+        }
+    }
+    out_ << "Usuario " << login << " es administrador." << Qt::endl;
 }
 
 namespace {
@@ -236,10 +371,19 @@ const char* kUso =
     "Uso: cxpagar-admin [--usuario U] [--clave-archivo F | --clave-entrada | --clave C] ORDEN ...\n"
     "  crear-general UBICACION           crea UBICACION/datos/general.fdb\n"
     "  crear-compania UBICACION CODIGO   crea UBICACION/datos/CODIGO/quelmar.fdb\n"
-    "  actualizar UBICACION              aplica los guiones nuevos a todas las bases\n"
+    "  actualizar UBICACION              respalda y aplica los guiones nuevos a cada base;\n"
+    "                                    una que falla no detiene las demás y continúa\n"
+    "                                    donde quedó la próxima vez\n"
+    "  respaldar UBICACION [CODIGO]      copia con gbak la general y las compañías (o CODIGO)\n"
+    "                                    en UBICACION/respaldos/AAAAMMDD-HHMMSS\n"
+    "  restaurar UBICACION CARPETA [CODIGO]\n"
+    "                                    devuelve las bases (o la compañía CODIGO) a la copia\n"
+    "                                    de CARPETA; nadie debe estar conectado\n"
     "  demo DIRECTORIO                   instalación de demostración en DIRECTORIO\n"
-    "  usuario UBICACION NOMBRE [CLAVE]  crea o cambia un usuario del servidor; sin CLAVE,\n"
-    "                                    la lee de una línea de la entrada estándar\n"
+    "  usuario UBICACION NOMBRE [CLAVE] [--admin]\n"
+    "                                    crea o cambia un usuario del servidor; sin CLAVE,\n"
+    "                                    la lee de una línea de la entrada estándar; con\n"
+    "                                    --admin, administrador de la general y de cada compañía\n"
     "  volumen UBICACION CODIGO [ACREEDORES [DOCUMENTOS [SEMILLA]]]\n"
     "                                    llena la compañía con datos generados de cuentas por pagar\n"
     "                                    (1000 acreedores y 1000000 documentos si no se indican)\n"
@@ -305,10 +449,13 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
     }
     const QString orden = args.value(0);
     const int n = int(args.size()) - 1;
+    const bool esAdmin = orden == QLatin1String("usuario") && n >= 3 && args.last() == QLatin1String("--admin");
     const bool bien = (orden == QLatin1String("crear-general") && n == 1) ||
                       (orden == QLatin1String("crear-compania") && n == 2) ||
                       (orden == QLatin1String("actualizar") && n == 1) || (orden == QLatin1String("demo") && n == 1) ||
-                      (orden == QLatin1String("usuario") && (n == 2 || n == 3)) ||
+                      (orden == QLatin1String("respaldar") && (n == 1 || n == 2)) ||
+                      (orden == QLatin1String("restaurar") && (n == 2 || n == 3)) ||
+                      (orden == QLatin1String("usuario") && (n - (esAdmin ? 1 : 0) == 2 || n - (esAdmin ? 1 : 0) == 3)) ||
                       (orden == QLatin1String("volumen") && n >= 2 && n <= 5);
     if (!bien) {
         err << kUso;
@@ -318,10 +465,12 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
     try {
         if (orden == QLatin1String("crear-general")) inst.crearGeneral(args[1]);
         else if (orden == QLatin1String("crear-compania")) inst.crearCompania(args[1], args[2]);
-        else if (orden == QLatin1String("actualizar")) inst.actualizar(args[1]);
+        else if (orden == QLatin1String("actualizar")) return inst.actualizar(args[1]) == 0 ? 0 : 1;
+        else if (orden == QLatin1String("respaldar")) inst.respaldar(args[1], args.value(2));
+        else if (orden == QLatin1String("restaurar")) inst.restaurar(args[1], args[2], args.value(3));
         else if (orden == QLatin1String("demo")) inst.demo(args[1]);
         else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3));
-        else inst.usuario(args[1], args[2], n == 3 ? args[3] : lineaDeEntrada());
+        else inst.usuario(args[1], args[2], n - (esAdmin ? 1 : 0) == 3 ? args[3] : lineaDeEntrada(), esAdmin);
         return 0;
     } catch (const Rechazo& r) {
         err << r.mensaje << Qt::endl;

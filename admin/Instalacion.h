@@ -28,15 +28,26 @@ public:
 
     void crearGeneral(const QString& ubicacion);
     void crearCompania(const QString& ubicacion, const QString& codigo);
-    // Applies the new scripts to the general database and every company
-    // database of the location; data is kept.
-    void actualizar(const QString& ubicacion);
+    // Backs the location up (respaldar), then applies the new scripts to the
+    // general database and every company database, each on its own: one
+    // that fails is reported and the others go on. Data is kept. Returns the
+    // number of databases that failed.
+    int actualizar(const QString& ubicacion);
+    // gbak copies of the general database and every company (or only
+    // `codigo`) into a new folder, <location>/respaldos/yyyyMMdd-HHmmss (the
+    // current folder's respaldos/ for a server location); returns it.
+    QString respaldar(const QString& ubicacion, const QString& codigo = {});
+    // Brings back the databases of a respaldar folder (or only company
+    // `codigo`), replacing the present ones. Nobody may be connected.
+    void restaurar(const QString& ubicacion, const QString& carpeta, const QString& codigo = {});
     // A whole demo installation in `directorio`, which is also its location.
     void demo(const QString& directorio);
     static inline const QString kHermana = QStringLiteral("002");
     // Creates (or changes the password of) a login on the server that holds
-    // the location's general database.
-    void usuario(const QString& ubicacion, const QString& nombre, const QString& clave);
+    // the location's general database. An administrator is marked in the
+    // general USUARIO and may write the protected tables of the general and
+    // every company database.
+    void usuario(const QString& ubicacion, const QString& nombre, const QString& clave, bool administrador = false);
     // Fills company `codigo` of the location with generated payables data:
     // optional creditors, documents and seed (1000, 1000000, 1).
     void volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano);
@@ -45,6 +56,7 @@ private:
     fb::Database crear(const QString& ruta);
     fb::ConnectionParams params(const QString& ruta) const;
     QStringList companias(const QString& ubicacion, fb::Database& general);
+    QString respaldar(const QString& ubicacion, const QString& codigo, fb::Database& general);
     void hermana(fb::Database& principal, const QString& dir);
 
     Credenciales cred_;

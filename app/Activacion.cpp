@@ -145,8 +145,9 @@ void Activacion::conectar(const ParametrosLinea& p, const QString& clave) {
     sesion_.general.detach();
     sesion_.general = fb::Database::attach(parametros(rutas::general(sesion_.ubicacion), p.usuario, clave));
     // The connection mark of the day, as soon as the general connection opens.
-    sesion_.general.executeDirect(QStringLiteral("UPDATE USUARIO SET FECCON = ") + sql::fecha(QDate::currentDate()) +
-                                  QStringLiteral(" WHERE USUA_COD = ") + sql::texto(sesion_.general.params().user));
+    // USUARIO is read-only to ordinary logins: the procedure marks the caller's own row.
+    sesion_.general.executeDirect(QStringLiteral("EXECUTE PROCEDURE MARQUE_CONEXION ") +
+                                  sql::fecha(QDate::currentDate()));
 }
 
 bool Activacion::cargarSesion(const ParametrosLinea& p) {
@@ -263,12 +264,8 @@ void Activacion::cerrar() {
     fb::Database& general = sesion_.general;
     if (!general.isAttached()) return;
     try {
-        const QString usuario = sql::texto(general.params().user);
-        const auto cuenta =
-            general.queryOne(QStringLiteral("SELECT COUNT(USUA_COD) FROM USUARIO WHERE FECCON = ") +
-                             sql::fecha(QDate::currentDate()) + QStringLiteral(" AND USUA_COD = ") + usuario);
-        if (cuenta && cuenta->at(0).toInt64() == 1)
-            general.executeDirect(QStringLiteral("UPDATE USUARIO SET FECCON = NULL WHERE USUA_COD = ") + usuario);
+        // The caller's own mark, when it is today's.
+        general.executeDirect(QStringLiteral("EXECUTE PROCEDURE LIMPIE_CONEXION ") + sql::fecha(QDate::currentDate()));
     } catch (const std::exception& e) {
         reportar(e);
     }

@@ -79,9 +79,15 @@ bool Tfautorizacion::abrir() {
           Columna{"AUTO_TOKENEMP", "Token empresa"}, Columna{"AUTO_TOKENPSW", "Clave token"},
           Columna{"AUTO_ARCHFE", "Archivo F.E."}})
         autorizaciones_.field(QString::fromLatin1(c.campo)).setLabel(QString::fromUtf8(c.titulo));
+    // The columns after AUTO_ARCHFE belong to the sales and point-of-sale
+    // modules: carried through, never written here, so that a change those
+    // modules make meanwhile neither is overwritten nor stops this save.
+    bool deOtrosModulos = false;
     for (int i = 0; i < autorizaciones_.fieldCount(); ++i) {
         Field& f = autorizaciones_.field(i);
         f.setVisible(columnas().contains(f.name(), Qt::CaseInsensitive));
+        if (deOtrosModulos && !f.calculated()) f.setReadOnly(true);
+        if (f.name().compare(QLatin1String("AUTO_ARCHFE"), Qt::CaseInsensitive) == 0) deOtrosModulos = true;
     }
     alMoverse(autorizaciones_);
     return true;

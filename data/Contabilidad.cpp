@@ -181,9 +181,9 @@ QString Contabilidad::compone_fecha(int dia) { return componer(dia, QString()); 
 QString Contabilidad::compone_fecha_admin(int dia) { return componer(dia, QStringLiteral("/")); }
 
 void Contabilidad::guardar_periodo() {
-    sesion_.compania.executeDirect(QStringLiteral("update usuario set user_anocnt = ") + sql::texto(ano_) +
-                                   QStringLiteral(",user_percnt = ") + sql::numero(int64_t(periodo_)) +
-                                   QStringLiteral(" where user_cod = ") + sql::texto(sesion_.usuario_actual));
+    // USUARIO is read-only to ordinary logins: the procedure writes the caller's own row.
+    sesion_.compania.executeDirect(QStringLiteral("execute procedure CAMBIE_PERIODO ") + sql::texto(ano_) +
+                                   QStringLiteral(", ") + sql::numero(int64_t(periodo_)));
 }
 
 void Contabilidad::mes_mas() {

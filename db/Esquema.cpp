@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 
 static void initRecursos() { Q_INIT_RESOURCE(esquema_sql); }
@@ -124,50 +125,137 @@ void ejecutar(fb::Database& db, const Guion& guion) {
     }
 }
 
-void otorgarPublico(fb::Database& db) {
-    struct Clase {
-        const char* consulta;
-        const char* plantilla;
-    };
-    const Clase clases[] = {
-        {"select rdb$relation_name from rdb$relations where coalesce(rdb$system_flag, 0) = 0",
-         "GRANT ALL ON %1 TO PUBLIC"},
-        {"select rdb$procedure_name from rdb$procedures where coalesce(rdb$system_flag, 0) = 0",
-         "GRANT EXECUTE ON PROCEDURE %1 TO PUBLIC"},
-        {"select rdb$generator_name from rdb$generators where coalesce(rdb$system_flag, 0) = 0",
-         "GRANT USAGE ON SEQUENCE %1 TO PUBLIC"},
-        {"select rdb$exception_name from rdb$exceptions where coalesce(rdb$system_flag, 0) = 0",
-         "GRANT USAGE ON EXCEPTION %1 TO PUBLIC"},
-    };
-    for (const Clase& c : clases) {
-        for (const fb::Row& r : db.query(QString::fromLatin1(c.consulta))) {
-            const QString nombre = r[0].toString().trimmed();
-            // Names come from the catalogue; only plain ones reach the SQL.
-            if (!sql::esIdentificador(nombre)) continue;
-            db.executeDirect(QString::fromLatin1(c.plantilla).arg(nombre));
-        }
+namespace {
+
+// Plain names of the user objects of one kind, from the catalogue.
+QStringList nombres(fb::Database& db, const char* consulta) {
+    QStringList r;
+    for (const fb::Row& f : db.query(QString::fromLatin1(consulta))) {
+        const QString nombre = f[0].toString().trimmed();
+        if (sql::esIdentificador(nombre)) r << nombre;  // only plain names reach the SQL
+    }
+    return r;
+}
+
+// A REVOKE of what was never granted is no failure.
+void revocar(fb::Database& db, const QString& sentencia) {
+    try {
+        db.executeDirect(sentencia);
+    } catch (const fb::DbError&) {
     }
 }
 
-QStringList actualizar(fb::Database& db, Base base, const Aviso& aviso) {
-    const bool hayTabla =
-        db.queryOne("select 1 from rdb$relations where rdb$relation_name = 'VERSION_ESQUEMA'").has_value();
-    if (!hayTabla)
+}  // namespace
+
+QStringList tablasProtegidas(Base base) {
+    if (base == Base::General) return {QStringLiteral("USUARIO"), QStringLiteral("VERSION_ESQUEMA")};
+    return {QStringLiteral("USUARIO"), QStringLiteral("ACCESO_USUARIO"), QStringLiteral("CONFIGURACION"),
+            QStringLiteral("AUTORIZACIONES"), QStringLiteral("VERSION_ESQUEMA"), QStringLiteral("AUDITORIA")};
+}
+
+void otorgarDerechos(fb::Database& db, Base base) {
+    const QStringList protegidas = tablasProtegidas(base);
+    for (const QString& t : nombres(db, "select rdb$relation_name from rdb$relations where coalesce(rdb$system_flag, 0) = 0")) {
+        if (!protegidas.contains(t)) {
+            db.executeDirect(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE, REFERENCES ON %1 TO PUBLIC").arg(t));
+            continue;
+        }
+        // Read-only to ordinary logins; the audit reason is theirs to write.
+        revocar(db, QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC").arg(t));
+        db.executeDirect(QStringLiteral("GRANT SELECT ON %1 TO PUBLIC").arg(t));
+        if (t == QLatin1String("AUDITORIA"))
+            db.executeDirect(QStringLiteral("GRANT UPDATE (AUDI_RAZON) ON AUDITORIA TO PUBLIC"));
+    }
+    // The triggers and procedures that write a protected table hold the
+    // privilege themselves: what they do is what the program allows.
+    const QString dependientes = QStringLiteral(
+        "select distinct trim(d.rdb$dependent_name), d.rdb$dependent_type, trim(d.rdb$depended_on_name) "
+        "from rdb$dependencies d where d.rdb$depended_on_type = 0 and d.rdb$dependent_type in (2, 5)");
+    for (const fb::Row& f : db.query(dependientes)) {
+        const QString objeto = f[0].toString(), tabla = f[2].toString();
+        if (!protegidas.contains(tabla) || !sql::esIdentificador(objeto)) continue;
+        db.executeDirect(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON %1 TO %2 %3")
+                             .arg(tabla, f[1].toInt64() == 2 ? QStringLiteral("TRIGGER") : QStringLiteral("PROCEDURE"),
+                                  objeto));
+    }
+    for (const QString& p : nombres(db, "select rdb$procedure_name from rdb$procedures where coalesce(rdb$system_flag, 0) = 0"))
+        db.executeDirect(QStringLiteral("GRANT EXECUTE ON PROCEDURE %1 TO PUBLIC").arg(p));
+    for (const QString& g : nombres(db, "select rdb$generator_name from rdb$generators where coalesce(rdb$system_flag, 0) = 0"))
+        db.executeDirect(QStringLiteral("GRANT USAGE ON SEQUENCE %1 TO PUBLIC").arg(g));
+    for (const QString& e : nombres(db, "select rdb$exception_name from rdb$exceptions where coalesce(rdb$system_flag, 0) = 0"))
+        db.executeDirect(QStringLiteral("GRANT USAGE ON EXCEPTION %1 TO PUBLIC").arg(e));
+    // The general database knows its administrators.
+    if (base == Base::General)
+        for (const fb::Row& f : db.query(QStringLiteral("select trim(USUA_COD) from USUARIO where USUA_ADMIN = 'S'")))
+            otorgarAdministrador(db, base, f[0].toString());
+}
+
+void otorgarAdministrador(fb::Database& db, Base base, const QString& usuario) {
+    if (!sql::esIdentificador(usuario)) return;
+    for (const QString& t : tablasProtegidas(base))
+        db.executeDirect(QStringLiteral("GRANT ALL ON %1 TO USER \"%2\"").arg(t, usuario.toUpper()));  // quoted: ADMIN is a keyword
+}
+
+namespace {
+
+bool hayTabla(fb::Database& db, const char* nombre) {
+    return db.queryOne(QStringLiteral("select 1 from rdb$relations where rdb$relation_name = ?"), {QString::fromLatin1(nombre)})
+        .has_value();
+}
+
+}  // namespace
+
+QStringList aplicar(fb::Database& db, const std::vector<Guion>& lista, const Aviso& aviso) {
+    if (!hayTabla(db, "VERSION_ESQUEMA"))
         db.executeDirect(
             "create table VERSION_ESQUEMA (VERS_GUION varchar(120) not null primary key, "
             "VERS_FECHA timestamp default current_timestamp not null)");
+    // The last statement done of a script that stopped half-way.
+    if (!hayTabla(db, "VERSION_ESQUEMA_PASO"))
+        db.executeDirect(
+            "create table VERSION_ESQUEMA_PASO (VEPA_GUION varchar(120) not null primary key, "
+            "VEPA_SENTENCIA integer not null)");
     QStringList hechos;
     for (const fb::Row& r : db.query("select VERS_GUION from VERSION_ESQUEMA")) hechos << r[0].toString();
+    QHash<QString, int> pasos;
+    for (const fb::Row& r : db.query("select VEPA_GUION, VEPA_SENTENCIA from VERSION_ESQUEMA_PASO"))
+        pasos.insert(r[0].toString(), int(r[1].toInt64()));
 
     QStringList aplicados;
-    for (const Guion& g : guiones(base)) {
+    for (const Guion& g : lista) {
         if (hechos.contains(g.nombre)) continue;
-        if (aviso) aviso(QStringLiteral("aplicando %1").arg(g.nombre));
-        ejecutar(db, g);
-        db.executeDirect("insert into VERSION_ESQUEMA (VERS_GUION) values (?)", {g.nombre});
+        const int desde = pasos.value(g.nombre, 0);
+        if (aviso)
+            aviso(desde ? QStringLiteral("continuando %1 después de la sentencia %2").arg(g.nombre).arg(desde)
+                        : QStringLiteral("aplicando %1").arg(g.nombre));
+        const QStringList sentencias = dividir(g.texto);
+        // Each statement commits with the record of it, so that a script
+        // that fails at statement k goes on from k once the cause is fixed.
+        for (int n = desde + 1; n <= sentencias.size(); ++n) {
+            const QString& s = sentencias[n - 1];
+            try {
+                fb::Transaction tr = db.begin();
+                tr.execute(s);
+                tr.execute(QStringLiteral("update or insert into VERSION_ESQUEMA_PASO (VEPA_GUION, VEPA_SENTENCIA) "
+                                          "values (?, ?) matching (VEPA_GUION)"),
+                           {g.nombre, n});
+                tr.commit();
+            } catch (const fb::DbError& e) {
+                throw enGuion(g.nombre, n, s, e);
+            }
+        }
+        fb::Transaction tr = db.begin();
+        tr.execute(QStringLiteral("insert into VERSION_ESQUEMA (VERS_GUION) values (?)"), {g.nombre});
+        tr.execute(QStringLiteral("delete from VERSION_ESQUEMA_PASO where VEPA_GUION = ?"), {g.nombre});
+        tr.commit();
         aplicados << g.nombre;
     }
-    otorgarPublico(db);
+    return aplicados;
+}
+
+QStringList actualizar(fb::Database& db, Base base, const Aviso& aviso) {
+    const QStringList aplicados = aplicar(db, guiones(base), aviso);
+    otorgarDerechos(db, base);
     return aplicados;
 }
 

@@ -30,16 +30,29 @@ QStringList dividir(const QString& guion);
 
 using Aviso = std::function<void(const QString&)>;
 
-// Applies the scripts not yet recorded in VERSION_ESQUEMA, each statement
-// committed on its own, then grants every object to PUBLIC. Returns the names
-// applied. On a failure throws fb::DbError naming the script and statement;
-// the scripts applied before it stay recorded.
+// Applies the scripts of `lista` not yet recorded in VERSION_ESQUEMA. Each
+// statement commits together with the record of it (VERSION_ESQUEMA_PASO):
+// a script that fails at statement k keeps statements 1..k-1 and, once the
+// cause is fixed, the next run goes on from k. On a failure throws
+// fb::DbError naming the script and statement. Returns the names applied.
+QStringList aplicar(fb::Database& db, const std::vector<Guion>& lista, const Aviso& aviso = {});
+// aplicar with the database's own scripts, then the grants (otorgarDerechos).
 QStringList actualizar(fb::Database& db, Base base, const Aviso& aviso = {});
 
 // Runs one script's statements (used for the demo data).
 void ejecutar(fb::Database& db, const Guion& guion);
 
-// GRANT ALL / EXECUTE / USAGE on every user object to PUBLIC.
-void otorgarPublico(fb::Database& db);
+// The tables ordinary logins may only read: users, rights, settings,
+// numbering authorizations, the schema's record, and the audit trail (of
+// which they may write AUDI_RAZON alone).
+QStringList tablasProtegidas(Base base);
+// The rights model (db/README.md): every other table to PUBLIC for reading
+// and writing; the protected ones read-only to PUBLIC and writable by the
+// triggers and procedures that write them; EXECUTE and USAGE on every
+// procedure, sequence and exception. In the general database, the users
+// marked USUA_ADMIN get otorgarAdministrador.
+void otorgarDerechos(fb::Database& db, Base base);
+// An administrator's login may write the protected tables too.
+void otorgarAdministrador(fb::Database& db, Base base, const QString& usuario);
 
 }  // namespace cxp::esquema

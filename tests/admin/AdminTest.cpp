@@ -82,6 +82,43 @@ TEST(Admin, InstalacionDeDemostracion) {
     EXPECT_GE(compania.query("select * from SUCURSALES").size(), 2u);
 }
 
+// A backup is taken before an upgrade and brings a company back; a company
+// whose upgrade fails stops neither the others nor the report.
+TEST(Admin, RespaldoRestauracionYCadaCompaniaPorSuCuenta) {
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    for (const QStringList& orden : {QStringList{"crear-general", d}, {"crear-compania", d, "001"}, {"crear-compania", d, "002"}})
+        ASSERT_EQ(admin(orden).estado, 0) << orden.join(' ').toStdString();
+    auto sucursales = [&](const char* codigo) {
+        fb::Database c = fb::Database::attach({d + "/datos/" + codigo + "/quelmar.fdb", "SYSDBA"});
+        return c.queryOne("select count(*) from SUCURSALES")->at(0).toInt64();
+    };
+    const Salida respaldo = admin({"respaldar", d, "001"});
+    ASSERT_EQ(respaldo.estado, 0) << respaldo.texto.toStdString();
+    const QString carpeta = respaldo.texto.section("Respaldo en ", 1).section(':', 0, 0);
+    EXPECT_TRUE(QFile::exists(carpeta + "/general.fbk") && QFile::exists(carpeta + "/001.fbk")) << carpeta.toStdString();
+    EXPECT_FALSE(QFile::exists(carpeta + "/002.fbk"));
+    {
+        fb::Database c = fb::Database::attach({d + "/datos/001/quelmar.fdb", "SYSDBA"});
+        c.executeDirect("insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (9, 'Después del respaldo')");
+        // An older 001: its last script is applied again and fails (its objects exist).
+        c.executeDirect("delete from VERSION_ESQUEMA where VERS_GUION = (select max(VERS_GUION) from VERSION_ESQUEMA)");
+    }
+    const Salida act = admin({"actualizar", d});
+    EXPECT_EQ(act.estado, 1) << act.texto.toStdString();
+    EXPECT_TRUE(act.texto.contains("Respaldo en ")) << act.texto.toStdString();
+    EXPECT_TRUE(act.texto.contains("compañía 001: falló")) << act.texto.toStdString();
+    EXPECT_TRUE(act.texto.contains("compañía 002: al día")) << "the next company went on";
+    EXPECT_TRUE(act.texto.contains("No se actualizaron: compañía 001"));
+
+    const Salida rest = admin({"restaurar", d, carpeta, "001"});
+    ASSERT_EQ(rest.estado, 0) << rest.texto.toStdString();
+    EXPECT_EQ(sucursales("001"), 0) << "the row made after the backup is gone";
+    const Salida otra = admin({"actualizar", d});
+    EXPECT_EQ(otra.estado, 0) << otra.texto.toStdString();
+    EXPECT_EQ(admin({"restaurar", d, d + "/no-hay", "001"}).estado, 2);
+}
+
 TEST(Admin, CreaYRechaza) {
     QTemporaryDir dir;
     const QString d = dir.path();

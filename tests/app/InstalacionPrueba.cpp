@@ -34,6 +34,8 @@ QString plantillaDemo(cxp::esquema::Base base) {
             if (!QFile::copy(origen, destino)) throw std::runtime_error("no se pudo copiar la plantilla");
             fb::Database db = conectar(destino);
             cxp::esquema::ejecutar(db, cxp::esquema::guionDemo(b));
+            // As an installation does: the demo's administrator writes the protected tables.
+            cxp::esquema::otorgarAdministrador(db, b, QStringLiteral("ADMIN"));
         }
     });
     return base == cxp::esquema::Base::General ? general : compania;

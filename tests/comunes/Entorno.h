@@ -3,6 +3,7 @@
 // shared screens: the session with its connection, the scripted
 // Interaccion, the error handler and the configuration. The session is the
 // administrator's unless a test logs in as the clerk.
+#include "db/Esquema.h"
 #include "data/Configuracion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
@@ -33,6 +34,12 @@ protected:
         sesion.usuario_actual = usuario;
         sesion.nombre_usuario = nombre;
         sesion.es_administrador = administrador;
+        // An administrator's login writes the protected tables, as the
+        // installation grants it.
+        if (administrador) {
+            fb::Database db = compania.conectar();
+            cxp::esquema::otorgarAdministrador(db, cxp::esquema::Base::Compania, usuario);
+        }
         sesion.compania = compania.conectar(usuario);
         configuracion.cargar(sesion.compania);
     }

@@ -23,10 +23,12 @@ Dinero pesos(const char* texto) { return *Dinero::desdeTexto(QString::fromLatin1
 class Consultas : public ::testing::Test {
 protected:
     void SetUp() override {
-        sesion.compania = base.conectar();
+        // USUARIO is read-only to the clerk's own login: the owner makes her row.
+        base.conectar().executeDirect(
+            "insert into usuario (user_cod, user_anocnt, user_percnt) values ('AUXILIAR', '2026', 11)");
+        sesion.compania = base.conectar("AUXILIAR");
         sesion.general = general.conectar();
         sesion.usuario_actual = "AUXILIAR";
-        db().executeDirect("insert into usuario (user_cod, user_anocnt, user_percnt) values ('AUXILIAR', '2026', 11)");
         conf.cargar(db());
         // A small chart: class, group, account, subaccount, auxiliaries.
         for (const char* c : {"2", "23", "2365", "236540", "23654001", "23654002", "236525"})
@@ -40,11 +42,13 @@ protected:
                                    .arg(c));
     }
     fb::Database& db() { return sesion.compania; }
+    // The owner's login, for the rows a clerk's own login may not write.
+    fb::Database dueno() { return base.conectar(); }
     void sinDerecho() {
-        db().executeDirect("insert into acceso_usuario values ('AUXILIAR', 'CONTABILIDAD', 0, 'N')");
+        dueno().executeDirect("insert into acceso_usuario values ('AUXILIAR', 'CONTABILIDAD', 0, 'N')");
     }
     void conDerecho() {
-        db().executeDirect("insert into acceso_usuario values ('AUXILIAR', 'CONTABILIDAD', 0, 'S')");
+        dueno().executeDirect("insert into acceso_usuario values ('AUXILIAR', 'CONTABILIDAD', 0, 'S')");
     }
     prueba::BaseTemporal base{prueba::plantillaCompania()};
     prueba::BaseTemporal general{prueba::plantillaGeneral()};
@@ -91,7 +95,7 @@ TEST_F(Consultas, CuentaInexistente) {
     EXPECT_EQ(inter.mensajes,
               QStringList{"informacion: Acceso no permitido. comuníquese con el administrador del sistema."});
 
-    db().executeDirect("delete from acceso_usuario");
+    dueno().executeDirect("delete from acceso_usuario");
     conDerecho();
     inter.mensajes.clear();
     inter.respuestas = {false};
@@ -195,7 +199,7 @@ TEST_F(Consultas, MesSiguienteYAnterior) {
     EXPECT_EQ(guardado(), "2026/12");
 
     // The books start in March 2020 (ANO DE INICIO 2020, MES DE INICIO 3).
-    db().executeDirect("update configuracion set conf_valor = '3' where conf_propiedad = 'MES DE INICIO'");
+    dueno().executeDirect("update configuracion set conf_valor = '3' where conf_propiedad = 'MES DE INICIO'");
     conf.cargar(db());
     cnt.fijar_periodo("2020", 3);
     cnt.mes_menos();
@@ -286,7 +290,7 @@ TEST_F(Consultas, AuditoriaDeAnulacionYRazon) {
 
     db().executeDirect("execute procedure audite_documento(51, 10, 'I')");
     db().executeDirect("execute procedure audite_documento(51, 10, 'A')");
-    db().executeDirect("update auditoria set audi_usuario = 'AUXILIAR', audi_fecha = '2026/12/05'");
+    dueno().executeDirect("update auditoria set audi_usuario = 'AUXILIAR', audi_fecha = '2026/12/05'");
     EXPECT_EQ(cxp::razon_anulacion(db(), sesion.general, 51, 10),
               "Sin explicación del usuario. Anulado por:Carolina Gómez Restrepo, el dia: 2026/12/05");
 
@@ -300,7 +304,7 @@ TEST_F(Consultas, AuditoriaDeAnulacionYRazon) {
     cxp::registre_razon(db(), 51, 10, cxp::OperacionAuditada::Eliminacion, "otra");
     EXPECT_EQ(db().query("select 1 from auditoria where audi_razon = 'otra'").size(), 0u);
 
-    db().executeDirect("update auditoria set audi_hora = '10:11:12.3456' where audi_oper = 'I'");
+    dueno().executeDirect("update auditoria set audi_hora = '10:11:12.3456' where audi_oper = 'I'");
     EXPECT_EQ(cxp::texto_auditoria_insercion(db(), 51, 10), "2026/12/05-10:11:12.3456-AUXILIAR");
     EXPECT_EQ(cxp::texto_auditoria_insercion(db(), 51, 10, true), "2026/12/05-10:11:12-AUXILIAR");
     EXPECT_EQ(cxp::texto_auditoria_insercion(db(), 51, 11), "");

@@ -41,7 +41,7 @@ SET TERM ; ^
 )")});
     db.executeDirect("insert into PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) values (?, ?, '000001')",
                      {kTipoPrueba, kPrefijoPrueba});
-    cxp::esquema::otorgarPublico(db);
+    cxp::esquema::otorgarDerechos(db, cxp::esquema::Base::Compania);
 }
 
 namespace {
