@@ -259,7 +259,7 @@ void Activacion::accionesIniciales() {
     }
 }
 
-void Activacion::cerrar() {
+void Activacion::cerrar(bool enSilencio) {
     fb::Database& general = sesion_.general;
     if (!general.isAttached()) return;
     try {
@@ -270,7 +270,8 @@ void Activacion::cerrar() {
         if (cuenta && cuenta->at(0).toInt64() == 1)
             general.executeDirect(QStringLiteral("UPDATE USUARIO SET FECCON = NULL WHERE USUA_COD = ") + usuario);
     } catch (const std::exception& e) {
-        reportar(e);
+        if (enSilencio) ManejadorErrores::anotar(archivoLog_, sesion_.usuario_actual, ManejadorErrores::mensajeDe(e));
+        else reportar(e);
     }
 }
 

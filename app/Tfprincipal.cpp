@@ -392,7 +392,7 @@ void Tfprincipal::activar() {
     if (cerrando_) {
         // A stop signal came while the activation waited on a question; the
         // mark it set afterwards goes too.
-        activacion_.cerrar();
+        activacion_.cerrar(true);
         return;
     }
     if (!aceptada) {
@@ -495,7 +495,7 @@ void Tfprincipal::closeEvent(QCloseEvent* evento) {
 void Tfprincipal::terminar() {
     if (cerrando_) return;
     cerrando_ = true;
-    activacion_.cerrar();
+    activacion_.cerrar(true);
     emit cerrada();
 }
 
