@@ -393,6 +393,10 @@ const char* kUso =
     "estándar. Una clave en la línea de órdenes (--clave, CLAVE) la ven los demás usuarios\n"
     "del equipo.\n";
 
+const char* kClaveVisible =
+    "Aviso: una clave en la línea de órdenes la ven los demás usuarios del equipo; use --clave-archivo o "
+    "--clave-entrada.";
+
 // One line of standard input, without its line end.
 QString lineaDeEntrada() {
     QByteArray linea;
@@ -432,6 +436,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         const QString opcion = args.takeFirst();
         if ((opcion == QLatin1String("--usuario") || opcion == QLatin1String("--clave")) && !args.isEmpty()) {
             (opcion == QLatin1String("--usuario") ? cred.usuario : cred.clave) = args.takeFirst();
+            if (opcion == QLatin1String("--clave")) err << kClaveVisible << Qt::endl;
         } else if (opcion == QLatin1String("--clave-archivo") && !args.isEmpty()) {
             QString motivo;
             const auto clave = claveDeArchivo(args.takeFirst(), &motivo);
@@ -470,7 +475,11 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         else if (orden == QLatin1String("restaurar")) inst.restaurar(args[1], args[2], args.value(3));
         else if (orden == QLatin1String("demo")) inst.demo(args[1]);
         else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3));
-        else inst.usuario(args[1], args[2], n - (esAdmin ? 1 : 0) == 3 ? args[3] : lineaDeEntrada(), esAdmin);
+        else {
+            const bool conClave = n - (esAdmin ? 1 : 0) == 3;
+            if (conClave) err << kClaveVisible << Qt::endl;
+            inst.usuario(args[1], args[2], conClave ? args[3] : lineaDeEntrada(), esAdmin);
+        }
         return 0;
     } catch (const Rechazo& r) {
         err << r.mensaje << Qt::endl;

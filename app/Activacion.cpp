@@ -260,14 +260,15 @@ void Activacion::accionesIniciales() {
     }
 }
 
-void Activacion::cerrar() {
+void Activacion::cerrar(bool enSilencio) {
     fb::Database& general = sesion_.general;
     if (!general.isAttached()) return;
     try {
         // The caller's own mark, when it is today's.
         general.executeDirect(QStringLiteral("EXECUTE PROCEDURE LIMPIE_CONEXION ") + sql::fecha(QDate::currentDate()));
     } catch (const std::exception& e) {
-        reportar(e);
+        if (enSilencio) ManejadorErrores::anotar(archivoLog_, sesion_.usuario_actual, ManejadorErrores::mensajeDe(e));
+        else reportar(e);
     }
 }
 

@@ -58,8 +58,10 @@ public:
     void accionesIniciales();
 
     // The close: clears FECCON when it holds today's date. A mark of an
-    // earlier day is left in place.
-    void cerrar();
+    // earlier day is left in place. A failure is reported by the central
+    // handler, or only logged when `enSilencio` (a stop signal: nobody is
+    // there to close a box).
+    void cerrar(bool enSilencio = false);
 
     const Encabezado& encabezado() const { return encabezado_; }
     // The log the refusals were written to.

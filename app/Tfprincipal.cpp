@@ -410,7 +410,7 @@ void Tfprincipal::activar() {
     if (cerrando_) {
         // A stop signal came while the activation waited on a question; the
         // mark it set afterwards goes too.
-        activacion_.cerrar();
+        activacion_.cerrar(true);
         return;
     }
     if (!aceptada) {
@@ -513,7 +513,7 @@ void Tfprincipal::closeEvent(QCloseEvent* evento) {
 void Tfprincipal::terminar() {
     if (cerrando_) return;
     cerrando_ = true;
-    activacion_.cerrar();
+    activacion_.cerrar(true);
     emit cerrada();
 }
 

@@ -28,6 +28,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (datos->claveDeEntrada) datos->clave = cxp::lanzador::leerClave(stdin);
+    else if (args.contains(QStringLiteral("--clave")))
+        std::fprintf(stderr, "Aviso: una clave en la línea de órdenes la ven los demás usuarios del equipo; "
+                             "use --clave-entrada.\n");
     // A window only when something must be asked: scripts run without one.
     std::unique_ptr<QCoreApplication> app;
     if (datos->completos()) {

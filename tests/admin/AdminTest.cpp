@@ -21,10 +21,12 @@ struct Salida {
     QString texto;
 };
 
-Salida admin(const QStringList& args) {
+Salida admin(const QStringList& args, const QByteArray& entrada = {}) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(QStringLiteral(CXP_ADMIN), args);
+    p.write(entrada);
+    p.closeWriteChannel();
     p.waitForFinished(120000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
 }
@@ -162,6 +164,32 @@ TEST(AdminServidor, BasesYUsuariosEnElServidor) {
     const Salida mala = admin({"--usuario", srv.usuario, "--clave", "mala", "actualizar", ubic});
     EXPECT_EQ(mala.estado, 1);
     EXPECT_TRUE(mala.texto.contains("usuario o la clave")) << mala.texto.toStdString();
+}
+
+// Passwords off the command line: SYSDBA's from a file of the user's own
+// (0600; any other refused), a new login's from standard input.
+TEST(AdminServidor, ClavesFueraDeLaLineaDeOrdenes) {
+    CXP_SERVIDOR_O_FALLA(srv);
+    QTemporaryDir claves;
+    const QString archivo = claves.filePath("sysdba");
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(srv.clave.toUtf8() + "\n");
+    f.close();
+    const QString ubic = srv.prefijo + srv.carpeta + "/inst-" + QUuid::createUuid().toString(QUuid::Id128);
+    QDir().mkpath(srv.carpeta + ubic.mid(ubic.lastIndexOf('/')) + "/datos");
+    ASSERT_TRUE(QFile::setPermissions(archivo, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QStringList cred{"--usuario", srv.usuario, "--clave-archivo", archivo};
+    Salida s = admin(cred + QStringList{"crear-general", ubic});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_TRUE(s.texto.contains("permisos 0600")) << s.texto.toStdString();
+    ASSERT_TRUE(QFile::setPermissions(archivo, QFile::ReadOwner | QFile::WriteOwner));
+    s = admin(cred + QStringList{"crear-general", ubic});
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+    s = admin(cred + QStringList{"usuario", ubic, "CLERK_ENTRADA"}, "otra'clave\n");
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+    fb::Database db = fb::Database::attach({ubic + "/datos/general.fdb", "CLERK_ENTRADA", "otra'clave"});
+    EXPECT_EQ(db.queryOne("select current_user from rdb$database")->at(0).toString(), "CLERK_ENTRADA");
 }
 
 }  // namespace

@@ -12,10 +12,7 @@ struct DatosDelUsuario {
     QByteArray antes = qgetenv("XDG_DATA_HOME");
     bool habia = qEnvironmentVariableIsSet("XDG_DATA_HOME");
     DatosDelUsuario() { qputenv("XDG_DATA_HOME", dir.path().toLocal8Bit()); }
-    ~DatosDelUsuario() {
-        if (habia) qputenv("XDG_DATA_HOME", antes);
-        else qunsetenv("XDG_DATA_HOME");
-    }
+    ~DatosDelUsuario() { habia ? qputenv("XDG_DATA_HOME", antes) : qunsetenv("XDG_DATA_HOME"); }
     QString log() const { return dir.path() + QStringLiteral("/Orvel/cxpagar/ERRORES.TXT"); }
 };
 
