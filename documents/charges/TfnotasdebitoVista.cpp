@@ -327,7 +327,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     marco->setSpacing(4);
     marco->addWidget(panel);
     // The body scrolls rather than squash its fields when the window is
-    // smaller than what it shows; the IVA bases open beside the amounts.
+    // smaller than what it shows; the panels open below the amounts.
     auto* cuerpo = new QWidget(this);
     cuerpo->setObjectName(QStringLiteral("cuerpo"));
     desplazable_ = new QScrollArea(this);
@@ -346,10 +346,8 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         todo->addWidget(anulado);
     }
     todo->addLayout(cabecera);
-    auto* filaMontos = new QHBoxLayout;
-    filaMontos->addWidget(montos, 1);
-    filaMontos->addWidget(bases_);
-    todo->addLayout(filaMontos);
+    todo->addWidget(montos);
+    todo->addWidget(bases_);
     todo->addWidget(cuentas);
     auto* obs = new QHBoxLayout;
     obs->addWidget(new QLabel(QStringLiteral("Observaciones:"), this));
@@ -408,7 +406,9 @@ TfnotasdebitoVista::~TfnotasdebitoVista() = default;
 QLineEdit* TfnotasdebitoVista::linea(const QString& campo, DataSet& ds, int ancho) {
     auto* e = new QLineEdit(this);
     e->setObjectName(campo);
-    if (ancho > 0) e->setMaximumWidth(ancho);
+    // Amounts and rates keep their width: squeezed, they would cut digits.
+    if (ancho > 0 && ds.field(campo).isNumeric()) e->setFixedWidth(ancho);
+    else if (ancho > 0) e->setMaximumWidth(ancho);
     enlaces_->enlazar(e, ds, campo);
     editores_.insert(campo, e);
     return e;
@@ -506,6 +506,7 @@ void TfnotasdebitoVista::alternarBases() {
     }
     refrescar();
     ajustarTamano();
+    if (bases_->isVisible()) desplazable_->ensureWidgetVisible(bases_, 0, 0);
 }
 
 void TfnotasdebitoVista::ajustarTamano() {
@@ -537,6 +538,7 @@ void TfnotasdebitoVista::abrirLineas() {
     rejillaLineas_->vista()->setFocus();
     refrescar();
     ajustarTamano();
+    desplazable_->ensureWidgetVisible(lineas_, 0, 0);
 }
 
 void TfnotasdebitoVista::showEvent(QShowEvent* evento) {
