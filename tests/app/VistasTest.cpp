@@ -9,6 +9,9 @@
 #include "app/Tfprincipal.h"
 #include "app/lanzador/Lanzador.h"
 #include "base/Sql.h"
+#include "creditors/FichaAcreedorVista.h"
+#include "creditors/TfbuscproveVista.h"
+#include "ui/Teclado.h"
 #include "data/DataSetModel.h"
 #include "ledger/Comun.h"
 #include "printing/motor/DatosImpresion.h"
@@ -25,6 +28,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -488,6 +492,59 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
     EXPECT_EQ(crudas.join(' ').toStdString(), "") << "columnas sin título";
     EXPECT_EQ(feos.join(", ").toStdString(), "");
     EXPECT_TRUE(ventana->isVisible());
+}
+
+// Used as a picker, the creditor search lets its own commands work: F5
+// opens the new creditor's screen over it, as the window that takes the
+// input, and the creditor saved there is the choice; F4 opens the record
+// over it too.
+TEST_F(Principal, ElSelectorDeAcreedoresAbreSusPantallasEncima) {
+    abrir();
+    Contestador contestador;
+    QStringList arriba;  // the screen that had the input at each step
+    const auto dentroDelModal = [](const char* nombre) -> QWidget* {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return nullptr;
+        if (modal->objectName() == nombre) return modal;
+        return modal->findChild<QWidget*>(nombre);
+    };
+    int paso = 0;
+    QTimer selector, ficha;
+    QObject::connect(&selector, &QTimer::timeout, [&] {
+        auto* b = qobject_cast<cxp::TfbuscproveVista*>(dentroDelModal("Tfbuscprove"));
+        if (!b || paso > 1) return;
+        arriba << "Tfbuscprove";
+        // F4 first (the record over the picker), then F5 (a new creditor).
+        b->teclado().pulsar(paso++ == 0 ? Qt::Key_F4 : Qt::Key_F5, b->texto());
+    });
+    QObject::connect(&ficha, &QTimer::timeout, [&] {
+        for (const char* nombre : {"Tfmodtercero", "Tfnvotercero"}) {
+            auto* v = qobject_cast<cxp::FichaAcreedorVista*>(dentroDelModal(nombre));
+            if (!v) continue;
+            arriba << nombre;
+            if (QString(nombre) == "Tfnvotercero") {
+                cxp::DataSet& t = v->logica().tercero();
+                t.setValue("TERC_NIT", "900777111");
+                t.setValue("TERC_TIPOID", "J");
+                t.setValue("TERC_NOM", "TRANSPORTES DEL SUR S.A.S.");
+                EXPECT_TRUE(v->teclado().pulsar(Qt::Key_F2, v->editor("TERC_NOM"))) << contestador.textos.join('|').toStdString();
+            }
+            v->teclado().pulsar(Qt::Key_Escape, v->editor("TERC_NOM"));
+        }
+    });
+    selector.start(10);
+    ficha.start(10);
+    // A window that never took the input leaves the picker open: give up.
+    QTimer::singleShot(30000, [] {
+        while (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+    });
+    const auto eleccion = interaccion.elegir("Tfbuscprove");
+    ASSERT_TRUE(eleccion);
+    EXPECT_EQ(eleccion->value("nit").toString(), "900777111");
+    EXPECT_EQ(eleccion->value("nombre").toString(), "TRANSPORTES DEL SUR S.A.S.");
+    arriba.removeDuplicates();
+    EXPECT_EQ(arriba, (QStringList{"Tfbuscprove", "Tfmodtercero", "Tfnvotercero"}));
+    EXPECT_TRUE(ventana->mdi()->subWindowList().isEmpty()) << "nothing left behind in the main window";
 }
 
 TEST(Acercade, TamanoYPresentacionDeUnSegundo) {
