@@ -37,6 +37,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -428,7 +430,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
     cp.user = "SYSDBA";
     fb::Database db = fb::Database::attach(cp);
     const auto uno = [&](const char* sql) { return db.queryOne(QString::fromLatin1(sql))->at(0).toString(); };
-    const QString nit = uno("select first 1 terc_nit from proveedores order by terc_nit");
+    const QString nit = uno("select first 1 terc_nit from notas_debito_proveedor order by ndpr_id");
     const QString cargo = uno("select first 1 ndpr_id from notas_debito_proveedor order by ndpr_id");
     const QHash<QString, QVariantMap> argumentos{
         {"Tfmodtercero", {{"nit", nit}}},
@@ -467,6 +469,9 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             QPointer<QWidget> pantalla = pantallaAbierta(*ventana, nombre, antes);
             ASSERT_TRUE(pantalla);
             if (!porBoton) {
+                if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
+                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv"))
+                    pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);
             }
@@ -545,6 +550,23 @@ TEST_F(Principal, ElSelectorDeAcreedoresAbreSusPantallasEncima) {
     arriba.removeDuplicates();
     EXPECT_EQ(arriba, (QStringList{"Tfbuscprove", "Tfmodtercero", "Tfnvotercero"}));
     EXPECT_TRUE(ventana->mdi()->subWindowList().isEmpty()) << "nothing left behind in the main window";
+}
+
+// Qt's own dialogs speak Spanish: their buttons read as the program's do.
+TEST(DialogosDeQt, EnEspanol) {
+    ASSERT_TRUE(cxp::formatos::traducido()) << "falta el paquete qt6-translations-l10n";
+    QPrinter impresora;
+    QPrintDialog dialogo(&impresora);
+    dialogo.show();
+    QApplication::processEvents();
+    QStringList botones;
+    for (const QAbstractButton* b : dialogo.findChildren<QAbstractButton*>())
+        if (b->isVisible()) botones << QString(b->text()).remove('&');
+    for (const char* ingles : {"Print", "Cancel", "Options >>", "Properties"})
+        EXPECT_FALSE(botones.contains(ingles)) << ingles << " en " << botones.join('|').toStdString();
+    EXPECT_TRUE(botones.contains("Imprimir")) << botones.join('|').toStdString();
+    const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
+    if (!carpeta.isEmpty()) dialogo.grab().save(carpeta + "/dialogo-imprimir.png");
 }
 
 TEST(Acercade, TamanoYPresentacionDeUnSegundo) {
