@@ -424,14 +424,16 @@ QLabel* TfnotasdebitoVista::nombre(const QString& objeto) {
 // The gross amount is no field of the charge: it goes to the logic itself.
 bool TfnotasdebitoVista::confirmarSubTotal() {
     const QString texto = subTotal_->text().trimmed();
-    const auto v = texto.isEmpty() ? std::optional<Dinero>(Dinero()) : Dinero::desdeTexto(texto);
+    bool ambiguo = false;
+    const auto v = texto.isEmpty() ? std::optional<Dinero>(Dinero()) : Dinero::desdeTextoTecleado(texto, &ambiguo);
     if (!v) {
         interaccion_.error(QStringLiteral("\"") + texto + QStringLiteral("\" no es un valor válido."));
         subTotal_->setText(importe(logica_->subTotal()));
         return false;
     }
-    if (*v != logica_->subTotal()) return manejador_.proteger([this, v] { logica_->setSubTotal(*v); });
-    return true;
+    if (*v == logica_->subTotal()) return true;
+    if (ambiguo) interaccion_.advertencia(Enlaces::avisoAmbiguo(texto, *v));
+    return manejador_.proteger([this, v] { logica_->setSubTotal(*v); });
 }
 
 bool TfnotasdebitoVista::confirmar() { return enlaces_->confirmar() && confirmarSubTotal(); }
