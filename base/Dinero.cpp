@@ -44,6 +44,40 @@ bool parteEnteraValida(QStringView s)
 
 } // namespace
 
+std::optional<Dinero> Dinero::desdeTextoTecleado(QStringView texto, bool* ambiguo)
+{
+    if (ambiguo)
+        *ambiguo = false;
+    QString t = texto.trimmed().toString();
+    const qsizetype puntos = t.count(u'.');
+    const qsizetype comas = t.count(u',');
+    const auto cambiar = [&t](QChar miles, QChar decimal) {
+        for (QChar& c : t)
+            c = c == miles ? u',' : c == decimal ? u'.' : c;
+    };
+    if (puntos > 0 && comas > 0) {
+        // The last separator is the decimal one.
+        if (t.lastIndexOf(u',') > t.lastIndexOf(u'.')) {
+            if (comas > 1)
+                return std::nullopt;
+            cambiar(u'.', u',');
+        } else if (puntos > 1) {
+            return std::nullopt;
+        }
+    } else if (puntos > 1) {
+        cambiar(u'.', QChar());  // dots for thousands only
+    } else if (comas == 1 && t.size() - t.indexOf(u',') - 1 != 3) {
+        cambiar(QChar(), u',');  // a decimal comma: "1500,50"
+    } else if ((puntos == 1 || comas == 1) && ambiguo) {
+        const qsizetype sep = puntos == 1 ? t.indexOf(u'.') : t.indexOf(u',');
+        QStringView antes = QStringView(t).left(sep);
+        if (!antes.isEmpty() && (antes.front() == u'-' || antes.front() == u'+'))
+            antes = antes.mid(1);
+        *ambiguo = t.size() - sep - 1 == 3 && antes.size() >= 1 && antes.size() <= 3;
+    }
+    return desdeTexto(t);
+}
+
 std::optional<Dinero> Dinero::desdeTexto(QStringView texto)
 {
     QStringView s = texto.trimmed();

@@ -29,6 +29,12 @@ public:
     // decimals round half to even. Surrounding spaces are ignored. Garbage,
     // exponents and values beyond the int64 range give nullopt.
     static std::optional<Dinero> desdeTexto(QStringView texto);
+    // An amount as a clerk types it: separators that can only mean one
+    // thing are read as meant ("1.500.000" and "1.500.000,50" with dots for
+    // thousands, "1,500,000.50", "1500,50"); a lone separator before three
+    // digits ("1.500", "1,500") keeps the program's rule (dot decimal, comma
+    // thousands) and sets *ambiguo.
+    static std::optional<Dinero> desdeTextoTecleado(QStringView texto, bool* ambiguo = nullptr);
 
     constexpr int64_t crudo() const { return v_; }
     // The value as an integer at a Firebird scale (-2 for money, -4 for

@@ -48,7 +48,7 @@ fb::Value fromVariant(const Field& f, const QVariant& v) {
         case FieldType::Decimal: {
             if (isIntegral(v)) return int64_t(v.toLongLong());
             if (!isText) return refuse();
-            const auto d = Dinero::desdeTexto(text);
+            const auto d = Dinero::desdeTextoTecleado(text);
             return d ? toValue(*d) : refuse();
         }
         case FieldType::Float: {

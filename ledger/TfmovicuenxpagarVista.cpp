@@ -47,6 +47,8 @@ TfmovicuenxpagarVista::TfmovicuenxpagarVista(std::unique_ptr<Tfmovicuenxpagar> l
     totales_ = new QLabel(this);
     totales_->setObjectName(QStringLiteral("totales"));
     totales_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A narrow window wraps the line rather than cut it.
+    totales_->setWordWrap(true);
 
     auto* cabeza = new QHBoxLayout;
     cabeza->addWidget(new QLabel(QStringLiteral("Desde:"), this));
@@ -93,7 +95,7 @@ void TfmovicuenxpagarVista::calcular() {
     const auto t = logica_->totales();
     totales_->setText(QStringLiteral("Totales:  Inicial %1   Cargos %2   Descuentos %3   Abonos %4   Final %5")
                           .arg(textoDinero(t.inicial), textoDinero(t.debitos), textoDinero(t.creditos),
-                               t.abonos.texto(4), textoDinero(t.final_)));
+                               textoDinero(t.abonos), textoDinero(t.final_)));
     rejilla_->vista()->setFocus();
 }
 

@@ -78,6 +78,12 @@ QString Enlaces::textoDe(const Field& f, const fb::Value& v) {
     return DataSetModel::displayText(f, v);
 }
 
+QString Enlaces::avisoAmbiguo(const QString& texto, const Dinero& leido) {
+    return QStringLiteral("«%1» se tomó como %2: un punto solo separa los decimales y una coma sola, los miles. "
+                          "Para otro valor escríbalo sin separadores o con todos (1.500.000,50).")
+        .arg(texto.trimmed(), leido.texto(2));
+}
+
 fb::Value Enlaces::valorDe(const Field& f, const QString& texto) {
     auto rechazar = [&]() -> fb::Value {
         throw DataSetError(QStringLiteral("%1: «%2» no es un valor válido.").arg(etiqueta(f), texto), f.name());
@@ -93,7 +99,7 @@ fb::Value Enlaces::valorDe(const Field& f, const QString& texto) {
             return ok ? fb::Value(int64_t(n)) : rechazar();
         }
         case FieldType::Decimal: {
-            const auto d = Dinero::desdeTexto(t);
+            const auto d = Dinero::desdeTextoTecleado(t);
             return d ? toValue(*d) : rechazar();
         }
         case FieldType::Float: {
@@ -344,6 +350,7 @@ bool Enlaces::confirmar(Enlace& e) {
     // Cleared first: a handler that opens a box or moves the focus leaves
     // this widget again, and that must not set the value twice.
     e.pendiente = false;
+    QString aviso;
     try {
         const Field& f = ds->field(e.campo);
         fb::Value v;
@@ -351,6 +358,11 @@ bool Enlaces::confirmar(Enlace& e) {
             case Linea: {
                 const QString t = static_cast<QLineEdit*>(e.widget.data())->text();
                 v = !e.vacioMascara.isEmpty() && t == e.vacioMascara ? fb::Value() : valorDe(f, t);
+                if (f.type() == FieldType::Decimal) {
+                    bool ambiguo = false;
+                    if (const auto d = Dinero::desdeTextoTecleado(t, &ambiguo); d && ambiguo)
+                        aviso = avisoAmbiguo(t, *d);
+                }
                 break;
             }
             case Fecha: {
@@ -380,6 +392,7 @@ bool Enlaces::confirmar(Enlace& e) {
         // Unchanged values notify nothing: show the field's own form anyway
         // ("1234.5" typed over 1,234.50).
         if (e.widget && !e.pendiente) mostrar(e);
+        if (!aviso.isEmpty()) interaccion_.advertencia(aviso);
         return true;
     } catch (const DataSetError& err) {
         fallo(e, err, true);

@@ -71,6 +71,9 @@ public:
     // What the person typed as the field's kind of value; empty text is
     // null. Throws DataSetError for text that is no value of the field.
     static fb::Value valorDe(const Field& campo, const QString& texto);
+    // What the person is told when an amount's lone separator could mean
+    // either thing and the program's rule decided.
+    static QString avisoAmbiguo(const QString& texto, const Dinero& leido);
 
 private:
     struct Enlace;

@@ -327,7 +327,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     marco->setSpacing(4);
     marco->addWidget(panel);
     // The body scrolls rather than squash its fields when the window is
-    // smaller than what it shows; the IVA bases open beside the amounts.
+    // smaller than what it shows; the panels open below the amounts.
     auto* cuerpo = new QWidget(this);
     cuerpo->setObjectName(QStringLiteral("cuerpo"));
     desplazable_ = new QScrollArea(this);
@@ -346,10 +346,8 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         todo->addWidget(anulado);
     }
     todo->addLayout(cabecera);
-    auto* filaMontos = new QHBoxLayout;
-    filaMontos->addWidget(montos, 1);
-    filaMontos->addWidget(bases_);
-    todo->addLayout(filaMontos);
+    todo->addWidget(montos);
+    todo->addWidget(bases_);
     todo->addWidget(cuentas);
     auto* obs = new QHBoxLayout;
     obs->addWidget(new QLabel(QStringLiteral("Observaciones:"), this));
@@ -408,7 +406,9 @@ TfnotasdebitoVista::~TfnotasdebitoVista() = default;
 QLineEdit* TfnotasdebitoVista::linea(const QString& campo, DataSet& ds, int ancho) {
     auto* e = new QLineEdit(this);
     e->setObjectName(campo);
-    if (ancho > 0) e->setMaximumWidth(ancho);
+    // Amounts and rates keep their width: squeezed, they would cut digits.
+    if (ancho > 0 && ds.field(campo).isNumeric()) e->setFixedWidth(ancho);
+    else if (ancho > 0) e->setMaximumWidth(ancho);
     enlaces_->enlazar(e, ds, campo);
     editores_.insert(campo, e);
     return e;
@@ -424,14 +424,16 @@ QLabel* TfnotasdebitoVista::nombre(const QString& objeto) {
 // The gross amount is no field of the charge: it goes to the logic itself.
 bool TfnotasdebitoVista::confirmarSubTotal() {
     const QString texto = subTotal_->text().trimmed();
-    const auto v = texto.isEmpty() ? std::optional<Dinero>(Dinero()) : Dinero::desdeTexto(texto);
+    bool ambiguo = false;
+    const auto v = texto.isEmpty() ? std::optional<Dinero>(Dinero()) : Dinero::desdeTextoTecleado(texto, &ambiguo);
     if (!v) {
         interaccion_.error(QStringLiteral("\"") + texto + QStringLiteral("\" no es un valor válido."));
         subTotal_->setText(importe(logica_->subTotal()));
         return false;
     }
-    if (*v != logica_->subTotal()) return manejador_.proteger([this, v] { logica_->setSubTotal(*v); });
-    return true;
+    if (*v == logica_->subTotal()) return true;
+    if (ambiguo) interaccion_.advertencia(Enlaces::avisoAmbiguo(texto, *v));
+    return manejador_.proteger([this, v] { logica_->setSubTotal(*v); });
 }
 
 bool TfnotasdebitoVista::confirmar() { return enlaces_->confirmar() && confirmarSubTotal(); }
@@ -511,6 +513,7 @@ void TfnotasdebitoVista::alternarBases() {
     }
     refrescar();
     ajustarTamano();
+    if (bases_->isVisible()) desplazable_->ensureWidgetVisible(bases_, 0, 0);
 }
 
 void TfnotasdebitoVista::ajustarTamano() {
@@ -542,6 +545,7 @@ void TfnotasdebitoVista::abrirLineas() {
     rejillaLineas_->vista()->setFocus();
     refrescar();
     ajustarTamano();
+    desplazable_->ensureWidgetVisible(lineas_, 0, 0);
 }
 
 void TfnotasdebitoVista::showEvent(QShowEvent* evento) {

@@ -10,6 +10,9 @@
 #include "app/Tfprincipal.h"
 #include "app/lanzador/Lanzador.h"
 #include "base/Sql.h"
+#include "creditors/FichaAcreedorVista.h"
+#include "creditors/TfbuscproveVista.h"
+#include "ui/Teclado.h"
 #include "data/DataSetModel.h"
 #include "ledger/Comun.h"
 #include "printing/motor/DatosImpresion.h"
@@ -26,6 +29,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -34,6 +38,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -428,7 +434,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
     cp.user = "SYSDBA";
     fb::Database db = fb::Database::attach(cp);
     const auto uno = [&](const char* sql) { return db.queryOne(QString::fromLatin1(sql))->at(0).toString(); };
-    const QString nit = uno("select first 1 terc_nit from proveedores order by terc_nit");
+    const QString nit = uno("select first 1 terc_nit from notas_debito_proveedor order by ndpr_id");
     const QString cargo = uno("select first 1 ndpr_id from notas_debito_proveedor order by ndpr_id");
     const QHash<QString, QVariantMap> argumentos{
         {"Tfmodtercero", {{"nit", nit}}},
@@ -467,6 +473,9 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             QPointer<QWidget> pantalla = pantallaAbierta(*ventana, nombre, antes);
             ASSERT_TRUE(pantalla);
             if (!porBoton) {
+                if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
+                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv"))
+                    pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);
             }
@@ -492,6 +501,76 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
     EXPECT_EQ(crudas.join(' ').toStdString(), "") << "columnas sin título";
     EXPECT_EQ(feos.join(", ").toStdString(), "");
     EXPECT_TRUE(ventana->isVisible());
+}
+
+// Used as a picker, the creditor search lets its own commands work: F5
+// opens the new creditor's screen over it, as the window that takes the
+// input, and the creditor saved there is the choice; F4 opens the record
+// over it too.
+TEST_F(Principal, ElSelectorDeAcreedoresAbreSusPantallasEncima) {
+    abrir();
+    Contestador contestador;
+    QStringList arriba;  // the screen that had the input at each step
+    const auto dentroDelModal = [](const char* nombre) -> QWidget* {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return nullptr;
+        if (modal->objectName() == nombre) return modal;
+        return modal->findChild<QWidget*>(nombre);
+    };
+    int paso = 0;
+    QTimer selector, ficha;
+    QObject::connect(&selector, &QTimer::timeout, [&] {
+        auto* b = qobject_cast<cxp::TfbuscproveVista*>(dentroDelModal("Tfbuscprove"));
+        if (!b || paso > 1) return;
+        arriba << "Tfbuscprove";
+        // F4 first (the record over the picker), then F5 (a new creditor).
+        b->teclado().pulsar(paso++ == 0 ? Qt::Key_F4 : Qt::Key_F5, b->texto());
+    });
+    QObject::connect(&ficha, &QTimer::timeout, [&] {
+        for (const char* nombre : {"Tfmodtercero", "Tfnvotercero"}) {
+            auto* v = qobject_cast<cxp::FichaAcreedorVista*>(dentroDelModal(nombre));
+            if (!v) continue;
+            arriba << nombre;
+            if (QString(nombre) == "Tfnvotercero") {
+                cxp::DataSet& t = v->logica().tercero();
+                t.setValue("TERC_NIT", "900777111");
+                t.setValue("TERC_TIPOID", "J");
+                t.setValue("TERC_NOM", "TRANSPORTES DEL SUR S.A.S.");
+                EXPECT_TRUE(v->teclado().pulsar(Qt::Key_F2, v->editor("TERC_NOM"))) << contestador.textos.join('|').toStdString();
+            }
+            v->teclado().pulsar(Qt::Key_Escape, v->editor("TERC_NOM"));
+        }
+    });
+    selector.start(10);
+    ficha.start(10);
+    // A window that never took the input leaves the picker open: give up.
+    QTimer::singleShot(30000, [] {
+        while (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+    });
+    const auto eleccion = interaccion.elegir("Tfbuscprove");
+    ASSERT_TRUE(eleccion);
+    EXPECT_EQ(eleccion->value("nit").toString(), "900777111");
+    EXPECT_EQ(eleccion->value("nombre").toString(), "TRANSPORTES DEL SUR S.A.S.");
+    arriba.removeDuplicates();
+    EXPECT_EQ(arriba, (QStringList{"Tfbuscprove", "Tfmodtercero", "Tfnvotercero"}));
+    EXPECT_TRUE(ventana->mdi()->subWindowList().isEmpty()) << "nothing left behind in the main window";
+}
+
+// Qt's own dialogs speak Spanish: their buttons read as the program's do.
+TEST(DialogosDeQt, EnEspanol) {
+    ASSERT_TRUE(cxp::formatos::traducido()) << "falta el paquete qt6-translations-l10n";
+    QPrinter impresora;
+    QPrintDialog dialogo(&impresora);
+    dialogo.show();
+    QApplication::processEvents();
+    QStringList botones;
+    for (const QAbstractButton* b : dialogo.findChildren<QAbstractButton*>())
+        if (b->isVisible()) botones << QString(b->text()).remove('&');
+    for (const char* ingles : {"Print", "Cancel", "Options >>", "Properties"})
+        EXPECT_FALSE(botones.contains(ingles)) << ingles << " en " << botones.join('|').toStdString();
+    EXPECT_TRUE(botones.contains("Imprimir")) << botones.join('|').toStdString();
+    const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
+    if (!carpeta.isEmpty()) dialogo.grab().save(carpeta + "/dialogo-imprimir.png");
 }
 
 TEST(Acercade, TamanoYPresentacionDeUnSegundo) {

@@ -55,6 +55,33 @@ TEST(Dinero, LeeTextoConMilesYRedondeaMasDeCuatroDecimales)
     EXPECT_FALSE(Dinero::desdeTexto(u"\u0661\u0662").has_value());  // non-ASCII digits
 }
 
+// Amounts as typed in Colombia: what can only mean one thing is read so;
+// a lone separator before three digits keeps the program's rule, flagged.
+TEST(Dinero, LeeLoQueElAuxiliarTeclea)
+{
+    const struct {
+        const char *texto;
+        int64_t crudo;
+        bool ambiguo;
+    } casos[] = {
+        {"1.500.000", 15000000000, false},  {"1.500.000,50", 15000005000, false},
+        {"1,500,000.50", 15000005000, false}, {"1500,50", 15005000, false},
+        {"-12.345,6", -123456000, false},   {"1500", 15000000, false},
+        {"1.5", 15000, false},              {"1.500", 15000, true},
+        {"1,500", 15000000, true},          {"-2.250", -22500, true},
+        {"1234.567", 12345670, false},
+    };
+    for (const auto &c : casos) {
+        bool ambiguo = !c.ambiguo;
+        const auto d = Dinero::desdeTextoTecleado(QString::fromLatin1(c.texto), &ambiguo);
+        ASSERT_TRUE(d.has_value()) << c.texto;
+        EXPECT_EQ(d->crudo(), c.crudo) << c.texto;
+        EXPECT_EQ(ambiguo, c.ambiguo) << c.texto;
+    }
+    for (const char *texto : {"1.50.000", "1,500.000,5", "1.500,000.5", "1..5", "1.500.000,5,0", "abc"})
+        EXPECT_FALSE(Dinero::desdeTextoTecleado(QString::fromLatin1(texto)).has_value()) << texto;
+}
+
 TEST(Dinero, SumasExactasYDesbordamientoDetectado)
 {
     EXPECT_EQ(D("0.1") + D("0.2"), D("0.3"));

@@ -7,9 +7,12 @@
 #include "tests/ui/Capturas.h"
 #include "ui/Teclado.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -107,7 +110,14 @@ TEST_F(CargoVista, CargoPorTecladoConIvaYRetenciones) {
 // The amounts stay whole and apart whichever panel is open: the window
 // grows, or its body scrolls, rather than squash them.
 TEST_F(CargoVista, LosPanelesNoAplastanLosValores) {
+    // Inside an MDI area the size of the main window's.
+    QMdiArea area;
+    area.resize(820, 560);
+    area.show();
     auto v = vista();
+    QMdiSubWindow* sub = area.addSubWindow(v.get());
+    sub->resize(760, 540);
+    sub->show();
     const auto legibles = [&](const char* caso) {
         QApplication::processEvents();
         const QGroupBox* valores = nullptr;
@@ -116,8 +126,10 @@ TEST_F(CargoVista, LosPanelesNoAplastanLosValores) {
         ASSERT_TRUE(valores);
         QList<QRect> lugares;
         for (const QLineEdit* e : valores->findChildren<QLineEdit*>()) {
-            if (!e->isVisibleTo(v.get())) continue;
+            if (!e->isVisibleTo(v.get()) || qobject_cast<QAbstractSpinBox*>(e->parentWidget())) continue;
             EXPECT_GE(e->height(), e->sizeHint().height()) << caso << " " << e->objectName().toStdString();
+            EXPECT_GE(e->width(), e->fontMetrics().horizontalAdvance(e->text()) + 6)
+                << caso << " " << e->objectName().toStdString();
             const QRect r(e->mapTo(valores, QPoint(0, 0)), e->size());
             for (const QRect& otro : lugares) EXPECT_FALSE(r.intersects(otro)) << caso << " " << e->objectName().toStdString();
             lugares << r;
@@ -141,10 +153,12 @@ TEST_F(CargoVista, LosPanelesNoAplastanLosValores) {
         EXPECT_FALSE(c.panel->isVisible()) << c.caso;
     }
     // Both at once, in a window no bigger than the default.
-    v->resize(760, 600);
+    sub->resize(760, 540);
     v->alternarBases();
     v->abrirLineas();
     legibles("ambos");
+    EXPECT_LE(sub->height(), area.viewport()->height());
+    area.removeSubWindow(v.get());
 }
 
 }  // namespace

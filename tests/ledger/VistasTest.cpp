@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -163,6 +164,9 @@ TEST_F(Vistas, MovimientoMensual) {
     EXPECT_TRUE(v->teclado().pulsar(Qt::Key_F2));
     EXPECT_EQ(v->rejilla()->filasVisibles(), 2);
     EXPECT_TRUE(v->totales()->text().contains("Cargos 1,000,000,000.30")) << v->totales()->text().toStdString();
+    // Money with two decimals, and the whole line in sight at the default size.
+    EXPECT_FALSE(v->totales()->text().contains(QRegularExpression("\\.\\d{3}"))) << v->totales()->text().toStdString();
+    EXPECT_GE(v->totales()->height(), v->totales()->heightForWidth(v->totales()->width()));
     EXPECT_EQ(v->rejilla()->nombreArchivo(), "MoviMes");
     prueba::capturar(*v, "Tfmovicuenxpagar");
     v->teclado().pulsar(Qt::Key_Return, v->rejilla()->vista());

@@ -141,6 +141,15 @@ TEST_F(EnlacesTest, TypingPutsTheRowInEditAndLeavingSetsTheValue) {
     escribir(monto, "2,500.5");
     EXPECT_EQ(ds.asDinero("MONTO"), *Dinero::desdeTexto(u"2500.5"));
     EXPECT_EQ(monto->text(), "2,500.50") << "shown back in the field's form";
+    // Dots for thousands as a Colombian clerk types them; a lone dot before
+    // three digits keeps the decimal rule, and the person is told.
+    escribir(monto, "1.500.000,50");
+    EXPECT_EQ(ds.asDinero("MONTO"), *Dinero::desdeTexto(u"1500000.5"));
+    EXPECT_TRUE(interaccion.de("advertencia").isEmpty());
+    escribir(monto, "1.500");
+    EXPECT_EQ(ds.asDinero("MONTO"), *Dinero::desdeTexto(u"1.5"));
+    ASSERT_EQ(interaccion.de("advertencia").size(), 1);
+    EXPECT_TRUE(interaccion.de("advertencia")[0].startsWith("«1.500» se tomó como 1.50"));
 
     // Emptied: null, not an empty text.
     nombre->setFocus();

@@ -8,6 +8,7 @@
 #include "tests/app/mensajes/Entorno.h"
 #include "ui/Rejilla.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -87,7 +88,8 @@ TEST_F(Vistas, VentanaDeAlerta) {
     EXPECT_LE((v->geometry().bottomRight() - marco.bottomRight()).manhattanLength(), 20);
     EXPECT_TRUE(v->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_TRUE(v->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-    EXPECT_FALSE(v->isActiveWindow());
+    QWidget* foco = QApplication::focusWidget();
+    EXPECT_FALSE(foco && v->isAncestorOf(foco));
     EXPECT_FALSE(v->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(v->botonAnterior()->toolTip(), "Anterior");
     EXPECT_EQ(v->botonSiguiente()->toolTip(), "Siguiente");
