@@ -31,7 +31,7 @@
 namespace cxp {
 
 namespace {
-const QSize kTamano(600, 560);
+const QSize kTamano(600, 595);
 
 // A double click on an account field opens its chart.
 Enlaces::Claves claves(const FichaInterfaz::Lista& lista) {

@@ -103,8 +103,8 @@ TEST(Admin, RespaldoRestauracionYCadaCompaniaPorSuCuenta) {
     {
         fb::Database c = fb::Database::attach({d + "/datos/001/quelmar.fdb", "SYSDBA"});
         c.executeDirect("insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (9, 'Después del respaldo')");
-        // An older 001: its last script is applied again and fails (its objects exist).
-        c.executeDirect("delete from VERSION_ESQUEMA where VERS_GUION = (select max(VERS_GUION) from VERSION_ESQUEMA)");
+        // An older 001: its first script is applied again and fails (its objects exist).
+        c.executeDirect("delete from VERSION_ESQUEMA where VERS_GUION = (select min(VERS_GUION) from VERSION_ESQUEMA)");
     }
     const Salida act = admin({"actualizar", d});
     EXPECT_EQ(act.estado, 1) << act.texto.toStdString();

@@ -100,7 +100,7 @@ TEST_F(Activacion, AceptaAlAdministradorYLlenaLaSesion) {
     EXPECT_EQ(e.compania, "Distribuidora Andina de Alimentos S.A.S.");
     EXPECT_EQ(e.usuario, "ADMIN");
     EXPECT_FALSE(e.agenciaVisible);  // agency 0: no label, no field
-    EXPECT_EQ(e.revision, "2026/12/06");
+    EXPECT_EQ(e.revision, "2026/12/07");
     EXPECT_EQ(a.sondeos, 1);
     EXPECT_EQ(feccon(), QVariant(QDate::currentDate()));
     EXPECT_TRUE(inst.lineasErrores().isEmpty());

@@ -256,7 +256,7 @@ TEST_F(Principal, EncabezadoRevisionYColores) {
     EXPECT_EQ(ventana->etiqueta("compania")->text(), "Distribuidora Andina de Alimentos S.A.S.");
     EXPECT_EQ(ventana->etiqueta("usuario")->text(), "ADMIN");
     EXPECT_TRUE(ventana->etiqueta("agencia")->isHidden());  // agency 0
-    EXPECT_TRUE(ventana->etiqueta("revision")->text().endsWith("2026/12/06"));
+    EXPECT_TRUE(ventana->etiqueta("revision")->text().endsWith("2026/12/07"));
     // 16777215 white is the gradient's end, 15780518 (red in the lowest
     // byte) the base; the third panel has them swapped.
     const QColor celeste(0xa6, 0xca, 0xf0);

@@ -40,8 +40,8 @@ TEST(Esquema, GuionesAplicadosUnaVezYDatosConservados) {
     EXPECT_TRUE(cxp::esquema::actualizar(db, Base::Compania).isEmpty());
     EXPECT_EQ(db.queryOne("select NOMBRE from DATOS_PRUEBA")->at(0).toString(), "Prueba");
     // A script forgotten by an older database is applied on the next upgrade.
-    const QString ultimo = cxp::esquema::guiones(Base::Compania).back().nombre;
-    db.executeDirect("delete from VERSION_ESQUEMA where VERS_GUION = ?", {ultimo});
+    const QString primero = cxp::esquema::guiones(Base::Compania).front().nombre;
+    db.executeDirect("delete from VERSION_ESQUEMA where VERS_GUION = ?", {primero});
     EXPECT_THROW(cxp::esquema::actualizar(db, Base::Compania), fb::DbError);  // its objects exist already
 }
 
