@@ -61,8 +61,8 @@ public:
     bool aceptada() const { return activacion_.aceptada(); }
     const Activacion& activacion() const { return activacion_; }
 
-    // Shows the commands the person's rights allow and enables those whose
-    // screens this build has.
+    // Enables the commands that do something for this person in this
+    // build: their screen, their fallback's, or the refusal message.
     void aplicarDerechos();
     // Runs a command of the table through the central error handler.
     void ejecutar(const QString& comando);
@@ -104,7 +104,6 @@ private:
     void configurarImpresora();
     void acercaDe();
     void recargarConfiguracion();
-    bool permitido(const QString& comando) const;
 
     Sesion& sesion_;
     InteraccionQt& interaccion_;
