@@ -90,6 +90,8 @@ Tfprincipal::Tfprincipal(Servicios s, ParametrosLinea parametros, QWidget* paren
         interaccion_, [this](int opcion) { return valide_acceso(sesion_, opcion); },
         [this](const QString& pantalla) { return interaccion_.tienePantalla(pantalla); });
 
+    // Every screen's query shows the fetching notice in this window's bar.
+    barra_.avisarConsultas();
     crearCuerpo();
     crearMenus();
     sondeo_ = new SondeoMensajes(sesion_, interaccion_, errores_, this);

@@ -1,11 +1,22 @@
 #include "data/BarraEstado.h"
 
+#include "data/AvisoConsulta.h"
+
 namespace cxp {
 
 BarraEstado::BarraEstado(QObject* parent) : QObject(parent) {
     reloj_.setSingleShot(true);
     // A warning or reminder expires into the bar at rest.
     connect(&reloj_, &QTimer::timeout, this, [this] { poner(Estado::Normal, {}); });
+}
+
+BarraEstado::~BarraEstado() {
+    if (avisa_) setAvisoConsulta({}, {});
+}
+
+void BarraEstado::avisarConsultas() {
+    avisa_ = true;
+    setAvisoConsulta([this] { mostrar_mensaje(); }, [this] { quitar_mensaje(); });
 }
 
 unsigned BarraEstado::color(Estado estado) {
