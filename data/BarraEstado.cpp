@@ -10,12 +10,21 @@ BarraEstado::BarraEstado(QObject* parent) : QObject(parent) {
     connect(&reloj_, &QTimer::timeout, this, [this] { poner(Estado::Normal, {}); });
 }
 
+namespace {
+
+// The bar the DataSets tell; only it may turn the notice off.
+BarraEstado* barraQueAvisa = nullptr;
+
+}  // namespace
+
 BarraEstado::~BarraEstado() {
-    if (avisa_) setAvisoConsulta({}, {});
+    if (barraQueAvisa != this) return;
+    setAvisoConsulta({}, {});
+    barraQueAvisa = nullptr;
 }
 
 void BarraEstado::avisarConsultas() {
-    avisa_ = true;
+    barraQueAvisa = this;
     setAvisoConsulta([this] { mostrar_mensaje(); }, [this] { quitar_mensaje(); });
 }
 

@@ -54,7 +54,6 @@ private:
     QString texto_;
     int segundos_ = 5;
     bool suprimir_ = false;
-    bool avisa_ = false;
     QTimer reloj_;
 };
 
