@@ -164,6 +164,14 @@ bool Despachador::permitido(const QString& id) const {
 bool Despachador::disponible(const QString& id) const {
     const Comando* c = buscar(id);
     if (!c) return false;
+    if (c->derecho >= 0 && !acceso_(c->derecho))
+        return c->alterno.isEmpty() || disponible(c->alterno);  // the refusal message, or the fallback
+    return disponibleSinDerechos(id);
+}
+
+bool Despachador::disponibleSinDerechos(const QString& id) const {
+    const Comando* c = buscar(id);
+    if (!c) return false;
     switch (c->accion) {
         case Accion::Aviso:
             return true;

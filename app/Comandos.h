@@ -86,8 +86,14 @@ public:
     const Comando* buscar(const QString& id) const;
     // The person may run it: the right, or its fallback's right.
     bool permitido(const QString& id) const;
-    // It does something in this build: the notice, or a screen that exists.
+    // Choosing it does something in this build for this person: the
+    // refusal message when the right (and any fallback's) is missing, the
+    // notice, or a screen that exists; a command the right sends to a
+    // fallback is available as the fallback is. A command that would do
+    // nothing is not. A database failure of the right check is thrown.
     bool disponible(const QString& id) const;
+    // As above without asking the rights: what the command itself does.
+    bool disponibleSinDerechos(const QString& id) const;
 
 private:
     Interaccion& interaccion_;

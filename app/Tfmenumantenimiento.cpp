@@ -22,12 +22,11 @@ Tfmenumantenimiento::Tfmenumantenimiento(Despachador::Acceso acceso, Despachador
         auto* b = new QPushButton(c.titulo, this);
         b->setObjectName(c.id);
         capa->addWidget(b);
-        // The person sees only what their rights allow; what this build
-        // lacks stays, disabled.
-        bool permitido = true;
-        ejecutor([&] { permitido = despachador_.permitido(c.id); });
-        b->setHidden(!permitido);
-        b->setEnabled(despachador_.disponible(c.id));
+        // Every button is in sight; one the person may not use refuses with
+        // the message. A screen this build lacks leaves it disabled.
+        bool activo = despachador_.disponibleSinDerechos(c.id);
+        ejecutor([&] { activo = despachador_.disponible(c.id); });
+        b->setEnabled(activo);
         const QString id = c.id;
         auto correr = ejecutor;
         connect(b, &QPushButton::clicked, this,

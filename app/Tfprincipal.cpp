@@ -93,6 +93,8 @@ Tfprincipal::Tfprincipal(Servicios s, ParametrosLinea parametros, QWidget* paren
         interaccion_, [this](int opcion) { return valide_acceso(sesion_, opcion); },
         [this](const QString& pantalla) { return interaccion_.tienePantalla(pantalla); });
 
+    // Every screen's query shows the fetching notice in this window's bar.
+    barra_.avisarConsultas();
     crearCuerpo();
     crearMenus();
     sondeo_ = new SondeoMensajes(sesion_, interaccion_, errores_, this);
@@ -342,49 +344,24 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasCargos(interaccion_, sesion_, errores_, configuracion_);
 }
 
-bool Tfprincipal::permitido(const QString& comando) const {
-    // The two menus of buttons show when the person may use something in them.
-    if (comando == QLatin1String("menu.mantenimiento")) {
-        const Despachador mant(
-            interaccion_, [this](int o) { return valide_acceso(sesion_, o); }, [](const QString&) { return true; },
-            comandos::mantenimiento());
-        for (const Comando& c : comandos::mantenimiento())
-            if (mant.permitido(c.id)) return true;
-        return false;
-    }
-    if (comando == QLatin1String("menu.informes")) {
-        for (const Comando& c : comandos::principal())
-            if (c.id.startsWith(QLatin1String("informe.")) && despachador_->permitido(c.id)) return true;
-        return false;
-    }
-    return despachador_->permitido(comando);
-}
-
 void Tfprincipal::aplicarDerechos() {
     const bool sesion = activacion_.aceptada();
     const auto decidir = [&](const QString& id, auto* control) {
-        // The person sees the commands of their rights; a command whose
-        // screen this build lacks stays, disabled. A failed right query is
-        // reported and leaves the command in sight: choosing it checks again.
-        bool ver = true;
-        if (sesion && !errores_.proteger([&] { ver = permitido(id); })) ver = true;
-        control->setVisible(ver);
-        control->setEnabled(sesion && despachador_->disponible(id));
+        // Every command is in sight; one the person may not use refuses
+        // with the message when chosen. What would do nothing for this
+        // person in this build (its screen, or its fallback's, not built)
+        // is disabled. A failed right query is reported and the command
+        // stays as its own action stands: choosing it checks again.
+        bool activo = false;
+        if (sesion && !errores_.proteger([&] { activo = despachador_->disponible(id); }))
+            activo = despachador_->disponibleSinDerechos(id);
+        control->setEnabled(activo);
     };
     for (const Comando& c : comandos::principal())
         if (QAction* a = acciones_.value(c.id)) decidir(c.id, a);
     for (auto it = botones_.cbegin(); it != botones_.cend(); ++it) decidir(it.key(), it.value());
-    for (auto it = imagenes_.cbegin(); it != imagenes_.cend(); ++it) {
-        const QPushButton* texto = botones_.value(it.key());
-        it.value()->setVisible(!texto->isHidden());
-        it.value()->setEnabled(texto->isEnabled());
-    }
-    // A submenu without a visible entry goes with them.
-    for (QMenu* m : menus_) {
-        bool alguna = false;
-        for (QAction* a : m->actions()) alguna = alguna || (a->isVisible() && !a->isSeparator());
-        m->menuAction()->setVisible(alguna);
-    }
+    for (auto it = imagenes_.cbegin(); it != imagenes_.cend(); ++it)
+        it.value()->setEnabled(botones_.value(it.key())->isEnabled());
     for (const char* id : {"edicion.copiar", "edicion.cortar", "edicion.pegar", "accion.configuracion"})
         acciones_.value(QLatin1String(id))->setEnabled(sesion);
 }

@@ -68,8 +68,8 @@ public:
     // anything: nobody is there to answer.
     void terminar();
 
-    // Shows the commands the person's rights allow and enables those whose
-    // screens this build has.
+    // Enables the commands that do something for this person in this
+    // build: their screen, their fallback's, or the refusal message.
     void aplicarDerechos();
     // Runs a command of the table through the central error handler.
     void ejecutar(const QString& comando);
@@ -111,7 +111,6 @@ private:
     void configurarImpresora();
     void acercaDe();
     void recargarConfiguracion();
-    bool permitido(const QString& comando) const;
 
     Sesion& sesion_;
     InteraccionQt& interaccion_;

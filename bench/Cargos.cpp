@@ -44,6 +44,7 @@ public:
     void informacion(const QString& t) override { ++avisos; ultimo = t; }
     void error(const QString& t) override { ++errores; ultimo = t; }
     void advertencia(const QString& t) override { ++avisos; ultimo = t; }
+    void mensaje_error(const QString& t) override { ++avisos; ultimo = t; }
     bool preguntar(const QString&) override { return false; }
     bool reintentar(const QString&) override { return false; }
     void pitar() override {}

@@ -1,11 +1,31 @@
 #include "data/BarraEstado.h"
 
+#include "data/AvisoConsulta.h"
+
 namespace cxp {
 
 BarraEstado::BarraEstado(QObject* parent) : QObject(parent) {
     reloj_.setSingleShot(true);
     // A warning or reminder expires into the bar at rest.
     connect(&reloj_, &QTimer::timeout, this, [this] { poner(Estado::Normal, {}); });
+}
+
+namespace {
+
+// The bar the DataSets tell; only it may turn the notice off.
+BarraEstado* barraQueAvisa = nullptr;
+
+}  // namespace
+
+BarraEstado::~BarraEstado() {
+    if (barraQueAvisa != this) return;
+    setAvisoConsulta({}, {});
+    barraQueAvisa = nullptr;
+}
+
+void BarraEstado::avisarConsultas() {
+    barraQueAvisa = this;
+    setAvisoConsulta([this] { mostrar_mensaje(); }, [this] { quitar_mensaje(); });
 }
 
 unsigned BarraEstado::color(Estado estado) {

@@ -22,6 +22,7 @@ public:
     Q_ENUM(Estado)
 
     explicit BarraEstado(QObject* parent = nullptr);
+    ~BarraEstado() override;
 
     Estado estado() const { return estado_; }
     const QString& texto() const { return texto_; }
@@ -37,6 +38,9 @@ public:
     void mostrar_alerta(const QString& texto);
     void mostrar_mensaje();
     void quitar_mensaje();
+    // Puts mostrar_mensaje and quitar_mensaje around every DataSet's fetch,
+    // until this bar goes.
+    void avisarConsultas();
     // The raw text of an error, in the state the bar is in.
     void mostrar_texto(const QString& texto);
 

@@ -1,6 +1,7 @@
 #include "data/Contabilidad.h"
 
 #include "base/Redondeo.h"
+#include "base/Periodos.h"
 #include "base/Sql.h"
 #include "data/Configuracion.h"
 #include "data/Derechos.h"
@@ -150,6 +151,8 @@ void Contabilidad::cargar_periodo() {
     periodo_ = fila && !(*fila)[1].isNull() ? int((*fila)[1].toInt64()) : 0;
     if (ano_.isEmpty()) ano_ = QString::number(QDate::currentDate().year());
 }
+
+QString Contabilidad::nombre_periodo() const { return cxp::nombre_periodo(periodo_); }
 
 int Contabilidad::ultimo_dia(int ano, int periodo) {
     const int mes = periodo + 1;

@@ -56,6 +56,8 @@ public:
     void cargar_periodo();
     const QString& ano() const { return ano_; }
     int periodo() const { return periodo_; }
+    // The working period's name ("Diciembre", "Ajustes"), from `periodos`.
+    QString nombre_periodo() const;
     void fijar_periodo(const QString& ano, int periodo) {
         ano_ = ano;
         periodo_ = periodo;

@@ -1,5 +1,7 @@
 #include "data/DataSet.h"
 
+#include "data/AvisoConsulta.h"
+
 #include <firebird/Interface.h>
 
 #include <QCollator>
@@ -521,18 +523,44 @@ void DataSet::computeCalcs(Record& rec) const {
 
 // ---------------------------------------------------------------- opening
 
+namespace {
+
+std::function<void()> avisoAntes, avisoDespues;
+
+// The notice stands while the query runs and its rows come, and goes
+// whatever happens to the query.
+class AvisoConsulta {
+public:
+    AvisoConsulta() {
+        if (avisoAntes) avisoAntes();
+    }
+    ~AvisoConsulta() {
+        if (avisoDespues) avisoDespues();
+    }
+};
+
+}  // namespace
+
+void setAvisoConsulta(std::function<void()> antes, std::function<void()> despues) {
+    avisoAntes = std::move(antes);
+    avisoDespues = std::move(despues);
+}
+
 void DataSet::open(fb::Transaction& tr, const QString& sql, const std::vector<fb::Value>& params) {
     fb::Statement st(tr, sql);
     if (!st.isSelect()) throw DataSetError(QStringLiteral("La sentencia no devuelve filas: %1").arg(sql));
     st.bind(params);
     std::vector<Field> fields = buildFields(st.columns());
     std::vector<std::unique_ptr<Record>> rows;
-    fb::Cursor cursor = st.open();
-    while (cursor.next()) {
-        auto r = makeRecord(fields.size());
-        const auto& values = cursor.row().values();
-        std::copy(values.begin(), values.end(), r->values.begin());
-        rows.push_back(std::move(r));
+    {
+        const AvisoConsulta aviso;
+        fb::Cursor cursor = st.open();
+        while (cursor.next()) {
+            auto r = makeRecord(fields.size());
+            const auto& values = cursor.row().values();
+            std::copy(values.begin(), values.end(), r->values.begin());
+            rows.push_back(std::move(r));
+        }
     }
     load(std::move(fields), std::move(rows));
 }

@@ -22,6 +22,10 @@ public:
     // Abort/Retry question; true on Retry.
     virtual bool reintentar(const QString& texto) = 0;
     virtual void pitar() = 0;
+    // A passing warning: a beep and a window without buttons, captioned
+    // "Advertencia", that stays about five seconds (ten half-second waits
+    // during which the program keeps answering) or until Escape.
+    virtual void mensaje_error(const QString& texto) = 0;
 
     // Asks the view to put the focus on a field (a DataSet field name or a
     // control's name).

@@ -5,8 +5,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace cxp {
@@ -70,6 +76,61 @@ bool InteraccionQt::reintentar(const QString& texto) {
 }
 
 void InteraccionQt::pitar() { QApplication::beep(); }
+
+namespace {
+
+// Notes an Escape pressed anywhere in the program and ends the wait at once.
+class VigiaEscape : public QObject {
+public:
+    bool pulsado = false;
+    QEventLoop* espera = nullptr;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape) {
+            pulsado = true;
+            if (espera) espera->quit();
+            return true;
+        }
+        return QObject::eventFilter(objeto, evento);
+    }
+};
+
+}  // namespace
+
+void InteraccionQt::mensaje_error(const QString& texto) {
+    pitar();
+    // Its owner may close while the program keeps answering.
+    QPointer<QDialog> ventana = new QDialog(ventana_, Qt::Dialog | Qt::WindowTitleHint);
+    ventana->setObjectName(QStringLiteral("mensaje_error"));
+    ventana->setWindowTitle(QStringLiteral("Advertencia"));
+    ventana->setWindowModality(Qt::NonModal);
+    auto* capa = new QHBoxLayout(ventana);
+    auto* icono = new QLabel;
+    icono->setPixmap(ventana->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    auto* rotulo = new QLabel(texto);
+    rotulo->setObjectName(QStringLiteral("texto"));
+    rotulo->setWordWrap(true);
+    capa->addWidget(icono, 0, Qt::AlignTop);
+    capa->addWidget(rotulo, 1);
+    ventana->show();
+
+    VigiaEscape vigia;
+    qApp->installEventFilter(&vigia);
+    for (int i = 0; i < kEsperasMensajeError && ventana; ++i) {
+        QApplication::processEvents();
+        if (vigia.pulsado) break;
+        // The wait runs the event loop: the program keeps painting and
+        // answering while the window stands.
+        QEventLoop espera;
+        vigia.espera = &espera;
+        QTimer::singleShot(kEsperaMensajeErrorMs, &espera, &QEventLoop::quit);
+        espera.exec();
+        vigia.espera = nullptr;
+    }
+    qApp->removeEventFilter(&vigia);
+    delete ventana.data();
+}
 
 bool InteraccionQt::abrirPantalla(const QString& pantalla, const QVariantMap& argumentos) {
     const auto it = pantallas_.constFind(pantalla);

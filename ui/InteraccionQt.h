@@ -31,6 +31,9 @@ public:
     bool preguntar(const QString& texto) override;
     bool reintentar(const QString& texto) override;
     void pitar() override;
+    void mensaje_error(const QString& texto) override;
+    static constexpr int kEsperasMensajeError = 10;
+    static constexpr int kEsperaMensajeErrorMs = 500;
 
     // Goes to the screen the person last worked in (the one holding the
     // focus, else the one setPantallaActual names, else the newest view

@@ -58,7 +58,7 @@ using cxp::Tfprincipal;
 
 // Answers the next `cuantas` message boxes with their default button and
 // keeps their texts.
-void responderCajas(QStringList* textos, int cuantas = 1) {
+QTimer* responderCajas(QStringList* textos, int cuantas = 1) {
     auto* t = new QTimer;
     t->setInterval(5);
     QObject::connect(t, &QTimer::timeout, [t, textos, cuantas] {
@@ -69,6 +69,7 @@ void responderCajas(QStringList* textos, int cuantas = 1) {
         }
     });
     t->start();
+    return t;
 }
 
 QWidget* ventanaDeNivel(const QString& nombre) {
@@ -230,21 +231,78 @@ TEST_F(Principal, AceleradoresYBotonesDeImagen) {
     QTRY_VERIFY(menu.isNull());
 }
 
-TEST_F(Principal, ElAuxiliarSoloVeLosComandosDeSusDerechos) {
+TEST_F(Principal, ElAuxiliarVeTodoYSinDerechoSeLeNiega) {
     abrir("AUXILIAR");
     ASSERT_TRUE(ventana->aceptada());
-    EXPECT_FALSE(ventana->menu("Mantenimiento")->menuAction()->isVisible());
-    EXPECT_TRUE(ventana->boton("menu.mantenimiento")->isHidden());
-    EXPECT_TRUE(ventana->botonImagen("menu.mantenimiento")->isHidden());
-    EXPECT_TRUE(ventana->accion("cargo.originar")->isVisible());
-    EXPECT_FALSE(ventana->boton("cargo.originar")->isHidden());
+    EXPECT_TRUE(ventana->menu("Mantenimiento")->menuAction()->isVisible());
+    EXPECT_TRUE(ventana->accion("mant.grupos")->isEnabled());
+    EXPECT_FALSE(ventana->boton("menu.mantenimiento")->isHidden());
+    EXPECT_FALSE(ventana->botonImagen("menu.mantenimiento")->isHidden());
+    // Maintenance 60 is refused: the menu and its own button say so once each.
+    QStringList cajas;
+    QPointer<QTimer> respuesta = responderCajas(&cajas, 2);
+    ventana->accion("mant.grupos")->trigger();
     QTest::keyClick(ventana.get(), Qt::Key_M, Qt::AltModifier);
-    EXPECT_EQ(ventanaDeNivel("Tfmenumantenimiento"), nullptr);
+    QPointer<QWidget> menu = ventanaDeNivel("Tfmenumantenimiento");
+    ASSERT_TRUE(menu);
+    auto* grupos = menu->findChild<QPushButton*>("mm.grupos");
+    EXPECT_FALSE(grupos->isHidden());
+    ASSERT_TRUE(grupos->isEnabled());
+    grupos->click();
+    EXPECT_EQ(cajas, QStringList(2, cxp::comandos::kAccesoNegado));
+    EXPECT_TRUE(ventana->mdi()->subWindowList().isEmpty());
+    menu->close();
 
     EXPECT_EQ(ventana->etiqueta("usuario")->text(), "AUXILIAR");
     EXPECT_FALSE(ventana->etiqueta("agencia")->isHidden());
     EXPECT_FALSE(ventana->etiqueta("rotulo_agencia")->isHidden());
     EXPECT_EQ(ventana->etiqueta("agencia")->text(), "2-Centro");
+}
+
+// Create right 10 and search right 11 of the charges, through the menu and
+// the buttons: the creation screen, the fallback to the search without a
+// message, the refusal, and a fallback this build lacks left disabled.
+TEST_F(Principal, CargosConDiezSinOnceYAlReves) {
+    struct Caso {
+        const char* nombre;
+        QString negado;      // the refused right
+        bool conBusqueda;    // the charge search is in this build
+        bool originarActivo;
+        bool buscarActivo;
+        QStringList abiertas;  // button "Cargos por pagar", menu "Originar cargos", menu "Busqueda cargos"
+        int negaciones;
+    };
+    const QStringList nuevo(2, "Tfnotasdebito"), busqueda(3, "Tfbuscanotdebito");
+    const std::vector<Caso> casos{
+        {"10 sin 11", "11", false, true, true, nuevo, 1},
+        {"11 sin 10, busqueda ausente", "10", false, false, false, {}, 0},
+        {"ninguno", "10, 11", false, true, true, {}, 3},
+        {"11 sin 10", "10", true, true, true, busqueda, 0},  // registers the search: last
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        inst.enCompania("update acceso_usuario set acus_si = 'S' where user_cod = 'AUXILIAR' and acus_opcion in (10, 11)");
+        inst.enCompania("update acceso_usuario set acus_si = 'N' where user_cod = 'AUXILIAR' and acus_opcion in (" +
+                        c.negado + ")");
+        if (c.conBusqueda) registrar("Tfbuscanotdebito");
+        abrir("AUXILIAR");
+        registrar("Tfnotasdebito");  // a stand-in: only which screen opens counts here
+        EXPECT_EQ(ventana->boton("cargo.originar")->isEnabled(), c.originarActivo);
+        EXPECT_EQ(ventana->botonImagen("cargo.originar")->isEnabled(), c.originarActivo);
+        EXPECT_EQ(ventana->accion("cargo.originar")->isEnabled(), c.originarActivo);
+        EXPECT_EQ(ventana->accion("cargo.buscar")->isEnabled(), c.buscarActivo);
+        EXPECT_TRUE(ventana->accion("cargo.buscar")->isVisible());
+        QStringList cajas;
+        QPointer<QTimer> respuesta = responderCajas(&cajas, 3);
+        ventana->boton("cargo.originar")->click();
+        ventana->accion("cargo.originar")->trigger();
+        ventana->accion("cargo.buscar")->trigger();
+        delete respuesta.data();
+        EXPECT_EQ(hijas(ventana->mdi()), c.abiertas);
+        EXPECT_EQ(cajas, QStringList(c.negaciones, cxp::comandos::kAccesoNegado));
+        ventana->mdi()->closeAllSubWindows();
+        TearDown();
+    }
 }
 
 TEST_F(Principal, EncabezadoRevisionYColores) {

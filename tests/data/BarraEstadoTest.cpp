@@ -1,5 +1,7 @@
 // The status bar's states, texts and timers, as the handlers test them.
 #include "data/BarraEstado.h"
+#include "data/DataSet.h"
+#include "tests/support/BaseTemporal.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -129,6 +131,58 @@ TEST(BarraEstado, ElTextoDeUnErrorConservaElEstado) {
     EXPECT_EQ(barra.texto(), QStringLiteral("violation of PRIMARY or UNIQUE KEY constraint"));
     barra.quitar_mensaje();
     EXPECT_EQ(barra.estado(), Estado::Despejada);
+}
+
+// Every DataSet's fetch shows the notice while its query runs, and removes
+// it also when the query fails; the suppression flag keeps it away; a bar
+// that is gone is no longer told.
+TEST(BarraEstado, ElAvisoAcompanaCadaConsultaDeUnDataSet) {
+    prueba::BaseTemporal base;
+    fb::Database db = base.conectar();
+    // Some hundred thousand rows counted: long enough to be seen.
+    const QString lenta = QStringLiteral(
+        "select count(*) from rdb$types a cross join rdb$types b cross join (select first 4 1 as x from rdb$types) c");
+    struct Caso {
+        const char* nombre;
+        QString sql;
+        bool suprimir, falla;
+        QList<Estado> estados;
+    };
+    const Caso casos[] = {
+        {"lenta", lenta, false, false, {Estado::Buscando, Estado::Despejada}},
+        {"falla", QStringLiteral("select 1 / 0 from rdb$database"), false, true, {Estado::Buscando, Estado::Despejada}},
+        {"suprimida", lenta, true, false, {}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        BarraEstado barra;
+        barra.avisarConsultas();
+        barra.setSuprimirMensajes(c.suprimir);
+        QList<Estado> estados;
+        QElapsedTimer reloj;
+        qint64 visible = -1;
+        QObject::connect(&barra, &BarraEstado::cambio, [&](Estado e, const QString& texto) {
+            estados << e;
+            if (e == Estado::Buscando) {
+                EXPECT_EQ(texto, kBuscando);
+                reloj.start();
+            } else if (reloj.isValid()) {
+                visible = reloj.elapsed();
+            }
+        });
+        cxp::DataSet ds;
+        if (c.falla) {
+            EXPECT_ANY_THROW(ds.open(db, c.sql));
+        } else {
+            ds.open(db, c.sql);
+            EXPECT_EQ(ds.recordCount(), 1);
+        }
+        EXPECT_EQ(estados, c.estados);
+        if (!c.falla && !c.suprimir) EXPECT_GE(visible, 20) << "the notice stood while the query ran";
+    }
+    cxp::DataSet despues;
+    despues.open(db, QStringLiteral("select 1 from rdb$database"));  // the bar above is gone
+    EXPECT_TRUE(despues.isOpen());
 }
 
 }  // namespace

@@ -191,12 +191,19 @@ TEST_F(Consultas, MesSiguienteYAnterior) {
     cnt.cargar_periodo();
     EXPECT_EQ(cnt.ano(), "2026");
     EXPECT_EQ(cnt.periodo(), 11);
+    EXPECT_EQ(cnt.nombre_periodo(), "Diciembre");
     cnt.mes_mas();  // December -> adjustments
     EXPECT_EQ(guardado(), "2026/12");
+    EXPECT_EQ(cnt.nombre_periodo(), "Ajustes");
     cnt.mes_mas();  // adjustments -> January of the next year
     EXPECT_EQ(guardado(), "2027/0");
+    EXPECT_EQ(cnt.nombre_periodo(), "Enero");
     cnt.mes_menos();  // January -> adjustments of the year before
     EXPECT_EQ(guardado(), "2026/12");
+    cnt.fijar_periodo("2026", 13);
+    EXPECT_EQ(cnt.nombre_periodo(), "Cierre");
+    cnt.fijar_periodo("2026", 14);
+    EXPECT_EQ(cnt.nombre_periodo(), "");
 
     // The books start in March 2020 (ANO DE INICIO 2020, MES DE INICIO 3).
     dueno().executeDirect("update configuracion set conf_valor = '3' where conf_propiedad = 'MES DE INICIO'");

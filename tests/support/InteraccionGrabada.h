@@ -13,7 +13,7 @@ namespace prueba {
 class InteraccionGrabada : public cxp::Interaccion {
 public:
     // Every message as "tipo: texto" (informacion, error, advertencia,
-    // pregunta, reintentar), in order.
+    // mensaje_error, pregunta, reintentar), in order.
     QStringList mensajes;
     QStringList enfoques;
     QStringList pantallas;  // screens opened, by class name
@@ -27,6 +27,10 @@ public:
     void informacion(const QString& t) override { mensajes << "informacion: " + t; }
     void error(const QString& t) override { mensajes << "error: " + t; }
     void advertencia(const QString& t) override { mensajes << "advertencia: " + t; }
+    void mensaje_error(const QString& t) override {
+        ++pitidos;
+        mensajes << "mensaje_error: " + t;
+    }
     bool preguntar(const QString& t) override {
         mensajes << "pregunta: " + t;
         return responder(t);

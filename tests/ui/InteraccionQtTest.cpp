@@ -6,6 +6,7 @@
 #include "ui/PanelRazon.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -115,6 +116,58 @@ TEST(InteraccionQt, AbortRetryKeepsTheWorkUnlessAbortIsPressed) {
     c = {};
     responder(&c, {}, Qt::Key_Escape);
     EXPECT_TRUE(i.reintentar("x")) << "Escape must not throw a stored document away";
+}
+
+// The passing warning: no buttons, the program answers while it stands,
+// about five seconds, or until Escape (even one pressed in another window).
+TEST(InteraccionQt, PassingWarningLastsFiveSecondsOrUntilEscape) {
+    struct Caso {
+        const char* nombre;
+        int escapeMs;  // when Escape is pressed; -1 never
+        int minimoMs, maximoMs;
+    };
+    const Caso casos[] = {
+        {"sin escape", -1, 4500, 7000},
+        {"escape en la espera", 700, 600, 1400},
+        {"escape en otra ventana", 1200, 1100, 1900},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        InteraccionQt i;
+        QWidget otra;
+        otra.show();
+        QString titulo, texto;
+        int botones = -1, ticks = 0;
+        QTimer::singleShot(100, [&] {
+            for (QWidget* v : QApplication::topLevelWidgets())
+                if (v->objectName() == "mensaje_error" && v->isVisible()) {
+                    titulo = v->windowTitle();
+                    texto = v->findChild<QLabel*>("texto")->text();
+                    botones = int(v->findChildren<QAbstractButton*>().size());
+                }
+        });
+        QTimer reloj;
+        QObject::connect(&reloj, &QTimer::timeout, [&] { ++ticks; });
+        reloj.start(50);
+        if (c.escapeMs >= 0)
+            QTimer::singleShot(c.escapeMs, [&] {
+                QWidget* destino = std::string(c.nombre) == "escape en otra ventana" ? &otra : nullptr;
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (!destino && w->objectName() == "mensaje_error") destino = w;
+                QTest::keyClick(destino, Qt::Key_Escape);
+            });
+        QElapsedTimer t;
+        t.start();
+        i.mensaje_error("Saldo insuficiente");
+        const qint64 ms = t.elapsed();
+        EXPECT_GE(ms, c.minimoMs);
+        EXPECT_LE(ms, c.maximoMs);
+        EXPECT_EQ(titulo, "Advertencia");
+        EXPECT_EQ(texto, "Saldo insuficiente");
+        EXPECT_EQ(botones, 0);
+        EXPECT_GE(ticks, int(ms / 50) / 2) << "the program kept answering";
+        for (QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "mensaje_error");
+    }
 }
 
 TEST(InteraccionQt, ScreensAndPickersOpenOnlyWhenRegistered) {
