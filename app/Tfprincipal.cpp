@@ -22,7 +22,7 @@
 #include "data/Derechos.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
-#include "ui/AspectoSoloLectura.h"
+#include "ui/PaletaSoloLectura.h"
 #include "ui/BarraEstadoVista.h"
 #include "ui/InteraccionQt.h"
 
@@ -113,7 +113,7 @@ Tfprincipal::Tfprincipal(Servicios s, ParametrosLinea parametros, QWidget* paren
     // Grid columns nobody captioned take their titles from the company's
     // table of column names.
     nombresCampos_ = std::make_unique<NombresCampos>(sesion_.compania);
-    qApp->installEventFilter(new AspectoSoloLectura(this));
+    qApp->installEventFilter(new PaletaSoloLectura(this));
     DataSetModel::setCaptionLookup([this](const QString& columna) -> QString {
         // Asked while painting: a failed read leaves the name, with no box.
         if (!activacion_.aceptada()) return {};

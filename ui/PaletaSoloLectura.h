@@ -10,10 +10,10 @@ class QWidget;
 
 namespace cxp {
 
-class AspectoSoloLectura : public QObject {
+class PaletaSoloLectura : public QObject {
     Q_OBJECT
 public:
-    explicit AspectoSoloLectura(QObject* parent = nullptr);
+    explicit PaletaSoloLectura(QObject* parent = nullptr);
     // Whether w is a text field the filter restyles, and read-only now.
     static bool soloLectura(const QWidget* w);
     static void aplicar(QWidget* w);

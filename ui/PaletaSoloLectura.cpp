@@ -1,4 +1,4 @@
-#include "ui/AspectoSoloLectura.h"
+#include "ui/PaletaSoloLectura.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -9,7 +9,7 @@
 
 namespace cxp {
 
-AspectoSoloLectura::AspectoSoloLectura(QObject* parent) : QObject(parent) {}
+PaletaSoloLectura::PaletaSoloLectura(QObject* parent) : QObject(parent) {}
 
 namespace {
 bool esCampo(const QWidget* w) {
@@ -18,7 +18,7 @@ bool esCampo(const QWidget* w) {
 }
 }  // namespace
 
-bool AspectoSoloLectura::soloLectura(const QWidget* w) {
+bool PaletaSoloLectura::soloLectura(const QWidget* w) {
     if (const auto* e = qobject_cast<const QLineEdit*>(w)) {
         // The editor inside a spin or date box follows its box.
         if (const auto* caja = qobject_cast<const QAbstractSpinBox*>(w->parentWidget())) return caja->isReadOnly();
@@ -30,7 +30,7 @@ bool AspectoSoloLectura::soloLectura(const QWidget* w) {
     return false;
 }
 
-void AspectoSoloLectura::aplicar(QWidget* w) {
+void PaletaSoloLectura::aplicar(QWidget* w) {
     if (!esCampo(w)) return;
     const bool ro = soloLectura(w);
     const QPalette base = QApplication::palette(w);
@@ -43,7 +43,7 @@ void AspectoSoloLectura::aplicar(QWidget* w) {
         if (auto* e = caja->findChild<QLineEdit*>()) aplicar(e);
 }
 
-bool AspectoSoloLectura::eventFilter(QObject* objeto, QEvent* evento) {
+bool PaletaSoloLectura::eventFilter(QObject* objeto, QEvent* evento) {
     const QEvent::Type t = evento->type();
     if ((t == QEvent::Polish || t == QEvent::ReadOnlyChange) && objeto->isWidgetType())
         aplicar(static_cast<QWidget*>(objeto));
