@@ -384,9 +384,9 @@ void FichaAcreedorVista::showEvent(QShowEvent* evento) {
 }
 
 namespace {
-FichaAcreedorVista* conReplicas(FichaAcreedorVista* v, Sesion& sesion, const Configuracion& configuracion) {
-    v->logica().setReplicar([v, &sesion, &configuracion](const QString& nit) {
-        ReplicacionAcreedores(sesion, configuracion, [v](const QString& t) { v->mostrarAviso(t); }).replicar(nit);
+FichaAcreedorVista* conReplicas(FichaAcreedorVista* v, Sesion& sesion, const Configuracion&) {
+    v->logica().setReplicar([v, &sesion](const QString& nit) {
+        ReplicacionAcreedores(sesion, [v](const QString& t) { v->mostrarAviso(t); }).replicar(nit);
     });
     return v;
 }

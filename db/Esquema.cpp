@@ -149,19 +149,34 @@ void revocar(fb::Database& db, const QString& sentencia) {
 
 QStringList tablasProtegidas(Base base) {
     if (base == Base::General) return {QStringLiteral("USUARIO"), QStringLiteral("VERSION_ESQUEMA")};
-    return {QStringLiteral("USUARIO"), QStringLiteral("ACCESO_USUARIO"), QStringLiteral("CONFIGURACION"),
-            QStringLiteral("AUTORIZACIONES"), QStringLiteral("VERSION_ESQUEMA"), QStringLiteral("AUDITORIA")};
+    return QStringList{QStringLiteral("USUARIO"), QStringLiteral("ACCESO_USUARIO"), QStringLiteral("CONFIGURACION"),
+                       QStringLiteral("AUTORIZACIONES"), QStringLiteral("VERSION_ESQUEMA"), QStringLiteral("AUDITORIA"),
+                       QStringLiteral("REPLICA_COMPRAS")} +
+           tablasReservadas(base);
+}
+
+QStringList tablasReservadas(Base base) {
+    if (base == Base::General) return {};
+    return {QStringLiteral("CONFIGURACION_RESERVADA"), QStringLiteral("AUTORIZACIONES_CLAVE")};
+}
+
+QStringList procedimientosInternos(Base base) {
+    if (base == Base::General) return {};
+    return {QStringLiteral("AUDITE_DOCUMENTO"), QStringLiteral("AUDITE_CAMBIO"), QStringLiteral("AUDITE_MAESTRO"),
+            QStringLiteral("REPLICA_ACCESO")};
 }
 
 void otorgarDerechos(fb::Database& db, Base base) {
-    const QStringList protegidas = tablasProtegidas(base);
+    const QStringList protegidas = tablasProtegidas(base), reservadas = tablasReservadas(base);
     for (const QString& t : nombres(db, "select rdb$relation_name from rdb$relations where coalesce(rdb$system_flag, 0) = 0")) {
         if (!protegidas.contains(t)) {
             db.executeDirect(QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE, REFERENCES ON %1 TO PUBLIC").arg(t));
             continue;
         }
-        // Read-only to ordinary logins; the audit reason is theirs to write.
+        // Read-only to ordinary logins; the audit reason is theirs to write;
+        // the secrets are not theirs to read at all.
         revocar(db, QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC").arg(t));
+        if (reservadas.contains(t)) continue;
         db.executeDirect(QStringLiteral("GRANT SELECT ON %1 TO PUBLIC").arg(t));
         if (t == QLatin1String("AUDITORIA"))
             db.executeDirect(QStringLiteral("GRANT UPDATE (AUDI_RAZON) ON AUDITORIA TO PUBLIC"));
@@ -178,8 +193,27 @@ void otorgarDerechos(fb::Database& db, Base base) {
                              .arg(tabla, f[1].toInt64() == 2 ? QStringLiteral("TRIGGER") : QStringLiteral("PROCEDURE"),
                                   objeto));
     }
-    for (const QString& p : nombres(db, "select rdb$procedure_name from rdb$procedures where coalesce(rdb$system_flag, 0) = 0"))
-        db.executeDirect(QStringLiteral("GRANT EXECUTE ON PROCEDURE %1 TO PUBLIC").arg(p));
+    // The audit procedures and the one that hands out the replication login
+    // are called by the triggers and procedures alone: a login calling them
+    // by hand could add audit rows or read the secret.
+    const QStringList internos = procedimientosInternos(base);
+    for (const QString& p : nombres(db, "select rdb$procedure_name from rdb$procedures where coalesce(rdb$system_flag, 0) = 0")) {
+        if (!internos.contains(p)) {
+            db.executeDirect(QStringLiteral("GRANT EXECUTE ON PROCEDURE %1 TO PUBLIC").arg(p));
+            continue;
+        }
+        revocar(db, QStringLiteral("REVOKE EXECUTE ON PROCEDURE %1 FROM PUBLIC").arg(p));
+    }
+    const QString llamadores = QStringLiteral(
+        "select distinct trim(d.rdb$dependent_name), d.rdb$dependent_type, trim(d.rdb$depended_on_name) "
+        "from rdb$dependencies d where d.rdb$depended_on_type = 5 and d.rdb$dependent_type in (2, 5)");
+    for (const fb::Row& f : db.query(llamadores)) {
+        const QString objeto = f[0].toString(), procedimiento = f[2].toString();
+        if (!internos.contains(procedimiento) || !sql::esIdentificador(objeto)) continue;
+        db.executeDirect(QStringLiteral("GRANT EXECUTE ON PROCEDURE %1 TO %2 %3")
+                             .arg(procedimiento, f[1].toInt64() == 2 ? QStringLiteral("TRIGGER") : QStringLiteral("PROCEDURE"),
+                                  objeto));
+    }
     for (const QString& g : nombres(db, "select rdb$generator_name from rdb$generators where coalesce(rdb$system_flag, 0) = 0"))
         db.executeDirect(QStringLiteral("GRANT USAGE ON SEQUENCE %1 TO PUBLIC").arg(g));
     for (const QString& e : nombres(db, "select rdb$exception_name from rdb$exceptions where coalesce(rdb$system_flag, 0) = 0"))

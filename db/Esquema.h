@@ -43,9 +43,16 @@ QStringList actualizar(fb::Database& db, Base base, const Aviso& aviso = {});
 void ejecutar(fb::Database& db, const Guion& guion);
 
 // The tables ordinary logins may only read: users, rights, settings,
-// numbering authorizations, the schema's record, and the audit trail (of
-// which they may write AUDI_RAZON alone).
+// numbering authorizations, the schema's record, the sister companies the
+// creditors are copied to, the audit trail (of which they may write
+// AUDI_RAZON alone), and the secrets (tablasReservadas).
 QStringList tablasProtegidas(Base base);
+// Of those, the secrets: not even readable by ordinary logins, who reach
+// them only through the procedures that use them.
+QStringList tablasReservadas(Base base);
+// Procedures only the triggers and procedures that call them may execute:
+// the audit writers, and the one that hands out the replication login.
+QStringList procedimientosInternos(Base base);
 // The rights model (db/README.md): every other table to PUBLIC for reading
 // and writing; the protected ones read-only to PUBLIC and writable by the
 // triggers and procedures that write them; EXECUTE and USAGE on every

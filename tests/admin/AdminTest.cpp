@@ -59,9 +59,7 @@ TEST(Admin, InstalacionDeDemostracion) {
         cxp::Sesion sesion;
         sesion.compania = fb::Database::attach({d + "/datos/001/quelmar.fdb", "ADMIN"});
         prueba::InteraccionGrabada inter;
-        cxp::Configuracion conf(inter);
-        conf.cargar(sesion.compania);
-        cxp::ReplicacionAcreedores replica(sesion, conf);
+        cxp::ReplicacionAcreedores replica(sesion);
         EXPECT_EQ(replica.replicar("900456789"), QStringList{"002"});
         sesion.compania.executeDirect("update TERCEROS set TERC_TEL = '(601) 000 0000' where TERC_NIT = '900456789'");
         EXPECT_EQ(replica.replicar("900456789"), QStringList{"002"});

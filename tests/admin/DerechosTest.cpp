@@ -61,6 +61,14 @@ TEST(DerechosServidor, UnAuxiliarNoSeDaDerechosYHaceSuTrabajo) {
         {false, "update auditoria set audi_usuario = 'OTRO'"},
         {false, "insert into auditoria (audi_id, tido_cod, audi_oper, audi_fecha, audi_hora, audi_usuario)"
                 " values (-1, 51, 'I', current_date, '00:00:00', 'OTRO')"},
+        // the secrets, and what would hand them out or aim them elsewhere
+        {false, "select * from configuracion_reservada"},
+        {false, "select * from autorizaciones_clave"},
+        {false, "select * from replica_acceso('002')"},
+        {false, "update replica_compras set rpcm_servidor = 'otra/3050:/datos'"},
+        // audit rows by hand
+        {false, "execute procedure audite_documento 51, 1, 'I'"},
+        {false, "execute procedure audite_maestro 104, '900876543', 'D'"},
     };
     for (const Caso& c : prohibidos) {
         try {
@@ -86,6 +94,7 @@ TEST(DerechosServidor, UnAuxiliarNoSeDaDerechosYHaceSuTrabajo) {
                        "'900876543' and audi_usuario = current_user");
     EXPECT_EQ(auxC.queryOne("select count(*) from auditoria where audi_razon = 'cambio de sede'")->at(0).toInt64(), 1);
     EXPECT_GT(auxC.queryOne("select count(*) from configuracion")->at(0).toInt64(), 0);
+    EXPECT_EQ(auxC.queryOne("select valida from valide_clave_token(51, '0000', 'NINGUNA', 'x')")->at(0).toString(), "N");
 
     // The administrator's login writes what the clerk's may not.
     fb::Database jefeC = como(jefe, compania), jefeG = como(jefe, general);

@@ -123,7 +123,10 @@ TEST_F(Autorizaciones, NuevaConSusValoresYSinNumeroSeCancela) {
     EXPECT_EQ((*r)["TIDO_COD"].toInt64(), 51);
     EXPECT_EQ((*r)["AUTO_ITEMS"].toInt64(), 1);
     EXPECT_EQ((*r)["AUTO_CONTADO"].toString(), "N");
-    EXPECT_EQ((*r)["AUTO_TOKENPSW"].toString(), "cl@ve'secreta");
+    // The token password is kept apart, where only the check procedure reads it.
+    EXPECT_TRUE((*r)["AUTO_TOKENPSW"].isNull());
+    EXPECT_EQ(fila("select VALIDA from VALIDE_CLAVE_TOKEN(51, 'BOG', '18764000000002', 'cl@ve''secreta')")->at(0).toString(),
+              "S");
 }
 
 TEST_F(Autorizaciones, EditarNoTocaLasColumnasDeOtrosModulos) {
