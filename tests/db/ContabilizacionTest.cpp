@@ -346,6 +346,64 @@ TEST_F(Contabilizacion, FuentesDeCajaYReferenciasLargas) {
     EXPECT_TRUE(errores(53, a.id).join('|').contains(QStringLiteral("23:La referencia ABCD12345678")));
 }
 
+// A receivable crossed in a voucher is settled by the amount crossed plus
+// the withholdings its customer took and the discount granted: the customer
+// account takes the whole, the two go to the cash definition's accounts for
+// them, and the voucher balances in both charts; with no account for an
+// amount there, an error row, never a silent loss.
+TEST_F(Contabilizacion, CrucesConSusRetencionesYDescuento) {
+    const QString nit = QStringLiteral("900100200");
+    libro.acreedor(nit);
+    Documento& d = libro.cargo(nit, QDate(2026, 5, 4), 100000000);
+    db.executeDirect("update INTERFAZ_CAJA_NIIF set INCJ_CTARTCRUCE = '13551501', INCJ_CTADTOCRUCE = '53051501'");
+    db.executeDirect("update INTERFAZ_CAJA set INCJ_CTARTCRUCE = '13551501', INCJ_CTADTOCRUCE = '53051501'");
+    struct Caso {
+        int interfaz;
+        const char *rete, *dto;  // sources
+        Centavos rtfte, rtica, cree, dtof;
+        const char* error;  // start of the error row; empty: none
+    } casos[] = {
+        {620, "K", "K", 750000, 41400, 0, 200000, ""},
+        {621, "K", "K", 750000, 0, 30000, 200000, ""},
+        {620, "N", "N", 0, 0, 0, 0, ""},
+        {620, "N", "K", 750000, 0, 0, 200000, "9:Las retenciones de la cuenta por cobrar FV00000001 tienen valor"},
+        {620, "K", "N", 0, 41400, 0, 200000, "9:El descuento de la cuenta por cobrar FV00000001 tiene valor"},
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(std::to_string(k.interfaz) + k.rete + k.dto);
+        for (const char* tabla : {"INTERFAZ_CAJA", "INTERFAZ_CAJA_NIIF"})
+            db.executeDirect(QStringLiteral("update %1 set INCJ_RTCRUCE = ?, INCJ_DTOCRUCE = ?").arg(QLatin1String(tabla)),
+                             {QString::fromLatin1(k.rete), QString::fromLatin1(k.dto)});
+        Cruce& c = libro.egreso(nit, QDate(2026, 5, 5), {Linea{51, d.id, 10000000}});
+        db.executeDirect("insert into EGRESOS_CRUCEC (EGRE_ID, EGCC_ITEM, EGCC_TIPODOC, EGCC_PREFIJO, EGCC_NUMERO, "
+                         "EGCC_ABONO, EGCC_RTFTE, EGCC_RTICA, EGCC_RCREE, EGCC_DTOF) "
+                         "values (?, 1, 31, 'FV', '00000001', ?, ?, ?, ?, ?)",
+                         {c.id, dinero(3000000), dinero(k.rtfte), dinero(k.rtica), dinero(k.cree), dinero(k.dtof)});
+        medios(c.id, 10000000 - 3000000, false);
+        if (*k.error) {
+            EXPECT_GT(contabilizar(62, c.id, k.interfaz).error, 0);
+            EXPECT_TRUE(errores(62, c.id).join('|').contains(QString::fromUtf8(k.error)))
+                << errores(62, c.id).join('\n').toStdString();
+            continue;
+        }
+        const Posteo p = contabilizar(62, c.id, k.interfaz);
+        ASSERT_EQ(p.error + p.errorNiif, 0) << errores(62, c.id).join('\n').toStdString();
+        const Sumas s = sumas(p.idc);
+        EXPECT_EQ(s.deb, s.cred);
+        EXPECT_EQ(s.debN, s.credN);
+        // The customer account, in each chart, is lowered by all it settles
+        // (the CREE is the customer's own and settles nothing).
+        const auto r = db.queryOne("select sum(iif(cnde_item < 100000, cnde_creditos - cnde_debitos, 0)), "
+                                   "sum(iif(cnde_item > 100000, cnde_creditos - cnde_debitos, 0)) "
+                                   "from contabilizacion_det where cntb_id = ? and cnde_cuenta starting with '1305'",
+                                   {p.idc});
+        const Centavos cliente = 3000000 + k.rtfte + k.rtica + k.dtof;
+        EXPECT_EQ(centavos(r->at(0)), cliente);
+        EXPECT_EQ(centavos(r->at(1)), cliente);
+        EXPECT_NO_THROW(finalizar(p.idc));
+    }
+}
+
 // A voucher of other payments (class 3, no documents): the withholdings and
 // the discount typed in its totals reach the voucher on either basis, so
 // that it balances against its own accounting lines.
