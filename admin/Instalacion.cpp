@@ -308,10 +308,12 @@ void Instalador::demo(const QString& directorioDado) {
          << "  compañía hermana: " << rutas::compania(dir, kHermana) << Qt::endl;
 }
 
-void Instalador::volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano) {
+void Instalador::volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano,
+                         bool contabilizar) {
     if (!codigoValido(codigo))
         throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (tres letras o dígitos).").arg(codigo));
     OpcionesVolumen op;
+    op.contabilizar = contabilizar;
     int* enteros[] = {&op.acreedores, &op.documentos};
     for (int i = 0; i < tamano.size(); ++i) {
         bool ok = false;
@@ -332,7 +334,7 @@ void Instalador::volumen(const QString& ubicacion, const QString& codigo, const 
         throw Rechazo(e.mensaje);
     }
     out_ << r.acreedores << " acreedores, " << r.documentos << " documentos (" << r.anulados << " anulados), "
-         << r.lineas << " cruces." << Qt::endl;
+         << r.lineas << " cruces, " << r.contabilizados << " contabilizados." << Qt::endl;
 }
 
 void Instalador::usuario(const QString& ubicacionDada, const QString& nombre, const QString& clave, bool administrador) {
@@ -384,9 +386,10 @@ const char* kUso =
     "                                    crea o cambia un usuario del servidor; sin CLAVE,\n"
     "                                    la lee de una línea de la entrada estándar; con\n"
     "                                    --admin, administrador de la general y de cada compañía\n"
-    "  volumen UBICACION CODIGO [ACREEDORES [DOCUMENTOS [SEMILLA]]]\n"
+    "  volumen UBICACION CODIGO [ACREEDORES [DOCUMENTOS [SEMILLA]]] [--sin-contabilizar]\n"
     "                                    llena la compañía con datos generados de cuentas por pagar\n"
     "                                    (1000 acreedores y 1000000 documentos si no se indican)\n"
+    "                                    y los contabiliza (salvo facturas de compra y devoluciones)\n"
     "UBICACION es una carpeta local o \"servidor/puerto:/carpeta\". Sin --usuario y sin clave\n"
     "se usan ISC_USER e ISC_PASSWORD, o SYSDBA. --clave-archivo lee la clave de la primera línea\n"
     "de F (del usuario, permisos 0600); --clave-entrada, de la primera línea de la entrada\n"
@@ -452,6 +455,9 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
             return 2;
         }
     }
+    // The volume's posting is on unless asked off, wherever the flag stands.
+    const bool sinContabilizar = args.value(0) == QLatin1String("volumen") &&
+                                 args.removeAll(QStringLiteral("--sin-contabilizar")) > 0;
     const QString orden = args.value(0);
     const int n = int(args.size()) - 1;
     const bool esAdmin = orden == QLatin1String("usuario") && n >= 3 && args.last() == QLatin1String("--admin");
@@ -474,7 +480,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         else if (orden == QLatin1String("respaldar")) inst.respaldar(args[1], args.value(2));
         else if (orden == QLatin1String("restaurar")) inst.restaurar(args[1], args[2], args.value(3));
         else if (orden == QLatin1String("demo")) inst.demo(args[1]);
-        else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3));
+        else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3), !sinContabilizar);
         else {
             const bool conClave = n - (esAdmin ? 1 : 0) == 3;
             if (conClave) err << kClaveVisible << Qt::endl;

@@ -50,7 +50,7 @@ public:
     void usuario(const QString& ubicacion, const QString& nombre, const QString& clave, bool administrador = false);
     // Fills company `codigo` of the location with generated payables data:
     // optional creditors, documents and seed (1000, 1000000, 1).
-    void volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano);
+    void volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano, bool contabilizar = true);
 
 private:
     fb::Database crear(const QString& ruta);

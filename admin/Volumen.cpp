@@ -7,6 +7,8 @@
 #include <deque>
 #include <map>
 #include <random>
+#include <set>
+#include <vector>
 
 namespace cxp::admin {
 
@@ -52,6 +54,34 @@ struct Prefijo {
 };
 const Prefijo kPrefijos[] = {{"0000", 0}, {"BOG", 1}, {"CEN", 2}};
 
+// The ledger accounts of the generated books: the creditors' payable and
+// advances, and what the definitions post to.
+const char* const kCuentaPagar = "22050501";
+const char* const kCuentaAnticipos = "13300501";
+
+// A small chart, the same in both plans (each local account is its own NIIF
+// twin), with every level a movement account needs above it.
+const struct {
+    const char* codigo;
+    const char* nombre;
+    char naturaleza;
+} kPlan[] = {
+    {"1", "ACTIVO", 'D'},           {"11", "DISPONIBLE", 'D'},          {"1105", "CAJA", 'D'},
+    {"110505", "CAJA GENERAL", 'D'}, {"11050501", "CAJA VOLUMEN", 'D'},  {"13", "DEUDORES", 'D'},
+    {"1330", "ANTICIPOS", 'D'},     {"133005", "A PROVEEDORES", 'D'},   {"13300501", "ANTICIPOS A PROVEEDORES", 'D'},
+    {"2", "PASIVO", 'C'},           {"22", "PROVEEDORES", 'C'},         {"2205", "NACIONALES", 'C'},
+    {"220505", "PROVEEDORES NACIONALES", 'C'}, {"22050501", "PROVEEDORES VOLUMEN", 'C'},
+    {"23", "CUENTAS POR PAGAR", 'C'}, {"2365", "RETENCION EN LA FUENTE", 'C'}, {"236540", "COMPRAS", 'C'},
+    {"23654001", "RETEFUENTE COMPRAS", 'C'}, {"2367", "IVA RETENIDO", 'C'}, {"236705", "IVA RETENIDO", 'C'},
+    {"23670501", "RETEIVA", 'C'},   {"2368", "ICA RETENIDO", 'C'},      {"236805", "ICA RETENIDO", 'C'},
+    {"23680501", "RETEICA", 'C'},   {"24", "IMPUESTOS", 'C'},           {"2408", "IVA POR PAGAR", 'C'},
+    {"240805", "IVA DESCONTABLE", 'D'}, {"24080501", "IVA DESCONTABLE COMPRAS", 'D'},
+    {"4", "INGRESOS", 'C'},         {"42", "NO OPERACIONALES", 'C'},    {"4210", "FINANCIEROS", 'C'},
+    {"421040", "DESCUENTOS", 'C'},  {"42104001", "DESCUENTOS PRONTO PAGO", 'C'},
+    {"5", "GASTOS", 'D'},           {"51", "OPERACIONALES", 'D'},       {"5135", "SERVICIOS", 'D'},
+    {"513595", "OTROS", 'D'},       {"51359501", "GASTOS GENERADOS", 'D'},
+};
+
 // One document still open while the creditor's history is generated: what
 // is left of it, net of withholdings, and the withholdings no payment took.
 struct Abierto {
@@ -84,6 +114,8 @@ private:
 
     void generar();
     void acreedores();
+    void prepararContabilidad();
+    void contabilizar(const std::map<int, int64_t>& desde);
     void historia(const QString& nit, int eventos);
     Abierto deuda(const QString& nit, QDate f, bool* enDisputa);
     Abierto credito(const QString& nit, QDate f);
@@ -100,7 +132,7 @@ private:
 
     std::unique_ptr<fb::Transaction> tr_;
     std::unique_ptr<fb::Statement> factura_, cargo_, descuento_, devolucion_, anticipo_, egreso_, egresoDet_,
-        aplicacion_, aplicacionDet_;
+        egresoCaja_, aplicacion_, aplicacionDet_;
 
     int64_t idFactura_ = 0, idDevolucion_ = 0, idCargo_ = 0, idDescuento_ = 0, idAnticipo_ = 0, idEgreso_ = 0,
             idAplicacion_ = 0;
@@ -203,6 +235,8 @@ void Generador::abrir() {
     egreso_ = prep(
         "insert into EGRESOS (EGRE_ID, TIDO_COD, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, EGRE_CONC, EGRE_MONTO, "
         "TERC_NIT, EGRE_TIPO, EGRE_ANULADO, EGRE_USUARIO) values (?, 62, ?, ?, ?, ?, ?, ?, '1', ?, 'VOLUMEN')");
+    egresoCaja_ = prep(
+        "insert into EGRESOS_CAJA (EGRE_ID, EGCA_ITEM, CAJA_ID, FOPA_ID, EGCA_MONTO) values (?, 1, 1, 1, ?)");
     egresoDet_ = prep(
         "insert into EGRESOS_DETALLE (EGRE_ID, EGDE_ITEM, EGDE_TIPODOC, EGDE_IDDOC, EGDE_PREFIJO, EGDE_NUMERO, "
         "EGDE_ABONO, EGDE_RTFTE, EGDE_RTIVA, EGDE_RTICA, EGDE_RCREE, EGDE_DTOF) "
@@ -221,7 +255,8 @@ void Generador::abrir() {
 
 void Generador::cerrarLote(bool final) {
     factura_.reset(); cargo_.reset(); descuento_.reset(); devolucion_.reset(); anticipo_.reset();
-    egreso_.reset(); egresoDet_.reset(); aplicacion_.reset(); aplicacionDet_.reset(); lineaCargo_.reset();
+    egreso_.reset(); egresoDet_.reset(); egresoCaja_.reset(); aplicacion_.reset(); aplicacionDet_.reset();
+    lineaCargo_.reset();
     tr_->commit();
     tr_.reset();
     enLote_ = 0;
@@ -244,6 +279,7 @@ ResumenVolumen Generador::ejecutar() {
     idAnticipo_ = maximo(db_, "select max(ANPR_ID) from ANTICIPOS_PROVEEDOR");
     idEgreso_ = maximo(db_, "select max(EGRE_ID) from EGRESOS");
     idAplicacion_ = maximo(db_, "select max(APPR_ID) from APLICACION_PROVEDOR");
+    const std::map<int, int64_t> previos = {{51, idCargo_}, {52, idDescuento_}, {53, idAplicacion_}, {62, idEgreso_}};
 
     // A bulk load: the stored balances are made once at the end instead of
     // by each row's triggers. The state is written before the triggers go
@@ -255,7 +291,8 @@ ResumenVolumen Generador::ejecutar() {
         generar();
     } catch (...) {
         factura_.reset(); cargo_.reset(); descuento_.reset(); devolucion_.reset(); anticipo_.reset();
-        egreso_.reset(); egresoDet_.reset(); aplicacion_.reset(); aplicacionDet_.reset(); lineaCargo_.reset();
+        egreso_.reset(); egresoDet_.reset(); egresoCaja_.reset(); aplicacion_.reset(); aplicacionDet_.reset();
+        lineaCargo_.reset();
         tr_.reset();
         try {
             cerrarVolumen(db_);
@@ -282,7 +319,123 @@ ResumenVolumen Generador::ejecutar() {
     // Fresh index statistics, or the optimizer plans with those of empty tables.
     for (const fb::Row& i : db_.query(QStringLiteral("select trim(RDB$INDEX_NAME) from RDB$INDICES where RDB$SYSTEM_FLAG = 0")))
         db_.executeDirect(QStringLiteral("set statistics index %1").arg(i.at(0).toString()));
+    if (op_.contabilizar) {
+        prepararContabilidad();
+        contabilizar(previos);
+    }
     return r_;
+}
+
+// Voucher prefixes, the chart and one definition per type and prefix,
+// where the company has none: fixed accounts, NIIF by equivalence.
+void Generador::prepararContabilidad() {
+    fb::Transaction tr(db_);
+    for (const char* tico : {"CXP", "EGR"})
+        if (!tr.queryOne(QStringLiteral("select 1 from PREFIJOS_CONTA where TICO_COD = ? and PRCO_PREF = '0000'"),
+                         {QString::fromLatin1(tico)}))
+            tr.execute(QStringLiteral("insert into PREFIJOS_CONTA (TICO_COD, PRCO_PREF, PREF_NUMERO) values (?, '0000', "
+                                      "'000001')"),
+                       {QString::fromLatin1(tico)});
+    for (const auto& c : kPlan) {
+        const QString codigo = QString::fromLatin1(c.codigo), nombre = QString::fromLatin1(c.nombre),
+                      naturaleza = QString(QLatin1Char(c.naturaleza));
+        if (!tr.queryOne(QStringLiteral("select 1 from CUENTAS where CUEN_COD = ?"), {codigo}))
+            tr.execute(QStringLiteral("insert into CUENTAS (CUEN_COD, CUEN_NOM, CUEN_NATURALEZA, CUEN_NIIF) "
+                                      "values (?, ?, ?, ?)"),
+                       {codigo, nombre, naturaleza, codigo});
+        if (!tr.queryOne(QStringLiteral("select 1 from CUENTAS_NIIF where CUEN_COD = ?"), {codigo}))
+            tr.execute(QStringLiteral("insert into CUENTAS_NIIF (CUEN_COD, CUEN_NOM, CUEN_NATURALEZA) values (?, ?, ?)"),
+                       {codigo, nombre, naturaleza});
+    }
+    for (const Prefijo& p : kPrefijos) {
+        const QString pref = QString::fromLatin1(p.codigo);
+        for (int tipo : {51, 52, 53}) {
+            if (tr.queryOne(QStringLiteral("select 1 from INTERFAZ_CXPAGAR where TIDO_COD = ? and PREF_PRE = ?"),
+                            {tipo, pref}))
+                continue;
+            const int64_t id = tr.queryOne(QStringLiteral("select coalesce(max(INCP_ID), 0) + 1 from INTERFAZ_CXPAGAR"))
+                                   ->at(0)
+                                   .toInt64();
+            tr.execute(QStringLiteral(
+                           "insert into INTERFAZ_CXPAGAR (INCP_ID, TIDO_COD, PREF_PRE, TICO_COD, PRCO_PRE, INCP_NOMBRE, "
+                           "INCP_BASE, INCP_IVA, INCP_RTFTE, INCP_RTIVA, INCP_RTICA, INCP_PROV, INCP_RTCREE, "
+                           "INCP_CTABASE, INCP_CTAIVA, INCP_CTARTFTE, INCP_CTARTIVA, INCP_CTARTICA, INCP_CTAPROV, "
+                           "INCP_CONFIRMAR, INCP_EQUIVALENCIA) values (?, ?, ?, 'CXP', '0000', 'VOLUMEN', 'K', 'K', "
+                           "'K', 'K', 'K', 'K', 'N', '51359501', '24080501', '23654001', '23670501', '23680501', ?, "
+                           "'N', 'S')"),
+                       {id, tipo, pref, QString::fromLatin1(kCuentaPagar)});
+        }
+        if (tr.queryOne(QStringLiteral("select 1 from INTERFAZ_CAJA where TIDO_COD = 62 and PREF_PRE = ?"), {pref}))
+            continue;
+        const int64_t id =
+            tr.queryOne(QStringLiteral("select coalesce(max(INCJ_ID), 0) + 1 from INTERFAZ_CAJA"))->at(0).toInt64();
+        tr.execute(QStringLiteral("insert into INTERFAZ_CAJA (INCJ_ID, TIDO_COD, PREF_PRE, TICO_COD, PRCO_PRE, "
+                                  "INCJ_NOMBRE, INCJ_CAJA, INCJ_RTFTE, INCJ_RTIVA, INCJ_RTICA, INCJ_PROV, INCJ_RTCREE, "
+                                  "INCJ_CTACAJA, INCJ_CTARTFTE, INCJ_CTARTIVA, INCJ_CTARTICA, INCJ_CTAPROV, "
+                                  "INCJ_CTADTOF, INCJ_EQUIVALENCIA) values (?, 62, ?, 'EGR', '0000', 'VOLUMEN', 'K', "
+                                  "'K', 'K', 'K', 'K', 'N', '11050501', '23654001', '23670501', '23680501', ?, "
+                                  "'42104001', 'S')"),
+                   {id, pref, QString::fromLatin1(kCuentaPagar)});
+    }
+    tr.commit();
+}
+
+// Posts the documents generated by this run that are not annulled, each in
+// a transaction of its own (the local stage, the NIIF stage, the ledger
+// voucher), on the definition of its type and prefix.
+void Generador::contabilizar(const std::map<int, int64_t>& desde) {
+    const struct {
+        int tipo;
+        const char *procedimiento, *documentos, *interfaces;
+    } clases[] = {
+        {51, "CONTABIL_NOTADBPR",
+         "select d.NDPR_ID, i.INCP_ID from NOTAS_DEBITO_PROVEEDOR d join INTERFAZ_CXPAGAR i on i.TIDO_COD = 51 and "
+         "i.PREF_PRE = d.PREF_PRE where d.NDPR_ID > ? and d.NDPR_ANULADO = 'N' order by d.NDPR_ID",
+         nullptr},
+        {52, "CONTABIL_NOTACRPR",
+         "select d.NCPR_ID, i.INCP_ID from NOTAS_CREDITO_PROVEEDOR d join INTERFAZ_CXPAGAR i on i.TIDO_COD = 52 and "
+         "i.PREF_PRE = d.PREF_PRE where d.NCPR_ID > ? and d.NCPR_ANULADO = 'N' order by d.NCPR_ID",
+         nullptr},
+        {53, "CONTABIL_APLICAPR",
+         "select d.APPR_ID, i.INCP_ID from APLICACION_PROVEDOR d join INTERFAZ_CXPAGAR i on i.TIDO_COD = 53 and "
+         "i.PREF_PRE = d.PREF_PRE where d.APPR_ID > ? and d.APPR_ANULADO = 'N' order by d.APPR_ID",
+         nullptr},
+        {62, "CONTABIL_EGRESO",
+         "select d.EGRE_ID, i.INCJ_ID from EGRESOS d join INTERFAZ_CAJA i on i.TIDO_COD = 62 and "
+         "i.PREF_PRE = d.PREF_PRE where d.EGRE_ID > ? and d.EGRE_ANULADO = 'N' order by d.EGRE_ID",
+         nullptr},
+    };
+    for (const auto& c : clases) {
+        std::vector<std::pair<int64_t, int64_t>> documentos;
+        std::set<int64_t> vistos;
+        for (const fb::Row& f : db_.query(QString::fromLatin1(c.documentos), {desde.at(c.tipo)}))
+            if (vistos.insert(f[0].toInt64()).second) documentos.emplace_back(f[0].toInt64(), f[1].toInt64());
+        const QString local = QStringLiteral("select ERROR, IDC from %1(?, ?)").arg(QLatin1String(c.procedimiento));
+        const QString niif = QStringLiteral("select ERROR from %1_NIIF(?, ?, ?)").arg(QLatin1String(c.procedimiento));
+        for (const auto& [id, interfaz] : documentos) {
+            fb::Transaction tr(db_);
+            const fb::Row etapa = *tr.queryOne(local, {id, interfaz});
+            const int64_t idc = etapa[1].toInt64();
+            int64_t errores = etapa[0].toInt64();
+            if (!errores) errores += tr.queryOne(niif, {id, interfaz, idc})->at(0).toInt64();
+            if (errores) {
+                QStringList textos;
+                for (const fb::Row& e : tr.query(QStringLiteral("select ERRO_CADENA from ERRORES where ERRO_IDDOC = ? "
+                                                                "and ERRO_TIPODOC in (?, 31) order by ERRO_ID"),
+                                                 {id, c.tipo}))
+                    textos << e[0].toString();
+                throw std::runtime_error(QStringLiteral("El documento %1-%2 no se contabiliza: %3")
+                                             .arg(c.tipo)
+                                             .arg(id)
+                                             .arg(textos.join(QStringLiteral("; ")))
+                                             .toStdString());
+            }
+            tr.executeProcedure(QStringLiteral("CONTABILIZA_PENDIENTE"), {idc});
+            tr.commit();
+            ++r_.contabilizados;
+        }
+        if (avance_) *avance_ << "  " << r_.contabilizados << " documentos contabilizados" << Qt::endl;
+    }
 }
 
 void Generador::generar() {
@@ -313,9 +466,10 @@ void Generador::acreedores() {
     fb::Transaction tr(db_);
     const char* grupos[][2] = {{"01", "NACIONALES"}, {"02", "SERVICIOS"}, {"03", "DEL EXTERIOR"}};
     for (const auto& g : grupos)
-        tr.execute(QStringLiteral("update or insert into GRUPOS_PROVEEDORES (GRPR_COD, GRPR_NOM) values (?, ?) "
-                                  "matching (GRPR_COD)"),
-                   {QString::fromLatin1(g[0]), QString::fromLatin1(g[1])});
+        tr.execute(QStringLiteral("update or insert into GRUPOS_PROVEEDORES (GRPR_COD, GRPR_NOM, GRPR_CTAPROV, "
+                                  "GRPR_CTAANTI) values (?, ?, ?, ?) matching (GRPR_COD)"),
+                   {QString::fromLatin1(g[0]), QString::fromLatin1(g[1]), QString::fromLatin1(kCuentaPagar),
+                    QString::fromLatin1(kCuentaAnticipos)});
     // Both agencies, the prefixes of every payables type and the dollar's
     // rate of each month.
     tr.execute(QStringLiteral("update or insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (1, 'PRINCIPAL') matching (SUCU_ID)"));
@@ -466,6 +620,8 @@ void Generador::anticipo(const QString& nit, QDate f, std::deque<Abierto>& credi
     egreso_->bind({egre, prefijo_, siguiente(62, prefijo_), f,
                    QStringLiteral("ANTICIPO ANTIPROV %1%2").arg(a.prefijo, a.numero), dinero(a.neto), nit, "N"});
     egreso_->execute();
+    egresoCaja_->bind({egre, dinero(a.neto)});
+    egresoCaja_->execute();
     egresoDet_->bind({egre, 1, 55, a.id, a.prefijo, a.numero, dinero(-a.neto), dinero(0), dinero(0), dinero(0),
                       dinero(0), dinero(0)});
     egresoDet_->execute();
@@ -516,6 +672,8 @@ void Generador::pago(const QString& nit, QDate f, std::deque<Abierto>& deudas, s
     egreso_->bind({egre, prefijo_, siguiente(62, prefijo_), f, QStringLiteral("PAGO A PROVEEDOR"), dinero(total), nit,
                    anulado ? "S" : "N"});
     egreso_->execute();
+    egresoCaja_->bind({egre, dinero(total)});
+    egresoCaja_->execute();
     int item = 0;
     for (const L& l : lineas) {
         egresoDet_->bind({egre, ++item, l.doc->tipo, l.doc->id, l.doc->prefijo, l.doc->numero, dinero(l.abono),

@@ -65,6 +65,7 @@ void informe(const char* que, const Medida& proc, const Medida& base, double met
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     cxp::admin::OpcionesVolumen op;
+    op.contabilizar = false;  // the consults timed read the payables tables alone
     if (argc > 1) op.acreedores = std::atoi(argv[1]);
     if (argc > 2) op.documentos = std::atoi(argv[2]);
     if (argc > 3) op.semilla = uint32_t(std::atoi(argv[3]));
