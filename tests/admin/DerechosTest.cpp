@@ -104,6 +104,24 @@ TEST(DerechosServidor, UnAuxiliarNoSeDaDerechosYHaceSuTrabajo) {
     jefeG.executeDirect("update usuario set usua_nombre = 'Auxiliar contable' where usua_cod = ?", {aux});
     EXPECT_TRUE(salida.contains(jefe + " es administrador")) << salida.toStdString();
 
+    // The administrator sets the replication login (the company copies to
+    // itself here); the clerk's saves copy the creditor through the
+    // procedures with a password she cannot read, and a wrong one is a
+    // sister company out of reach.
+    jefeC.executeDirect("insert into replica_compras (rpcm_cod, rpcm_nombre, rpcm_servidor) values ('001', 'MISMA', ?)",
+                        {srv.prefijo + carpeta});
+    for (const QString& clave : {QStringLiteral("otra"), QStringLiteral("clave-jefe")}) {
+        jefeC.executeDirect("update configuracion set conf_valor = ? where conf_propiedad = "
+                            "'NOMBRE DE USUARIO PARA REPLICACION DE ARTICULOS'", {jefe});
+        jefeC.executeDirect("update configuracion set conf_valor = ? where conf_propiedad = "
+                            "'CLAVE DE USUARIO PARA REPLICACION DE ARTICULOS'", {clave});
+        const bool buena = clave == QLatin1String("clave-jefe");
+        EXPECT_EQ(auxC.queryOne("select disponible from replica_disponible('001')")->at(0).toString(),
+                  buena ? "S" : "N") << clave.toStdString();
+    }
+    auxC.executeDirect("execute procedure replique_acreedor '900876543', '001'");
+    EXPECT_EQ(auxC.queryOne("select count(*) from configuracion where conf_valor = 'clave-jefe'")->at(0).toInt64(), 0);
+
     for (fb::Database* d : {&auxG, &auxC, &jefeC, &jefeG}) d->detach();
     fb::Database g = fb::Database::attach(srv.params(general));
     for (const QString& u : {aux, jefe}) g.executeDirect(QStringLiteral("drop user %1 using plugin Srp").arg(u));
