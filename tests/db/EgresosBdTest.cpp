@@ -40,7 +40,7 @@ protected:
 
     // A voucher of `nit` with one bank document; the number the database
     // kept.
-    QString egresoConCheque(int tipo, const QString& pref, const QString& numero, int* id = nullptr) {
+    QString egresoConCheque(int tipo, const fb::Value& pref, const QString& numero, int* id = nullptr) {
         const Cruce& c = libro.egreso(nit, dia(11, 2), {});
         if (id) *id = c.id;
         db.executeDirect("insert into EGRESOS_BANCO (EGRE_ID, EGBC_TIPOBCO, CUBA_COD, PRBA_PREF, EGBC_NUMERO, "
@@ -220,7 +220,7 @@ TEST_F(EgresosBd, DocumentoEnCajaSaleConElEgresoYVuelveAlAnularlo) {
 TEST_F(EgresosBd, ChequeYRetiroConSuEgreso) {
     cxp::Caja caja(db, interaccion);
     int id = 0;
-    EXPECT_EQ(egresoConCheque(72, "CHA", "000010", &id), "000010");
+    EXPECT_EQ(egresoConCheque(72, QStringLiteral("CHA"), "000010", &id), "000010");
     EXPECT_EQ(numeroChequera(72, "CHA"), "000011");
     const auto cheque = db.queryOne("select CHEQ_NUMERO, TERC_NIT, CHEQ_MONTO from CHEQUES where CHEQ_IDEGRESO = ?", {id});
     ASSERT_TRUE(cheque);
@@ -232,20 +232,24 @@ TEST_F(EgresosBd, ChequeYRetiroConSuEgreso) {
     // Another clerk's cheques 11 and 12 were written meanwhile.
     db.executeDirect("insert into CHEQUES (CHEQ_ID, CUBA_COD, PRBA_PREF, CHEQ_NUMERO) values (-1, 1, 'CHA', '000011')");
     db.executeDirect("insert into CHEQUES (CHEQ_ID, CUBA_COD, PRBA_PREF, CHEQ_NUMERO) values (-2, 1, 'CHA', '000012')");
-    EXPECT_EQ(egresoConCheque(72, "CHA", "000011"), "000013");
+    EXPECT_EQ(egresoConCheque(72, QStringLiteral("CHA"), "000011"), "000013");
     EXPECT_EQ(numeroChequera(72, "CHA"), "000014");
-    EXPECT_EQ(egresoConCheque(72, "CHA", ""), "000014") << "an automatic checkbook numbers it";
+    EXPECT_EQ(egresoConCheque(72, QStringLiteral("CHA"), ""), "000014") << "an automatic checkbook numbers it";
 
-    EXPECT_EQ(egresoConCheque(73, "RET", "000001"), "000001");
+    EXPECT_EQ(egresoConCheque(73, QStringLiteral("RET"), "000001"), "000001");
     EXPECT_EQ(numeroChequera(73, "RET"), "000002");
     try {
-        egresoConCheque(73, "RET", "000001");
+        egresoConCheque(73, QStringLiteral("RET"), "000001");
         ADD_FAILURE() << "a manual number taken was accepted";
     } catch (const fb::DbError& e) {
         EXPECT_TRUE(e.text().contains("El número 000001 ya está registrado en la cuenta bancaria 1, prefijo RET."))
             << e.text().toStdString();
     }
     EXPECT_EQ(contar("select count(*) from RETIROS"), 1);
+
+    // Cheques outside any checkbook (no prefix) are not checked.
+    EXPECT_EQ(egresoConCheque(72, fb::Value{}, "000100"), "000100");
+    EXPECT_EQ(egresoConCheque(72, fb::Value{}, "000100"), "000100");
 
     // The annulled voucher's cheque stays used, and annulled.
     libro.anular(libro.cruces().at({62, id}));
