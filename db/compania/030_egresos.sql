@@ -271,6 +271,28 @@ BEGIN
   SUSPEND;
 END^
 
+/* A third party's open receivables at the end of FECHA, oldest first: what
+   the receivables picker of a voucher lists. */
+CREATE PROCEDURE CARTERA_TERCERO (NIT VARCHAR(20), FECHA DATE)
+RETURNS (TIPO INTEGER, TIDO_NOMCORTO VARCHAR(8), ID INTEGER, PREFIJO VARCHAR(4), NUMERO VARCHAR(8),
+         FECDOC DATE, SUCURSAL VARCHAR(10), BRUTO NUMERIC(15,2), SALDO NUMERIC(15,2))
+AS
+BEGIN
+  FOR SELECT D.TIPO, T.TIDO_NOMCORTO, D.ID, D.PREFIJO, D.NUMERO, D.FECHA, D.SUCURSAL, D.BRUTO
+        FROM V_DOCUMENTOS_CARTERA D
+        LEFT JOIN TIPO_DOCUMENTO T ON T.TIDO_COD = D.TIPO
+       WHERE D.TERC_NIT = :NIT AND D.FECHA <= :FECHA
+       ORDER BY D.FECHA, D.TIPO, D.ID
+        INTO :TIPO, :TIDO_NOMCORTO, :ID, :PREFIJO, :NUMERO, :FECDOC, :SUCURSAL, :BRUTO
+  DO
+  BEGIN
+    SALDO = NULL;
+    SELECT SALDO FROM SALDO_DOC_CARTERA (:TIPO, :ID, :FECHA) INTO :SALDO;
+    IF (COALESCE(SALDO, 0) <> 0) THEN
+      SUSPEND;
+  END
+END^
+
 /* The cash (form of payment 1) in a box before FECHA: cash receipts into
    it, cash transfers into it less those out of it, vouchers of class 2
    (transfer to a cash box) that have it as destination, less the cash
