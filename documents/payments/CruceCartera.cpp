@@ -4,6 +4,7 @@
 #include "data/Cartera.h"
 #include "data/Configuracion.h"
 #include "data/Interaccion.h"
+#include "data/Numeracion.h"
 #include "documents/payments/DocumentosPagados.h"
 
 #include <QVariantList>
@@ -131,6 +132,13 @@ void CruceCartera::documentoIngresado(DataSet& c) {
         interaccion_.informacion(kNoEncontrado);
         limpiarDocumento(c);
         return;
+    }
+    // The number as the receivable holds it, so that the same document
+    // typed with or without its zeros is one.
+    const QString completo = complete_numero_n(numero, anchoNumero(tipo));
+    if (completo != c.asString(kNumero)) {
+        Ocupado o(ajustando_);
+        c.setValue(kNumero, completo);
     }
     if (duplicado(c)) {
         interaccion_.informacion(kDuplicado);

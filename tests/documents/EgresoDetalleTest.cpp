@@ -3,7 +3,9 @@
 // balance by the sign of their kind, the amount rule with surplus and
 // crossings, the concept, closing and leaving the panel with the advances
 // registered from it, and the accounting lines with their withholdings.
+#include "data/Cartera.h"
 #include "data/Cxpagar.h"
+#include "documents/payments/CruceCartera.h"
 #include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/LineasContablesEgreso.h"
 #include "tests/creditors/Entorno.h"
@@ -19,10 +21,12 @@ const QDate kFecha(2026, 12, 1);
 
 class EgresoDetalle : public prueba::EntornoAcreedores {
 protected:
-    DataSet egreso, detalle, lineas;
+    DataSet egreso, detalle, cruces, lineas;
     std::unique_ptr<libro::Libro> libro;
     std::unique_ptr<Cxpagar> cxpagar;
+    std::unique_ptr<Cartera> cartera;
     std::unique_ptr<DocumentosPagados> docs;
+    std::unique_ptr<CruceCartera> cruce;
     std::unique_ptr<LineasContablesEgreso> contables;
 
     void SetUp() override {
@@ -35,12 +39,17 @@ protected:
         lineas.setUpdateTable("EGRESOS_CONTABILIDAD", {"EGRE_ID", "EGCO_ITEM"});
         egreso.addDetail(detalle, {"EGRE_ID"}, {"EGRE_ID"});
         egreso.addDetail(lineas, {"EGRE_ID"}, {"EGRE_ID"});
+        egreso.addDetail(cruces, {"EGRE_ID"}, {"EGRE_ID"});
         docs = std::make_unique<DocumentosPagados>(egreso, detalle, sesion.compania, *cxpagar, configuracion,
                                                    interaccion);
+        cartera = std::make_unique<Cartera>(sesion.compania, interaccion);
+        cruce = std::make_unique<CruceCartera>(egreso, cruces, sesion.compania, *cartera, *docs, configuracion,
+                                               interaccion);
         contables = std::make_unique<LineasContablesEgreso>(egreso, lineas, sesion, configuracion, interaccion);
         egreso.open(sesion.compania, "select * from EGRESOS where EGRE_ID = 0");
         detalle.open(sesion.compania, DocumentosPagados::consulta(0));
         lineas.open(sesion.compania, "select * from EGRESOS_CONTABILIDAD where EGRE_ID = 0");
+        cruces.open(sesion.compania, CruceCartera::consulta(0));
         egreso.append();
         egreso.setValue("EGRE_ID", 0);
         egreso.setValue("PREF_PRE", "0000");
@@ -126,9 +135,18 @@ TEST_F(EgresoDetalle, AnticiposPorSuEgreso) {
     EXPECT_EQ(detalle.asDinero("EGDE_ABONO"), d("70"));
 }
 
-// Documents 300, surplus 50, crossings 80: the voucher pays 270; the
-// surplus moves the amount only while there are rows.
+// Documents 300, surplus 50, a receivable of 80 crossed: the voucher pays
+// 270; the surplus moves the amount only while there are rows.
 TEST_F(EgresoDetalle, MontoConExcedenteYCruces) {
+    ejecutar("insert into FACTURAS (FACT_ID, PREF_PRE, FACT_NUMERO, TERC_NIT, FACT_FECHA, FACT_MONTO) "
+             "values (7, 'FV', '00000015', '900456789', '2026/11/20', 80)");
+    ASSERT_TRUE(cruce->agregar("factura", "FV", "15")) << mensajes().toStdString();
+    cruces.edit();
+    cruces.setValue("EGCC_ABONO", d("120"));
+    EXPECT_EQ(cruces.asDinero("EGCC_ABONO"), d("80"));
+    EXPECT_FALSE(cruce->agregar("FACTURA", "FV", "00000015"));
+    EXPECT_EQ(info().last(), CruceCartera::kDuplicado);
+
     egreso.setValue("EGRE_MONTO", d("7"));
     egreso.setValue("EGRE_EXCEDENTE", d("10"));
     EXPECT_EQ(egreso.asDinero("EGRE_MONTO"), d("7"));
@@ -136,7 +154,7 @@ TEST_F(EgresoDetalle, MontoConExcedenteYCruces) {
 
     fila(libro->cargo(kNit, kFecha, 20000));
     fila(libro->cargo(kNit, kFecha, 10000));
-    docs->setSumCruce(d("80"));
+    EXPECT_EQ(cruce->cerrarPanel(), d("80"));
     EXPECT_EQ(docs->cerrarPanel(), DocumentosPagados::Cierre::Documentos);
     EXPECT_EQ(egreso.asDinero("EGRE_MONTO"), d("270"));
     egreso.setValue("EGRE_EXCEDENTE", d("0"));
@@ -257,6 +275,47 @@ TEST_F(EgresoDetalle, LineaDeRetencion) {
     lineas.post();  // no account: dropped without a word
     EXPECT_EQ(lineas.recordCount(), 1);
     EXPECT_EQ(contables->sumCr(), d("24000"));
+}
+
+// A third party or a centre that is not there; templates replace the lines
+// after asking; a contributions payment gives one line per account.
+TEST_F(EgresoDetalle, TercerosCentrosPlantillasYAportes) {
+    interaccion.respuestas = {false, true};
+    for (const bool crear : {false, true}) {
+        lineas.append();
+        lineas.setValue("EGCO_NIT", "800111222");
+        EXPECT_EQ(lineas.asString("EGCO_NIT"), crear ? "800111222" : "") << crear;
+        lineas.cancel();
+    }
+    EXPECT_EQ(interaccion.pantallas.filter(LineasContablesEgreso::kNuevoTercero).size(), 1);
+    lineas.append();
+    lineas.setValue("EGCO_PROY", "01");
+    lineas.setValue("EGCO_CENTRO", "99");
+    EXPECT_EQ(info().last(), LineasContablesEgreso::kCentroNoEncontrado);
+    EXPECT_TRUE(lineas.isNull("EGCO_PROY"));
+    lineas.cancel();
+
+    for (const char* c : {"5", "51", "5105", "510505"})
+        ejecutar(QString("insert into CUENTAS (CUEN_COD, CUEN_NOM, CUEN_NATURALEZA) values ('%1', 'G', 'D')").arg(c));
+    ejecutar("insert into PLANTILLA_ENCABEZADO (PLAN_ID, TICO_COD, PLAN_CONCEPTO) values (3, 'EGR', 'NOMINA')");
+    for (const char* l : {"(3, 1, '510505', 'SUELDO', 1500, 0)", "(3, 2, '510505', 'AJUSTE', 0, 0)"})
+        ejecutar(QString("insert into PLANTILLA_DETALLE (PLAN_ID, PLDE_ITEM, CUEN_COD, PLDE_CONCEPTO, PLDE_DEBITOS, "
+                         "PLDE_CREDITOS) values %1").arg(l));
+    EXPECT_TRUE(contables->importarPlantilla(3));
+    EXPECT_EQ(lineas.recordCount(), 2);
+    interaccion.respuestas = {false, true};
+    EXPECT_FALSE(contables->importarPlantilla(3));
+    EXPECT_TRUE(contables->importarPlantilla(3));
+    EXPECT_EQ(interaccion.de("pregunta").count(LineasContablesEgreso::kPerderMovimientos), 2);
+    EXPECT_EQ(lineas.recordCount(), 2);
+    EXPECT_EQ(contables->sumDb(), d("1500"));
+
+    ejecutar("insert into PAGO_APORTES (PGAP_ID, PGAP_ITEM, PGAP_ADMIN, PGAP_CTACONTA, PGAP_MONTO, PGAP_INTMORA) "
+             "values (9, 1, '900456789', '510505', 200, 15)");
+    ejecutar("insert into PAGO_APORTES (PGAP_ID, PGAP_ITEM, PGAP_ADMIN, PGAP_MONTO) values (9, 2, '900456789', 50)");
+    EXPECT_EQ(contables->agregarAportes(9), 1);
+    EXPECT_EQ(lineas.asString("EGCO_NIT"), kNit);
+    EXPECT_EQ(contables->sumDb(), d("1715"));
 }
 
 }  // namespace
