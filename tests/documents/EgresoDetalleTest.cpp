@@ -88,25 +88,28 @@ TEST_F(EgresoDetalle, AbonoDentroDelSaldoYSuSigno) {
         const char* nombre;
         int tipo;
         bool causacion;
+        libro::Centavos retefuente;
         const char* abono;
         const char* esperado;
         QString mensaje;
     };
     const Caso casos[] = {
         // 120 on a balance of 100: corrected to the balance, said on post.
-        {"cargo pagado de más", 51, true, "120", "100", DocumentosPagados::kAbonoMayor},
+        {"cargo pagado de más", 51, true, 0, "120", "100", DocumentosPagados::kAbonoMayor},
         // Withholdings 10 still pending and not deducted at causation: abono + withholdings = 100.
-        {"retenciones sin causación", 51, false, "120", "90", DocumentosPagados::kAbonoMayor},
-        {"cargo negativo", 51, true, "-5", "0", DocumentosPagados::kMenorQueCero},
-        {"descuento positivo", 52, true, "30", "0", DocumentosPagados::kMayorQueCero},
-        {"descuento de más", 52, true, "-80", "-40", DocumentosPagados::kAbonoMenor},
+        {"retenciones sin causación", 51, false, 1000, "120", "90", DocumentosPagados::kAbonoMayor},
+        // Deducted at causation: the balance is already net and the abono alone meets it.
+        {"retenciones con causación", 51, true, 1000, "120", "90", DocumentosPagados::kAbonoMayor},
+        {"cargo negativo", 51, true, 0, "-5", "0", DocumentosPagados::kMenorQueCero},
+        {"descuento positivo", 52, true, 0, "30", "0", DocumentosPagados::kMayorQueCero},
+        {"descuento de más", 52, true, 0, "-80", "-40", DocumentosPagados::kAbonoMenor},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nombre);
         causacion(c.causacion);
         interaccion.mensajes.clear();
         const libro::Documento& doc =
-            c.tipo == 51 ? libro->cargo(kNit, kFecha.addDays(-5), 10000, 0, {c.causacion ? 0 : 1000, 0, 0, 0})
+            c.tipo == 51 ? libro->cargo(kNit, kFecha.addDays(-5), 10000, 0, {c.retefuente, 0, 0, 0})
                          : libro->descuento(kNit, kFecha.addDays(-5), 4000);
         fila(doc, c.abono);
         detalle.post();
@@ -196,6 +199,13 @@ TEST_F(EgresoDetalle, DuplicadoYNoEncontrado) {
     EXPECT_FALSE(docs->agregar("NDPROV", "0000", "999999"));
     EXPECT_EQ(info().last(), DocumentosPagados::kNoEncontrado);
     EXPECT_EQ(detalle.recordCount(), 1);
+
+    // With the prefixes synchronised only documents of the voucher's prefix.
+    configurar("SINCRONIZAR PREFIJOS DE EGRESOS Y DOCUMENTOS CANCELADOS", "SI", "CAJA", "EGRESOS");
+    const libro::Documento& factura = libro->factura(kNit, kFecha, 5000);
+    EXPECT_FALSE(docs->agregar("FACOMPRA", "FC", factura.numero));
+    EXPECT_EQ(info().last(), DocumentosPagados::kPrefijoDistinto);
+    EXPECT_TRUE(docs->agregar("NDPROV", "0000", libro->cargo(kNit, kFecha, 3000).numero));
 }
 
 // Leaving the panel deletes the advances registered from this voucher and
@@ -213,6 +223,13 @@ TEST_F(EgresoDetalle, SalirBorraSoloLosAnticiposPropios) {
     EXPECT_TRUE(detalle.isEmpty());
     EXPECT_TRUE(egreso.asString("TERC_NIT").isEmpty());
     EXPECT_TRUE(filas(QString("select 1 from ANTICIPOS_PROVEEDOR where ANPR_ID = %1").arg(propio)).empty());
+    EXPECT_FALSE(filas(QString("select 1 from ANTICIPOS_PROVEEDOR where ANPR_ID = %1").arg(ajeno)).empty());
+
+    // Closing the screen: the same for an advance registered without its row.
+    const int otro = libro->anticipo(kNit, kFecha, 7000).id;
+    docs->registrarAnticipo(otro);
+    docs->borrarAnticiposRegistrados();
+    EXPECT_TRUE(filas(QString("select 1 from ANTICIPOS_PROVEEDOR where ANPR_ID = %1").arg(otro)).empty());
     EXPECT_FALSE(filas(QString("select 1 from ANTICIPOS_PROVEEDOR where ANPR_ID = %1").arg(ajeno)).empty());
 }
 
