@@ -1,6 +1,7 @@
 #include "documents/payments/Tfegresos.h"
 
 #include "base/Sql.h"
+#include "data/Cartera.h"
 #include "data/Configuracion.h"
 #include "data/Cxpagar.h"
 #include "data/Importe.h"
@@ -11,7 +12,11 @@
 #include "data/Sesion.h"
 #include "data/Terceros.h"
 #include "data/fb/DbError.h"
+#include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/FormasPago.h"
+#include "documents/payments/LineasContablesEgreso.h"
+
+#include <chrono>
 
 namespace cxp {
 
@@ -25,7 +30,8 @@ const QString kMonto = QStringLiteral("EGRE_MONTO");
 const QString kTipo = QStringLiteral("EGRE_TIPO");
 const QString kConc = QStringLiteral("EGRE_CONC");
 const QString kNomTerc = QStringLiteral("EGRE_NOMTERC");
-const QString kExcedente = QStringLiteral("EGRE_EXCEDENTE");
+const QString kCajaDestino = QStringLiteral("CAJA_ID");
+const QString kNumCheque = QStringLiteral("EGBC_NUMERO");
 const QString kProveedor = QStringLiteral("QEgresos");
 
 struct Bandera {
@@ -36,6 +42,13 @@ struct Bandera {
 };
 
 bool editando(const DataSet& ds) { return ds.isOpen() && ds.state() != DataSet::State::Browse; }
+
+// The receivables crossed, with their type's short name as a client column.
+QString consultaCruces(int64_t id) {
+    return QStringLiteral("select c.*, t.TIDO_NOMCORTO from EGRESOS_CRUCEC c "
+                          "left join TIPO_DOCUMENTO t on t.TIDO_COD = c.EGCC_TIPODOC where c.EGRE_ID = ") +
+           sql::numero(id) + QStringLiteral(" order by c.EGCC_ITEM");
+}
 }  // namespace
 
 const QList<OpcionBusqueda>& Tfegresos::tiposEgreso() {
@@ -57,7 +70,8 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
       servicios_(std::move(servicios)),
       numeracion_(std::make_unique<Numeracion>(sesion.compania, interaccion, configuracion)),
       terceros_(std::make_unique<Terceros>(sesion.compania, interaccion, configuracion)),
-      cxpagar_(std::make_unique<Cxpagar>(sesion.compania, interaccion)) {
+      cxpagar_(std::make_unique<Cxpagar>(sesion.compania, interaccion)),
+      cartera_(std::make_unique<Cartera>(sesion.compania, interaccion)) {
     egreso_.setUpdateTable(QStringLiteral("EGRESOS"), {kId});
     detalle_.setUpdateTable(QStringLiteral("EGRESOS_DETALLE"), {kId, QStringLiteral("EGDE_ITEM")});
     cruce_.setUpdateTable(QStringLiteral("EGRESOS_CRUCEC"), {kId, QStringLiteral("EGCC_ITEM")});
@@ -66,17 +80,19 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
     banco_.setUpdateTable(QStringLiteral("EGRESOS_BANCO"), {kId});
     for (DataSet* d : {&detalle_, &cruce_, &contabilidad_, &caja_, &banco_}) egreso_.addDetail(*d, {kId}, {kId});
 
-    formasPago_ = std::make_unique<FormasPago>(
-        sesion_, interaccion_, configuracion_, caja_, banco_, [this] {
-            FormasPago::Contexto c;
-            if (!egreso_.isOpen() || egreso_.isEmpty()) return c;
-            c.monto = egreso_.asDinero(kMonto);
-            c.fecha = egreso_.asDate(kFecha);
-            c.concepto = egreso_.asString(kConc);
-            c.beneficiario = egreso_.asString(kNomTerc);
-            return c;
-        });
+    formasPago_ = std::make_unique<FormasPago>(sesion_, interaccion_, configuracion_, caja_, banco_, [this] {
+        FormasPago::Contexto c;
+        if (!egreso_.isOpen() || egreso_.isEmpty()) return c;
+        c.monto = egreso_.asDinero(kMonto);
+        c.fecha = egreso_.asDate(kFecha);
+        c.concepto = egreso_.asString(kConc);
+        c.beneficiario = egreso_.asString(kNomTerc);
+        return c;
+    });
     connect(formasPago_.get(), &FormasPago::cambiado, this, &Tfegresos::cambiado);
+    documentos_ = std::make_unique<DocumentosPagados>(egreso_, detalle_, sesion_.compania, *cxpagar_, configuracion_,
+                                                      interaccion_);
+    lineas_ = std::make_unique<LineasContablesEgreso>(egreso_, contabilidad_, sesion_, configuracion_, interaccion_);
 
     egreso_.onNewRecord([this](DataSet& e) {
         e.setValue(kId, 0);
@@ -91,6 +107,13 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
         e.setValue(QStringLiteral("EGRE_IDAPORTE"), 0);
         e.setValue(QStringLiteral("EGRE_TRM"), Dinero());
     });
+    cruce_.onNewRecord([this](DataSet& c) {
+        int mayor = 0;
+        for (int i = 0; i < cruce_.recordCount(); ++i) mayor = std::max<int>(mayor, int(cruce_.row(i).asInt(QStringLiteral("EGCC_ITEM"))));
+        c.setValue(QStringLiteral("EGCC_ITEM"), mayor + 1);
+        c.setValue(QStringLiteral("EGCC_ANULADO"), "N");
+        c.setValue(QStringLiteral("EGCC_TRANSMIT"), "N");
+    });
     enlazar();
 }
 
@@ -102,7 +125,7 @@ void Tfegresos::enlazar() {
     egreso_.onChange(kNit, [this](DataSet&) { acreedorIngresado(); });
     egreso_.onChange(kTipo, [this](DataSet&) { tipoIngresado(); });
     egreso_.onChange(kFecha, [this](DataSet&) { fechaIngresada(); });
-    egreso_.onChange(kExcedente, [this](DataSet&) { excedenteIngresado(); });
+    egreso_.onChange(QStringLiteral("EGRE_EXCEDENTE"), [this](DataSet&) { emit cambiado(); });
     egreso_.beforePost([](DataSet& e) {
         if (e.asString(kNit).trimmed().isEmpty()) throw DataSetError(kSinTercero, kNit);
     });
@@ -166,6 +189,19 @@ QString Tfegresos::actualDelPrefijo(const QString& prefijo, bool* automatico) {
     return fila ? complete_numero((*fila)[0].toString().trimmed()) : QString();
 }
 
+void Tfegresos::abrirSets(int64_t id) {
+    const QString igual = sql::numero(id);
+    egreso_.open(sesion_.compania, QStringLiteral("SELECT * FROM EGRESOS WHERE EGRE_ID = ") + igual);
+    detalle_.open(sesion_.compania, DocumentosPagados::consulta(id));
+    cruce_.open(sesion_.compania, consultaCruces(id));
+    contabilidad_.open(sesion_.compania,
+                       QStringLiteral("select * from egresos_contabilidad where egre_id = ") + igual +
+                           QStringLiteral(" order by egco_item"));
+    caja_.open(sesion_.compania,
+               QStringLiteral("select * from egresos_caja where egre_id = ") + igual + QStringLiteral(" order by egca_item"));
+    banco_.open(sesion_.compania, QStringLiteral("select * from egresos_banco where egre_id = ") + igual);
+}
+
 bool Tfegresos::abrir() {
     try {
         formasPago_->abrir();
@@ -176,31 +212,23 @@ bool Tfegresos::abrir() {
             emit cerrar();
             return false;
         }
-        auto abrirSets = [this] {
-            egreso_.open(sesion_.compania, QStringLiteral("SELECT * FROM EGRESOS WHERE EGRE_ID = 0"));
-            detalle_.open(sesion_.compania, QStringLiteral("select * from egresos_detalle where egre_id = 0 order by egde_item"));
-            cruce_.open(sesion_.compania, QStringLiteral("select * from egresos_crucec where egre_id = 0 order by egcc_item"));
-            contabilidad_.open(sesion_.compania,
-                               QStringLiteral("select * from egresos_contabilidad where egre_id = 0 order by egco_item"));
-            caja_.open(sesion_.compania, QStringLiteral("select * from egresos_caja where egre_id = 0 order by egca_item"));
-            banco_.open(sesion_.compania, QStringLiteral("select * from egresos_banco where egre_id = 0"));
-        };
-        abrirSets();
+        abrirSets(0);
         if (!egreso_.isEmpty()) {
             if (interaccion_.reintentar(kPrevio)) {
                 recuperar();
                 return true;
             }
-            // The details go with it (cascade).
+            // Its details go with it (on delete cascade).
             sesion_.compania.executeDirect(QStringLiteral("delete from egresos where egre_id = 0"));
-            abrirSets();
+            abrirSets(0);
         }
+        nuevoEgreso();
     } catch (const std::exception& e) {
         manejador_.ManejarError(e, kProveedor);
         emit cerrar();
         return false;
     }
-    nuevoEgreso();
+    lineasDeAporte();
     return true;
 }
 
@@ -210,7 +238,12 @@ void Tfegresos::recuperar() {
     numeroAutomatico_ = false;
     actualDelPrefijo(egreso_.asString(kPrefijo), &numeroAutomatico_);
     egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
+    documentos_->reiniciar();
+    documentos_->cargado();
+    lineas_->reiniciar();
+    lineas_->cargado();
     sumCruce_ = cruce_.isEmpty() ? Dinero() : cruce_.sum(QStringLiteral("EGCC_ABONO"));
+    documentos_->setSumCruce(sumCruce_);
     formasPago_->recalcular();
     emit cambiado();
 }
@@ -220,17 +253,29 @@ void Tfegresos::nuevoEgreso() {
     documentosAbiertos_ = cruceAbierto_ = false;
     totalesEditables_ = false;
     sumCruce_ = Dinero();
-    anticipos_.clear();
+    documentos_->reiniciar();
+    lineas_->reiniciar();
     formasPago_->reiniciar();
     egreso_.append();
     if (aportePendiente_ && !aporteMonto_.esCero()) ponImporte(egreso_, kMonto, aporteMonto_);
-    if (aportePendiente_) egreso_.setValue(QStringLiteral("EGRE_IDAPORTE"), aporteId_);
     if (preguntaTasa_ && monedaPredeterminada_ != 0) setMoneda(monedaPredeterminada_);
     QString elegido = prefijo;
     if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijos_.first().clave;
     egreso_.setValue(kPrefijo, elegido);
     interaccion_.enfocar(kNumero);
     emit reiniciado();
+    emit cambiado();
+}
+
+// A social-contributions payment: its id on the header and one debit line
+// per contribution, once; the next voucher is an ordinary one.
+void Tfegresos::lineasDeAporte() {
+    if (!aportePendiente_) return;
+    aportePendiente_ = false;
+    if (!editando(egreso_)) egreso_.edit();
+    egreso_.setValue(QStringLiteral("EGRE_IDAPORTE"), aporteId_);
+    lineas_->agregarAportes(aporteId_);
+    aporteId_ = 0;
     emit cambiado();
 }
 
@@ -260,7 +305,7 @@ void Tfegresos::acreedorIngresado() {
     if (sincronizando_) return;
     const QString nit = egreso_.asString(kNit).trimmed();
     if (nit.isEmpty()) {
-        egreso_.setValue(kNomTerc, QString());
+        if (!egreso_.asString(kNomTerc).isEmpty()) egreso_.setValue(kNomTerc, QString());
         emit cambiado();
         return;
     }
@@ -289,14 +334,14 @@ bool Tfegresos::cajaDestinoVisible() const {
 }
 
 // A transfer to a box names the box the money goes to and pays nothing
-// in cash from a box.
+// in cash out of a box.
 void Tfegresos::tipoIngresado() {
     if (cajaDestinoVisible()) {
         const int caja = formasPago_->primeraCaja();
-        if (caja != 0) egreso_.setValue(QStringLiteral("CAJA_ID"), caja);
+        if (caja != 0) egreso_.setValue(kCajaDestino, caja);
         formasPago_->eliminarItemsCaja();
-    } else if (!egreso_.isNull(QStringLiteral("CAJA_ID"))) {
-        egreso_.setValue(QStringLiteral("CAJA_ID"), fb::Value());
+    } else if (!egreso_.isNull(kCajaDestino)) {
+        egreso_.setValue(kCajaDestino, fb::Value());
     }
     emit cambiado();
 }
@@ -317,18 +362,10 @@ void Tfegresos::leerTasa() {
     if (fila && !(*fila)[0].isNull()) ponImporte(egreso_, QStringLiteral("EGRE_TRM"), dineroDe((*fila)[0]));
 }
 
-void Tfegresos::excedenteIngresado() {
-    if (sincronizando_) return;
-    // Without any row the amount stays as it is.
-    if (detalle_.isEmpty() && cruce_.isEmpty()) return;
-    aplicarRegla();
-}
-
 // The amount paid: the documents, plus the surplus, less the crossings.
 void Tfegresos::aplicarRegla() {
-    if (!editando(egreso_)) egreso_.edit();
-    const Dinero documentos = detalle_.isEmpty() ? Dinero() : detalle_.sum(QStringLiteral("EGDE_ABONO"));
-    ponImporte(egreso_, kMonto, documentos + egreso_.asDinero(kExcedente) - sumCruce_);
+    documentos_->setSumCruce(sumCruce_);
+    documentos_->aplicarMonto();
     emit cambiado();
 }
 
@@ -344,76 +381,48 @@ Tfegresos::Panel Tfegresos::panel() const {
 
 Dinero Tfegresos::sumCaja() const { return formasPago_->sumCaja(); }
 Dinero Tfegresos::sumBanco() const { return formasPago_->sumBanco(); }
-Dinero Tfegresos::sumAbono() const { return detalle_.isOpen() && !detalle_.isEmpty() ? detalle_.sum(QStringLiteral("EGDE_ABONO")) : Dinero(); }
+Dinero Tfegresos::sumAbono() const { return detalle_.isOpen() ? documentos_->sumAbono() : Dinero(); }
+bool Tfegresos::registroAnticipo() const { return !documentos_->anticiposRegistrados().isEmpty(); }
 
 void Tfegresos::abrirDocumentos() {
     if (panel() != Panel::Ninguno && panel() != Panel::Documentos) return;
     documentosAbiertos_ = true;
     totalesEditables_ = false;
     if (detalle_.isEmpty()) detalle_.append();
-    interaccion_.enfocar(QStringLiteral("EGDE_TIPODOC"));
+    interaccion_.enfocar(QStringLiteral("TIDO_NOMCORTO"));
     emit cambiado();
 }
 
-void Tfegresos::postearPendientes(DataSet& ds) {
-    if (editando(ds)) ds.post();
-}
-
-bool Tfegresos::continuarDocumentos() {
-    if (editando(detalle_)) {
-        if (detalle_.asString(QStringLiteral("EGDE_NUMERO")).trimmed().isEmpty() || detalle_.isNull(QStringLiteral("EGDE_IDDOC"))) {
-            detalle_.cancel();
-        } else {
-            try {
-                detalle_.post();
-            } catch (const DataSetError& e) {
-                interaccion_.error(e.message());
-                return false;
-            }
-        }
+// What closing or leaving the documents panel leaves to the screen.
+static bool cierreDocumentos(DocumentosPagados::Cierre cierre, Interaccion& interaccion, bool& abierto, bool& editables) {
+    switch (cierre) {
+    case DocumentosPagados::Cierre::Sigue: return false;
+    case DocumentosPagados::Cierre::Documentos: break;
+    case DocumentosPagados::Cierre::OtrosConceptos:
+        editables = true;
+        interaccion.enfocar(QStringLiteral("EGRE_CONC"));
+        break;
+    case DocumentosPagados::Cierre::SinAcreedor: interaccion.enfocar(QStringLiteral("TERC_NIT")); break;
     }
-    if (!editando(egreso_)) egreso_.edit();
-    documentosAbiertos_ = false;
-    if (!detalle_.isEmpty()) {
-        ponImporte(egreso_, QStringLiteral("EGRE_RTFTEMONTO"), detalle_.sum(QStringLiteral("EGDE_RTFTE")));
-        ponImporte(egreso_, QStringLiteral("EGRE_RTIVAMONTO"), detalle_.sum(QStringLiteral("EGDE_RTIVA")));
-        ponImporte(egreso_, QStringLiteral("EGRE_RTICAMONTO"), detalle_.sum(QStringLiteral("EGDE_RTICA")));
-        ponImporte(egreso_, QStringLiteral("EGRE_RTCREE"), detalle_.sum(QStringLiteral("EGDE_RCREE")));
-        ponImporte(egreso_, QStringLiteral("EGRE_DTOF"), detalle_.sum(QStringLiteral("EGDE_DTOF")));
-        aplicarRegla();
-        return true;
-    }
-    if (otrosConceptos_) {
-        egreso_.setValue(kTipo, "3");
-        totalesEditables_ = true;
-        interaccion_.enfocar(kConc);
-    } else {
-        interaccion_.error(kSinDocumentos);
-        Bandera quieto(sincronizando_);
-        egreso_.setValue(kNit, QString());
-        egreso_.setValue(kNomTerc, QString());
-        interaccion_.enfocar(kNit);
-    }
-    emit cambiado();
+    abierto = false;
     return true;
 }
 
+bool Tfegresos::continuarDocumentos() {
+    const bool r = cierreDocumentos(documentos_->cerrarPanel(), interaccion_, documentosAbiertos_, totalesEditables_);
+    emit cambiado();
+    return r;
+}
+
 bool Tfegresos::salirDocumentos() {
-    if (editando(detalle_)) detalle_.cancel();
-    if (!detalle_.isEmpty()) {
-        if (!interaccion_.preguntar(kBorrarDocumentos)) return false;
-        while (!detalle_.isEmpty()) {
-            detalle_.last();
-            detalle_.remove();
-        }
-        borrarAnticipos();
-    }
-    return continuarDocumentos();
+    const bool r = cierreDocumentos(documentos_->salirPanel(), interaccion_, documentosAbiertos_, totalesEditables_);
+    emit cambiado();
+    return r;
 }
 
 bool Tfegresos::abrirCaja() {
     if (panel() == Panel::Documentos || panel() == Panel::Cruce) return false;
-    if (cajaDestinoVisible()) return false;  // a transfer pays nothing from a box
+    if (cajaDestinoVisible()) return false;  // a transfer pays nothing out of a box
     return formasPago_->abrirCaja();
 }
 bool Tfegresos::continuarCaja() { return formasPago_->continuarCaja(); }
@@ -436,8 +445,9 @@ bool Tfegresos::abrirCruce() {
 
 bool Tfegresos::continuarCruce() {
     if (editando(cruce_)) {
-        if (cruce_.isNull(QStringLiteral("EGCC_IDDOC"))) cruce_.cancel();
-        else {
+        if (cruce_.isNull(QStringLiteral("EGCC_IDDOC")) || cruce_.asInt(QStringLiteral("EGCC_IDDOC")) == 0) {
+            cruce_.cancel();
+        } else {
             try {
                 cruce_.post();
             } catch (const DataSetError& e) {
@@ -490,11 +500,11 @@ bool Tfegresos::teclaEsc() {
 
 void Tfegresos::teclaF4() {
     if (documentosAbiertos_) registrarAnticipo();
-    else if (panel() == Panel::Ninguno || panel() == Panel::Caja) abrirCaja();
+    else if (panel() == Panel::Ninguno) abrirCaja();
 }
 
 void Tfegresos::teclaF5() {
-    if (panel() == Panel::Ninguno || panel() == Panel::Banco) abrirBanco();
+    if (panel() == Panel::Ninguno || panel() == Panel::Caja) abrirBanco();  // the cash panel refuses it
 }
 
 void Tfegresos::teclaF6() { buscarTercero(); }
@@ -528,18 +538,255 @@ void Tfegresos::abrirClases() {
     emit cambiado();
 }
 
-void Tfegresos::registrarAnticipo() {}
-int Tfegresos::elegirCxpagar() { return 0; }
-int Tfegresos::elegirCartera() { return 0; }
-bool Tfegresos::elegirConcepto() { return false; }
+// "F4:Anticipo": the advance saved in its own window (with EGRE_ID 0) comes
+// back as a row; it is this voucher's, and only this voucher's advances
+// are ever deleted by it.
+void Tfegresos::registrarAnticipo() {
+    const auto eleccion = interaccion_.elegir(
+        QStringLiteral("Tfanticiposprov"),
+        {{kNit, egreso_.asString(kNit).trimmed()}, {QStringLiteral("FECHA"), egreso_.asDate(kFecha)}});
+    if (!eleccion) return;
+    const int64_t id = eleccion->value(QStringLiteral("ANPR_ID")).toLongLong();
+    if (id == 0) return;
+    documentos_->registrarAnticipo(id);
+    QString nombre = eleccion->value(QStringLiteral("TIDO_NOMCORTO")).toString().trimmed();
+    if (nombre.isEmpty()) nombre = QStringLiteral("ANTIPROV");
+    documentos_->agregar(nombre, eleccion->value(QStringLiteral("PREFIJO")).toString(),
+                         eleccion->value(QStringLiteral("NUMERO")).toString());
+    emit cambiado();
+}
+
+int Tfegresos::elegirCxpagar() {
+    const auto eleccion =
+        interaccion_.elegir(QStringLiteral("Tfconscxpagar"), {{kNit, egreso_.asString(kNit).trimmed()}});
+    const int n = eleccion ? documentos_->agregarEleccion(*eleccion) : 0;
+    emit cambiado();
+    return n;
+}
+
+// The receivables crossed come through their picker as rows to complete.
+int Tfegresos::elegirCartera() {
+    const auto eleccion =
+        interaccion_.elegir(QStringLiteral("Tfconscartera"), {{kNit, egreso_.asString(kNit).trimmed()}});
+    if (!eleccion) return 0;
+    QVariantList docs = eleccion->value(QStringLiteral("documentos")).toList();
+    if (docs.isEmpty()) docs << *eleccion;
+    int n = 0;
+    for (const QVariant& v : docs) {
+        const QVariantMap d = v.toMap();
+        const int tipo = DocumentosPagados::tipoPorNombre(sesion_.compania, d.value(QStringLiteral("TIDO_NOMCORTO")).toString(),
+                                                          QStringLiteral("TIDO_CART"));
+        if (tipo == 0) continue;
+        if (editando(cruce_)) {
+            if (cruce_.isNull(QStringLiteral("EGCC_IDDOC"))) cruce_.cancel();
+            else cruce_.post();
+        }
+        DocumentoCartera doc;
+        const QString prefijo = d.value(QStringLiteral("PREFIJO")).toString().trimmed();
+        const QString numero = d.value(QStringLiteral("NUMERO")).toString().trimmed();
+        if (!cartera_->valide_doc_cartera(egreso_.asString(kNit).trimmed(), tipo, prefijo, numero, egreso_.asDate(kFecha), doc))
+            continue;
+        cruce_.append();
+        cruce_.setValue(QStringLiteral("EGCC_TIPODOC"), tipo);
+        cruce_.setValue(QStringLiteral("TIDO_NOMCORTO"), d.value(QStringLiteral("TIDO_NOMCORTO")).toString().trimmed().toUpper());
+        cruce_.setValue(QStringLiteral("EGCC_PREFIJO"), prefijo);
+        cruce_.setValue(QStringLiteral("EGCC_NUMERO"), numero);
+        cruce_.setValue(QStringLiteral("EGCC_IDDOC"), doc.id);
+        ponImporte(cruce_, QStringLiteral("EGCC_ABONO"), doc.abono);
+        ponImporte(cruce_, QStringLiteral("EGCC_RTFTE"), doc.rtfte);
+        ponImporte(cruce_, QStringLiteral("EGCC_RTIVA"), doc.rtiva);
+        ponImporte(cruce_, QStringLiteral("EGCC_RTICA"), doc.rtica);
+        ponImporte(cruce_, QStringLiteral("EGCC_RCREE"), doc.rcree);
+        ponImporte(cruce_, QStringLiteral("EGCC_DTOF"), doc.dtof);
+        cruce_.setValue(QStringLiteral("EGCC_SUCURSAL"), doc.sucursal.left(10));
+        cruce_.post();
+        ++n;
+    }
+    emit cambiado();
+    return n;
+}
+
+bool Tfegresos::elegirConcepto() {
+    const auto eleccion = interaccion_.elegir(
+        QStringLiteral("Tfconcxpagar"), {{kNit, egreso_.asString(kNit).trimmed()}, {kFecha, egreso_.asDate(kFecha)}});
+    const bool r = eleccion && documentos_->agregarEleccion(*eleccion) > 0;
+    emit cambiado();
+    return r;
+}
+
+bool Tfegresos::elegirPlantilla() {
+    const bool r = lineas_->elegirPlantilla(QStringLiteral("EGR"));
+    emit cambiado();
+    return r;
+}
 
 // ------------------------------------------------------------------ save
 
-bool Tfegresos::validar() { return true; }
-bool Tfegresos::escribir() { return false; }
-bool Tfegresos::grabar() { return false; }
-void Tfegresos::anticiposDesdeEgreso() {}
-void Tfegresos::borrarAnticipos() {}
-bool Tfegresos::cerrarPantalla() { return true; }
+// The checks of the save, in their order; the first one that fails says
+// why and leaves the voucher in edit.
+bool Tfegresos::validar() {
+    auto rechazar = [this](const QString& mensaje, const QString& campo) {
+        interaccion_.error(mensaje);
+        interaccion_.enfocar(campo);
+        return false;
+    };
+    const Dinero monto = egreso_.asDinero(kMonto);
+    if (monto.esCero() && !permitirCero_) return rechazar(kMontoCero, kMonto);
+    if (cajaDestinoVisible() && (egreso_.isNull(kCajaDestino) || egreso_.asInt(kCajaDestino) == 0))
+        return rechazar(kSinCajaDestino, kCajaDestino);
+    if (editando(contabilidad_)) {
+        if (contabilidad_.asString(QStringLiteral("CUEN_COD")).trimmed().isEmpty()) {
+            contabilidad_.cancel();
+        } else {
+            try {
+                contabilidad_.post();
+            } catch (const DataSetError& e) {
+                return rechazar(e.message(), e.field());
+            }
+        }
+    }
+    // The means of payment add up to the amount to the cent, taken from the
+    // rows themselves.
+    const Dinero medios = formasPago_->totalItemsCaja() + (banco_.isEmpty() ? Dinero() : banco_.asDinero(QStringLiteral("EGBC_MONTO")));
+    if (medios != monto) return rechazar(kNoCuadra, kMonto);
+    if (egreso_.asString(kNit).trimmed().isEmpty()) return rechazar(kSinTercero, kNit);
+    return true;
+}
+
+bool Tfegresos::grabar() {
+    if (!egreso_.isOpen() || egreso_.isEmpty()) return false;
+    // Nothing while an entry panel is open.
+    if (panel() != Panel::Ninguno) return false;
+    if (!editando(egreso_)) egreso_.edit();
+    if (!validar()) return false;
+    const int interfaz = servicios_.abreInterfaz ? servicios_.abreInterfaz(62, egreso_.asString(kPrefijo).trimmed(), true) : 0;
+    if (interfaz == 0) return false;
+    if (egreso_.asInt(kId) == 0) {
+        try {
+            // Only the next value of a sequence: read-only, nothing written.
+            fb::TransactionOptions soloLectura;
+            soloLectura.readOnly = true;
+            fb::Transaction tr = sesion_.compania.begin(soloLectura);
+            const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_EGRESO"))[QStringLiteral("ID")].toInt64();
+            tr.commit();
+            egreso_.setValue(kId, id);
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e, kProveedor);
+            return false;
+        }
+    }
+    egreso_.setValue(QStringLiteral("EGRE_IDINTER"), interfaz);
+    if (!escribir()) return false;
+    terminarGrabado(egreso_.asInt(kId), interfaz, egreso_.asDate(kFecha));
+    return true;
+}
+
+// One transaction for the header and its five sets. On an automatic
+// prefix whose number another clerk took meanwhile, the voucher takes the
+// next free number and the clerk is told which; the database does the same
+// for the cheque of an automatic checkbook.
+bool Tfegresos::escribir() {
+    const QString numeroPedido = egreso_.asString(kNumero);
+    const QString chequePedido = banco_.isEmpty() ? QString() : banco_.asString(kNumCheque).trimmed();
+    try {
+        egreso_.post();
+        ApplyOptions opciones;
+        if (numeroAutomatico_) opciones.maxAttempts = 60;
+        opciones.maxDuration = std::chrono::seconds(8);
+        opciones.transaction.lockTimeoutSeconds = 3;
+        opciones.onFailure = [this](const fb::DbError& e, int) {
+            if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
+            const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 62, egreso_.asString(kPrefijo).trimmed());
+            if (!siguiente || *siguiente == egreso_.asString(kNumero)) return false;
+            Bandera renumerando(sincronizando_);
+            egreso_.edit();
+            egreso_.field(kNumero).setReadOnly(false);
+            egreso_.setValue(kNumero, *siguiente);
+            egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
+            egreso_.post();
+            return true;
+        };
+        egreso_.applyUpdates(sesion_.compania, opciones);
+    } catch (const DataSetError& e) {
+        interaccion_.error(e.message());
+        if (!e.field().isEmpty()) interaccion_.enfocar(e.field());
+        if (!editando(egreso_)) egreso_.edit();
+        return false;
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor, &egreso_, QStringLiteral("cdsEgresos"));
+        if (!editando(egreso_)) egreso_.edit();
+        return false;
+    }
+    const int64_t id = egreso_.asInt(kId);
+    ultimoId_ = id;
+    ultimoPrefijo_ = egreso_.asString(kPrefijo).trimmed();
+    ultimoNumero_ = ultimoPrefijo_ + egreso_.asString(kNumero).trimmed();
+    if (egreso_.asString(kNumero) != numeroPedido)
+        interaccion_.informacion(QStringLiteral("El número ") + numeroPedido +
+                                 QStringLiteral(" fue tomado por otro egreso. El egreso se grabó con el número ") +
+                                 egreso_.asString(kNumero) + QStringLiteral("."));
+    // The cheque number the database gave.
+    ultimoCheque_.clear();
+    if (!chequePedido.isEmpty()) {
+        try {
+            const auto fila = sesion_.compania.queryOne(
+                QStringLiteral("select egbc_numero from egresos_banco where egre_id = ") + sql::numero(id));
+            ultimoCheque_ = fila ? (*fila)[0].toString().trimmed() : chequePedido;
+        } catch (const std::exception&) {
+            ultimoCheque_ = chequePedido;
+        }
+        if (ultimoCheque_ != chequePedido)
+            interaccion_.informacion(QStringLiteral("El número del cheque cambió a ") + ultimoCheque_ +
+                                     QStringLiteral(" porque el ") + chequePedido + QStringLiteral(" ya fue usado."));
+    }
+    documentos_->anticiposGrabados();
+    return true;
+}
+
+// Posting and printing of the voucher just written, then the next voucher
+// on the same prefix. The voucher is already whole in the database: a
+// failure here is said, and the voucher is posted or printed again from
+// its consult.
+void Tfegresos::terminarGrabado(int64_t id, int interfaz, const QDate& fecha) {
+    try {
+        if (servicios_.contabilizar) servicios_.contabilizar(id, interfaz, fecha);
+        if (servicios_.imprimir) servicios_.imprimir(id);
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        interaccion_.advertencia(QStringLiteral("El egreso ") + ultimoNumero_ +
+                                 QStringLiteral(" quedó grabado. Contabilícelo o imprímalo desde la consulta de egresos."));
+    }
+    cargarPrefijos();
+    // The saved voucher leaves memory: a clerk pays all day.
+    egreso_.clear();
+    nuevoEgreso();
+}
+
+// Closing: the question when rows were entered, then the advances this
+// voucher registered and did not pay. Advances other clerks are
+// registering from their own vouchers are never touched.
+bool Tfegresos::cerrarPantalla() {
+    const bool conItems = (detalle_.isOpen() && !detalle_.isEmpty() &&
+                           !(detalle_.recordCount() == 1 && detalle_.state() == DataSet::State::Insert)) ||
+                          (caja_.isOpen() && !caja_.isEmpty());
+    if (conItems && !interaccion_.preguntar(kPerderItems)) return false;
+    for (DataSet* d : {&detalle_, &cruce_, &contabilidad_, &caja_, &banco_})
+        if (editando(*d)) d->cancel();
+    if (editando(egreso_)) egreso_.cancel();
+    if (registroAnticipo()) {
+        interaccion_.informacion(kBorraAnticipo);
+        try {
+            documentos_->borrarAnticiposRegistrados();
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e, kProveedor);
+        }
+    }
+    emit cerrar();
+    return true;
+}
+
+void Tfegresos::postearPendientes(DataSet& ds) {
+    if (editando(ds)) ds.post();
+}
 
 }  // namespace cxp

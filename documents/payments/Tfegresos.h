@@ -20,8 +20,11 @@
 namespace cxp {
 
 class Configuracion;
+class Cartera;
 class Cxpagar;
+class DocumentosPagados;
 class FormasPago;
+class LineasContablesEgreso;
 class Interaccion;
 class ManejadorErrores;
 class Numeracion;
@@ -91,6 +94,10 @@ public:
     DataSet& caja() { return caja_; }
     DataSet& banco() { return banco_; }
     FormasPago& formasPago() { return *formasPago_; }
+    // The rules of the documents paid and of the accounting lines (names,
+    // lookups, templates of the lines grid).
+    DocumentosPagados& documentos() { return *documentos_; }
+    LineasContablesEgreso& lineasContables() { return *lineas_; }
 
     // ---- pick lists (key → name)
     const QList<OpcionBusqueda>& prefijos() const { return prefijos_; }
@@ -120,7 +127,7 @@ public:
     Dinero sumBanco() const;
     Dinero sumCruce() const { return sumCruce_; }
     Dinero sumAbono() const;  // documents paid
-    bool registroAnticipo() const { return !anticipos_.isEmpty(); }
+    bool registroAnticipo() const;
 
     // ---- the keys (ignored by the view while Shift, Alt or Ctrl is held)
     bool teclaF2();   // "Continuar" of the open panel; none open: save
@@ -149,6 +156,7 @@ public:
     int elegirCxpagar();
     int elegirCartera();
     bool elegirConcepto();
+    bool elegirPlantilla();  // "Plantillas" of the accounting lines
     int documentosEnCaja();  // double click on the cash grid
     void buscarAcreedor();   // button or double click on the tax id
     void buscarTercero();    // F6
@@ -185,12 +193,12 @@ protected:
     void tipoIngresado();
     void fechaIngresada();
     void leerTasa();
-    void excedenteIngresado();
     void aplicarRegla();
     bool validar();
     bool escribir();
-    void anticiposDesdeEgreso();
-    void borrarAnticipos();
+    void terminarGrabado(int64_t id, int interfaz, const QDate& fecha);
+    void abrirSets(int64_t id);
+    void lineasDeAporte();
     QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
     void postearPendientes(DataSet& ds);
 
@@ -204,7 +212,10 @@ protected:
     std::unique_ptr<Cxpagar> cxpagar_;
 
     DataSet egreso_, detalle_, cruce_, contabilidad_, caja_, banco_;
+    std::unique_ptr<Cartera> cartera_;
     std::unique_ptr<FormasPago> formasPago_;
+    std::unique_ptr<DocumentosPagados> documentos_;
+    std::unique_ptr<LineasContablesEgreso> lineas_;
 
     QList<OpcionBusqueda> prefijos_, clases_, monedas_, tiposCxp_, tiposCartera_;
     bool documentosAbiertos_ = false;
@@ -229,7 +240,6 @@ protected:
     int64_t aporteId_ = 0;
     Dinero aporteMonto_;
     bool aportePendiente_ = false;
-    QSet<int64_t> anticipos_;  // advances registered from this voucher
     Dinero sumCruce_;
 
     int64_t ultimoId_ = 0;
