@@ -1,6 +1,7 @@
 #include "documents/payments/FormasPago.h"
 
 #include "base/Sql.h"
+#include "data/Caja.h"
 #include "data/Configuracion.h"
 #include "data/DataSet.h"
 #include "data/Derechos.h"
@@ -10,10 +11,7 @@
 #include "data/Sesion.h"
 #include "data/fb/DbError.h"
 
-#if __has_include("data/Caja.h")
 #include "data/Caja.h"
-#define CXP_CON_CAJA 1
-#endif
 
 namespace cxp {
 
@@ -53,9 +51,7 @@ FormasPago::FormasPago(Sesion& sesion, Interaccion& interaccion, const Configura
       caja_(caja),
       banco_(banco),
       contexto_(std::move(contexto)) {
-#ifdef CXP_CON_CAJA
-    datosCaja_ = std::make_shared<Caja>(sesion.compania, interaccion);
-#endif
+    datosCaja_ = std::make_unique<Caja>(sesion.compania, interaccion);
     caja_.onNewRecord([this](DataSet& c) { nuevoItemCaja(c); });
     caja_.beforePost([this](DataSet& c) { revisarItemCaja(c); });
     caja_.onChange(kMontoCaja, [this](DataSet&) { itemCajaCambiado(); });
@@ -154,10 +150,8 @@ void FormasPago::itemCajaCambiado() {
     if (caja_.asInt(kForma) != 1 || !validarEfectivo_) return;
     const Dinero monto = caja_.asDinero(kMontoCaja);
     if (monto <= Dinero()) return;
-#ifdef CXP_CON_CAJA
     const auto saldo = datosCaja_->efectivo_caja(int(caja_.asInt(kCaja)), contexto_().fecha);
     if (saldo && monto > *saldo) interaccion_.error(kEfectivoInsuficiente);
-#endif
 }
 
 // A document held in the box (a cheque received, a voucher card): found
@@ -168,7 +162,6 @@ void FormasPago::documentoCajaCambiado() {
     const QString banco = texto(caja_, kBanco), cuenta = texto(caja_, kCuenta), numero = texto(caja_, kNumero);
     if (fopa == 1 || banco.isEmpty() || cuenta.isEmpty() || numero.isEmpty()) return;
     Bandera quieto(ocupado_);
-#ifdef CXP_CON_CAJA
     const int caja = int(caja_.asInt(kCaja));
     if (!datosCaja_->valide_doc_en_caja(fopa, banco, cuenta, numero, caja)) {
         interaccion_.error(kNoEnCaja);
@@ -184,12 +177,6 @@ void FormasPago::documentoCajaCambiado() {
         return;
     }
     ponImporte(caja_, kMontoCaja, datosCaja_->monto_doc_en_caja(fopa, banco, cuenta, numero, caja));
-#else
-    if (repetidoEnCaja(fopa, banco, cuenta, numero)) {
-        interaccion_.error(kDocRepetido);
-        caja_.cancel();
-    }
-#endif
 }
 
 bool FormasPago::repetidoEnCaja(int fopa, const QString& banco, const QString& cuenta, const QString& numero) const {
@@ -211,12 +198,10 @@ void FormasPago::revisarItemCaja(DataSet& c) {
     const Dinero monto = c.asDinero(kMontoCaja);
     if (monto.esCero()) throw DataSetError(kSinMontoItem, kMontoCaja);
     if (monto < Dinero()) throw DataSetError(kMontoNegativo, kMontoCaja);
-#ifdef CXP_CON_CAJA
     if (c.asInt(kForma) == 1 && validarEfectivo_) {
         const auto saldo = datosCaja_->efectivo_caja(int(c.asInt(kCaja)), contexto_().fecha);
         if (saldo && monto > *saldo) throw DataSetError(kEfectivoInsuficiente, kMontoCaja);
     }
-#endif
 }
 
 bool FormasPago::abrirCaja() {

@@ -146,7 +146,7 @@ private:
     DataSet& caja_;
     DataSet& banco_;
     LeerContexto contexto_;
-    std::shared_ptr<Caja> datosCaja_;  // shared: the cash data module may be incomplete here
+    std::unique_ptr<Caja> datosCaja_;
 
     QList<OpcionBusqueda> cajas_, formas_, cuentas_;
     QStringList tipos_;
