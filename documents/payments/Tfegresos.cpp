@@ -152,8 +152,11 @@ void Tfegresos::leerConfiguracion() {
     filtrarCentros_ = es("CONTABILIDAD", "COMPROBANTES", "FILTRAR CENTROS DE COSTO POR AGENCIA");
     descontarRetenciones_ = es("CXPAGAR", "SALDOS", "DESCONTAR RETENCIONES POR CAUSACION");
     preguntaTasa_ = es("GENERAL", "GENERAL", "PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR");
-    monedaPredeterminada_ = configuracion_.entero(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                                  QStringLiteral("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR"));
+    monedaPredeterminada_ =
+        configuracion_.valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                             QStringLiteral("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR"))
+            .trimmed()
+            .toInt();
 }
 
 bool Tfegresos::cargarListas() {
@@ -237,7 +240,6 @@ void Tfegresos::recuperar() {
     egreso_.edit();
     numeroAutomatico_ = false;
     actualDelPrefijo(egreso_.asString(kPrefijo), &numeroAutomatico_);
-    egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
     documentos_->reiniciar();
     documentos_->cargado();
     lineas_->reiniciar();
@@ -286,10 +288,8 @@ void Tfegresos::prefijoIngresado() {
     if (prefijo.isEmpty()) return;
     Bandera quieto(sincronizando_);
     const QString actual = actualDelPrefijo(prefijo, &numeroAutomatico_);
-    egreso_.field(kNumero).setReadOnly(false);
     egreso_.setValue(kNumero, actual);
-    egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
-    emit cambiado();
+    emit cambiado();  // the number's read-only state follows the prefix
 }
 
 void Tfegresos::numeroIngresado() {
@@ -500,7 +500,7 @@ bool Tfegresos::teclaEsc() {
 
 void Tfegresos::teclaF4() {
     if (documentosAbiertos_) registrarAnticipo();
-    else if (panel() == Panel::Ninguno) abrirCaja();
+    else if (!cruceAbierto_) abrirCaja();  // the bank panel open: refused with its message
 }
 
 void Tfegresos::teclaF5() {
@@ -700,9 +700,7 @@ bool Tfegresos::escribir() {
             if (!siguiente || *siguiente == egreso_.asString(kNumero)) return false;
             Bandera renumerando(sincronizando_);
             egreso_.edit();
-            egreso_.field(kNumero).setReadOnly(false);
             egreso_.setValue(kNumero, *siguiente);
-            egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
             egreso_.post();
             return true;
         };
