@@ -6,6 +6,7 @@
 #include "data/Caja.h"
 #include "data/Cartera.h"
 #include "data/fb/DbError.h"
+#include "db/Esquema.h"
 #include "tests/db/LibroPrueba.h"
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/InteraccionGrabada.h"
@@ -296,6 +297,37 @@ TEST_F(EgresosBd, PagoDeAportesMarcadoMientrasVivaSuEgreso) {
     EXPECT_EQ(pagado(), QStringLiteral("S/%1").arg(egreso.id));
     libro.anular(egreso);
     EXPECT_EQ(pagado(), "N/0");
+}
+
+// The demo company: cash in both boxes, the cheques held, the
+// receivable partly paid, and a voucher's cheque on the automatic
+// checkbook taking the number after the demo's cheque.
+TEST(EgresosDemo, CajasChequeraYCartera) {
+    prueba::BaseTemporal base(prueba::plantillaCompania());
+    fb::Database db = base.conectar();
+    cxp::esquema::ejecutar(db, cxp::esquema::guionDemo(cxp::esquema::Base::Compania));
+    prueba::InteraccionGrabada interaccion;
+    cxp::Caja caja(db, interaccion);
+    EXPECT_EQ(caja.efectivo_caja(1, dia(12, 7)), pesos(12823560));
+    EXPECT_EQ(caja.efectivo_caja(2, dia(12, 7)), pesos(4000000));
+    EXPECT_EQ(caja.monto_doc_en_caja(2, "07", "0012345678", "7788123", 1), pesos(1250000));
+    EXPECT_TRUE(caja.existe_documento_banco(72, 1, "CHB", "004512"));
+
+    cxp::Cartera cartera(db, interaccion);
+    cxp::DocumentoCartera d;
+    ASSERT_TRUE(cartera.valide_doc_cartera("900456789", 31, "FV", "1201", dia(12, 7), d));
+    EXPECT_EQ(d.abono, pesos(1785000 - 37500 - 785000));
+
+    fb::Transaction tr = db.begin();
+    const int id = int(tr.executeProcedure("CAMBIE_ID_EGRESO")["ID"].toInt64());
+    tr.execute("insert into EGRESOS (EGRE_ID, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, TERC_NIT, EGRE_TIPO) "
+               "values (?, 'BOG', '000005', '2026/12/07', '900456789', '1')",
+               {id});
+    tr.execute("insert into EGRESOS_BANCO (EGRE_ID, EGBC_TIPOBCO, CUBA_COD, PRBA_PREF, EGBC_NUMERO, EGBC_FECHA, "
+               "EGBC_MONTO) values (?, 72, 1, 'CHB', '004512', '2026/12/07', 100)",
+               {id});
+    tr.commit();
+    EXPECT_EQ(db.queryOne("select EGBC_NUMERO from EGRESOS_BANCO where EGRE_ID = ?", {id})->at(0).toString(), "004513");
 }
 
 }  // namespace
