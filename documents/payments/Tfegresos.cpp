@@ -12,6 +12,7 @@
 #include "data/Sesion.h"
 #include "data/Terceros.h"
 #include "data/fb/DbError.h"
+#include "documents/payments/CruceCartera.h"
 #include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/LineasContablesEgreso.h"
@@ -43,12 +44,6 @@ struct Bandera {
 
 bool editando(const DataSet& ds) { return ds.isOpen() && ds.state() != DataSet::State::Browse; }
 
-// The receivables crossed, with their type's short name as a client column.
-QString consultaCruces(int64_t id) {
-    return QStringLiteral("select c.*, t.TIDO_NOMCORTO from EGRESOS_CRUCEC c "
-                          "left join TIPO_DOCUMENTO t on t.TIDO_COD = c.EGCC_TIPODOC where c.EGRE_ID = ") +
-           sql::numero(id) + QStringLiteral(" order by c.EGCC_ITEM");
-}
 }  // namespace
 
 const QList<OpcionBusqueda>& Tfegresos::tiposEgreso() {
@@ -92,6 +87,8 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
     connect(formasPago_.get(), &FormasPago::cambiado, this, &Tfegresos::cambiado);
     documentos_ = std::make_unique<DocumentosPagados>(egreso_, detalle_, sesion_.compania, *cxpagar_, configuracion_,
                                                       interaccion_);
+    cruces_ = std::make_unique<CruceCartera>(egreso_, cruce_, sesion_.compania, *cartera_, *documentos_,
+                                             configuracion_, interaccion_);
     lineas_ = std::make_unique<LineasContablesEgreso>(egreso_, contabilidad_, sesion_, configuracion_, interaccion_);
 
     egreso_.onNewRecord([this](DataSet& e) {
@@ -106,13 +103,6 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
         e.setValue(kTipo, "1");
         e.setValue(QStringLiteral("EGRE_IDAPORTE"), 0);
         e.setValue(QStringLiteral("EGRE_TRM"), Dinero());
-    });
-    cruce_.onNewRecord([this](DataSet& c) {
-        int mayor = 0;
-        for (int i = 0; i < cruce_.recordCount(); ++i) mayor = std::max<int>(mayor, int(cruce_.row(i).asInt(QStringLiteral("EGCC_ITEM"))));
-        c.setValue(QStringLiteral("EGCC_ITEM"), mayor + 1);
-        c.setValue(QStringLiteral("EGCC_ANULADO"), "N");
-        c.setValue(QStringLiteral("EGCC_TRANSMIT"), "N");
     });
     enlazar();
 }
@@ -196,7 +186,7 @@ void Tfegresos::abrirSets(int64_t id) {
     const QString igual = sql::numero(id);
     egreso_.open(sesion_.compania, QStringLiteral("SELECT * FROM EGRESOS WHERE EGRE_ID = ") + igual);
     detalle_.open(sesion_.compania, DocumentosPagados::consulta(id));
-    cruce_.open(sesion_.compania, consultaCruces(id));
+    cruce_.open(sesion_.compania, CruceCartera::consulta(id));
     contabilidad_.open(sesion_.compania,
                        QStringLiteral("select * from egresos_contabilidad where egre_id = ") + igual +
                            QStringLiteral(" order by egco_item"));
@@ -244,7 +234,9 @@ void Tfegresos::recuperar() {
     documentos_->cargado();
     lineas_->reiniciar();
     lineas_->cargado();
-    sumCruce_ = cruce_.isEmpty() ? Dinero() : cruce_.sum(QStringLiteral("EGCC_ABONO"));
+    cruces_->reiniciar();
+    cruces_->cargado();
+    sumCruce_ = cruces_->total();
     documentos_->setSumCruce(sumCruce_);
     formasPago_->recalcular();
     emit cambiado();
@@ -256,6 +248,7 @@ void Tfegresos::nuevoEgreso() {
     totalesEditables_ = false;
     sumCruce_ = Dinero();
     documentos_->reiniciar();
+    cruces_->reiniciar();
     lineas_->reiniciar();
     formasPago_->reiniciar();
     egreso_.append();
@@ -362,13 +355,6 @@ void Tfegresos::leerTasa() {
     if (fila && !(*fila)[0].isNull()) ponImporte(egreso_, QStringLiteral("EGRE_TRM"), dineroDe((*fila)[0]));
 }
 
-// The amount paid: the documents, plus the surplus, less the crossings.
-void Tfegresos::aplicarRegla() {
-    documentos_->setSumCruce(sumCruce_);
-    documentos_->aplicarMonto();
-    emit cambiado();
-}
-
 // ------------------------------------------------------------------ panels
 
 Tfegresos::Panel Tfegresos::panel() const {
@@ -444,21 +430,15 @@ bool Tfegresos::abrirCruce() {
 }
 
 bool Tfegresos::continuarCruce() {
-    if (editando(cruce_)) {
-        if (cruce_.isNull(QStringLiteral("EGCC_IDDOC")) || cruce_.asInt(QStringLiteral("EGCC_IDDOC")) == 0) {
-            cruce_.cancel();
-        } else {
-            try {
-                cruce_.post();
-            } catch (const DataSetError& e) {
-                interaccion_.error(e.message());
-                return false;
-            }
-        }
+    try {
+        sumCruce_ = cruces_->cerrarPanel();
+    } catch (const DataSetError& e) {
+        interaccion_.error(e.message());
+        if (!e.field().isEmpty()) interaccion_.enfocar(e.field());
+        return false;
     }
     cruceAbierto_ = false;
-    sumCruce_ = cruce_.isEmpty() ? Dinero() : cruce_.sum(QStringLiteral("EGCC_ABONO"));
-    aplicarRegla();
+    emit cambiado();
     return true;
 }
 
@@ -564,44 +544,10 @@ int Tfegresos::elegirCxpagar() {
     return n;
 }
 
-// The receivables crossed come through their picker as rows to complete.
 int Tfegresos::elegirCartera() {
     const auto eleccion =
         interaccion_.elegir(QStringLiteral("Tfconscartera"), {{kNit, egreso_.asString(kNit).trimmed()}});
-    if (!eleccion) return 0;
-    QVariantList docs = eleccion->value(QStringLiteral("documentos")).toList();
-    if (docs.isEmpty()) docs << *eleccion;
-    int n = 0;
-    for (const QVariant& v : docs) {
-        const QVariantMap d = v.toMap();
-        const int tipo = DocumentosPagados::tipoPorNombre(sesion_.compania, d.value(QStringLiteral("TIDO_NOMCORTO")).toString(),
-                                                          QStringLiteral("TIDO_CART"));
-        if (tipo == 0) continue;
-        if (editando(cruce_)) {
-            if (cruce_.isNull(QStringLiteral("EGCC_IDDOC"))) cruce_.cancel();
-            else cruce_.post();
-        }
-        DocumentoCartera doc;
-        const QString prefijo = d.value(QStringLiteral("PREFIJO")).toString().trimmed();
-        const QString numero = d.value(QStringLiteral("NUMERO")).toString().trimmed();
-        if (!cartera_->valide_doc_cartera(egreso_.asString(kNit).trimmed(), tipo, prefijo, numero, egreso_.asDate(kFecha), doc))
-            continue;
-        cruce_.append();
-        cruce_.setValue(QStringLiteral("EGCC_TIPODOC"), tipo);
-        cruce_.setValue(QStringLiteral("TIDO_NOMCORTO"), d.value(QStringLiteral("TIDO_NOMCORTO")).toString().trimmed().toUpper());
-        cruce_.setValue(QStringLiteral("EGCC_PREFIJO"), prefijo);
-        cruce_.setValue(QStringLiteral("EGCC_NUMERO"), numero);
-        cruce_.setValue(QStringLiteral("EGCC_IDDOC"), doc.id);
-        ponImporte(cruce_, QStringLiteral("EGCC_ABONO"), doc.abono);
-        ponImporte(cruce_, QStringLiteral("EGCC_RTFTE"), doc.rtfte);
-        ponImporte(cruce_, QStringLiteral("EGCC_RTIVA"), doc.rtiva);
-        ponImporte(cruce_, QStringLiteral("EGCC_RTICA"), doc.rtica);
-        ponImporte(cruce_, QStringLiteral("EGCC_RCREE"), doc.rcree);
-        ponImporte(cruce_, QStringLiteral("EGCC_DTOF"), doc.dtof);
-        cruce_.setValue(QStringLiteral("EGCC_SUCURSAL"), doc.sucursal.left(10));
-        cruce_.post();
-        ++n;
-    }
+    const int n = eleccion ? cruces_->agregarEleccion(*eleccion) : 0;
     emit cambiado();
     return n;
 }
@@ -781,10 +727,6 @@ bool Tfegresos::cerrarPantalla() {
     }
     emit cerrar();
     return true;
-}
-
-void Tfegresos::postearPendientes(DataSet& ds) {
-    if (editando(ds)) ds.post();
 }
 
 }  // namespace cxp

@@ -21,6 +21,7 @@ namespace cxp {
 
 class Configuracion;
 class Cartera;
+class CruceCartera;
 class Cxpagar;
 class DocumentosPagados;
 class FormasPago;
@@ -97,6 +98,7 @@ public:
     // The rules of the documents paid and of the accounting lines (names,
     // lookups, templates of the lines grid).
     DocumentosPagados& documentos() { return *documentos_; }
+    CruceCartera& crucesCartera() { return *cruces_; }
     LineasContablesEgreso& lineasContables() { return *lineas_; }
 
     // ---- pick lists (key → name)
@@ -193,14 +195,12 @@ protected:
     void tipoIngresado();
     void fechaIngresada();
     void leerTasa();
-    void aplicarRegla();
     bool validar();
     bool escribir();
     void terminarGrabado(int64_t id, int interfaz, const QDate& fecha);
     void abrirSets(int64_t id);
     void lineasDeAporte();
     QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
-    void postearPendientes(DataSet& ds);
 
     Sesion& sesion_;
     Interaccion& interaccion_;
@@ -215,6 +215,7 @@ protected:
     std::unique_ptr<Cartera> cartera_;
     std::unique_ptr<FormasPago> formasPago_;
     std::unique_ptr<DocumentosPagados> documentos_;
+    std::unique_ptr<CruceCartera> cruces_;
     std::unique_ptr<LineasContablesEgreso> lineas_;
 
     QList<OpcionBusqueda> prefijos_, clases_, monedas_, tiposCxp_, tiposCartera_;
