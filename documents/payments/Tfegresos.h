@@ -35,8 +35,9 @@ struct Sesion;
 // What the voucher asks of other subsystems; the program wires the real
 // ones, tests their own.
 struct ServiciosEgreso {
-    // The accounting interface of (type, prefix): 0 when there is none or
-    // the person cancelled the choice (preguntar = false: only the check).
+    // The accounting interface of (type, prefix), the cash module's
+    // (abre_interfaz_caja): 0 when there is none or the person cancelled
+    // the choice.
     std::function<int(int tipo, const QString& prefijo, bool preguntar)> abreInterfaz;
     // Posts a saved voucher with the interface chosen, through the review
     // window (contabilice_egreso, Tfcontabiliza, CONTABILIZA_PENDIENTE).
