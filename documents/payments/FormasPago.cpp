@@ -150,10 +150,23 @@ void FormasPago::nuevoItemCaja(DataSet& c) {
 void FormasPago::itemCajaCambiado() {
     if (ocupado_ || !editando(caja_)) return;
     if (caja_.asInt(kForma) != 1 || !validarEfectivo_) return;
-    const Dinero monto = caja_.asDinero(kMontoCaja);
-    if (monto <= Dinero()) return;
-    const auto saldo = datosCaja_->efectivo_caja(int(caja_.asInt(kCaja)), contexto_().fecha);
-    if (saldo && monto > *saldo) interaccion_.error(kEfectivoInsuficiente);
+    if (caja_.asDinero(kMontoCaja) <= Dinero()) return;
+    if (!alcanzaEfectivo(caja_)) interaccion_.error(kEfectivoInsuficiente);
+}
+
+// The cash this document takes out of the item's box, its other cash items
+// of that box included, against what the box holds at the end of the
+// document's day.
+bool FormasPago::alcanzaEfectivo(const DataSet& c) const {
+    const int caja = int(c.asInt(kCaja));
+    Dinero total = c.asDinero(kMontoCaja);
+    for (int i = 0; i < c.recordCount(); ++i) {
+        if (i == c.currentRow()) continue;
+        const RecordRef r = c.row(i);
+        if (r.asInt(kForma) == 1 && r.asInt(kCaja) == caja) total += r.asDinero(kMontoCaja);
+    }
+    const auto saldo = datosCaja_->efectivo_caja(caja, contexto_().fecha);
+    return !saldo || total <= *saldo;
 }
 
 // A document held in the box (a cheque received, a voucher card): found
@@ -200,10 +213,8 @@ void FormasPago::revisarItemCaja(DataSet& c) {
     const Dinero monto = c.asDinero(kMontoCaja);
     if (monto.esCero()) throw DataSetError(kSinMontoItem, kMontoCaja);
     if (monto < Dinero()) throw DataSetError(kMontoNegativo, kMontoCaja);
-    if (c.asInt(kForma) == 1 && validarEfectivo_) {
-        const auto saldo = datosCaja_->efectivo_caja(int(c.asInt(kCaja)), contexto_().fecha);
-        if (saldo && monto > *saldo) throw DataSetError(kEfectivoInsuficiente, kMontoCaja);
-    }
+    if (c.asInt(kForma) == 1 && validarEfectivo_ && !alcanzaEfectivo(c))
+        throw DataSetError(kEfectivoInsuficiente, kMontoCaja);
 }
 
 bool FormasPago::abrirCaja() {

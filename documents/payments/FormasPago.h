@@ -132,6 +132,7 @@ private:
     void itemCajaCambiado();
     void documentoCajaCambiado();
     void revisarItemCaja(DataSet& c);
+    bool alcanzaEfectivo(const DataSet& c) const;
     void nuevoDocumentoBanco(DataSet& b);
     void cuentaBancoCambiada();
     void prefijoBancoCambiado();

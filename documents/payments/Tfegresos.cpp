@@ -227,6 +227,10 @@ bool Tfegresos::abrir() {
 
 // A voucher left stored with id 0 by an interrupted save, back on screen.
 void Tfegresos::recuperar() {
+    // Saved under its own id, the voucher is written whole again: its rows
+    // are new, and the stored copy goes in the same transaction.
+    egreso_.markAllNew();
+    recuperado_ = true;
     egreso_.edit();
     numeroAutomatico_ = false;
     actualDelPrefijo(egreso_.asString(kPrefijo), &numeroAutomatico_);
@@ -640,6 +644,10 @@ bool Tfegresos::escribir() {
         if (numeroAutomatico_) opciones.maxAttempts = 60;
         opciones.maxDuration = std::chrono::seconds(8);
         opciones.transaction.lockTimeoutSeconds = 3;
+        if (recuperado_)
+            opciones.beforeApply = [](fb::Transaction& tr, int) {
+                tr.execute(QStringLiteral("delete from egresos where egre_id = 0"));
+            };
         opciones.onFailure = [this](const fb::DbError& e, int) {
             if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
             const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 62, egreso_.asString(kPrefijo).trimmed());
@@ -661,6 +669,7 @@ bool Tfegresos::escribir() {
         if (!editando(egreso_)) egreso_.edit();
         return false;
     }
+    recuperado_ = false;
     const int64_t id = egreso_.asInt(kId);
     ultimoId_ = id;
     ultimoPrefijo_ = egreso_.asString(kPrefijo).trimmed();

@@ -225,6 +225,7 @@ protected:
     bool numeroAutomatico_ = false;
     bool totalesEditables_ = false;
     bool sincronizando_ = false;
+    bool recuperado_ = false;  // brought back from the copy stored with id 0
 
     // Options read at creation.
     bool permitirCero_ = false;

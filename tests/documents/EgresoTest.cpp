@@ -259,4 +259,77 @@ TEST_F(Egreso, EntradaDelAcreedor) {
     }
 }
 
+// A cheque number another clerk used meanwhile: the automatic checkbook
+// gives the next one and the clerk is told which.
+TEST_F(Egreso, ChequeTomadoMientrasTanto) {
+    auto p = pantalla();
+    otroConcepto(*p, "150");
+    pagar(*p, "", "150");
+    ASSERT_EQ(p->banco().asString("EGBC_NUMERO"), "000100");
+    ejecutar("insert into CHEQUES (CHEQ_ID, CUBA_COD, PRBA_PREF, CHEQ_NUMERO) values (-1, 1, 'CH', '000100')");
+    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+    EXPECT_EQ(p->ultimoCheque(), "000101");
+    EXPECT_TRUE(interaccion.de("informacion").join(u'|').contains("cambió a 000101")) << mensajes().toStdString();
+    EXPECT_EQ(filas("select cheq_numero from cheques where cheq_idegreso > 0")[0][0].toString(), "000101");
+}
+
+// With the cash check on, the cash items of one box together may not take
+// out more than the box holds (100, moved into box 2 yesterday).
+TEST_F(Egreso, EfectivoDeLaCaja) {
+    configurar("VALIDAR EFECTIVO EN CAJA", "SI", "CAJA", "EGRESOS");
+    ejecutar("insert into EGRESOS (EGRE_ID, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, TERC_NIT, EGRE_TIPO, CAJA_ID, EGRE_MONTO) "
+             "values (900, '0000', '000900', current_date - 1, '900456789', '2', 2, 100)");
+    struct Caso {
+        const char* nombre;
+        QStringList items;
+        bool alcanza;
+    };
+    const Caso casos[] = {
+        {"lo que hay", {"100"}, true},
+        {"un peso de más", {"101"}, false},
+        {"dos items que juntos pasan", {"60", "60"}, false},
+        {"dos items que juntos alcanzan", {"60", "40"}, true},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        interaccion.mensajes.clear();
+        auto p = pantalla();
+        otroConcepto(*p, "500");
+        ASSERT_TRUE(p->abrirCaja());
+        for (int i = 0; i < c.items.size(); ++i) {
+            if (i > 0) p->formasPago().agregarItemCaja();
+            p->caja().setValue("EGCA_MONTO", *Dinero::desdeTexto(c.items[i]));
+        }
+        EXPECT_EQ(p->continuarCaja(), c.alcanza) << mensajes().toStdString();
+        EXPECT_EQ(interaccion.de("error").contains(FormasPago::kEfectivoInsuficiente), !c.alcanza);
+    }
+}
+
+// A voucher left stored with id 0 by an interrupted save: Retry brings it
+// back with its cash item and saves it under a new id; Abort deletes it.
+TEST_F(Egreso, ComprobantePrevio) {
+    for (const bool recuperar : {true, false}) {
+        SCOPED_TRACE(recuperar ? "Reintentar" : "Abortar");
+        ejecutar("delete from egresos");
+        ejecutar("insert into EGRESOS (EGRE_ID, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, TERC_NIT, EGRE_NOMTERC, EGRE_TIPO, "
+                 "EGRE_MONTO) values (0, '0000', '000050', current_date, '900456789', 'SUMINISTROS', '3', 70)");
+        ejecutar("insert into EGRESOS_CAJA (EGRE_ID, EGCA_ITEM, CAJA_ID, FOPA_ID, EGCA_MONTO) values (0, 1, 2, 1, 70)");
+        interaccion.respuestas = {recuperar};
+        auto p = pantalla();
+        EXPECT_TRUE(interaccion.de("reintentar").contains(Tfegresos::kPrevio));
+        if (!recuperar) {
+            EXPECT_EQ(contar("egresos"), 0);
+            EXPECT_TRUE(p->egreso().asString("TERC_NIT").isEmpty());
+            continue;
+        }
+        EXPECT_EQ(p->egreso().asString("EGRE_NUMERO"), "000050");
+        EXPECT_EQ(p->sumCaja(), d("70"));
+        ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
+        const auto f = filas("select e.egre_id, c.egca_monto from egresos e join egresos_caja c on c.egre_id = e.egre_id");
+        ASSERT_EQ(f.size(), 1u);
+        EXPECT_EQ(f[0][0].toInt64(), p->ultimoId());
+        EXPECT_GT(p->ultimoId(), 0);
+    }
+}
+
 }  // namespace
