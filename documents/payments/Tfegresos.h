@@ -67,10 +67,6 @@ public:
     static inline const QString kBorraAnticipo = QStringLiteral("Se borrará el anticipo registrado con este egreso.");
     static inline const QString kNumeroGrabado = QStringLiteral("El número pertenece a un egreso grabado.");
     static inline const QString kSinPantalla = QStringLiteral("Esta opción no está disponible en esta versión.");
-    static inline const QString kSinDocumentos =
-        QStringLiteral("No debe registrar pagos a proveedores sin documentos a pagar.");
-    static inline const QString kBorrarDocumentos =
-        QStringLiteral("Esta seguro de borrar las documentos a pagar digitados?");
 
     // The open entry panel: one at a time (the crossing panel included).
     enum class Panel { Ninguno, Documentos, Caja, Banco, Cruce };
@@ -230,11 +226,7 @@ protected:
     // Options read at creation.
     bool permitirCero_ = false;
     bool lineasSoloLectura_ = false;
-    bool sincronizarPrefijos_ = false;
-    bool otrosConceptos_ = false;
-    bool componerConNumProv_ = false;
     bool fechaInhabilitada_ = false;
-    bool filtrarCentros_ = false;
     bool descontarRetenciones_ = false;
     bool preguntaTasa_ = false;
     int monedaPredeterminada_ = 0;
