@@ -332,4 +332,32 @@ TEST_F(Egreso, ComprobantePrevio) {
     }
 }
 
+// Opened to pay a social-contributions payment: the first voucher takes
+// its amount, its id and one debit line per contribution with an account;
+// the next voucher is an ordinary one.
+TEST_F(Egreso, PagoDeAportes) {
+    ejecutar("insert into PAGO_APORTES (PGAP_ID, PGAP_ITEM, PGAP_ADMIN, PGAP_CTACONTA, PGAP_MONTO, PGAP_INTMORA) values "
+             "(31, 1, '900456789', '237005', 1000, 25)");
+    ejecutar("insert into PAGO_APORTES (PGAP_ID, PGAP_ITEM, PGAP_ADMIN, PGAP_CTACONTA, PGAP_MONTO) values "
+             "(31, 2, '800111222', null, 500)");
+    ServiciosEgreso s;
+    s.abreInterfaz = [](int, const QString&, bool) { return 7; };
+    Tfegresos p(sesion, interaccion, manejador, configuracion, s);
+    p.fijarAporte(31, d("1525"));
+    ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
+    EXPECT_EQ(p.egreso().asDinero("EGRE_MONTO"), d("1525"));
+    EXPECT_EQ(p.egreso().asInt("EGRE_IDAPORTE"), 31);
+    ASSERT_EQ(p.contabilidad().recordCount(), 1);
+    EXPECT_EQ(p.contabilidad().row(0).asString("CUEN_COD"), "237005");
+    EXPECT_EQ(p.contabilidad().row(0).asDinero("EGCO_DEBITOS"), d("1025"));
+    p.egreso().setValue("TERC_NIT", "900456789");
+    ASSERT_TRUE(p.continuarDocumentos());
+    pagar(p, "1525", "");
+    ASSERT_TRUE(p.grabar()) << mensajes().toStdString();
+    EXPECT_EQ(filas("select egre_idaporte from egresos")[0][0].toInt64(), 31);
+    EXPECT_EQ(p.egreso().asInt("EGRE_IDAPORTE"), 0);
+    EXPECT_EQ(p.egreso().asDinero("EGRE_MONTO"), Dinero());
+    EXPECT_TRUE(p.contabilidad().isEmpty());
+}
+
 }  // namespace
