@@ -384,11 +384,16 @@ TEST_F(LibroCxpagar, ElChequeoReportaCadaFalta) {
     Documento& c = libro.cargo(kA, kHoy, 10000);
     Documento& otro = libro.cargo(kB, kHoy, 10000);
     Documento& n = libro.descuento(kA, kHoy, 3000);
+    // Faults of older data: the database refuses a crossing past its document now.
+    for (const char* t : {"EGRESOS_DETALLE_GUARDIA", "APLICACION_PROV_DET_GUARDIA"})
+        db.executeDirect(QStringLiteral("alter trigger %1 inactive").arg(QLatin1String(t)));
     libro.egreso(kA, kHoy, {{51, c.id, 12000}});                   // past the charge
     libro.egreso(kA, kHoy, {{51, otro.id, 1000}});                 // another creditor's
     libro.egreso(kA, kHoy.addDays(-5), {{52, n.id, -100}});        // before the discount
     libro.aplicacion(kA, kHoy, {{52, n.id, -1000}, {51, c.id, 500}});  // does not add up to 0
     libro.egreso(kA, kHoy, {{51, 424242, 1}});                      // nothing there
+    for (const char* t : {"EGRESOS_DETALLE_GUARDIA", "APLICACION_PROV_DET_GUARDIA"})
+        db.executeDirect(QStringLiteral("alter trigger %1 active").arg(QLatin1String(t)));
     const auto filas = chequeo();
     const std::string todo = describir(filas);
     auto hay = [&](int tipo, const char* texto) {
