@@ -1,11 +1,12 @@
-/* Creditor advances (55): the search of the advance window.
+-- Creditor advances (55): the search of the advance window.
+--
+-- BUSQUEDA_ANTICIPOS_PRV(AGENCIA) lists every stored advance (the one
+-- being entered, id 0, never) of the agency's prefixes and of the prefixes
+-- of every agency (SUCU_ID 0); agency 0 lists them all. PREFEGRE and
+-- EGRE_NUMERO are the voucher that paid the advance out, empty while it
+-- has none: an advance left with EGRE_ID 0 by a voucher that never
+-- finished shows here, so that it can be annulled.
 
-   BUSQUEDA_ANTICIPOS_PRV(AGENCIA) lists every stored advance (the one
-   being entered, id 0, never) of the agency's prefixes and of the prefixes
-   of every agency (SUCU_ID 0); agency 0 lists them all. PREFEGRE and
-   EGRE_NUMERO are the voucher that paid the advance out, empty while it
-   has none: an advance left with EGRE_ID 0 by a voucher that never
-   finished shows here, so that it can be annulled. */
 
 SET TERM ^ ;
 
