@@ -194,11 +194,12 @@ void TfanticiposprovVista::refrescar() {
         anulado->setVisible(logica_->anulado());
         anulado->setText(QStringLiteral("ANULADO. ") + logica_->razonAnulacion());
     }
-    enlaces_->refrescar();
 }
 
+bool TfanticiposprovVista::confirmar() { return enlaces_->confirmar(); }
+
 void TfanticiposprovVista::grabar() {
-    if (!enlaces_->confirmar()) return;
+    if (!confirmar()) return;
     logica_->grabar();
 }
 

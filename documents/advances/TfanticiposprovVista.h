@@ -31,6 +31,8 @@ public:
     QLineEdit* editor(const QString& campo) const { return editores_.value(campo); }
     QLabel* etiqueta(const QString& nombre) const;
 
+    // What the person typed reaches the advance (before every command).
+    bool confirmar();
     void grabar();
     void escape();
 
