@@ -78,7 +78,9 @@ TfanticiposprovVista::TfanticiposprovVista(std::unique_ptr<Tfanticiposprov> logi
     QLabel* nombreAcreedor = nombre(QStringLiteral("nombreAcreedor"));
     nombreAcreedor->setMinimumWidth(280);
     fila({{"Acreedor:", linea(QStringLiteral("TERC_NIT"), 110)}, {"", nombreAcreedor}});
-    fila({{"Concepto:", linea(QStringLiteral("ANPR_CONC"), 420)}});
+    QLineEdit* concepto = linea(QStringLiteral("ANPR_CONC"), 420);
+    concepto->setMinimumWidth(380);
+    fila({{"Concepto:", concepto}});
     if (logica_->preguntaTasa()) fila({{"Tasa:", linea(QStringLiteral("ANPR_TRM"), 90)}});
 
     auto* montos = new QGroupBox(QStringLiteral("Valores"), this);
