@@ -50,13 +50,30 @@ bool Tfbuscantipos::anular() {
                                  egreso + QStringLiteral(": se anula anulando ese egreso."));
         return false;
     }
+    // Registered less than a day ago, its voucher may still be on a
+    // clerk's screen: annulled now, that voucher would pay it out annulled.
+    const QString reciente = QStringLiteral(
+        "exists (select 1 from auditoria where tido_cod = 55 and audi_oper = 'I' and audi_iddoc = %1 and "
+        "cast(audi_fecha || ' ' || audi_hora as timestamp) > dateadd(-1 day to current_timestamp))")
+                                 .arg(id);
+    try {
+        if (sesion_.compania.queryOne(QStringLiteral("select 1 from rdb$database where ") + reciente)) {
+            interaccion_.advertencia(QStringLiteral("El anticipo No ") + numero +
+                                     QStringLiteral(" se registró hace menos de un día y puede estar en un egreso "
+                                                    "en digitación: se anula desde ese egreso."));
+            return false;
+        }
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, QStringLiteral("QBuscAnticipos"));
+        return false;
+    }
     if (!interaccion_.preguntar(QStringLiteral("Esta seguro de anular el anticipo No ") + numero + QStringLiteral("?")))
         return false;
     int64_t filas = 0;
     try {
         filas = sesion_.compania.executeDirect(
             QStringLiteral("update anticipos_proveedor set ANPR_ANULADO = 'S'  where anpr_id = ") + sql::numero(id) +
-            QStringLiteral(" and anpr_anulado = 'N' and coalesce(egre_id, 0) = 0"));
+            QStringLiteral(" and anpr_anulado = 'N' and coalesce(egre_id, 0) = 0 and not ") + reciente);
     } catch (const std::exception& e) {
         manejador_.ManejarError(e, QStringLiteral("QBuscAnticipos"));
         return false;

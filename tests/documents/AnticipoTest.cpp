@@ -152,12 +152,14 @@ TEST_F(Anticipo, LaBusquedaAnulaSoloElNoPagado) {
     guardado(2, "000002", 77);       // paid out by voucher 0000000004
     guardado(3, "000003", 0, "S");   // annulled already
     guardado(4, "000004", 555);      // linked to a voucher the list does not show
+    guardado(5, "000005");           // registered just now: its voucher may be on screen
+    ejecutar("update AUDITORIA set AUDI_FECHA = '2026/12/01' where TIDO_COD = 55 and AUDI_IDDOC <> 5");
     DataSet lista;
     Tfbuscantipos b(sesion, interaccion, manejador, lista);
     struct Caso {
         int id;
         bool pregunta, anulado;
-    } casos[] = {{2, false, false}, {3, false, false}, {4, true, false}, {1, true, true}};
+    } casos[] = {{2, false, false}, {3, false, false}, {4, true, false}, {5, false, false}, {1, true, true}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.id);
         interaccion.mensajes.clear();

@@ -1,7 +1,7 @@
 -- Advances of the demo company besides BOG000001 (paid out by voucher
 -- BOG000003): BOG000002, registered from a voucher that was never saved
 -- (EGRE_ID 0), with VAT and the three withholdings, which the advance
--- search offers to annul; and CEN000001, annulled with its reason.
+-- search offers to annul once a day has gone by; and CEN000001, annulled with its reason.
 INSERT INTO ANTICIPOS_PROVEEDOR (ANPR_ID, TERC_NIT, PREF_PRE, ANPR_NUMERO, ANPR_FECHA, ANPR_DTOFECHA, ANPR_CONC,
     ANPR_BASE, ANPR_IVAPORC, ANPR_IVAMONTO, ANPR_RTFTEPORC, ANPR_RTFTEMONTO, ANPR_RTIVAPORC, ANPR_RTIVAMONTO,
     ANPR_RTICAPORC, ANPR_RTICAMONTO, EGRE_ID, ANPR_USUARIO)
@@ -14,4 +14,6 @@ INSERT INTO ANTICIPOS_PROVEEDOR (ANPR_ID, TERC_NIT, PREF_PRE, ANPR_NUMERO, ANPR_
 UPDATE ANTICIPOS_PROVEEDOR SET ANPR_ANULADO = 'S' WHERE ANPR_ID = 3;
 UPDATE AUDITORIA SET AUDI_RAZON = 'Registrado dos veces; el egreso no se grabó'
  WHERE TIDO_COD = 55 AND AUDI_IDDOC = 3 AND AUDI_OPER = 'A';
+-- Registered when their dates say, not when the demo was loaded.
+UPDATE AUDITORIA SET AUDI_FECHA = '2026/12/01' WHERE TIDO_COD = 55 AND AUDI_IDDOC = 2 AND AUDI_OPER = 'I';
 ALTER SEQUENCE GEN_ANTICIPOS_PROVEEDOR RESTART WITH 3;
