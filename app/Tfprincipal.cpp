@@ -11,6 +11,7 @@
 #include "accounting/interfaces/Registro.h"
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
+#include "documents/advances/Registro.h"
 #include "documents/charges/Registro.h"
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
@@ -342,6 +343,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasInterfaces(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasFormatos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasCargos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasAnticipos(interaccion_, sesion_, errores_, configuracion_);
 }
 
 void Tfprincipal::aplicarDerechos() {

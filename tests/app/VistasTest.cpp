@@ -502,6 +502,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         {"Tfmovimientos", {{"nit", nit}}},
         {"Tfbuscprove", {{"gestion", true}}},
         {"Tfnotasdebito2", {{"id", cargo}}},
+        {"Tfconsanticipocxp", {{"id", uno("select first 1 anpr_id from anticipos_proveedor where anpr_anulado = 'S'")}}},
         {"Tfabonosprv", {{"tipo", 51}, {"id", cargo}}},
         {"Tfedtmovimien", {{"enco_consec", uno("select first 1 enco_consec from comprobante_encabezado")}}},
         {"Tfmodinterfaz", {{"id", uno("select first 1 incp_id from interfaz_cxpagar order by incp_id")}}},
@@ -532,7 +533,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             ASSERT_TRUE(pantalla);
             if (!porBoton) {
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
-                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv"))
+                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" ||
+                                            nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);

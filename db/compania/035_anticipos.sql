@@ -1,0 +1,52 @@
+-- Creditor advances (55): the search of the advance window.
+--
+-- BUSQUEDA_ANTICIPOS_PRV(AGENCIA) lists every stored advance (the one
+-- being entered, id 0, never) of the agency's prefixes and of the prefixes
+-- of every agency (SUCU_ID 0); agency 0 lists them all. PREFEGRE and
+-- EGRE_NUMERO are the voucher that paid the advance out, empty while it
+-- has none: an advance left with EGRE_ID 0 by a voucher that never
+-- finished shows here, so that it can be annulled.
+
+
+SET TERM ^ ;
+
+CREATE OR ALTER PROCEDURE CAMBIE_ID_ANTIPROV
+RETURNS (ID INTEGER)
+AS
+BEGIN
+  ID = NEXT VALUE FOR GEN_ANTICIPOS_PROVEEDOR;
+END^
+
+CREATE OR ALTER PROCEDURE BUSQUEDA_ANTICIPOS_PRV (AGENCIA INTEGER)
+RETURNS (
+  ANPR_ID      INTEGER,
+  TERC_NIT     VARCHAR(20),
+  PREF_PRE     VARCHAR(4),
+  ANPR_NUMERO  VARCHAR(6),
+  ANPR_FECHA   DATE,
+  ANPR_CONC    VARCHAR(60),
+  ANPR_BASE    NUMERIC(15,2),
+  ANPR_ANULADO CHAR(1),
+  TERC_NOM     VARCHAR(60),
+  PREFEGRE     VARCHAR(4),
+  EGRE_NUMERO  VARCHAR(6))
+AS
+BEGIN
+  FOR SELECT A.ANPR_ID, A.TERC_NIT, A.PREF_PRE, A.ANPR_NUMERO, A.ANPR_FECHA, A.ANPR_CONC, A.ANPR_BASE,
+             A.ANPR_ANULADO, SUBSTRING(T.TERC_NOM FROM 1 FOR 60),
+             COALESCE(E.PREF_PRE, ''), COALESCE(E.EGRE_NUMERO, '')
+        FROM ANTICIPOS_PROVEEDOR A
+        JOIN PREFIJOS P ON P.TIDO_COD = 55 AND P.PREF_PRE = A.PREF_PRE
+        LEFT JOIN TERCEROS T ON T.TERC_NIT = A.TERC_NIT
+        LEFT JOIN EGRESOS E ON E.EGRE_ID = A.EGRE_ID AND A.EGRE_ID <> 0
+       WHERE A.ANPR_ID <> 0
+         AND (COALESCE(:AGENCIA, 0) = 0 OR P.SUCU_ID = 0 OR P.SUCU_ID = :AGENCIA)
+        INTO :ANPR_ID, :TERC_NIT, :PREF_PRE, :ANPR_NUMERO, :ANPR_FECHA, :ANPR_CONC, :ANPR_BASE,
+             :ANPR_ANULADO, :TERC_NOM, :PREFEGRE, :EGRE_NUMERO
+  DO
+    SUSPEND;
+END^
+
+SET TERM ; ^
+
+UPDATE REVISION SET REVI_FECHA = '2026/12/07';
