@@ -6,7 +6,6 @@
 #include "base/Nit.h"
 #include "base/Sql.h"
 #include "data/Numeracion.h"
-#include "db/Esquema.h"
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/Plantillas.h"
 
@@ -338,9 +337,8 @@ TEST_F(Busquedas, TablasDeOtrosModulosResponden) {
 }
 
 TEST(Demo, CatalogosYAcreedoresCoherentes) {
-    prueba::BaseTemporal base(prueba::plantillaCompania());
+    prueba::BaseTemporal base(prueba::plantillaDemo());
     fb::Database db = base.conectar();
-    cxp::esquema::ejecutar(db, cxp::esquema::guionDemo(cxp::esquema::Base::Compania));
 
     // Every account that nothing hangs from, from the subaccount down,
     // takes movements.
