@@ -1,6 +1,6 @@
 // Command dispatch with the real right check on a company database: the
-// fallback of the document commands, the one message, the maintenance
-// notice, and the maintenance menu's own option numbers.
+// fallback of the document commands, one message per refusal, the
+// maintenance notice, and the maintenance menu's own option numbers.
 #include "app/Comandos.h"
 #include "base/Sql.h"
 #include "data/Derechos.h"
@@ -46,47 +46,40 @@ protected:
     }
 };
 
-TEST_F(Comandos, ConDerechoDeCrearAbreElDocumentoNuevo) {
-    dar({10});
-    auto d = despachador();
-    EXPECT_TRUE(d.ejecutar("cargo.originar"));
-    EXPECT_EQ(interaccion.pantallas, QStringList{"Tfnotasdebito"});
-    EXPECT_TRUE(interaccion.mensajes.isEmpty());
-    // The search itself needs 11.
-    EXPECT_FALSE(d.ejecutar("cargo.buscar"));
-    EXPECT_EQ(interaccion.mensajes, QStringList{kNegado});
-}
-
-TEST_F(Comandos, SinDerechoDeCrearVaALaBusquedaSinMensaje) {
-    dar({11, 21, 31, 41});
-    dar({10, 20, 30, 40}, "N");  // an explicit "N" denies like a missing row
-    auto d = despachador();
-    for (const char* id : {"cargo.originar", "descuento.originar", "egreso.generar", "aplicacion.ejecutar"})
-        EXPECT_TRUE(d.ejecutar(id)) << id;
-    EXPECT_EQ(interaccion.pantallas,
-              (QStringList{"Tfbuscanotdebito", "Tfbuscancredito", "Tfbuscegreso", "Tfbuscaplicaciones"}));
-    EXPECT_TRUE(interaccion.mensajes.isEmpty());
-}
-
-TEST_F(Comandos, SinNingunoDeLosDosUnSoloMensaje) {
-    auto d = despachador();
-    EXPECT_FALSE(d.ejecutar("cargo.originar"));
-    EXPECT_TRUE(interaccion.pantallas.isEmpty());
-    EXPECT_EQ(interaccion.mensajes, QStringList{kNegado});
-    EXPECT_FALSE(d.permitido("cargo.originar"));
-    dar({11});
-    EXPECT_TRUE(d.permitido("cargo.originar"));
-}
-
-TEST_F(Comandos, ExportarSoloMuestraElAviso) {
-    auto d = despachador();
-    EXPECT_FALSE(d.ejecutar("mant.exportar"));
-    EXPECT_EQ(interaccion.mensajes, QStringList{kNegado});
+// Create right (10, 20, 30, 40) and search right (11, 21, 31, 41) of the
+// documents: the new document, the search without a message (an explicit "N"
+// denies like a missing row), or one message when neither is given.
+TEST_F(Comandos, DocumentosSegunLosDerechosDeCrearYBuscar) {
+    const QStringList documentos{"cargo.originar", "descuento.originar", "egreso.generar", "aplicacion.ejecutar"};
+    const struct {
+        const char* nombre;
+        std::initializer_list<int> si, no;
+        QStringList abiertas;
+        int negaciones;
+    } casos[] = {
+        {"crear", {10, 20, 30, 40}, {}, {"Tfnotasdebito", "Tfnotascredito", "Tfegresos", "Tfaplicacionprv"}, 0},
+        {"solo buscar", {11, 21, 31, 41}, {10, 20, 30, 40},
+         {"Tfbuscanotdebito", "Tfbuscancredito", "Tfbuscegreso", "Tfbuscaplicaciones"}, 0},
+        {"ninguno", {}, {}, {}, 4},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        sesion.compania.executeDirect("delete from acceso_usuario where user_cod = 'CLERK'");
+        interaccion.pantallas.clear();
+        interaccion.mensajes.clear();
+        dar(c.si);
+        dar(c.no, "N");
+        auto d = despachador();
+        for (const QString& id : documentos) EXPECT_EQ(d.ejecutar(id), c.negaciones == 0) << id.toStdString();
+        EXPECT_EQ(interaccion.pantallas, c.abiertas);
+        EXPECT_EQ(interaccion.mensajes, QStringList(c.negaciones, kNegado));
+        EXPECT_EQ(d.permitido("cargo.originar"), c.negaciones == 0);
+    }
+    // With create alone, the search itself is refused.
     interaccion.mensajes.clear();
-    dar({65});
-    EXPECT_TRUE(d.ejecutar("mant.exportar"));
-    EXPECT_EQ(interaccion.mensajes, QStringList{"informacion: Opción en mantenimiento, disculpe los inconvenientes."});
-    EXPECT_TRUE(interaccion.pantallas.isEmpty());
+    dar({10});
+    EXPECT_FALSE(despachador().ejecutar("cargo.buscar"));
+    EXPECT_EQ(interaccion.mensajes, QStringList{kNegado});
 }
 
 TEST_F(Comandos, ElMenuDeMantenimientoTieneSusPropiosNumeros) {

@@ -21,26 +21,6 @@ fb::Database conectar(const QString& ruta) {
     return fb::Database::attach(p);
 }
 
-// The demo databases are built once per test program and copied per test.
-QString plantillaDemo(cxp::esquema::Base base) {
-    static QTemporaryDir dir(QStringLiteral("/tmp/cxp-demo-plantillas-XXXXXX"));
-    static std::once_flag once;
-    static QString general, compania;
-    std::call_once(once, [] {
-        general = dir.filePath(QStringLiteral("general.fdb"));
-        compania = dir.filePath(QStringLiteral("compania.fdb"));
-        for (auto [origen, destino, b] : {std::tuple{plantillaGeneral(), general, cxp::esquema::Base::General},
-                                          std::tuple{plantillaCompania(), compania, cxp::esquema::Base::Compania}}) {
-            if (!QFile::copy(origen, destino)) throw std::runtime_error("no se pudo copiar la plantilla");
-            fb::Database db = conectar(destino);
-            cxp::esquema::ejecutar(db, cxp::esquema::guionDemo(b));
-            // As an installation does: the demo's administrator writes the protected tables.
-            cxp::esquema::otorgarAdministrador(db, b, QStringLiteral("ADMIN"));
-        }
-    });
-    return base == cxp::esquema::Base::General ? general : compania;
-}
-
 void copiar(const QString& origen, const QString& destino) {
     QDir().mkpath(QFileInfo(destino).absolutePath());
     if (!QFile::copy(origen, destino)) throw std::runtime_error("no se pudo copiar " + origen.toStdString());

@@ -481,9 +481,10 @@ QStringList malVistos(QWidget* pantalla) {
     return r;
 }
 
-// Every screen the program registers, opened inside the real main window
-// and left by its Esc key and by its leave button: it closes itself (its
-// MDI frame included) and the program goes on.
+// Every screen the program registers (each folder's screens and pickers are
+// there), opened inside the real main window and left by its Esc key and by
+// its leave button: it closes itself (its MDI frame included) and the
+// program goes on.
 TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
     abrir();
     ASSERT_TRUE(ventana->aceptada());
@@ -515,6 +516,23 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
     for (int tipo : {51, 52, 53, 55, 56}) fuera << cxp::ventanaImpresion(tipo);
     // Small windows of their own with no leave button: Esc only.
     const QStringList soloTecla{cxp::comandos::kMenuMantenimiento};
+
+    // Every screen and picker of each folder reaches the program.
+    const QStringList pantallas{
+        "Tfnvotercero", "Tfmodtercero", "Tfbuscprove", "Tfprovarticulos", "Tfgruposprov", "Tfciudades", "Tfpaises",
+        "Tfbancos", "Tftipoid",                                                                     // creditors
+        "Tfconscxpagar", "Tfmovimientos", "Tfmovicuenxpagar", "Tfabonosprv", "Tfanalisiscxp", "Tfanalisismovcxp",
+        "Tfconsfacturacompra", "Tfconsdevolucioncompra",                                            // ledger
+        "Tfinterfaces", "Tfnvainterfaz", "Tfmodinterfaz", "Tfedtmovimien",                          // accounting
+        "Tfimpregreso", "Tfimprnotadbp", "Tfimprnotacrp", "Tfimpraplicacionp", "Tfimpranticipoprv",
+        "Tfimprordserv",                                                                            // printing
+        "TFConsecut", "Tfautorizacion",                                                             // shared
+    };
+    const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
+                                 "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
+                                 "SelectorTerceros", "SelectorActivos"};
+    for (const QString& p : pantallas) EXPECT_TRUE(interaccion.tienePantalla(p)) << p.toStdString();
+    for (const QString& s : selectores) EXPECT_TRUE(interaccion.tieneSelector(s)) << s.toStdString();
 
     Contestador contestador;
     QStringList sinAbrir, crudas, feos;

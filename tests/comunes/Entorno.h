@@ -4,24 +4,12 @@
 // Interaccion, the error handler and the configuration. The session is the
 // administrator's unless a test logs in as the clerk.
 #include "db/Esquema.h"
-#include "data/Configuracion.h"
-#include "data/ManejadorErrores.h"
-#include "data/Sesion.h"
-#include "tests/support/BaseTemporal.h"
-#include "tests/support/InteraccionGrabada.h"
-#include "tests/support/Plantillas.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/EntornoCompania.h"
 
 namespace prueba {
 
-class EntornoComunes : public ::testing::Test {
+class EntornoComunes : public EntornoCompania {
 protected:
-    BaseTemporal compania{plantillaCompania()};
-    InteraccionGrabada interaccion;
-    cxp::Sesion sesion;
-    cxp::ManejadorErrores manejador{interaccion, sesion, nullptr};
-    cxp::Configuracion configuracion{interaccion};
     QDate hoy = QDate::currentDate();
 
     void SetUp() override {
@@ -42,18 +30,6 @@ protected:
         }
         sesion.compania = compania.conectar(usuario);
         configuracion.cargar(sesion.compania);
-    }
-
-    int64_t ejecutar(const QString& sql, const std::vector<fb::Value>& params = {}) const {
-        fb::Database db = compania.conectar();
-        return db.executeDirect(sql, params);
-    }
-    std::optional<fb::Row> fila(const QString& sql, const std::vector<fb::Value>& params = {}) const {
-        fb::Database db = compania.conectar();
-        return db.queryOne(sql, params);
-    }
-    int64_t contar(const QString& sql, const std::vector<fb::Value>& params = {}) const {
-        return fila(sql, params)->at(0).toInt64();
     }
 };
 

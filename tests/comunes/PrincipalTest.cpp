@@ -121,10 +121,6 @@ TEST_F(Principal, NumeracionYAutorizacionesAbrenSusPantallas) {
     EXPECT_TRUE(menu->findChild<QPushButton*>("mm.numeracion")->isEnabled());
     autorizacion->click();
     EXPECT_EQ(hijas(), (QStringList{"TFConsecut", "Tfautorizacion"}));
-
-    for (const QString& s : {cxp::selectores::kCuentas, cxp::selectores::kNuevaCuenta, cxp::selectores::kCentros,
-                             cxp::selectores::kTerceros, cxp::selectores::kActivos})
-        EXPECT_TRUE(interaccion.tieneSelector(s)) << s.toStdString();
 }
 
 TEST_F(Principal, SinTasaDeHoyLaPideAlEntrarYLaGuarda) {

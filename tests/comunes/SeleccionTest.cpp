@@ -52,14 +52,6 @@ protected:
     }
 };
 
-TEST(CondicionDeSeleccion, ElTextoEntraSoloComoLiteral) {
-    EXPECT_EQ(Seleccion::condicion("  ", {"c.CUEN_COD"}, {"c.CUEN_NOM"}), "");
-    EXPECT_EQ(Seleccion::condicion("d'avila", {"c.CUEN_COD"}, {"c.CUEN_NOM"}),
-              " and (c.CUEN_COD like 'd''avila%' or upper(c.CUEN_NOM) like upper('%d''avila%'))");
-    EXPECT_EQ(Seleccion::condicion("x') or 1=1 --", {"a", "b"}, {}),
-              " and (a like 'x'') or 1=1 --%' or b like 'x'') or 1=1 --%')");
-}
-
 TEST_F(Selecciones, CuentasConSusMarcasYLoQueSePuedeElegir) {
     auto s = selector(kCuentas, {{"filtro", "  1105 "}});
     EXPECT_EQ(s->titulo(), "Cuentas");
@@ -95,8 +87,10 @@ TEST_F(Selecciones, CuentasPorNombreSinDistinguirMayusculasYConComillas) {
     EXPECT_EQ(columna(s->resultado(), "CUEN_COD"), (QStringList{"110505", "11050501"}));
     ASSERT_TRUE(s->buscar("d'ávila"));
     EXPECT_EQ(columna(s->resultado(), "CUEN_COD"), QStringList{"110515"});
-    ASSERT_TRUE(s->buscar("x' or '1'='1"));
-    EXPECT_EQ(s->resultado().recordCount(), 0);
+    for (const char* ajeno : {"x' or '1'='1", "x') or 1=1 --"}) {
+        ASSERT_TRUE(s->buscar(ajeno));
+        EXPECT_EQ(s->resultado().recordCount(), 0) << ajeno;
+    }
     ASSERT_TRUE(s->buscar(""));
     EXPECT_EQ(s->resultado().recordCount(), 8);
     EXPECT_TRUE(interaccion.mensajes.isEmpty()) << interaccion.mensajes.join('\n').toStdString();

@@ -1,7 +1,6 @@
 // The creditor screens' widgets under the offscreen platform: fields bound
 // to the logic, the configured captions, the accounts panel, the keys, the
-// search's options and colours, and the registration of every screen and
-// the picker. With CXP_CAPTURAS set, a picture of each screen is left there.
+// search's options and colours. With CXP_CAPTURAS set, a picture of each screen is left there.
 #include "creditors/FichaAcreedorVista.h"
 #include "creditors/Registro.h"
 #include "creditors/TablaReferenciaVista.h"
@@ -10,7 +9,6 @@
 #include "tests/ui/Capturas.h"
 #include "base/Nit.h"
 #include "ui/Enlaces.h"
-#include "ui/InteraccionQt.h"
 #include "ui/Rejilla.h"
 #include "ui/Teclado.h"
 
@@ -145,18 +143,6 @@ TEST_F(Vistas, BusquedaOpcionesInactivosEnRojoYTeclas) {
     a->setAttribute(Qt::WA_DeleteOnClose, false);
     a->show();
     EXPECT_EQ(static_cast<TfprovarticulosVista*>(a.get())->rejilla()->filasVisibles(), 0);
-}
-
-TEST_F(Vistas, RegistroDePantallasYSelector) {
-    InteraccionQt iq;
-    registrarPantallasAcreedores(iq, sesion, manejador, configuracion);
-    EXPECT_FALSE(iq.tienePantalla("Tfgruposprov"));
-    registrarGruposProveedor(iq, sesion, manejador, configuracion);
-    for (const char* p : {"Tfnvotercero", "Tfmodtercero", "Tfbuscprove", "Tfprovarticulos", "Tfgruposprov", "Tfciudades",
-                          "Tfpaises", "Tfbancos", "Tftipoid"})
-        EXPECT_TRUE(iq.tienePantalla(QString::fromLatin1(p))) << p;
-    EXPECT_TRUE(iq.tieneSelector("Tfbuscprove"));
-    EXPECT_TRUE(iq.tieneSelector("Tfciudades"));
 }
 
 TEST_F(Vistas, TablasDeReferenciaRejillaEditableYTeclas) {

@@ -151,67 +151,50 @@ const QString kContabilidad = QStringLiteral("informacion: La contabilidad esta 
 const QString kLejana = QStringLiteral(
     "informacion: La fecha del documento es demasiado lejana. Revise la fecha del mismo y la fecha del sistema.");
 
-TEST_F(ValideFecha, FechasLibresYVaciasPasan) {
-    EXPECT_EQ(valide(QDate(2026, 3, 1)), QDate(2026, 3, 1));
-    EXPECT_EQ(valide(hoy.addDays(30)), hoy.addDays(30));
-    EXPECT_FALSE(valide(QDate()).isValid());
-    EXPECT_TRUE(inter.mensajes.isEmpty());
-}
-
-TEST_F(ValideFecha, BloqueoDeModulosLlevaAlDiaSiguiente) {
-    conf.asignar("CONTABILIDAD", G, "FECHA DE BLOQUEO", "");
-    EXPECT_EQ(valide(QDate(2026, 1, 31)), QDate(2026, 2, 1));
-    EXPECT_EQ(valide(QDate(2025, 7, 4)), QDate(2026, 2, 1));
-    EXPECT_EQ(inter.mensajes, QStringList({kModulos + "2026/01/31", kModulos + "2026/01/31"}));
-    // The month and day may come without a leading zero.
-    conf.asignar(G, G, "FECHA DE BLOQUEO ADMINISTRATIVO", "2026/1/5");
-    EXPECT_EQ(valide(QDate(2026, 1, 5)), QDate(2026, 1, 6));
-}
-
-TEST_F(ValideFecha, BloqueoContableLlevaAHoy) {
-    EXPECT_EQ(valide(QDate(2026, 2, 28)), hoy);
-    EXPECT_EQ(inter.mensajes, QStringList{kContabilidad + "2026/02/28"});
-    EXPECT_EQ(valide(QDate(2026, 3, 1)), QDate(2026, 3, 1));
-}
-
-TEST_F(ValideFecha, CadaCorreccionSeRevisaOtraVez) {
-    // The module lock's next day is still inside the accounting lock.
-    EXPECT_EQ(valide(QDate(2026, 1, 15)), hoy);
-    EXPECT_EQ(inter.mensajes, QStringList({kModulos + "2026/01/31", kContabilidad + "2026/02/28"}));
-}
-
-TEST_F(ValideFecha, HoyBloqueadoLlevaAlPrimerDiaAbierto) {
-    // Today is itself locked: the lock date would be refused again, so the
-    // date goes to the day after the lock.
-    EXPECT_EQ(cxp::valide_fecha(QDate(2026, 2, 10), conf, inter, QDate(2026, 2, 20)), QDate(2026, 3, 1));
-    EXPECT_EQ(cxp::valide_fecha(QDate(2026, 2, 10), conf, inter, QDate(2026, 2, 28)), QDate(2026, 3, 1));
-    EXPECT_EQ(inter.mensajes, QStringList({kContabilidad + "2026/02/28", kContabilidad + "2026/02/28"}));
-}
-
-TEST_F(ValideFecha, LimiteDeFechasFuturas) {
-    EXPECT_EQ(valide(hoy.addDays(31)), hoy);
-    EXPECT_EQ(inter.mensajes, QStringList{kLejana});
-    conf.asignar(G, G, "MAXIMO NUMERO DE DIAS PARA DOCUMENTOS FUTUROS", "0");
-    EXPECT_EQ(valide(hoy.addDays(1)), hoy);
-    EXPECT_EQ(valide(hoy), hoy);
-}
-
-TEST_F(ValideFecha, SinBloqueoContableNoSeRevisaElFuturo) {
-    conf.asignar("CONTABILIDAD", G, "FECHA DE BLOQUEO", "");
-    EXPECT_EQ(valide(QDate(2030, 1, 1)), QDate(2030, 1, 1));
-    EXPECT_TRUE(inter.mensajes.isEmpty());
-    // Not even read: an unusable limit goes unnoticed.
-    conf.asignar(G, G, "MAXIMO NUMERO DE DIAS PARA DOCUMENTOS FUTUROS", "");
-    EXPECT_EQ(valide(QDate(2030, 1, 1)), QDate(2030, 1, 1));
-}
-
-TEST_F(ValideFecha, BloqueosSinDiaAbiertoTerminan) {
-    // An accounting lock beyond the future limit leaves no valid date: the
-    // corrections would alternate for ever.
-    conf.asignar("CONTABILIDAD", G, "FECHA DE BLOQUEO", "20261231");
-    const QDate r = valide(QDate(2026, 3, 1));
-    EXPECT_EQ(r, QDate(2027, 1, 1));
-    EXPECT_EQ(inter.mensajes, QStringList({kContabilidad + "2026/12/31", kLejana, kContabilidad + "2026/12/31"}));
+// Module lock 2026/01/31, accounting lock 2026/02/28, 30 days ahead at most,
+// today 2026/06/10, unless a case says otherwise (nullptr: as set up).
+TEST_F(ValideFecha, CadaBloqueoLlevaASuFechaYCadaCorreccionSeRevisaOtraVez) {
+    const QString m = kModulos + "2026/01/31", c = kContabilidad + "2026/02/28";
+    const QString c1231 = kContabilidad + "2026/12/31";
+    const struct {
+        const char* nombre;
+        const char* modulos;
+        const char* contable;
+        const char* dias;
+        QDate fecha, dia, esperada;  // the date typed, today, the date it becomes
+        QStringList mensajes;
+    } casos[] = {
+        {"libre", nullptr, nullptr, nullptr, {2026, 3, 1}, hoy, {2026, 3, 1}, {}},
+        {"dentro del límite futuro", nullptr, nullptr, nullptr, hoy.addDays(30), hoy, hoy.addDays(30), {}},
+        {"vacía", nullptr, nullptr, nullptr, {}, hoy, {}, {}},
+        {"módulos: al día siguiente", nullptr, "", nullptr, {2026, 1, 31}, hoy, {2026, 2, 1}, {m}},
+        {"módulos, fecha vieja", nullptr, "", nullptr, {2025, 7, 4}, hoy, {2026, 2, 1}, {m}},
+        {"mes y día sin cero", "2026/1/5", "", nullptr, {2026, 1, 5}, hoy, {2026, 1, 6}, {kModulos + "2026/01/05"}},
+        {"contabilidad: a hoy", nullptr, nullptr, nullptr, {2026, 2, 28}, hoy, hoy, {c}},
+        // The module lock's next day is still inside the accounting lock.
+        {"una corrección tras otra", nullptr, nullptr, nullptr, {2026, 1, 15}, hoy, hoy, {m, c}},
+        // Today is itself locked: the date goes to the day after the lock.
+        {"hoy bloqueado", nullptr, nullptr, nullptr, {2026, 2, 10}, {2026, 2, 20}, {2026, 3, 1}, {c}},
+        {"hoy es el bloqueo", nullptr, nullptr, nullptr, {2026, 2, 10}, {2026, 2, 28}, {2026, 3, 1}, {c}},
+        {"demasiado lejana", nullptr, nullptr, nullptr, hoy.addDays(31), hoy, hoy, {kLejana}},
+        {"sin días futuros", nullptr, nullptr, "0", hoy.addDays(1), hoy, hoy, {kLejana}},
+        {"sin días futuros, hoy", nullptr, nullptr, "0", hoy, hoy, hoy, {}},
+        // Without an accounting lock the limit is not even read.
+        {"sin bloqueo contable", nullptr, "", "", {2030, 1, 1}, hoy, {2030, 1, 1}, {}},
+        // A lock beyond the future limit leaves no valid date: the
+        // corrections would alternate for ever.
+        {"sin día abierto", nullptr, "20261231", nullptr, {2026, 3, 1}, hoy, {2027, 1, 1}, {c1231, kLejana, c1231}},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(k.nombre);
+        SetUp();
+        if (k.modulos) conf.asignar(G, G, "FECHA DE BLOQUEO ADMINISTRATIVO", k.modulos);
+        if (k.contable) conf.asignar("CONTABILIDAD", G, "FECHA DE BLOQUEO", k.contable);
+        if (k.dias) conf.asignar(G, G, "MAXIMO NUMERO DE DIAS PARA DOCUMENTOS FUTUROS", k.dias);
+        inter.mensajes.clear();
+        EXPECT_EQ(cxp::valide_fecha(k.fecha, conf, inter, k.dia), k.esperada);
+        EXPECT_EQ(inter.mensajes, k.mensajes);
+    }
 }
 
 TEST_F(ValideFecha, FechasDeBloqueoIlegiblesSeReportan) {

@@ -25,18 +25,6 @@ using namespace libro;
 using cxp::sql::fecha;
 using cxp::sql::texto;
 
-// The company template with the demo loaded: its charts, creditor groups
-// and interface definitions.
-QString plantillaDemo() {
-    static std::unique_ptr<prueba::BaseTemporal> base;
-    if (!base) {
-        base = std::make_unique<prueba::BaseTemporal>(prueba::plantillaCompania());
-        fb::Database db = base->conectar();
-        cxp::esquema::ejecutar(db, cxp::esquema::guionDemo(cxp::esquema::Base::Compania));
-    }
-    return base->ruta();
-}
-
 struct Posteo {
     int error = -1, errorNiif = -1, idc = 0;
     QString ver;
@@ -57,7 +45,7 @@ const char* procedimiento(int tipo) {
 
 class Contabilizacion : public ::testing::Test {
 protected:
-    prueba::BaseTemporal base{plantillaDemo()};
+    prueba::BaseTemporal base{prueba::plantillaDemo()};
     fb::Database db = base.conectar();
     Libro libro{db};
 

@@ -180,17 +180,6 @@ TEST_F(LibroCxpagar, AuditoriaYConsecutivoDeCadaTablaDeDocumentos) {
     }
 }
 
-TEST_F(LibroCxpagar, ListaDeDocumentosParaElEgresoConSuId) {
-    fb::Transaction tr = db.begin();
-    const int64_t lista = tr.executeProcedure("CAMBIE_ID_CONS")["ID"].toInt64();
-    for (int i = 0; i < 3; ++i)
-        tr.execute("insert into CONSOLIDE_FALTANTES (CEFA_ID, CEFA_ITEM, CEFA_TIPOORI, CEFA_IDORI, CEFA_TIPODES) "
-                   "values (?, ?, 51, ?, 62)",
-                   {lista, i, 10 + i});
-    tr.commit();
-    EXPECT_EQ(db.queryOne("select count(*) from CONSOLIDE_FALTANTES where CEFA_ID = ?", {lista})->at(0).toInt64(), 3);
-}
-
 // ---------------------------------------------------------------- lookups
 
 TEST_F(LibroCxpagar, CodigosDeErrorDeLaBusquedaDeDocumentos) {

@@ -1,5 +1,7 @@
 #include "tests/ledger/Entorno.h"
 
+#include "tests/support/Constructores.h"
+
 namespace prueba {
 
 namespace {
@@ -112,24 +114,11 @@ void EntornoLedger::SetUp() {
             db.executeDirect(QStringLiteral("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) "
                                             "values (0, %1, '2000/01/01', 4000)").arg(QLatin1String(m)));
     }
-    auto existe = [&](const char* sql) { return db.queryOne(QString::fromLatin1(sql))->at(0).toInt64() > 0; };
-    // The list the payment voucher reads, when the schema does not have it yet.
-    if (!existe("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'CONSOLIDE_FALTANTES'"))
-        db.executeDirect("create table CONSOLIDE_FALTANTES (CEFA_ID integer not null, CEFA_ITEM integer not null, "
-                         "CEFA_TIPOORI integer, CEFA_IDORI integer, CEFA_TIPODES integer, "
-                         "primary key (CEFA_ID, CEFA_ITEM))");
-    if (!existe("select count(*) from RDB$PROCEDURES where RDB$PROCEDURE_NAME = 'CAMBIE_ID_CONS'")) {
-        db.executeDirect("create sequence GEN_PRUEBA_CONS");
-        db.executeDirect("create procedure CAMBIE_ID_CONS returns (ID integer) as begin "
-                         "ID = next value for GEN_PRUEBA_CONS; end");
-    }
     db.executeDirect("insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (1, 'Principal')");
     db.executeDirect("insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (2, 'Centro')");
-    db.executeDirect("insert into TERCEROS (TERC_NIT, TERC_NOM, TERC_PROV) values ('O''Hara', 'O''HARA Y CIA', 'S')");
     const auto grupo = db.queryOne("select first 1 GRPR_COD from GRUPOS_PROVEEDORES");
     if (!grupo) db.executeDirect("insert into GRUPOS_PROVEEDORES (GRPR_COD, GRPR_NOM) values ('01', 'GENERAL')");
-    db.executeDirect(QStringLiteral("insert into PROVEEDORES (TERC_NIT, GRPR_COD) values ('O''Hara', '%1')")
-                         .arg(grupo ? grupo->at(0).toString() : QStringLiteral("01")));
+    unAcreedor(db, "O'Hara", "O'HARA Y CIA", {.grupo = grupo ? grupo->at(0).toString() : QStringLiteral("01")});
     entrar();
 }
 

@@ -1,6 +1,5 @@
 // The ledger's widgets under the offscreen platform: each screen binds its
-// grid and fields to the logic and maps its keys; the registration knows
-// every screen and the picker. With CXP_CAPTURAS set, a picture of each
+// grid and fields to the logic and maps its keys. With CXP_CAPTURAS set, a picture of each
 // screen with its rows is left in that folder.
 #include "ledger/GraficoBandas.h"
 #include "ledger/Registro.h"
@@ -362,21 +361,6 @@ TEST_F(Vistas, PivoteConAreasYPlantillas) {
     ASSERT_TRUE(v->logica().grabarPlantilla(v->logica().carpetaPlantillas() + "mio"));
     EXPECT_EQ(v->ejemplos()->count(), 2);
     EXPECT_EQ(v->ejemplos()->itemText(1), "mio.mds");
-}
-
-TEST_F(Vistas, RegistroDeLasPantallasYElSelector) {
-    InteraccionQt iq;
-    registrarPantallasLedger(iq, sesion, manejador, configuracion);
-    for (const char* p : {"Tfconscxpagar", "Tfmovimientos", "Tfmovicuenxpagar", "Tfabonosprv", "Tfanalisiscxp",
-                          "Tfanalisismovcxp", "Tfconsfacturacompra", "Tfconsdevolucioncompra"})
-        EXPECT_TRUE(iq.tienePantalla(p)) << p;
-    EXPECT_TRUE(iq.tieneSelector(selectores::kCxpagar));
-    QWidget* w = nullptr;
-    iq.setMostrarHija([&w](QWidget* nueva) { w = nueva; });
-    EXPECT_TRUE(iq.abrirPantalla("Tfabonosprv", {{"tipo", 51}, {"id", 11LL}}));
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->objectName(), "Tfabonosprv");
-    delete w;
 }
 
 }  // namespace

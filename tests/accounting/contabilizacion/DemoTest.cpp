@@ -15,19 +15,9 @@ using namespace cxp;
 
 namespace {
 
-QString plantillaDemo() {
-    static std::unique_ptr<prueba::BaseTemporal> base;
-    if (!base) {
-        base = std::make_unique<prueba::BaseTemporal>(prueba::plantillaCompania());
-        fb::Database db = base->conectar();
-        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
-    }
-    return base->ruta();
-}
-
 class Demo : public ::testing::Test {
 protected:
-    prueba::BaseTemporal compania{plantillaDemo()};
+    prueba::BaseTemporal compania{prueba::plantillaDemo()};
     prueba::InteraccionGrabada interaccion;
     Sesion sesion;
     ManejadorErrores manejador{interaccion, sesion, nullptr};

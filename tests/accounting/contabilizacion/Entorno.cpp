@@ -7,10 +7,7 @@ namespace prueba {
 using cxp::sql::texto;
 
 void EntornoContabilizacion::SetUp() {
-    sesion.usuario_actual = QStringLiteral("ADMIN");
-    sesion.es_administrador = true;
-    sesion.compania = compania.conectar();
-    configuracion.cargar(sesion.compania);
+    entrar();
     for (const char* tabla : {"CUENTAS", "CUENTAS_NIIF"}) {
         const QString t = QString::fromLatin1(tabla);
         // The levels above the accounts that take movements.

@@ -5,14 +5,7 @@
 // account), a third party, cost centres of agency 0 and of agency 2, and
 // helpers that write pending and ledger vouchers directly.
 #include "accounting/contabilizacion/Contexto.h"
-#include "data/Configuracion.h"
-#include "data/ManejadorErrores.h"
-#include "data/Sesion.h"
-#include "tests/support/BaseTemporal.h"
-#include "tests/support/InteraccionGrabada.h"
-#include "tests/support/Plantillas.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/EntornoCompania.h"
 
 namespace prueba {
 
@@ -26,13 +19,8 @@ struct Linea {
     QString concepto = {};
 };
 
-class EntornoContabilizacion : public ::testing::Test {
+class EntornoContabilizacion : public EntornoCompania {
 protected:
-    BaseTemporal compania{plantillaCompania()};
-    InteraccionGrabada interaccion;
-    cxp::Sesion sesion;
-    cxp::ManejadorErrores manejador{interaccion, sesion, nullptr};
-    cxp::Configuracion configuracion{interaccion};
     cxp::ContextoContabilizacion contexto;
 
     void SetUp() override;
@@ -40,6 +28,7 @@ protected:
     void configurar(const QString& categoria, const QString& propiedad, const QString& valor) {
         configuracion.asignar(QStringLiteral("CONTABILIDAD"), categoria, propiedad, valor);
     }
+    // Through the session's own connection.
     int64_t ejecutar(const QString& sql) { return sesion.compania.executeDirect(sql); }
     std::vector<fb::Row> filas(const QString& sql) { return sesion.compania.query(sql); }
     int64_t entero(const QString& sql) {
@@ -51,7 +40,6 @@ protected:
     int pendiente(int tipo, int id, const std::vector<Linea>& lineas);
     // A ledger voucher of document (tipo, id) with local and NIIF lines; its ENCO_CONSEC.
     int comprobante(int tipo, int id, const std::vector<Linea>& local, const std::vector<Linea>& niif);
-    QString mensajes() const { return interaccion.mensajes.join(u'\n'); }
 };
 
 }  // namespace prueba

@@ -106,11 +106,6 @@ TEST_F(Vistas, LineaNuevaDesdeLaRejillaSeValidaAlSalir) {
 TEST_F(Vistas, EditorSeAbrePorSuClave) {
     const int consec = comprobante(51, 7, {{1, "110505", "10", "0"}, {2, "220505", "0", "10"}},
                                    {{1, "110505", "10", "0"}, {2, "220505", "0", "10"}, {3, "110505", "0", "0"}});
-    InteraccionQt iq;
-    registrarPantallasContabilizacion(iq, sesion, manejador, configuracion);
-    EXPECT_TRUE(iq.tienePantalla("Tfedtmovimien"));
-    EXPECT_TRUE(iq.tieneSelector("Tfcontabiliza"));
-    EXPECT_TRUE(iq.tieneSelector("Tfbuscplantilla"));
     std::unique_ptr<QWidget> w(crearTfedtmovimien(sesion, interaccion, manejador, configuracion,
                                                    {{"enco_consec", consec}}));
     ASSERT_TRUE(w);

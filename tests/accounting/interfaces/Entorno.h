@@ -4,25 +4,12 @@
 // configuration; voucher prefixes, a second charge prefix, accounts, and a
 // builder of definitions.
 #include "base/Sql.h"
-#include "data/Configuracion.h"
-#include "data/ManejadorErrores.h"
-#include "data/Sesion.h"
-#include "tests/support/BaseTemporal.h"
-#include "tests/support/InteraccionGrabada.h"
-#include "tests/support/Plantillas.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/EntornoCompania.h"
 
 namespace prueba {
 
-class EntornoInterfaces : public ::testing::Test {
+class EntornoInterfaces : public EntornoCompania {
 protected:
-    BaseTemporal compania{plantillaCompania()};
-    InteraccionGrabada interaccion;
-    cxp::Sesion sesion;
-    cxp::ManejadorErrores manejador{interaccion, sesion, nullptr};
-    cxp::Configuracion configuracion{interaccion};
-
     void SetUp() override {
         ejecutar("insert into PREFIJOS_CONTA (TICO_COD, PRCO_PREF) values ('CXP', '0000')");
         ejecutar("insert into PREFIJOS_CONTA (TICO_COD, PRCO_PREF) values ('CXP', '01')");
@@ -38,14 +25,6 @@ protected:
         sesion.es_administrador = true;
         sesion.compania = compania.conectar();
         configuracion.cargar(sesion.compania);
-    }
-    int64_t ejecutar(const QString& sql) const {
-        fb::Database db = compania.conectar();
-        return db.executeDirect(sql);
-    }
-    std::vector<fb::Row> filas(const QString& sql) const {
-        fb::Database db = compania.conectar();
-        return db.query(sql);
     }
     int cuenta(const QString& sql) const { return int(filas(sql).at(0)[0].toInt64()); }
     // A definition with its NIIF row and `lineas` additional lines.
@@ -66,7 +45,6 @@ protected:
                      QString::number(i) + "', 'BASE', " + QString::number(i) + ".50, 1.25, 'N', 'N')");
         return id;
     }
-    QString mensajes() const { return interaccion.mensajes.join(u'\n'); }
 };
 
 }  // namespace prueba

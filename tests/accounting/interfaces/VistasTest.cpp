@@ -144,11 +144,4 @@ TEST_F(Vistas, NuevaSinDescuentosYElegidorDeInterfaz) {
     }
 }
 
-TEST_F(Vistas, RegistroDeLasPantallasYElElegidor) {
-    InteraccionQt iq;
-    registrarPantallasInterfaces(iq, sesion, manejador, configuracion);
-    for (const char* p : {"Tfinterfaces", "Tfnvainterfaz", "Tfmodinterfaz"}) EXPECT_TRUE(iq.tienePantalla(p)) << p;
-    EXPECT_TRUE(iq.tieneSelector(Interfaces::kSelector));
-}
-
 }  // namespace

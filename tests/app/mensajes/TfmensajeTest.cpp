@@ -1,6 +1,7 @@
 // The message screen's logic: the users list with who is connected today,
 // the history of one conversation, the new message with its defaults, the
-// reply context, priority, sending to one or to all, and cancelling.
+// reply context, priority, sending to one, and cancelling (sending to all is
+// checked from its button).
 #include "app/mensajes/Tfmensaje.h"
 #include "tests/app/mensajes/Entorno.h"
 
@@ -167,18 +168,6 @@ TEST_F(Pantalla, ElAutorFueraDeLaListaRecibeLaRespuesta) {
     auto q = abrir({QString::number(id), "SYSDBA"});
     ASSERT_TRUE(q->usuarios().locate("USUARIO", "CAJERO"));
     EXPECT_EQ(q->destinatario(), "CAJERO");
-}
-
-TEST_F(Pantalla, EnviarATodos) {
-    auto p = abrir();
-    ASSERT_TRUE(p->usuarios().locate("USUARIO", "AUXILIAR"));
-    p->setTexto("Reunión a las 3");
-    ASSERT_TRUE(p->enviarATodos());
-    fb::Database db = compania.conectar();
-    const auto filas = db.query("select MENS_DESTINO from MENSAJERIA order by MENS_DESTINO");
-    QStringList destinos;
-    for (const auto& f : filas) destinos << f[0].toString();
-    EXPECT_EQ(destinos, (QStringList{"AUXILIAR", "CAJERO", "Todos"}));
 }
 
 TEST_F(Pantalla, UnMensajeVacioNoSeEnvia) {

@@ -3,35 +3,16 @@
 // connection, the scripted Interaccion and the error handler, and a builder
 // of a format with its data items and drawing elements.
 #include "base/Sql.h"
-#include "data/ManejadorErrores.h"
-#include "data/Sesion.h"
-#include "tests/support/BaseTemporal.h"
-#include "tests/support/InteraccionGrabada.h"
-#include "tests/support/Plantillas.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/EntornoCompania.h"
 
 namespace prueba {
 
-class EntornoFormatos : public ::testing::Test {
+class EntornoFormatos : public EntornoCompania {
 protected:
-    BaseTemporal compania{plantillaCompania()};
-    InteraccionGrabada interaccion;
-    cxp::Sesion sesion;
-    cxp::ManejadorErrores manejador{interaccion, sesion, nullptr};
-
     void SetUp() override {
         sesion.usuario_actual = QStringLiteral("ADMIN");
         sesion.es_administrador = true;
         sesion.compania = compania.conectar();
-    }
-    int64_t ejecutar(const QString& sql, const std::vector<fb::Value>& params = {}) const {
-        fb::Database db = compania.conectar();
-        return db.executeDirect(sql, params);
-    }
-    std::vector<fb::Row> filas(const QString& sql, const std::vector<fb::Value>& params = {}) const {
-        fb::Database db = compania.conectar();
-        return db.query(sql, params);
     }
     int64_t cuenta(const QString& sql) const { return filas(sql).front()[0].toInt64(); }
 
@@ -56,7 +37,6 @@ protected:
                  {imagen()});
     }
     static QByteArray imagen() { return QByteArray("BM\x00\x01\x02\xff imagen", 16); }
-    QString mensajes() const { return interaccion.mensajes.join(u'\n'); }
 };
 
 }  // namespace prueba

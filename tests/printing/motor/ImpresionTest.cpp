@@ -31,22 +31,6 @@ using namespace cxp;
 
 namespace {
 
-// The templates with the demo data, built once per program.
-QString plantillaDemo(esquema::Base base = esquema::Base::Compania) {
-    static std::once_flag onces[2];
-    static QString rutas[2];
-    static QTemporaryDir dir(QStringLiteral("/tmp/cxp-motor-XXXXXX"));
-    const int k = base == esquema::Base::Compania ? 0 : 1;
-    std::call_once(onces[k], [&] {
-        rutas[k] = dir.filePath(k == 0 ? QStringLiteral("demo.fdb") : QStringLiteral("general.fdb"));
-        QFile::copy(k == 0 ? prueba::plantillaCompania() : prueba::plantillaGeneral(), rutas[k]);
-        QFile::setPermissions(rutas[k], QFile::ReadOwner | QFile::WriteOwner);
-        fb::Database db = fb::Database::attach({rutas[k], QStringLiteral("SYSDBA")});
-        esquema::ejecutar(db, esquema::guionDemo(base));
-    });
-    return rutas[k];
-}
-
 QByteArray png(QSize tamano, QColor color) {
     QImage img(tamano, QImage::Format_RGB32);
     img.fill(Qt::white);
@@ -69,7 +53,7 @@ QByteArray png(QSize tamano, QColor color) {
 }
 
 struct Entorno {
-    prueba::BaseTemporal base{plantillaDemo()};
+    prueba::BaseTemporal base{prueba::plantillaDemo()};
     QTemporaryDir dir;
     Sesion sesion;
     prueba::InteraccionGrabada interaccion;
@@ -101,7 +85,7 @@ struct Entorno {
     // The company's printed data from the demo general database, as the
     // program reads them at start-up.
     void conGeneral() {
-        general = std::make_unique<prueba::BaseTemporal>(plantillaDemo(esquema::Base::General));
+        general = std::make_unique<prueba::BaseTemporal>(prueba::plantillaDemo(esquema::Base::General));
         sesion.general = general->conectar();
         sesion.compania_actual = QStringLiteral("001");
         const auto c = sesion.general.queryOne(QStringLiteral(
@@ -368,14 +352,4 @@ TEST(Impresion, DatosDelCargoYDeLaAplicacion) {
     EXPECT_EQ(filas[1].value(QStringLiteral("DOCUMENTO ANTERIOR")).numero, Dinero::desdeEntero(-339708));
     EXPECT_EQ(filas[1].value(QStringLiteral("DOCUMENTO SALDO")).numero, Dinero());
     EXPECT_EQ(valor(plan, "NUMERO PAGINA"), QStringLiteral("1"));
-}
-
-TEST(Impresion, LasSeisVentanasQuedanRegistradas) {
-    Entorno e;
-    InteraccionQt iq;
-    ManejadorErrores errores(iq, e.sesion, nullptr);
-    registrarPantallasImpresion(iq, e.sesion, errores, e.configuracion);
-    for (const char* nombre :
-         {"Tfimpregreso", "Tfimprnotadbp", "Tfimprnotacrp", "Tfimpraplicacionp", "Tfimpranticipoprv", "Tfimprordserv"})
-        EXPECT_TRUE(iq.tienePantalla(QString::fromLatin1(nombre))) << nombre;
 }
