@@ -12,6 +12,7 @@
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
 #include "documents/charges/Registro.h"
+#include "documents/payments/Registro.h"
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
 #include "printing/motor/Registro.h"
@@ -342,6 +343,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasInterfaces(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasFormatos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasCargos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
 }
 
 void Tfprincipal::aplicarDerechos() {
