@@ -2,6 +2,7 @@
 
 #include "documents/charges/Registro.h"
 #include "documents/payments/ConceptosVista.h"
+#include "ledger/TfconscxpagarVista.h"
 #include "ui/InteraccionQt.h"
 
 #include <QApplication>
@@ -23,6 +24,13 @@ void registrarPantallasPagos(InteraccionQt& interaccion, Sesion& sesion, Manejad
         servicios.cargo = [iq, s, m, c](const PropuestaCargo& p) { return registrarCargoPropuesto(*iq, *s, *m, *c, p); };
         // The discount screen joins when this build has it.
         return elegirConcepto(*s, *iq, *m, std::move(servicios), args, QApplication::activeWindow());
+    });
+    // The creditor's open payables, in picking mode ("Sel. varios" too).
+    iq->registrarSelector(QStringLiteral("Tfconscxpagar"), [iq, s, m, c](const QVariantMap& args) {
+        return elegirCxpagar(*s, *iq, *m, *c,
+                             {{QStringLiteral("nit"), args.value(QStringLiteral("TERC_NIT"))},
+                              {QStringLiteral("fecha"), args.value(QStringLiteral("EGRE_FECHA"))}},
+                             QApplication::activeWindow());
     });
     iq->registrarSelector(QStringLiteral("Tfdocencaja"), [iq, s, m](const QVariantMap& args) {
         return elegirDocumentosEnCaja(*s, *iq, *m, args, QApplication::activeWindow());
