@@ -1,0 +1,46 @@
+#include "data/Cartera.h"
+
+#include "base/Sql.h"
+#include "data/Importe.h"
+#include "data/Interaccion.h"
+#include "data/fb/Database.h"
+
+namespace cxp {
+
+bool Cartera::valide_doc_cartera(const QString& nit, int tipo, const QString& prefijo, const QString& numero,
+                                 const QDate& fecha, DocumentoCartera& linea) {
+    linea = {};
+    const auto fila = compania_.queryOne(
+        QStringLiteral("select * from busca_doc_cartera(") + sql::texto(nit) + u',' + sql::numero(int64_t(tipo)) +
+        u',' + sql::texto(prefijo) + u',' + sql::texto(numero) + u',' + sql::fecha(fecha) + u')');
+    const int64_t error = fila ? (*fila)["ERROR"].toInt64() : 1;
+    switch (error) {
+    case 0:
+        break;
+    case 2:
+        interaccion_.informacion(QStringLiteral("El documento indicado pertenece a otro Cliente."));
+        return false;
+    case 3:
+        interaccion_.informacion(QStringLiteral("La fecha del abono es anterior al documento."));
+        return false;
+    case 4:
+        interaccion_.informacion(QStringLiteral("Documento totalmente cancelado."));
+        return false;
+    default:
+        interaccion_.informacion(QStringLiteral("No se encontró el documento indicado."));
+        return false;
+    }
+    linea = {(*fila)["ID"].toInt64(),     dineroDe((*fila)["RTFTE"]), dineroDe((*fila)["RTIVA"]),
+             dineroDe((*fila)["RTICA"]),  dineroDe((*fila)["RCREE"]), dineroDe((*fila)["DTOF"]),
+             dineroDe((*fila)["SALDO"]),  (*fila)["SUCURSAL"].toString().trimmed()};
+    return true;
+}
+
+Dinero Cartera::saldo_doc_cartera(int tipo, int64_t id, const QDate& fecha) {
+    const auto fila = compania_.queryOne(QStringLiteral("select saldo from saldo_doc_cartera(") +
+                                         sql::numero(int64_t(tipo)) + u',' + sql::numero(id) + u',' +
+                                         sql::fecha(fecha) + u')');
+    return fila ? dineroDe(fila->at(0)) : Dinero{};
+}
+
+}  // namespace cxp

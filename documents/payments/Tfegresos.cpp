@@ -1,0 +1,792 @@
+#include "documents/payments/Tfegresos.h"
+
+#include "base/Sql.h"
+#include "data/Cartera.h"
+#include "data/Configuracion.h"
+#include "data/Cxpagar.h"
+#include "data/Importe.h"
+#include "data/ImporteColumna.h"
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Numeracion.h"
+#include "data/Sesion.h"
+#include "data/Terceros.h"
+#include "data/fb/DbError.h"
+#include "documents/payments/DocumentosPagados.h"
+#include "documents/payments/FormasPago.h"
+#include "documents/payments/LineasContablesEgreso.h"
+
+#include <chrono>
+
+namespace cxp {
+
+namespace {
+const QString kId = QStringLiteral("EGRE_ID");
+const QString kNit = QStringLiteral("TERC_NIT");
+const QString kPrefijo = QStringLiteral("PREF_PRE");
+const QString kNumero = QStringLiteral("EGRE_NUMERO");
+const QString kFecha = QStringLiteral("EGRE_FECHA");
+const QString kMonto = QStringLiteral("EGRE_MONTO");
+const QString kTipo = QStringLiteral("EGRE_TIPO");
+const QString kConc = QStringLiteral("EGRE_CONC");
+const QString kNomTerc = QStringLiteral("EGRE_NOMTERC");
+const QString kCajaDestino = QStringLiteral("CAJA_ID");
+const QString kNumCheque = QStringLiteral("EGBC_NUMERO");
+const QString kProveedor = QStringLiteral("QEgresos");
+
+struct Bandera {
+    bool& b;
+    const bool antes;
+    explicit Bandera(bool& x) : b(x), antes(x) { b = true; }
+    ~Bandera() { b = antes; }
+};
+
+bool editando(const DataSet& ds) { return ds.isOpen() && ds.state() != DataSet::State::Browse; }
+
+// The receivables crossed, with their type's short name as a client column.
+QString consultaCruces(int64_t id) {
+    return QStringLiteral("select c.*, t.TIDO_NOMCORTO from EGRESOS_CRUCEC c "
+                          "left join TIPO_DOCUMENTO t on t.TIDO_COD = c.EGCC_TIPODOC where c.EGRE_ID = ") +
+           sql::numero(id) + QStringLiteral(" order by c.EGCC_ITEM");
+}
+}  // namespace
+
+const QList<OpcionBusqueda>& Tfegresos::tiposEgreso() {
+    static const QList<OpcionBusqueda> tipos{{QStringLiteral("1"), QStringLiteral("CUENTA POR PAGAR")},
+                                             {QStringLiteral("2"), QStringLiteral("TRASLADO A CAJA")},
+                                             {QStringLiteral("3"), QStringLiteral("OTROS EGRESOS")},
+                                             {QStringLiteral("4"), QStringLiteral("CRUCE DE CUENTAS")},
+                                             {QStringLiteral("5"), QStringLiteral("PAGO NOMINA")}};
+    return tipos;
+}
+
+Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                     const Configuracion& configuracion, ServiciosEgreso servicios, QObject* parent)
+    : QObject(parent),
+      sesion_(sesion),
+      interaccion_(interaccion),
+      manejador_(manejador),
+      configuracion_(configuracion),
+      servicios_(std::move(servicios)),
+      numeracion_(std::make_unique<Numeracion>(sesion.compania, interaccion, configuracion)),
+      terceros_(std::make_unique<Terceros>(sesion.compania, interaccion, configuracion)),
+      cxpagar_(std::make_unique<Cxpagar>(sesion.compania, interaccion)),
+      cartera_(std::make_unique<Cartera>(sesion.compania, interaccion)) {
+    egreso_.setUpdateTable(QStringLiteral("EGRESOS"), {kId});
+    detalle_.setUpdateTable(QStringLiteral("EGRESOS_DETALLE"), {kId, QStringLiteral("EGDE_ITEM")});
+    cruce_.setUpdateTable(QStringLiteral("EGRESOS_CRUCEC"), {kId, QStringLiteral("EGCC_ITEM")});
+    contabilidad_.setUpdateTable(QStringLiteral("EGRESOS_CONTABILIDAD"), {kId, QStringLiteral("EGCO_ITEM")});
+    caja_.setUpdateTable(QStringLiteral("EGRESOS_CAJA"), {kId, QStringLiteral("EGCA_ITEM")});
+    banco_.setUpdateTable(QStringLiteral("EGRESOS_BANCO"), {kId});
+    for (DataSet* d : {&detalle_, &cruce_, &contabilidad_, &caja_, &banco_}) egreso_.addDetail(*d, {kId}, {kId});
+
+    formasPago_ = std::make_unique<FormasPago>(sesion_, interaccion_, configuracion_, caja_, banco_, [this] {
+        FormasPago::Contexto c;
+        if (!egreso_.isOpen() || egreso_.isEmpty()) return c;
+        c.monto = egreso_.asDinero(kMonto);
+        c.fecha = egreso_.asDate(kFecha);
+        c.concepto = egreso_.asString(kConc);
+        c.beneficiario = egreso_.asString(kNomTerc);
+        return c;
+    });
+    connect(formasPago_.get(), &FormasPago::cambiado, this, &Tfegresos::cambiado);
+    documentos_ = std::make_unique<DocumentosPagados>(egreso_, detalle_, sesion_.compania, *cxpagar_, configuracion_,
+                                                      interaccion_);
+    lineas_ = std::make_unique<LineasContablesEgreso>(egreso_, contabilidad_, sesion_, configuracion_, interaccion_);
+
+    egreso_.onNewRecord([this](DataSet& e) {
+        e.setValue(kId, 0);
+        e.setValue(QStringLiteral("TIDO_COD"), 62);
+        e.setValue(kFecha, QDate::currentDate());
+        for (const char* f : {"EGRE_ANULADO", "EGRE_TRANSMIT", "NUMOK"}) e.setValue(QString::fromLatin1(f), "N");
+        for (const char* f : {"EGRE_MONTO", "EGRE_RTFTEMONTO", "EGRE_RTIVAMONTO", "EGRE_RTICAMONTO", "EGRE_RTCREE",
+                              "EGRE_DTOF", "EGRE_EXCEDENTE"})
+            e.setValue(QString::fromLatin1(f), Dinero());
+        e.setValue(QStringLiteral("EGRE_USUARIO"), sesion_.usuario_actual);
+        e.setValue(kTipo, "1");
+        e.setValue(QStringLiteral("EGRE_IDAPORTE"), 0);
+        e.setValue(QStringLiteral("EGRE_TRM"), Dinero());
+    });
+    cruce_.onNewRecord([this](DataSet& c) {
+        int mayor = 0;
+        for (int i = 0; i < cruce_.recordCount(); ++i) mayor = std::max<int>(mayor, int(cruce_.row(i).asInt(QStringLiteral("EGCC_ITEM"))));
+        c.setValue(QStringLiteral("EGCC_ITEM"), mayor + 1);
+        c.setValue(QStringLiteral("EGCC_ANULADO"), "N");
+        c.setValue(QStringLiteral("EGCC_TRANSMIT"), "N");
+    });
+    enlazar();
+}
+
+Tfegresos::~Tfegresos() = default;
+
+void Tfegresos::enlazar() {
+    egreso_.onChange(kPrefijo, [this](DataSet&) { prefijoIngresado(); });
+    egreso_.onChange(kNumero, [this](DataSet&) { numeroIngresado(); });
+    egreso_.onChange(kNit, [this](DataSet&) { acreedorIngresado(); });
+    egreso_.onChange(kTipo, [this](DataSet&) { tipoIngresado(); });
+    egreso_.onChange(kFecha, [this](DataSet&) { fechaIngresada(); });
+    egreso_.onChange(QStringLiteral("EGRE_EXCEDENTE"), [this](DataSet&) { emit cambiado(); });
+    egreso_.beforePost([](DataSet& e) {
+        if (e.asString(kNit).trimmed().isEmpty()) throw DataSetError(kSinTercero, kNit);
+    });
+}
+
+void Tfegresos::fijarAporte(int64_t id, Dinero monto) {
+    aporteId_ = id;
+    aporteMonto_ = monto;
+    aportePendiente_ = id != 0;
+}
+
+void Tfegresos::leerConfiguracion() {
+    auto es = [this](const char* modulo, const char* grupo, const char* clave) {
+        return configuracion_.valor(QString::fromLatin1(modulo), QString::fromLatin1(grupo), QString::fromLatin1(clave))
+                   .trimmed()
+                   .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+    };
+    permitirCero_ = es("CAJA", "EGRESOS", "PERMITIR EGRESOS EN CERO PARA HACER CRUCES DE SALDOS");
+    lineasSoloLectura_ = es("CAJA", "EGRESOS", "INHABILITAR CUENTAS CONTABLES PARA EVITAR DOBLE CONTABILIZACION");
+    sincronizarPrefijos_ = es("CAJA", "EGRESOS", "SINCRONIZAR PREFIJOS DE EGRESOS Y DOCUMENTOS CANCELADOS");
+    otrosConceptos_ = es("CAJA", "EGRESOS", "PERMITIR REGISTRAR EGRESOS POR OTROS CONCEPTOS A PROVEEDORES");
+    componerConNumProv_ = es("CAJA", "EGRESOS", "COMPONER CONCEPTO CON NUMERO DE PROVEEDOR");
+    fechaInhabilitada_ = es("CAJA", "DOCUMENTOS", "INHABILITAR FECHA EN DOCUMENTOS");
+    filtrarCentros_ = es("CONTABILIDAD", "COMPROBANTES", "FILTRAR CENTROS DE COSTO POR AGENCIA");
+    descontarRetenciones_ = es("CXPAGAR", "SALDOS", "DESCONTAR RETENCIONES POR CAUSACION");
+    preguntaTasa_ = es("GENERAL", "GENERAL", "PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR");
+    monedaPredeterminada_ = configuracion_.entero(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                                                  QStringLiteral("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR"));
+}
+
+bool Tfegresos::cargarListas() {
+    auto lista = [this](const QString& sql) {
+        QList<OpcionBusqueda> r;
+        for (const fb::Row& f : sesion_.compania.query(sql)) r.append({f[0].toString().trimmed(), f[1].toString().trimmed()});
+        return r;
+    };
+    clases_ = lista(QStringLiteral("select cleg_id, cleg_nombre from clase_egreso order by cleg_id"));
+    tiposCxp_ = lista(QStringLiteral("select tido_cod, tido_nomcorto from tipo_documento where tido_cxp = 'S' order by tido_cod"));
+    tiposCartera_ =
+        lista(QStringLiteral("select tido_cod, tido_nomcorto from tipo_documento where tido_cart = 'S' order by tido_cod"));
+    monedas_ = lista(QStringLiteral("select timo_cod, timo_nombre from tipos_moneda order by timo_cod"));
+    return true;
+}
+
+bool Tfegresos::cargarPrefijos() {
+    QString sql = QStringLiteral("select pref_pre from prefijos where tido_cod = 62 and pref_activo = 'S'");
+    if (sesion_.agencia_actual != 0)
+        sql += QStringLiteral(" and (SUCU_ID = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
+               QStringLiteral(" OR SUCU_ID = 0)");
+    prefijos_.clear();
+    for (const fb::Row& f : sesion_.compania.query(sql + QStringLiteral(" order by pref_pre")))
+        prefijos_.append({f[0].toString().trimmed(), f[0].toString().trimmed()});
+    return !prefijos_.isEmpty();
+}
+
+QString Tfegresos::actualDelPrefijo(const QString& prefijo, bool* automatico) {
+    const auto fila = sesion_.compania.queryOne(
+        QStringLiteral("select pref_actual, pref_auto from prefijos where tido_cod = 62 and pref_pre = ") +
+        sql::texto(prefijo));
+    if (automatico) *automatico = fila && (*fila)[1].toString().trimmed() == QLatin1String("S");
+    return fila ? complete_numero((*fila)[0].toString().trimmed()) : QString();
+}
+
+void Tfegresos::abrirSets(int64_t id) {
+    const QString igual = sql::numero(id);
+    egreso_.open(sesion_.compania, QStringLiteral("SELECT * FROM EGRESOS WHERE EGRE_ID = ") + igual);
+    detalle_.open(sesion_.compania, DocumentosPagados::consulta(id));
+    cruce_.open(sesion_.compania, consultaCruces(id));
+    contabilidad_.open(sesion_.compania,
+                       QStringLiteral("select * from egresos_contabilidad where egre_id = ") + igual +
+                           QStringLiteral(" order by egco_item"));
+    caja_.open(sesion_.compania,
+               QStringLiteral("select * from egresos_caja where egre_id = ") + igual + QStringLiteral(" order by egca_item"));
+    banco_.open(sesion_.compania, QStringLiteral("select * from egresos_banco where egre_id = ") + igual);
+}
+
+bool Tfegresos::abrir() {
+    try {
+        formasPago_->abrir();
+        cargarListas();
+        leerConfiguracion();
+        if (!cargarPrefijos()) {
+            interaccion_.error(kSinPrefijo);
+            emit cerrar();
+            return false;
+        }
+        abrirSets(0);
+        if (!egreso_.isEmpty()) {
+            if (interaccion_.reintentar(kPrevio)) {
+                recuperar();
+                return true;
+            }
+            // Its details go with it (on delete cascade).
+            sesion_.compania.executeDirect(QStringLiteral("delete from egresos where egre_id = 0"));
+            abrirSets(0);
+        }
+        nuevoEgreso();
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        emit cerrar();
+        return false;
+    }
+    lineasDeAporte();
+    return true;
+}
+
+// A voucher left stored with id 0 by an interrupted save, back on screen.
+void Tfegresos::recuperar() {
+    egreso_.edit();
+    numeroAutomatico_ = false;
+    actualDelPrefijo(egreso_.asString(kPrefijo), &numeroAutomatico_);
+    egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
+    documentos_->reiniciar();
+    documentos_->cargado();
+    lineas_->reiniciar();
+    lineas_->cargado();
+    sumCruce_ = cruce_.isEmpty() ? Dinero() : cruce_.sum(QStringLiteral("EGCC_ABONO"));
+    documentos_->setSumCruce(sumCruce_);
+    formasPago_->recalcular();
+    emit cambiado();
+}
+
+void Tfegresos::nuevoEgreso() {
+    const QString prefijo = egreso_.isEmpty() ? ultimoPrefijo_ : egreso_.asString(kPrefijo);
+    documentosAbiertos_ = cruceAbierto_ = false;
+    totalesEditables_ = false;
+    sumCruce_ = Dinero();
+    documentos_->reiniciar();
+    lineas_->reiniciar();
+    formasPago_->reiniciar();
+    egreso_.append();
+    if (aportePendiente_ && !aporteMonto_.esCero()) ponImporte(egreso_, kMonto, aporteMonto_);
+    if (preguntaTasa_ && monedaPredeterminada_ != 0) setMoneda(monedaPredeterminada_);
+    QString elegido = prefijo;
+    if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijos_.first().clave;
+    egreso_.setValue(kPrefijo, elegido);
+    interaccion_.enfocar(kNumero);
+    emit reiniciado();
+    emit cambiado();
+}
+
+// A social-contributions payment: its id on the header and one debit line
+// per contribution, once; the next voucher is an ordinary one.
+void Tfegresos::lineasDeAporte() {
+    if (!aportePendiente_) return;
+    aportePendiente_ = false;
+    if (!editando(egreso_)) egreso_.edit();
+    egreso_.setValue(QStringLiteral("EGRE_IDAPORTE"), aporteId_);
+    lineas_->agregarAportes(aporteId_);
+    aporteId_ = 0;
+    emit cambiado();
+}
+
+// ------------------------------------------------------------------ header
+
+void Tfegresos::prefijoIngresado() {
+    const QString prefijo = egreso_.asString(kPrefijo).trimmed();
+    if (prefijo.isEmpty()) return;
+    Bandera quieto(sincronizando_);
+    const QString actual = actualDelPrefijo(prefijo, &numeroAutomatico_);
+    egreso_.field(kNumero).setReadOnly(false);
+    egreso_.setValue(kNumero, actual);
+    egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
+    emit cambiado();
+}
+
+void Tfegresos::numeroIngresado() {
+    if (sincronizando_) return;
+    const QString prefijo = egreso_.asString(kPrefijo).trimmed();
+    EntradaNumero entrada(*numeracion_, 62);
+    entrada.cambio(egreso_, kNumero, prefijo, actualDelPrefijo(prefijo), [this](const QString& id) {
+        if (!servicios_.consultar || !servicios_.consultar(id.toLongLong())) interaccion_.informacion(kNumeroGrabado);
+    });
+}
+
+void Tfegresos::acreedorIngresado() {
+    if (sincronizando_) return;
+    const QString nit = egreso_.asString(kNit).trimmed();
+    if (nit.isEmpty()) {
+        if (!egreso_.asString(kNomTerc).isEmpty()) egreso_.setValue(kNomTerc, QString());
+        emit cambiado();
+        return;
+    }
+    if (nit.startsWith(u'?')) {
+        buscarAcreedor();
+        return;
+    }
+    const QString nombre = terceros_->nom_tercero(nit);
+    egreso_.setValue(kNomTerc, nombre.left(60));
+    auto rechazar = [this](const QString& mensaje) {
+        interaccion_.error(mensaje);
+        Bandera quieto(sincronizando_);
+        egreso_.setValue(kNit, QString());
+        egreso_.setValue(kNomTerc, QString());
+        interaccion_.enfocar(kNit);
+        emit cambiado();
+    };
+    if (nombre.isEmpty()) return rechazar(kTerceroInactivo);
+    if (terceros_->valide_proveedor(nit) != QLatin1String("S")) return rechazar(kNoAcreedor);
+    egreso_.setValue(kTipo, "1");
+    abrirDocumentos();
+}
+
+bool Tfegresos::cajaDestinoVisible() const {
+    return egreso_.isOpen() && !egreso_.isEmpty() && egreso_.asString(kTipo).trimmed() == QLatin1String("2");
+}
+
+// A transfer to a box names the box the money goes to and pays nothing
+// in cash out of a box.
+void Tfegresos::tipoIngresado() {
+    if (cajaDestinoVisible()) {
+        const int caja = formasPago_->primeraCaja();
+        if (caja != 0) egreso_.setValue(kCajaDestino, caja);
+        formasPago_->eliminarItemsCaja();
+    } else if (!egreso_.isNull(kCajaDestino)) {
+        egreso_.setValue(kCajaDestino, fb::Value());
+    }
+    emit cambiado();
+}
+
+void Tfegresos::setMoneda(int moneda) {
+    moneda_ = moneda;
+    leerTasa();
+    emit cambiado();
+}
+
+void Tfegresos::fechaIngresada() { leerTasa(); }
+
+void Tfegresos::leerTasa() {
+    if (!preguntaTasa_ || !editando(egreso_) || moneda_ == 0) return;
+    const auto fila = sesion_.compania.queryOne(
+        QStringLiteral("select taca_valor from tasa_cambio_moneda where timo_cod = ") + sql::numero(int64_t(moneda_)) +
+        QStringLiteral(" and taca_fecha = ") + sql::fecha(egreso_.asDate(kFecha)));
+    if (fila && !(*fila)[0].isNull()) ponImporte(egreso_, QStringLiteral("EGRE_TRM"), dineroDe((*fila)[0]));
+}
+
+// The amount paid: the documents, plus the surplus, less the crossings.
+void Tfegresos::aplicarRegla() {
+    documentos_->setSumCruce(sumCruce_);
+    documentos_->aplicarMonto();
+    emit cambiado();
+}
+
+// ------------------------------------------------------------------ panels
+
+Tfegresos::Panel Tfegresos::panel() const {
+    if (cruceAbierto_) return Panel::Cruce;
+    if (documentosAbiertos_) return Panel::Documentos;
+    if (formasPago_->bancoAbierto()) return Panel::Banco;
+    if (formasPago_->cajaAbierta()) return Panel::Caja;
+    return Panel::Ninguno;
+}
+
+Dinero Tfegresos::sumCaja() const { return formasPago_->sumCaja(); }
+Dinero Tfegresos::sumBanco() const { return formasPago_->sumBanco(); }
+Dinero Tfegresos::sumAbono() const { return detalle_.isOpen() ? documentos_->sumAbono() : Dinero(); }
+bool Tfegresos::registroAnticipo() const { return !documentos_->anticiposRegistrados().isEmpty(); }
+
+void Tfegresos::abrirDocumentos() {
+    if (panel() != Panel::Ninguno && panel() != Panel::Documentos) return;
+    documentosAbiertos_ = true;
+    totalesEditables_ = false;
+    if (detalle_.isEmpty()) detalle_.append();
+    interaccion_.enfocar(QStringLiteral("TIDO_NOMCORTO"));
+    emit cambiado();
+}
+
+// What closing or leaving the documents panel leaves to the screen.
+static bool cierreDocumentos(DocumentosPagados::Cierre cierre, Interaccion& interaccion, bool& abierto, bool& editables) {
+    switch (cierre) {
+    case DocumentosPagados::Cierre::Sigue: return false;
+    case DocumentosPagados::Cierre::Documentos: break;
+    case DocumentosPagados::Cierre::OtrosConceptos:
+        editables = true;
+        interaccion.enfocar(QStringLiteral("EGRE_CONC"));
+        break;
+    case DocumentosPagados::Cierre::SinAcreedor: interaccion.enfocar(QStringLiteral("TERC_NIT")); break;
+    }
+    abierto = false;
+    return true;
+}
+
+bool Tfegresos::continuarDocumentos() {
+    const bool r = cierreDocumentos(documentos_->cerrarPanel(), interaccion_, documentosAbiertos_, totalesEditables_);
+    emit cambiado();
+    return r;
+}
+
+bool Tfegresos::salirDocumentos() {
+    const bool r = cierreDocumentos(documentos_->salirPanel(), interaccion_, documentosAbiertos_, totalesEditables_);
+    emit cambiado();
+    return r;
+}
+
+bool Tfegresos::abrirCaja() {
+    if (panel() == Panel::Documentos || panel() == Panel::Cruce) return false;
+    if (cajaDestinoVisible()) return false;  // a transfer pays nothing out of a box
+    return formasPago_->abrirCaja();
+}
+bool Tfegresos::continuarCaja() { return formasPago_->continuarCaja(); }
+void Tfegresos::salirCaja() { formasPago_->salirCaja(); }
+bool Tfegresos::abrirBanco() {
+    if (panel() == Panel::Documentos || panel() == Panel::Cruce) return false;
+    return formasPago_->abrirBanco();
+}
+bool Tfegresos::continuarBanco() { return formasPago_->continuarBanco(); }
+void Tfegresos::salirBanco() { formasPago_->salirBanco(); }
+int Tfegresos::documentosEnCaja() { return formasPago_->documentosEnCaja(); }
+
+bool Tfegresos::abrirCruce() {
+    if (panel() != Panel::Ninguno && panel() != Panel::Cruce) return false;
+    cruceAbierto_ = true;
+    if (cruce_.isEmpty()) cruce_.append();
+    emit cambiado();
+    return true;
+}
+
+bool Tfegresos::continuarCruce() {
+    if (editando(cruce_)) {
+        if (cruce_.isNull(QStringLiteral("EGCC_IDDOC")) || cruce_.asInt(QStringLiteral("EGCC_IDDOC")) == 0) {
+            cruce_.cancel();
+        } else {
+            try {
+                cruce_.post();
+            } catch (const DataSetError& e) {
+                interaccion_.error(e.message());
+                return false;
+            }
+        }
+    }
+    cruceAbierto_ = false;
+    sumCruce_ = cruce_.isEmpty() ? Dinero() : cruce_.sum(QStringLiteral("EGCC_ABONO"));
+    aplicarRegla();
+    return true;
+}
+
+void Tfegresos::salirCruce() {
+    if (editando(cruce_)) cruce_.cancel();
+    cruceAbierto_ = false;
+    emit cambiado();
+}
+
+// ------------------------------------------------------------------ keys
+
+bool Tfegresos::teclaF2() {
+    if (cruceAbierto_) return continuarCruce();
+    if (documentosAbiertos_) return continuarDocumentos();
+    if (formasPago_->bancoAbierto()) return continuarBanco();
+    if (formasPago_->cajaAbierta()) return continuarCaja();
+    return grabar();
+}
+
+bool Tfegresos::teclaEsc() {
+    if (documentosAbiertos_) {
+        salirDocumentos();
+        return false;
+    }
+    if (formasPago_->bancoAbierto()) {
+        salirBanco();
+        return false;
+    }
+    if (formasPago_->cajaAbierta()) {
+        salirCaja();
+        return false;
+    }
+    if (cruceAbierto_) {
+        salirCruce();
+        return false;
+    }
+    return cerrarPantalla();
+}
+
+void Tfegresos::teclaF4() {
+    if (documentosAbiertos_) registrarAnticipo();
+    else if (panel() == Panel::Ninguno) abrirCaja();
+}
+
+void Tfegresos::teclaF5() {
+    if (panel() == Panel::Ninguno || panel() == Panel::Caja) abrirBanco();  // the cash panel refuses it
+}
+
+void Tfegresos::teclaF6() { buscarTercero(); }
+void Tfegresos::teclaF7() { abrirCruce(); }
+
+void Tfegresos::teclaF8() {
+    if (cruceAbierto_) elegirCartera();
+    else if (documentosAbiertos_) elegirCxpagar();
+}
+
+void Tfegresos::teclaF9() {
+    if (documentosAbiertos_) elegirConcepto();
+}
+
+// ------------------------------------------------------------------ pickers
+
+void Tfegresos::buscarAcreedor() {
+    const auto eleccion = interaccion_.elegir(QStringLiteral("Tfbuscprove"));
+    egreso_.setValue(kNit, eleccion ? eleccion->value(QStringLiteral("nit")).toString() : QString());
+}
+
+void Tfegresos::buscarTercero() { interaccion_.abrirPantalla(QStringLiteral("Tfbuscterceros")); }
+
+void Tfegresos::abrirBusqueda() {
+    if (!interaccion_.abrirPantalla(QStringLiteral("Tfbuscegreso"))) interaccion_.informacion(kSinPantalla);
+}
+
+void Tfegresos::abrirClases() {
+    interaccion_.abrirPantalla(QStringLiteral("Tfclaseegr"));
+    cargarListas();
+    emit cambiado();
+}
+
+// "F4:Anticipo": the advance saved in its own window (with EGRE_ID 0) comes
+// back as a row; it is this voucher's, and only this voucher's advances
+// are ever deleted by it.
+void Tfegresos::registrarAnticipo() {
+    const auto eleccion = interaccion_.elegir(
+        QStringLiteral("Tfanticiposprov"),
+        {{kNit, egreso_.asString(kNit).trimmed()}, {QStringLiteral("FECHA"), egreso_.asDate(kFecha)}});
+    if (!eleccion) return;
+    const int64_t id = eleccion->value(QStringLiteral("ANPR_ID")).toLongLong();
+    if (id == 0) return;
+    documentos_->registrarAnticipo(id);
+    QString nombre = eleccion->value(QStringLiteral("TIDO_NOMCORTO")).toString().trimmed();
+    if (nombre.isEmpty()) nombre = QStringLiteral("ANTIPROV");
+    documentos_->agregar(nombre, eleccion->value(QStringLiteral("PREFIJO")).toString(),
+                         eleccion->value(QStringLiteral("NUMERO")).toString());
+    emit cambiado();
+}
+
+int Tfegresos::elegirCxpagar() {
+    const auto eleccion =
+        interaccion_.elegir(QStringLiteral("Tfconscxpagar"), {{kNit, egreso_.asString(kNit).trimmed()}});
+    const int n = eleccion ? documentos_->agregarEleccion(*eleccion) : 0;
+    emit cambiado();
+    return n;
+}
+
+// The receivables crossed come through their picker as rows to complete.
+int Tfegresos::elegirCartera() {
+    const auto eleccion =
+        interaccion_.elegir(QStringLiteral("Tfconscartera"), {{kNit, egreso_.asString(kNit).trimmed()}});
+    if (!eleccion) return 0;
+    QVariantList docs = eleccion->value(QStringLiteral("documentos")).toList();
+    if (docs.isEmpty()) docs << *eleccion;
+    int n = 0;
+    for (const QVariant& v : docs) {
+        const QVariantMap d = v.toMap();
+        const int tipo = DocumentosPagados::tipoPorNombre(sesion_.compania, d.value(QStringLiteral("TIDO_NOMCORTO")).toString(),
+                                                          QStringLiteral("TIDO_CART"));
+        if (tipo == 0) continue;
+        if (editando(cruce_)) {
+            if (cruce_.isNull(QStringLiteral("EGCC_IDDOC"))) cruce_.cancel();
+            else cruce_.post();
+        }
+        DocumentoCartera doc;
+        const QString prefijo = d.value(QStringLiteral("PREFIJO")).toString().trimmed();
+        const QString numero = d.value(QStringLiteral("NUMERO")).toString().trimmed();
+        if (!cartera_->valide_doc_cartera(egreso_.asString(kNit).trimmed(), tipo, prefijo, numero, egreso_.asDate(kFecha), doc))
+            continue;
+        cruce_.append();
+        cruce_.setValue(QStringLiteral("EGCC_TIPODOC"), tipo);
+        cruce_.setValue(QStringLiteral("TIDO_NOMCORTO"), d.value(QStringLiteral("TIDO_NOMCORTO")).toString().trimmed().toUpper());
+        cruce_.setValue(QStringLiteral("EGCC_PREFIJO"), prefijo);
+        cruce_.setValue(QStringLiteral("EGCC_NUMERO"), numero);
+        cruce_.setValue(QStringLiteral("EGCC_IDDOC"), doc.id);
+        ponImporte(cruce_, QStringLiteral("EGCC_ABONO"), doc.abono);
+        ponImporte(cruce_, QStringLiteral("EGCC_RTFTE"), doc.rtfte);
+        ponImporte(cruce_, QStringLiteral("EGCC_RTIVA"), doc.rtiva);
+        ponImporte(cruce_, QStringLiteral("EGCC_RTICA"), doc.rtica);
+        ponImporte(cruce_, QStringLiteral("EGCC_RCREE"), doc.rcree);
+        ponImporte(cruce_, QStringLiteral("EGCC_DTOF"), doc.dtof);
+        cruce_.setValue(QStringLiteral("EGCC_SUCURSAL"), doc.sucursal.left(10));
+        cruce_.post();
+        ++n;
+    }
+    emit cambiado();
+    return n;
+}
+
+bool Tfegresos::elegirConcepto() {
+    const auto eleccion = interaccion_.elegir(
+        QStringLiteral("Tfconcxpagar"), {{kNit, egreso_.asString(kNit).trimmed()}, {kFecha, egreso_.asDate(kFecha)}});
+    const bool r = eleccion && documentos_->agregarEleccion(*eleccion) > 0;
+    emit cambiado();
+    return r;
+}
+
+bool Tfegresos::elegirPlantilla() {
+    const bool r = lineas_->elegirPlantilla(QStringLiteral("EGR"));
+    emit cambiado();
+    return r;
+}
+
+// ------------------------------------------------------------------ save
+
+// The checks of the save, in their order; the first one that fails says
+// why and leaves the voucher in edit.
+bool Tfegresos::validar() {
+    auto rechazar = [this](const QString& mensaje, const QString& campo) {
+        interaccion_.error(mensaje);
+        interaccion_.enfocar(campo);
+        return false;
+    };
+    const Dinero monto = egreso_.asDinero(kMonto);
+    if (monto.esCero() && !permitirCero_) return rechazar(kMontoCero, kMonto);
+    if (cajaDestinoVisible() && (egreso_.isNull(kCajaDestino) || egreso_.asInt(kCajaDestino) == 0))
+        return rechazar(kSinCajaDestino, kCajaDestino);
+    if (editando(contabilidad_)) {
+        if (contabilidad_.asString(QStringLiteral("CUEN_COD")).trimmed().isEmpty()) {
+            contabilidad_.cancel();
+        } else {
+            try {
+                contabilidad_.post();
+            } catch (const DataSetError& e) {
+                return rechazar(e.message(), e.field());
+            }
+        }
+    }
+    // The means of payment add up to the amount to the cent, taken from the
+    // rows themselves.
+    const Dinero medios = formasPago_->totalItemsCaja() + (banco_.isEmpty() ? Dinero() : banco_.asDinero(QStringLiteral("EGBC_MONTO")));
+    if (medios != monto) return rechazar(kNoCuadra, kMonto);
+    if (egreso_.asString(kNit).trimmed().isEmpty()) return rechazar(kSinTercero, kNit);
+    return true;
+}
+
+bool Tfegresos::grabar() {
+    if (!egreso_.isOpen() || egreso_.isEmpty()) return false;
+    // Nothing while an entry panel is open.
+    if (panel() != Panel::Ninguno) return false;
+    if (!editando(egreso_)) egreso_.edit();
+    if (!validar()) return false;
+    const int interfaz = servicios_.abreInterfaz ? servicios_.abreInterfaz(62, egreso_.asString(kPrefijo).trimmed(), true) : 0;
+    if (interfaz == 0) return false;
+    if (egreso_.asInt(kId) == 0) {
+        try {
+            // Only the next value of a sequence: read-only, nothing written.
+            fb::TransactionOptions soloLectura;
+            soloLectura.readOnly = true;
+            fb::Transaction tr = sesion_.compania.begin(soloLectura);
+            const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_EGRESO"))[QStringLiteral("ID")].toInt64();
+            tr.commit();
+            egreso_.setValue(kId, id);
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e, kProveedor);
+            return false;
+        }
+    }
+    egreso_.setValue(QStringLiteral("EGRE_IDINTER"), interfaz);
+    if (!escribir()) return false;
+    terminarGrabado(egreso_.asInt(kId), interfaz, egreso_.asDate(kFecha));
+    return true;
+}
+
+// One transaction for the header and its five sets. On an automatic
+// prefix whose number another clerk took meanwhile, the voucher takes the
+// next free number and the clerk is told which; the database does the same
+// for the cheque of an automatic checkbook.
+bool Tfegresos::escribir() {
+    const QString numeroPedido = egreso_.asString(kNumero);
+    const QString chequePedido = banco_.isEmpty() ? QString() : banco_.asString(kNumCheque).trimmed();
+    try {
+        egreso_.post();
+        ApplyOptions opciones;
+        if (numeroAutomatico_) opciones.maxAttempts = 60;
+        opciones.maxDuration = std::chrono::seconds(8);
+        opciones.transaction.lockTimeoutSeconds = 3;
+        opciones.onFailure = [this](const fb::DbError& e, int) {
+            if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
+            const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 62, egreso_.asString(kPrefijo).trimmed());
+            if (!siguiente || *siguiente == egreso_.asString(kNumero)) return false;
+            Bandera renumerando(sincronizando_);
+            egreso_.edit();
+            egreso_.field(kNumero).setReadOnly(false);
+            egreso_.setValue(kNumero, *siguiente);
+            egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
+            egreso_.post();
+            return true;
+        };
+        egreso_.applyUpdates(sesion_.compania, opciones);
+    } catch (const DataSetError& e) {
+        interaccion_.error(e.message());
+        if (!e.field().isEmpty()) interaccion_.enfocar(e.field());
+        if (!editando(egreso_)) egreso_.edit();
+        return false;
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor, &egreso_, QStringLiteral("cdsEgresos"));
+        if (!editando(egreso_)) egreso_.edit();
+        return false;
+    }
+    const int64_t id = egreso_.asInt(kId);
+    ultimoId_ = id;
+    ultimoPrefijo_ = egreso_.asString(kPrefijo).trimmed();
+    ultimoNumero_ = ultimoPrefijo_ + egreso_.asString(kNumero).trimmed();
+    if (egreso_.asString(kNumero) != numeroPedido)
+        interaccion_.informacion(QStringLiteral("El número ") + numeroPedido +
+                                 QStringLiteral(" fue tomado por otro egreso. El egreso se grabó con el número ") +
+                                 egreso_.asString(kNumero) + QStringLiteral("."));
+    // The cheque number the database gave.
+    ultimoCheque_.clear();
+    if (!chequePedido.isEmpty()) {
+        try {
+            const auto fila = sesion_.compania.queryOne(
+                QStringLiteral("select egbc_numero from egresos_banco where egre_id = ") + sql::numero(id));
+            ultimoCheque_ = fila ? (*fila)[0].toString().trimmed() : chequePedido;
+        } catch (const std::exception&) {
+            ultimoCheque_ = chequePedido;
+        }
+        if (ultimoCheque_ != chequePedido)
+            interaccion_.informacion(QStringLiteral("El número del cheque cambió a ") + ultimoCheque_ +
+                                     QStringLiteral(" porque el ") + chequePedido + QStringLiteral(" ya fue usado."));
+    }
+    documentos_->anticiposGrabados();
+    return true;
+}
+
+// Posting and printing of the voucher just written, then the next voucher
+// on the same prefix. The voucher is already whole in the database: a
+// failure here is said, and the voucher is posted or printed again from
+// its consult.
+void Tfegresos::terminarGrabado(int64_t id, int interfaz, const QDate& fecha) {
+    try {
+        if (servicios_.contabilizar) servicios_.contabilizar(id, interfaz, fecha);
+        if (servicios_.imprimir) servicios_.imprimir(id);
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        interaccion_.advertencia(QStringLiteral("El egreso ") + ultimoNumero_ +
+                                 QStringLiteral(" quedó grabado. Contabilícelo o imprímalo desde la consulta de egresos."));
+    }
+    cargarPrefijos();
+    // The saved voucher leaves memory: a clerk pays all day.
+    egreso_.clear();
+    nuevoEgreso();
+}
+
+// Closing: the question when rows were entered, then the advances this
+// voucher registered and did not pay. Advances other clerks are
+// registering from their own vouchers are never touched.
+bool Tfegresos::cerrarPantalla() {
+    const bool conItems = (detalle_.isOpen() && !detalle_.isEmpty() &&
+                           !(detalle_.recordCount() == 1 && detalle_.state() == DataSet::State::Insert)) ||
+                          (caja_.isOpen() && !caja_.isEmpty());
+    if (conItems && !interaccion_.preguntar(kPerderItems)) return false;
+    for (DataSet* d : {&detalle_, &cruce_, &contabilidad_, &caja_, &banco_})
+        if (editando(*d)) d->cancel();
+    if (editando(egreso_)) egreso_.cancel();
+    if (registroAnticipo()) {
+        interaccion_.informacion(kBorraAnticipo);
+        try {
+            documentos_->borrarAnticiposRegistrados();
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e, kProveedor);
+        }
+    }
+    emit cerrar();
+    return true;
+}
+
+void Tfegresos::postearPendientes(DataSet& ds) {
+    if (editando(ds)) ds.post();
+}
+
+}  // namespace cxp
