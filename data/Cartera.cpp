@@ -3,6 +3,7 @@
 #include "base/Sql.h"
 #include "data/Importe.h"
 #include "data/Interaccion.h"
+#include "data/Numeracion.h"
 #include "data/fb/Database.h"
 
 namespace cxp {
@@ -10,9 +11,14 @@ namespace cxp {
 bool Cartera::valide_doc_cartera(const QString& nit, int tipo, const QString& prefijo, const QString& numero,
                                  const QDate& fecha, DocumentoCartera& linea) {
     linea = {};
-    const auto fila = compania_.queryOne(
-        QStringLiteral("select * from busca_doc_cartera(") + sql::texto(nit) + u',' + sql::numero(int64_t(tipo)) +
-        u',' + sql::texto(prefijo) + u',' + sql::texto(numero) + u',' + sql::fecha(fecha) + u')');
+    const QString completo = complete_numero_n(numero.trimmed(), anchoNumero(tipo));
+    // Longer than the receivables' columns: no such document.
+    const bool cabe = prefijo.trimmed().size() <= 4 && completo.size() <= 8 && nit.size() <= 20;
+    const auto fila = !cabe ? std::nullopt
+                            : compania_.queryOne(QStringLiteral("select * from busca_doc_cartera(") + sql::texto(nit) +
+                                                 u',' + sql::numero(int64_t(tipo)) + u',' +
+                                                 sql::texto(prefijo.trimmed()) + u',' + sql::texto(completo) + u',' +
+                                                 sql::fecha(fecha) + u')');
     const int64_t error = fila ? (*fila)["ERROR"].toInt64() : 1;
     switch (error) {
     case 0:
