@@ -186,4 +186,42 @@ std::optional<QVariantMap> Tfdocencaja::elegir(const std::vector<int>& filas) {
     return eleccion_;
 }
 
+// ---------------------------------------------------------------- receivables
+
+SeleccionCartera::SeleccionCartera(fb::Database& db, Interaccion& interaccion, ManejadorErrores& manejador,
+                                   const QVariantMap& argumentos)
+    : Seleccion(db, interaccion, manejador),
+      nit_(argumentos.value(QStringLiteral("TERC_NIT")).toString().trimmed()),
+      fecha_(argumentos.value(QStringLiteral("EGRE_FECHA")).toDate()) {
+    if (!fecha_.isValid()) fecha_ = QDate::currentDate();
+}
+
+QString SeleccionCartera::titulo() const { return QStringLiteral("Cartera del cliente ") + nit_; }
+
+std::vector<ColumnaSeleccion> SeleccionCartera::columnas() const {
+    return {{QStringLiteral("TIDO_NOMCORTO"), s("Tipo doc."), 9}, {QStringLiteral("PREFIJO"), s("Prefijo"), 6},
+            {QStringLiteral("NUMERO"), s("Número"), 9},          {QStringLiteral("FECHA"), s("Fecha"), 10},
+            {QStringLiteral("BRUTO"), s("Valor"), 14},           {QStringLiteral("SALDO"), s("Saldo"), 14},
+            {QStringLiteral("SUCURSAL"), s("Sucursal"), 10}};
+}
+
+// The balance of each receivable comes from the same procedure that checks
+// the crossing, so that what is listed is what can be crossed.
+QString SeleccionCartera::consulta(const QString& texto) const {
+    return QStringLiteral("select t.TIDO_NOMCORTO, d.PREFIJO, d.NUMERO, d.FECHA, d.BRUTO, s.SALDO, d.SUCURSAL "
+                          "from V_DOCUMENTOS_CARTERA d join TIPO_DOCUMENTO t on t.TIDO_COD = d.TIPO "
+                          "left join SALDO_DOC_CARTERA(d.TIPO, d.ID, ") +
+           sql::fecha(fecha_) + QStringLiteral(") s on 1 = 1 where d.TERC_NIT = ") + sql::texto(nit_) +
+           QStringLiteral(" and d.FECHA <= ") + sql::fecha(fecha_) + QStringLiteral(" and s.SALDO <> 0") +
+           condicion(texto, {QStringLiteral("d.PREFIJO"), QStringLiteral("d.NUMERO")}, {}) +
+           QStringLiteral(" order by d.FECHA, d.PREFIJO, d.NUMERO");
+}
+
+Eleccion SeleccionCartera::elegir(const RecordRef& fila) const {
+    const QVariantMap doc{{pagos::kTipoNombre, fila.asString(QStringLiteral("TIDO_NOMCORTO")).trimmed()},
+                          {pagos::kPrefijo, fila.asString(QStringLiteral("PREFIJO")).trimmed()},
+                          {pagos::kNumero, fila.asString(QStringLiteral("NUMERO")).trimmed()}};
+    return {QVariantMap{{pagos::kDocumentos, QVariantList{doc}}}, {}};
+}
+
 }  // namespace cxp

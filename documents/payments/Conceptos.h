@@ -7,8 +7,11 @@
 //   charge (or the discount) proposed from it, and hands back the type
 //   short name, prefix and number of the document saved there;
 // - "Tfdocencaja": the documents a cash box holds (cheques received and
-//   the like), several chosen at once.
+//   the like), several chosen at once;
+// - "Tfconscartera": the third party's open receivables, read-only, one
+//   chosen to cross against the payment.
 // Screen logic only; the widgets are ConceptosVista.
+#include "comunes/Seleccion.h"
 #include "creditors/TablaReferencia.h"
 #include "data/DataSet.h"
 #include "documents/charges/Tfnotasdebito.h"
@@ -122,6 +125,24 @@ private:
     int caja_;
     DataSet documentos_;
     std::optional<QVariantMap> eleccion_;
+};
+
+// The receivables of one third party with a balance at a date (today by
+// default), oldest first; the text searches prefix and number. Arguments
+// "TERC_NIT", "EGRE_FECHA". Choice: {"documentos": [{TIDO_NOMCORTO,
+// PREFIJO, NUMERO}]}.
+class SeleccionCartera : public Seleccion {
+public:
+    SeleccionCartera(fb::Database& db, Interaccion& interaccion, ManejadorErrores& manejador,
+                     const QVariantMap& argumentos);
+    QString titulo() const override;
+    std::vector<ColumnaSeleccion> columnas() const override;
+    QString consulta(const QString& texto) const override;
+    Eleccion elegir(const RecordRef& fila) const override;
+
+private:
+    QString nit_;
+    QDate fecha_;
 };
 
 }  // namespace cxp

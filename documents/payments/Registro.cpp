@@ -1,5 +1,7 @@
 #include "documents/payments/Registro.h"
 
+#include "comunes/Selector.h"
+#include "data/Sesion.h"
 #include "documents/charges/Registro.h"
 #include "documents/payments/ConceptosVista.h"
 #include "ledger/TfconscxpagarVista.h"
@@ -31,6 +33,11 @@ void registrarPantallasPagos(InteraccionQt& interaccion, Sesion& sesion, Manejad
                              {{QStringLiteral("nit"), args.value(QStringLiteral("TERC_NIT"))},
                               {QStringLiteral("fecha"), args.value(QStringLiteral("EGRE_FECHA"))}},
                              QApplication::activeWindow());
+    });
+    // The receivables the crossing panel takes, read-only.
+    iq->registrarSelector(QStringLiteral("Tfconscartera"), [iq, s, m](const QVariantMap& args) {
+        return Selector::elegir(std::make_unique<SeleccionCartera>(s->compania, *iq, *m, args), *m,
+                                QApplication::activeWindow());
     });
     iq->registrarSelector(QStringLiteral("Tfdocencaja"), [iq, s, m](const QVariantMap& args) {
         return elegirDocumentosEnCaja(*s, *iq, *m, args, QApplication::activeWindow());
