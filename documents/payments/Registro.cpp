@@ -3,7 +3,10 @@
 #include "comunes/Selector.h"
 #include "data/Sesion.h"
 #include "documents/charges/Registro.h"
+#include "accounting/contabilizacion/Registro.h"
+#include "accounting/interfaces/Interfaces.h"
 #include "documents/payments/ConceptosVista.h"
+#include "documents/payments/TfegresosVista.h"
 #include "ledger/TfconscxpagarVista.h"
 #include "ui/InteraccionQt.h"
 
@@ -11,12 +14,45 @@
 
 namespace cxp {
 
+namespace {
+
+ServiciosEgreso servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c) {
+    ServiciosEgreso r;
+    r.abreInterfaz = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
+        return Interfaces(s->compania, *iq).abre_interfaz(tipo, prefijo, preguntar);
+    };
+    // The interface was chosen by the save itself: the protocol must not ask again.
+    r.contabilizar = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
+        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
+            *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
+        protocolo.contabilizar(DocumentoContable{62, int(id), QString(), fecha});
+    };
+    r.imprimir = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfimpregreso"), {{QStringLiteral("id"), qlonglong(id)}}); };
+    r.consultar = [iq](int64_t id) {
+        return iq->abrirPantalla(QStringLiteral("Tfconsegresos"), {{QStringLiteral("id"), qlonglong(id)}});
+    };
+    return r;
+}
+
+}  // namespace
+
 void registrarPantallasPagos(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
                              const Configuracion& configuracion) {
     InteraccionQt* iq = &interaccion;
     Sesion* s = &sesion;
     ManejadorErrores* m = &errores;
     const Configuracion* c = &configuracion;
+    iq->registrarPantalla(QStringLiteral("Tfegresos"), [iq, s, m, c](const QVariantMap& args) -> QWidget* {
+        auto logica = std::make_unique<Tfegresos>(*s, *iq, *m, *c, servicios(iq, s, m, c));
+        // Opened by another module to pay a social-contributions payment.
+        if (args.contains(QStringLiteral("aporte")))
+            logica->fijarAporte(args.value(QStringLiteral("aporte")).toLongLong(),
+                                Dinero::desdeTexto(args.value(QStringLiteral("monto")).toString()).value_or(Dinero()));
+        if (!logica->abrir()) return nullptr;
+        auto* vista = new TfegresosVista(std::move(logica), *iq, *m, *s);
+        vista->setAttribute(Qt::WA_DeleteOnClose);
+        return vista;
+    });
     for (const DefinicionTabla* d : {&pagos::tablaConceptos(), &pagos::tablaClases()})
         iq->registrarPantalla(d->pantalla, [iq, s, m, c, d](const QVariantMap&) -> QWidget* {
             return crearTablaPagos(*d, *s, *iq, *m, *c);
