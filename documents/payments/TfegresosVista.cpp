@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -50,6 +51,13 @@ QStringList nombres(const QList<OpcionBusqueda>& opciones) {
     for (const OpcionBusqueda& o : opciones) r << o.nombre;
     return r;
 }
+
+// A column shown but never typed in.
+class SinEdicion : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
+};
 
 // A double click on a cell: the column's field name, and the row made current.
 class DobleClicCelda : public QObject {
@@ -228,9 +236,12 @@ TfegresosVista::TfegresosVista(std::unique_ptr<Tfegresos> logica, Interaccion& i
         {"EGDE_DTOF", "Descuento"}};
     documentos_ = panelRejilla(QStringLiteral("panelDocumentos"), QStringLiteral("Pago cuenta por pagar"),
                                rejillaDocumentos_, l->detalle(), columnasDocs);
+    // Withholdings already discounted when the debt was caused are shown,
+    // not typed (the rules still set them).
     if (l->retencionesSoloLectura())
         for (const char* c : {"EGDE_RTFTE", "EGDE_RTIVA", "EGDE_RTICA", "EGDE_RCREE"})
-            if (l->detalle().fieldIndex(QString::fromLatin1(c)) >= 0) l->detalle().field(QString::fromLatin1(c)).setReadOnly(true);
+            if (int col = rejillaDocumentos_->modelo()->columnOf(QString::fromLatin1(c)); col >= 0)
+                rejillaDocumentos_->vista()->setItemDelegateForColumn(col, new SinEdicion(rejillaDocumentos_->vista()));
     {
         auto* h = new QHBoxLayout;
         for (const auto& [t, fn] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
