@@ -34,6 +34,10 @@ public:
     DelegadoClave(std::function<const QList<OpcionBusqueda>&()> lista, QObject* padre)
         : QStyledItemDelegate(padre), lista_(std::move(lista)) {}
 
+    void initStyleOption(QStyleOptionViewItem* opcion, const QModelIndex& i) const override {
+        QStyledItemDelegate::initStyleOption(opcion, i);
+        opcion->displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;  // a name, not a number
+    }
     QString displayText(const QVariant& valor, const QLocale& local) const override {
         const QString clave = valor.toString().trimmed();
         for (const OpcionBusqueda& o : lista_())
@@ -118,8 +122,11 @@ MediosPagoVista::MediosPagoVista(FormasPago& formas, DataSet& caja, DataSet& ban
             vista->setItemDelegateForColumn(col, new DelegadoClave([f]() -> const QList<OpcionBusqueda>& { return f->cajas(); }, vista));
         if (int col = rejillaCaja_->modelo()->columnOf(QStringLiteral("FOPA_ID")); col >= 0)
             vista->setItemDelegateForColumn(col, new DelegadoClave([f]() -> const QList<OpcionBusqueda>& { return f->formas(); }, vista));
-        rejillaCaja_->setAnchoColumna(QStringLiteral("CAJA_ID"), 18);
+        rejillaCaja_->setAnchoColumna(QStringLiteral("CAJA_ID"), 20);
         rejillaCaja_->setAnchoColumna(QStringLiteral("FOPA_ID"), 18);
+        rejillaCaja_->setAnchoColumna(QStringLiteral("EGCA_CUENTA"), 12);
+        rejillaCaja_->setAnchoColumna(QStringLiteral("EGCA_NUMERO"), 12);
+        rejillaCaja_->setAnchoColumna(QStringLiteral("EGCA_MONTO"), 12);
     }
     new DobleClicRejilla(vista->viewport(), [this] {
         manejador_.proteger([this] {
@@ -150,6 +157,7 @@ MediosPagoVista::MediosPagoVista(FormasPago& formas, DataSet& caja, DataSet& ban
     gb->setContentsMargins(6, 4, 6, 4);
     gb->setVerticalSpacing(3);
     gb->addWidget(new QLabel(QStringLiteral("<b>Pago del Banco</b>"), banco_), 0, 0, 1, 4);
+    gb->setRowStretch(0, 0);
     cuenta_ = new QComboBox(banco_);
     cuenta_->setObjectName(QStringLiteral("CUBA_COD"));
     Enlaces::Claves cuentas;
@@ -188,6 +196,7 @@ MediosPagoVista::MediosPagoVista(FormasPago& formas, DataSet& caja, DataSet& ban
         hb->addWidget(boton(banco_, QStringLiteral("Esc:Salir"), [this] { comandos_.salirBanco(); }, manejador));
         hb->addStretch();
         gb->addLayout(hb, r, 0, 1, 4);
+        gb->setRowStretch(r + 1, 1);
         gb->setColumnStretch(1, 1);
         gb->setColumnStretch(3, 1);
     }

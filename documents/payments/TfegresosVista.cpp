@@ -8,6 +8,7 @@
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/LineasContablesEgreso.h"
 #include "documents/payments/MediosPagoVista.h"
+#include "ledger/VistaLedger.h"
 #include "ui/BusquedaBase.h"
 #include "ui/DobleClic.h"
 #include "ui/Enlaces.h"
@@ -28,10 +29,12 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace cxp {
 
@@ -84,6 +87,16 @@ private:
     Rejilla* rejilla_;
     std::function<void(const QString&)> f_;
 };
+
+// Columns as narrow as what they show, so that a row fits the window.
+void anchos(Rejilla* r, const DataSet& ds) {
+    for (int k = 0; k < ds.fieldCount(); ++k) {
+        const Field& f = ds.field(k);
+        if (!f.visible()) continue;
+        const int ancho = f.isNumeric() ? 14 : std::clamp(f.size(), 4, 24);
+        r->setAnchoColumna(f.name(), std::max<int>(ancho, int(f.label().size())));
+    }
+}
 
 }  // namespace
 
@@ -316,7 +329,8 @@ TfegresosVista::TfegresosVista(std::unique_ptr<Tfegresos> logica, Interaccion& i
     rejillaLineas_ = new Rejilla(lineas, contabilidad);
     rejillaLineas_->setObjectName(QStringLiteral("rejillaLineas"));
     rejillaLineas_->setInteraccion(&interaccion);
-    rejillaLineas_->setAnchoColumna(QStringLiteral("EGCO_CONC"), 24);
+    anchos(rejillaLineas_, lineas);
+    rejillaLineas_->vista()->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     rejillaLineas_->setMinimumHeight(110);
     vl->addWidget(rejillaLineas_, 1);
     new DobleClicCelda(rejillaLineas_, [this](const QString& campo) {
@@ -438,6 +452,11 @@ QFrame* TfegresosVista::panelRejilla(const QString& objeto, const QString& titul
         }
     rejilla = new Rejilla(ds, p);
     rejilla->setObjectName(QStringLiteral("rejilla") + objeto.mid(5));
+    anchos(rejilla, ds);
+    QStringList orden;
+    for (const auto& [c, t] : columnas) orden << QString::fromLatin1(c);
+    mantenerOrden(rejilla, orden);
+    rejilla->vista()->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     v->addWidget(rejilla, 1);
     p->hide();
     return p;
@@ -462,6 +481,7 @@ void TfegresosVista::refrescar() {
     documentos_->setVisible(p == Tfegresos::Panel::Documentos);
     cruce_->setVisible(p == Tfegresos::Panel::Cruce);
     medios_->refrescar();
+    medios_->setVisible(p == Tfegresos::Panel::Caja || p == Tfegresos::Panel::Banco);
     const bool destino = l.cajaDestinoVisible();
     for (const QString& n : {QStringLiteral("CAJA_ID"), QStringLiteral("rotulo_CAJA_ID")})
         if (QWidget* w = campo(n)) w->setVisible(destino);
@@ -494,9 +514,14 @@ void TfegresosVista::refrescar() {
 }
 
 void TfegresosVista::enfocarPanel() {
+    // A grid opens on its first column (the type), wherever its cursor was.
+    auto alPrincipio = [](Rejilla* r) {
+        r->vista()->setFocus();
+        r->vista()->horizontalScrollBar()->setValue(0);
+    };
     switch (logica_->panel()) {
-        case Tfegresos::Panel::Documentos: rejillaDocumentos_->vista()->setFocus(); break;
-        case Tfegresos::Panel::Cruce: rejillaCruce_->vista()->setFocus(); break;
+        case Tfegresos::Panel::Documentos: alPrincipio(rejillaDocumentos_); break;
+        case Tfegresos::Panel::Cruce: alPrincipio(rejillaCruce_); break;
         case Tfegresos::Panel::Caja:
         case Tfegresos::Panel::Banco: medios_->enfocar(); break;
         case Tfegresos::Panel::Ninguno: break;
