@@ -1346,6 +1346,15 @@ void pauseBeforeRetry(int attempt) {
 }
 }  // namespace
 
+void DataSet::markAllNew() {
+    for (auto& r : rows_) {
+        r->original.reset();
+        r->read = false;
+    }
+    deleted_.clear();
+    for (const Link& l : details_) l.detail->markAllNew();
+}
+
 void DataSet::applyUpdates(fb::Database& db, const ApplyOptions& options) {
     requireOpen();
     checkBrowseMode();

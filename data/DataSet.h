@@ -292,6 +292,11 @@ public:
     // hook should be right when it runs again), and values the database
     // sets (defaults, triggers) are not read back.
     void applyUpdates(fb::Database& db, const ApplyOptions& options = {});
+    // Every row, of the details too, becomes new: the next applyUpdates
+    // inserts them all and deletes none. For rows read under a key that the
+    // save replaces (a document left stored with id 0 and saved with its
+    // own id): the caller removes the stored rows in beforeApply.
+    void markAllNew();
 
     void addObserver(DataSetObserver* observer);
     void removeObserver(DataSetObserver* observer);

@@ -11,7 +11,6 @@
 #include "data/Sesion.h"
 #include "data/fb/DbError.h"
 
-#include "data/Caja.h"
 
 namespace cxp {
 
@@ -75,8 +74,11 @@ void FormasPago::abrir() {
                    .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
     };
     validarEfectivo_ = es("VALIDAR EFECTIVO EN CAJA");
-    diasPosfechado_ = configuracion_.entero(QStringLiteral("CAJA"), QStringLiteral("EGRESOS"),
-                                            QStringLiteral("MAXIMO NUMERO DE DIAS PARA CHEQUES POSFECHADOS"));
+    // Not a number: no post-dating at all.
+    diasPosfechado_ = std::max(0, configuracion_.valor(QStringLiteral("CAJA"), QStringLiteral("EGRESOS"),
+                                                       QStringLiteral("MAXIMO NUMERO DE DIAS PARA CHEQUES POSFECHADOS"))
+                                      .trimmed()
+                                      .toInt());
 
     // The boxes offered: active ones, only the user's own when she has one,
     // and those of her agency.
@@ -148,10 +150,23 @@ void FormasPago::nuevoItemCaja(DataSet& c) {
 void FormasPago::itemCajaCambiado() {
     if (ocupado_ || !editando(caja_)) return;
     if (caja_.asInt(kForma) != 1 || !validarEfectivo_) return;
-    const Dinero monto = caja_.asDinero(kMontoCaja);
-    if (monto <= Dinero()) return;
-    const auto saldo = datosCaja_->efectivo_caja(int(caja_.asInt(kCaja)), contexto_().fecha);
-    if (saldo && monto > *saldo) interaccion_.error(kEfectivoInsuficiente);
+    if (caja_.asDinero(kMontoCaja) <= Dinero()) return;
+    if (!alcanzaEfectivo(caja_)) interaccion_.error(kEfectivoInsuficiente);
+}
+
+// The cash this document takes out of the item's box, its other cash items
+// of that box included, against what the box holds at the end of the
+// document's day.
+bool FormasPago::alcanzaEfectivo(const DataSet& c) const {
+    const int caja = int(c.asInt(kCaja));
+    Dinero total = c.asDinero(kMontoCaja);
+    for (int i = 0; i < c.recordCount(); ++i) {
+        if (i == c.currentRow()) continue;
+        const RecordRef r = c.row(i);
+        if (r.asInt(kForma) == 1 && r.asInt(kCaja) == caja) total += r.asDinero(kMontoCaja);
+    }
+    const auto saldo = datosCaja_->efectivo_caja(caja, contexto_().fecha);
+    return !saldo || total <= *saldo;
 }
 
 // A document held in the box (a cheque received, a voucher card): found
@@ -198,10 +213,8 @@ void FormasPago::revisarItemCaja(DataSet& c) {
     const Dinero monto = c.asDinero(kMontoCaja);
     if (monto.esCero()) throw DataSetError(kSinMontoItem, kMontoCaja);
     if (monto < Dinero()) throw DataSetError(kMontoNegativo, kMontoCaja);
-    if (c.asInt(kForma) == 1 && validarEfectivo_) {
-        const auto saldo = datosCaja_->efectivo_caja(int(c.asInt(kCaja)), contexto_().fecha);
-        if (saldo && monto > *saldo) throw DataSetError(kEfectivoInsuficiente, kMontoCaja);
-    }
+    if (c.asInt(kForma) == 1 && validarEfectivo_ && !alcanzaEfectivo(c))
+        throw DataSetError(kEfectivoInsuficiente, kMontoCaja);
 }
 
 bool FormasPago::abrirCaja() {
@@ -355,7 +368,6 @@ void FormasPago::elegirTipo(const QString& tipo) {
     if (prefijosBanco_.isEmpty()) {
         if (!banco_.isNull(kCuba)) interaccion_.error(kSinPrefijosBanco);
         Bandera quieto(ocupado_);
-        banco_.field(kNumBco).setReadOnly(false);
         banco_.setValue(kTipoBco, fb::Value());
         banco_.setValue(kPrefBco, QString());
         banco_.setValue(kNumBco, QString());
@@ -376,15 +388,24 @@ void FormasPago::prefijoBancoCambiado() {
     for (const PrefijoBanco& p : prefijosBanco_)
         if (p.prefijo == prefijo) elegido = &p;
     numeroBancoAutomatico_ = elegido && elegido->automatico;
-    banco_.field(kNumBco).setReadOnly(false);
-    banco_.setValue(kNumBco, elegido ? elegido->numero : QString());
-    banco_.field(kNumBco).setReadOnly(numeroBancoAutomatico_);
+    numeroDelTalonario_ = elegido ? elegido->numero : QString();
+    banco_.setValue(kNumBco, numeroDelTalonario_);
     emit cambiado();
 }
 
-// A number already used on that account, kind and prefix is refused.
+// An automatic checkbook's number is not typed: it goes back to the
+// checkbook's (the save takes the next free one when another clerk used
+// it meanwhile). A typed number already used on that account, kind and
+// prefix is refused.
 void FormasPago::numeroBancoCambiado() {
     if (ocupado_ || !editando(banco_)) return;
+    if (numeroBancoAutomatico_) {
+        if (texto(banco_, kNumBco) != numeroDelTalonario_) {
+            Bandera quieto(ocupado_);
+            banco_.setValue(kNumBco, numeroDelTalonario_);
+        }
+        return;
+    }
     const QString numero = texto(banco_, kNumBco);
     const QString prefijo = texto(banco_, kPrefBco);
     if (numero.isEmpty() || prefijo.isEmpty() || banco_.isNull(kTipoBco) || banco_.isNull(kCuba)) return;
@@ -398,10 +419,7 @@ void FormasPago::numeroBancoCambiado() {
     if (!fila || (*fila)[0].toInt64() == 0) return;
     interaccion_.error(kDocBancoExiste);
     Bandera quieto(ocupado_);
-    const bool soloLectura = banco_.field(kNumBco).readOnly();
-    banco_.field(kNumBco).setReadOnly(false);
     banco_.setValue(kNumBco, QString());
-    banco_.field(kNumBco).setReadOnly(soloLectura);
     interaccion_.enfocar(kNumBco);
 }
 

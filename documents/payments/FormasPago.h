@@ -95,7 +95,8 @@ public:
     bool bancoHabilitado() const { return bancoHabilitado_; }  // right 43
     bool cajaAbierta() const { return cajaAbierta_; }
     bool bancoAbierto() const { return bancoAbierto_; }
-    // The bank document's number comes from an automatic checkbook.
+    // The bank document's number comes from an automatic checkbook: the
+    // view shows it read-only, and a number typed all the same goes back.
     bool numeroBancoAutomatico() const { return numeroBancoAutomatico_; }
     Dinero sumCaja() const { return sumCaja_; }
     Dinero sumBanco() const { return sumBanco_; }
@@ -131,6 +132,7 @@ private:
     void itemCajaCambiado();
     void documentoCajaCambiado();
     void revisarItemCaja(DataSet& c);
+    bool alcanzaEfectivo(const DataSet& c) const;
     void nuevoDocumentoBanco(DataSet& b);
     void cuentaBancoCambiada();
     void prefijoBancoCambiado();
@@ -161,6 +163,7 @@ private:
     bool cajaAbierta_ = false;
     bool bancoAbierto_ = false;
     bool numeroBancoAutomatico_ = false;
+    QString numeroDelTalonario_;  // the automatic checkbook's next number
     bool ocupado_ = false;  // handlers of the sets are quiet while set here
     Dinero sumCaja_, sumBanco_;
 };

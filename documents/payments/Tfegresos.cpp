@@ -12,6 +12,7 @@
 #include "data/Sesion.h"
 #include "data/Terceros.h"
 #include "data/fb/DbError.h"
+#include "documents/payments/CruceCartera.h"
 #include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/LineasContablesEgreso.h"
@@ -43,12 +44,6 @@ struct Bandera {
 
 bool editando(const DataSet& ds) { return ds.isOpen() && ds.state() != DataSet::State::Browse; }
 
-// The receivables crossed, with their type's short name as a client column.
-QString consultaCruces(int64_t id) {
-    return QStringLiteral("select c.*, t.TIDO_NOMCORTO from EGRESOS_CRUCEC c "
-                          "left join TIPO_DOCUMENTO t on t.TIDO_COD = c.EGCC_TIPODOC where c.EGRE_ID = ") +
-           sql::numero(id) + QStringLiteral(" order by c.EGCC_ITEM");
-}
 }  // namespace
 
 const QList<OpcionBusqueda>& Tfegresos::tiposEgreso() {
@@ -92,6 +87,8 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
     connect(formasPago_.get(), &FormasPago::cambiado, this, &Tfegresos::cambiado);
     documentos_ = std::make_unique<DocumentosPagados>(egreso_, detalle_, sesion_.compania, *cxpagar_, configuracion_,
                                                       interaccion_);
+    cruces_ = std::make_unique<CruceCartera>(egreso_, cruce_, sesion_.compania, *cartera_, *documentos_,
+                                             configuracion_, interaccion_);
     lineas_ = std::make_unique<LineasContablesEgreso>(egreso_, contabilidad_, sesion_, configuracion_, interaccion_);
 
     egreso_.onNewRecord([this](DataSet& e) {
@@ -106,13 +103,6 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
         e.setValue(kTipo, "1");
         e.setValue(QStringLiteral("EGRE_IDAPORTE"), 0);
         e.setValue(QStringLiteral("EGRE_TRM"), Dinero());
-    });
-    cruce_.onNewRecord([this](DataSet& c) {
-        int mayor = 0;
-        for (int i = 0; i < cruce_.recordCount(); ++i) mayor = std::max<int>(mayor, int(cruce_.row(i).asInt(QStringLiteral("EGCC_ITEM"))));
-        c.setValue(QStringLiteral("EGCC_ITEM"), mayor + 1);
-        c.setValue(QStringLiteral("EGCC_ANULADO"), "N");
-        c.setValue(QStringLiteral("EGCC_TRANSMIT"), "N");
     });
     enlazar();
 }
@@ -145,15 +135,14 @@ void Tfegresos::leerConfiguracion() {
     };
     permitirCero_ = es("CAJA", "EGRESOS", "PERMITIR EGRESOS EN CERO PARA HACER CRUCES DE SALDOS");
     lineasSoloLectura_ = es("CAJA", "EGRESOS", "INHABILITAR CUENTAS CONTABLES PARA EVITAR DOBLE CONTABILIZACION");
-    sincronizarPrefijos_ = es("CAJA", "EGRESOS", "SINCRONIZAR PREFIJOS DE EGRESOS Y DOCUMENTOS CANCELADOS");
-    otrosConceptos_ = es("CAJA", "EGRESOS", "PERMITIR REGISTRAR EGRESOS POR OTROS CONCEPTOS A PROVEEDORES");
-    componerConNumProv_ = es("CAJA", "EGRESOS", "COMPONER CONCEPTO CON NUMERO DE PROVEEDOR");
     fechaInhabilitada_ = es("CAJA", "DOCUMENTOS", "INHABILITAR FECHA EN DOCUMENTOS");
-    filtrarCentros_ = es("CONTABILIDAD", "COMPROBANTES", "FILTRAR CENTROS DE COSTO POR AGENCIA");
     descontarRetenciones_ = es("CXPAGAR", "SALDOS", "DESCONTAR RETENCIONES POR CAUSACION");
     preguntaTasa_ = es("GENERAL", "GENERAL", "PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR");
-    monedaPredeterminada_ = configuracion_.entero(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                                  QStringLiteral("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR"));
+    monedaPredeterminada_ =
+        configuracion_.valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                             QStringLiteral("MONEDA PREDETERMINADA EN OPERACIONES CON EL EXTERIOR"))
+            .trimmed()
+            .toInt();
 }
 
 bool Tfegresos::cargarListas() {
@@ -193,7 +182,7 @@ void Tfegresos::abrirSets(int64_t id) {
     const QString igual = sql::numero(id);
     egreso_.open(sesion_.compania, QStringLiteral("SELECT * FROM EGRESOS WHERE EGRE_ID = ") + igual);
     detalle_.open(sesion_.compania, DocumentosPagados::consulta(id));
-    cruce_.open(sesion_.compania, consultaCruces(id));
+    cruce_.open(sesion_.compania, CruceCartera::consulta(id));
     contabilidad_.open(sesion_.compania,
                        QStringLiteral("select * from egresos_contabilidad where egre_id = ") + igual +
                            QStringLiteral(" order by egco_item"));
@@ -234,15 +223,20 @@ bool Tfegresos::abrir() {
 
 // A voucher left stored with id 0 by an interrupted save, back on screen.
 void Tfegresos::recuperar() {
+    // Saved under its own id, the voucher is written whole again: its rows
+    // are new, and the stored copy goes in the same transaction.
+    egreso_.markAllNew();
+    recuperado_ = true;
     egreso_.edit();
     numeroAutomatico_ = false;
     actualDelPrefijo(egreso_.asString(kPrefijo), &numeroAutomatico_);
-    egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
     documentos_->reiniciar();
     documentos_->cargado();
     lineas_->reiniciar();
     lineas_->cargado();
-    sumCruce_ = cruce_.isEmpty() ? Dinero() : cruce_.sum(QStringLiteral("EGCC_ABONO"));
+    cruces_->reiniciar();
+    cruces_->cargado();
+    sumCruce_ = cruces_->total();
     documentos_->setSumCruce(sumCruce_);
     formasPago_->recalcular();
     emit cambiado();
@@ -254,6 +248,7 @@ void Tfegresos::nuevoEgreso() {
     totalesEditables_ = false;
     sumCruce_ = Dinero();
     documentos_->reiniciar();
+    cruces_->reiniciar();
     lineas_->reiniciar();
     formasPago_->reiniciar();
     egreso_.append();
@@ -286,10 +281,8 @@ void Tfegresos::prefijoIngresado() {
     if (prefijo.isEmpty()) return;
     Bandera quieto(sincronizando_);
     const QString actual = actualDelPrefijo(prefijo, &numeroAutomatico_);
-    egreso_.field(kNumero).setReadOnly(false);
     egreso_.setValue(kNumero, actual);
-    egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
-    emit cambiado();
+    emit cambiado();  // the number's read-only state follows the prefix
 }
 
 void Tfegresos::numeroIngresado() {
@@ -360,13 +353,6 @@ void Tfegresos::leerTasa() {
         QStringLiteral("select taca_valor from tasa_cambio_moneda where timo_cod = ") + sql::numero(int64_t(moneda_)) +
         QStringLiteral(" and taca_fecha = ") + sql::fecha(egreso_.asDate(kFecha)));
     if (fila && !(*fila)[0].isNull()) ponImporte(egreso_, QStringLiteral("EGRE_TRM"), dineroDe((*fila)[0]));
-}
-
-// The amount paid: the documents, plus the surplus, less the crossings.
-void Tfegresos::aplicarRegla() {
-    documentos_->setSumCruce(sumCruce_);
-    documentos_->aplicarMonto();
-    emit cambiado();
 }
 
 // ------------------------------------------------------------------ panels
@@ -444,21 +430,15 @@ bool Tfegresos::abrirCruce() {
 }
 
 bool Tfegresos::continuarCruce() {
-    if (editando(cruce_)) {
-        if (cruce_.isNull(QStringLiteral("EGCC_IDDOC")) || cruce_.asInt(QStringLiteral("EGCC_IDDOC")) == 0) {
-            cruce_.cancel();
-        } else {
-            try {
-                cruce_.post();
-            } catch (const DataSetError& e) {
-                interaccion_.error(e.message());
-                return false;
-            }
-        }
+    try {
+        sumCruce_ = cruces_->cerrarPanel();
+    } catch (const DataSetError& e) {
+        interaccion_.error(e.message());
+        if (!e.field().isEmpty()) interaccion_.enfocar(e.field());
+        return false;
     }
     cruceAbierto_ = false;
-    sumCruce_ = cruce_.isEmpty() ? Dinero() : cruce_.sum(QStringLiteral("EGCC_ABONO"));
-    aplicarRegla();
+    emit cambiado();
     return true;
 }
 
@@ -500,7 +480,7 @@ bool Tfegresos::teclaEsc() {
 
 void Tfegresos::teclaF4() {
     if (documentosAbiertos_) registrarAnticipo();
-    else if (panel() == Panel::Ninguno) abrirCaja();
+    else if (!cruceAbierto_) abrirCaja();  // the bank panel open: refused with its message
 }
 
 void Tfegresos::teclaF5() {
@@ -564,44 +544,10 @@ int Tfegresos::elegirCxpagar() {
     return n;
 }
 
-// The receivables crossed come through their picker as rows to complete.
 int Tfegresos::elegirCartera() {
     const auto eleccion =
         interaccion_.elegir(QStringLiteral("Tfconscartera"), {{kNit, egreso_.asString(kNit).trimmed()}});
-    if (!eleccion) return 0;
-    QVariantList docs = eleccion->value(QStringLiteral("documentos")).toList();
-    if (docs.isEmpty()) docs << *eleccion;
-    int n = 0;
-    for (const QVariant& v : docs) {
-        const QVariantMap d = v.toMap();
-        const int tipo = DocumentosPagados::tipoPorNombre(sesion_.compania, d.value(QStringLiteral("TIDO_NOMCORTO")).toString(),
-                                                          QStringLiteral("TIDO_CART"));
-        if (tipo == 0) continue;
-        if (editando(cruce_)) {
-            if (cruce_.isNull(QStringLiteral("EGCC_IDDOC"))) cruce_.cancel();
-            else cruce_.post();
-        }
-        DocumentoCartera doc;
-        const QString prefijo = d.value(QStringLiteral("PREFIJO")).toString().trimmed();
-        const QString numero = d.value(QStringLiteral("NUMERO")).toString().trimmed();
-        if (!cartera_->valide_doc_cartera(egreso_.asString(kNit).trimmed(), tipo, prefijo, numero, egreso_.asDate(kFecha), doc))
-            continue;
-        cruce_.append();
-        cruce_.setValue(QStringLiteral("EGCC_TIPODOC"), tipo);
-        cruce_.setValue(QStringLiteral("TIDO_NOMCORTO"), d.value(QStringLiteral("TIDO_NOMCORTO")).toString().trimmed().toUpper());
-        cruce_.setValue(QStringLiteral("EGCC_PREFIJO"), prefijo);
-        cruce_.setValue(QStringLiteral("EGCC_NUMERO"), numero);
-        cruce_.setValue(QStringLiteral("EGCC_IDDOC"), doc.id);
-        ponImporte(cruce_, QStringLiteral("EGCC_ABONO"), doc.abono);
-        ponImporte(cruce_, QStringLiteral("EGCC_RTFTE"), doc.rtfte);
-        ponImporte(cruce_, QStringLiteral("EGCC_RTIVA"), doc.rtiva);
-        ponImporte(cruce_, QStringLiteral("EGCC_RTICA"), doc.rtica);
-        ponImporte(cruce_, QStringLiteral("EGCC_RCREE"), doc.rcree);
-        ponImporte(cruce_, QStringLiteral("EGCC_DTOF"), doc.dtof);
-        cruce_.setValue(QStringLiteral("EGCC_SUCURSAL"), doc.sucursal.left(10));
-        cruce_.post();
-        ++n;
-    }
+    const int n = eleccion ? cruces_->agregarEleccion(*eleccion) : 0;
     emit cambiado();
     return n;
 }
@@ -694,15 +640,17 @@ bool Tfegresos::escribir() {
         if (numeroAutomatico_) opciones.maxAttempts = 60;
         opciones.maxDuration = std::chrono::seconds(8);
         opciones.transaction.lockTimeoutSeconds = 3;
+        if (recuperado_)
+            opciones.beforeApply = [](fb::Transaction& tr, int) {
+                tr.execute(QStringLiteral("delete from egresos where egre_id = 0"));
+            };
         opciones.onFailure = [this](const fb::DbError& e, int) {
             if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
             const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 62, egreso_.asString(kPrefijo).trimmed());
             if (!siguiente || *siguiente == egreso_.asString(kNumero)) return false;
             Bandera renumerando(sincronizando_);
             egreso_.edit();
-            egreso_.field(kNumero).setReadOnly(false);
             egreso_.setValue(kNumero, *siguiente);
-            egreso_.field(kNumero).setReadOnly(numeroAutomatico_);
             egreso_.post();
             return true;
         };
@@ -717,6 +665,7 @@ bool Tfegresos::escribir() {
         if (!editando(egreso_)) egreso_.edit();
         return false;
     }
+    recuperado_ = false;
     const int64_t id = egreso_.asInt(kId);
     ultimoId_ = id;
     ultimoPrefijo_ = egreso_.asString(kPrefijo).trimmed();
@@ -783,10 +732,6 @@ bool Tfegresos::cerrarPantalla() {
     }
     emit cerrar();
     return true;
-}
-
-void Tfegresos::postearPendientes(DataSet& ds) {
-    if (editando(ds)) ds.post();
 }
 
 }  // namespace cxp

@@ -21,6 +21,7 @@ namespace cxp {
 
 class Configuracion;
 class Cartera;
+class CruceCartera;
 class Cxpagar;
 class DocumentosPagados;
 class FormasPago;
@@ -34,8 +35,9 @@ struct Sesion;
 // What the voucher asks of other subsystems; the program wires the real
 // ones, tests their own.
 struct ServiciosEgreso {
-    // The accounting interface of (type, prefix): 0 when there is none or
-    // the person cancelled the choice (preguntar = false: only the check).
+    // The accounting interface of (type, prefix), the cash module's
+    // (abre_interfaz_caja): 0 when there is none or the person cancelled
+    // the choice.
     std::function<int(int tipo, const QString& prefijo, bool preguntar)> abreInterfaz;
     // Posts a saved voucher with the interface chosen, through the review
     // window (contabilice_egreso, Tfcontabiliza, CONTABILIZA_PENDIENTE).
@@ -65,10 +67,6 @@ public:
     static inline const QString kBorraAnticipo = QStringLiteral("Se borrará el anticipo registrado con este egreso.");
     static inline const QString kNumeroGrabado = QStringLiteral("El número pertenece a un egreso grabado.");
     static inline const QString kSinPantalla = QStringLiteral("Esta opción no está disponible en esta versión.");
-    static inline const QString kSinDocumentos =
-        QStringLiteral("No debe registrar pagos a proveedores sin documentos a pagar.");
-    static inline const QString kBorrarDocumentos =
-        QStringLiteral("Esta seguro de borrar las documentos a pagar digitados?");
 
     // The open entry panel: one at a time (the crossing panel included).
     enum class Panel { Ninguno, Documentos, Caja, Banco, Cruce };
@@ -97,6 +95,7 @@ public:
     // The rules of the documents paid and of the accounting lines (names,
     // lookups, templates of the lines grid).
     DocumentosPagados& documentos() { return *documentos_; }
+    CruceCartera& crucesCartera() { return *cruces_; }
     LineasContablesEgreso& lineasContables() { return *lineas_; }
 
     // ---- pick lists (key → name)
@@ -193,14 +192,12 @@ protected:
     void tipoIngresado();
     void fechaIngresada();
     void leerTasa();
-    void aplicarRegla();
     bool validar();
     bool escribir();
     void terminarGrabado(int64_t id, int interfaz, const QDate& fecha);
     void abrirSets(int64_t id);
     void lineasDeAporte();
     QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
-    void postearPendientes(DataSet& ds);
 
     Sesion& sesion_;
     Interaccion& interaccion_;
@@ -215,6 +212,7 @@ protected:
     std::unique_ptr<Cartera> cartera_;
     std::unique_ptr<FormasPago> formasPago_;
     std::unique_ptr<DocumentosPagados> documentos_;
+    std::unique_ptr<CruceCartera> cruces_;
     std::unique_ptr<LineasContablesEgreso> lineas_;
 
     QList<OpcionBusqueda> prefijos_, clases_, monedas_, tiposCxp_, tiposCartera_;
@@ -223,15 +221,12 @@ protected:
     bool numeroAutomatico_ = false;
     bool totalesEditables_ = false;
     bool sincronizando_ = false;
+    bool recuperado_ = false;  // brought back from the copy stored with id 0
 
     // Options read at creation.
     bool permitirCero_ = false;
     bool lineasSoloLectura_ = false;
-    bool sincronizarPrefijos_ = false;
-    bool otrosConceptos_ = false;
-    bool componerConNumProv_ = false;
     bool fechaInhabilitada_ = false;
-    bool filtrarCentros_ = false;
     bool descontarRetenciones_ = false;
     bool preguntaTasa_ = false;
     int monedaPredeterminada_ = 0;
