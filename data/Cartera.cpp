@@ -2,7 +2,6 @@
 
 #include "base/Sql.h"
 #include "data/Importe.h"
-#include "data/Interaccion.h"
 #include "data/Numeracion.h"
 #include "data/fb/Database.h"
 
@@ -19,23 +18,9 @@ bool Cartera::valide_doc_cartera(const QString& nit, int tipo, const QString& pr
                                                  u',' + sql::numero(int64_t(tipo)) + u',' +
                                                  sql::texto(prefijo.trimmed()) + u',' + sql::texto(completo) + u',' +
                                                  sql::fecha(fecha) + u')');
-    const int64_t error = fila ? (*fila)["ERROR"].toInt64() : 1;
-    switch (error) {
-    case 0:
-        break;
-    case 2:
-        interaccion_.informacion(QStringLiteral("El documento indicado pertenece a otro Cliente."));
-        return false;
-    case 3:
-        interaccion_.informacion(QStringLiteral("La fecha del abono es anterior al documento."));
-        return false;
-    case 4:
-        interaccion_.informacion(QStringLiteral("Documento totalmente cancelado."));
-        return false;
-    default:
-        interaccion_.informacion(QStringLiteral("No se encontró el documento indicado."));
-        return false;
-    }
+    // Another third party's, dated after the voucher, settled or missing: the
+    // crossing tells the person it was not found.
+    if (!fila || (*fila)["ERROR"].toInt64() != 0) return false;
     linea = {(*fila)["ID"].toInt64(),     dineroDe((*fila)["RTFTE"]), dineroDe((*fila)["RTIVA"]),
              dineroDe((*fila)["RTICA"]),  dineroDe((*fila)["RCREE"]), dineroDe((*fila)["DTOF"]),
              dineroDe((*fila)["SALDO"]),  (*fila)["SUCURSAL"].toString().trimmed()};

@@ -35,7 +35,9 @@ public:
     Cartera(fb::Database& compania, Interaccion& interaccion) : compania_(compania), interaccion_(interaccion) {}
 
     // The check of a receivable typed into a crossing line. True fills
-    // `linea`; false tells the person why and leaves `linea` zeroed.
+    // `linea`; false (not found, another third party's, dated after
+    // `fecha`, or nothing left to cross) leaves `linea` zeroed and says
+    // nothing: the crossing shows its own message.
     bool valide_doc_cartera(const QString& nit, int tipo, const QString& prefijo, const QString& numero,
                             const QDate& fecha, DocumentoCartera& linea);
 

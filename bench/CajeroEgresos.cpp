@@ -1,4 +1,4 @@
-// A cashier's workstation for the vouchers' concurrency test: for a given
+// A cashier's workstation for the vouchers' concurrency run: for a given
 // time, stores payment vouchers on one prefix, each paid by a cheque of one
 // automatic checkbook and a cash item, with its accounting line, as the
 // voucher screen saves them (DataSets, one transaction, the retry rule, the
@@ -6,7 +6,7 @@
 // voucher ("numero id cheque intentos chequeOfrecido") or the error and
 // status 1.
 //
-//   cxp_prueba_cajero_egresos BASE USUARIO CLAVE SEGUNDOS PREFIJO NIT CUENTA CHEQUERA
+//   bench_cajero_egresos BASE USUARIO CLAVE SEGUNDOS PREFIJO NIT CUENTA CHEQUERA
 #include "base/Dinero.h"
 #include "data/DataSet.h"
 #include "data/Numeracion.h"
