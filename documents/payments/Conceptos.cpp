@@ -205,16 +205,13 @@ std::vector<ColumnaSeleccion> SeleccionCartera::columnas() const {
             {QStringLiteral("SUCURSAL"), s("Sucursal"), 10}};
 }
 
-// The balance of each receivable comes from the same procedure that checks
-// the crossing, so that what is listed is what can be crossed.
+// The database lists what has a balance, with the same procedure that
+// checks the crossing, so that what is listed is what can be crossed.
 QString SeleccionCartera::consulta(const QString& texto) const {
-    return QStringLiteral("select t.TIDO_NOMCORTO, d.PREFIJO, d.NUMERO, d.FECHA, d.BRUTO, s.SALDO, d.SUCURSAL "
-                          "from V_DOCUMENTOS_CARTERA d join TIPO_DOCUMENTO t on t.TIDO_COD = d.TIPO "
-                          "left join SALDO_DOC_CARTERA(d.TIPO, d.ID, ") +
-           sql::fecha(fecha_) + QStringLiteral(") s on 1 = 1 where d.TERC_NIT = ") + sql::texto(nit_) +
-           QStringLiteral(" and d.FECHA <= ") + sql::fecha(fecha_) + QStringLiteral(" and s.SALDO <> 0") +
-           condicion(texto, {QStringLiteral("d.PREFIJO"), QStringLiteral("d.NUMERO")}, {}) +
-           QStringLiteral(" order by d.FECHA, d.PREFIJO, d.NUMERO");
+    return QStringLiteral("select c.TIDO_NOMCORTO, c.PREFIJO, c.NUMERO, c.FECDOC FECHA, c.BRUTO, c.SALDO, c.SUCURSAL "
+                          "from CARTERA_TERCERO(") +
+           sql::texto(nit_) + u',' + sql::fecha(fecha_) + QStringLiteral(") c where 1 = 1") +
+           condicion(texto, {QStringLiteral("c.PREFIJO"), QStringLiteral("c.NUMERO")}, {});
 }
 
 Eleccion SeleccionCartera::elegir(const RecordRef& fila) const {

@@ -18,8 +18,9 @@ namespace {
 
 ServiciosEgreso servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c) {
     ServiciosEgreso r;
+    // Vouchers post with the cash module's interfaces.
     r.abreInterfaz = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
-        return Interfaces(s->compania, *iq).abre_interfaz(tipo, prefijo, preguntar);
+        return Interfaces(s->compania, *iq).abre_interfaz_caja(tipo, prefijo, preguntar);
     };
     // The interface was chosen by the save itself: the protocol must not ask again.
     r.contabilizar = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
