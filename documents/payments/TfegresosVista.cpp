@@ -386,6 +386,10 @@ TfegresosVista::TfegresosVista(std::unique_ptr<Tfegresos> logica, Interaccion& i
     marco->addWidget(cruce_, 2);
     marco->addWidget(medios_, 2);
     marco->addWidget(contabilidad, 2);
+    // What no panel takes goes to the accounting lines.
+    for (QWidget* w : {static_cast<QWidget*>(documentos_), static_cast<QWidget*>(cruce_), static_cast<QWidget*>(medios_),
+                       static_cast<QWidget*>(contabilidad)})
+        w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
 
     // ---- keys: each goes to the logic
     teclado_->asignar(Qt::Key_F2, [l] { l->teclaF2(); });
