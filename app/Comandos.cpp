@@ -62,6 +62,9 @@ const std::vector<Comando>& principal() {
         pantalla("descuento.buscar", DD, "&Busqueda descuentos", "Shift+F2", 21, "Tfbuscancredito"),
         pantalla("egreso.generar", DP, "&Generar egresos", {}, 30, "Tfegresos", "egreso.buscar"),
         pantalla("egreso.buscar", DP, "&Busqueda de egresos", "Shift+F3", 31, "Tfbuscegreso"),
+        // The voucher's own tables, kept by those who may write vouchers.
+        pantalla("egreso.clases", DP, "&Clases de egreso", {}, 30, "Tfclaseegr"),
+        pantalla("egreso.conceptos", DP, "C&onceptos por pagar", {}, 30, "Tfregconcxpagar"),
         pantalla("aplicacion.ejecutar", DA, "&Ejecutar aplicación", {}, 40, "Tfaplicacionprv", "aplicacion.buscar"),
         pantalla("aplicacion.buscar", DA, "&Busqueda aplicaciones", "Shift+F4", 41, "Tfbuscaplicaciones"),
         pantalla("anticipo.buscar", DN, "&Busqueda anticipos", "Shift+F5", 51, "Tfbuscantipos"),

@@ -13,6 +13,7 @@
 #include "creditors/Registro.h"
 #include "documents/advances/Registro.h"
 #include "documents/charges/Registro.h"
+#include "documents/payments/Registro.h"
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
 #include "printing/motor/Registro.h"
@@ -344,6 +345,8 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasFormatos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasCargos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAnticipos(interaccion_, sesion_, errores_, configuracion_);
+
+    registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
 }
 
 void Tfprincipal::aplicarDerechos() {

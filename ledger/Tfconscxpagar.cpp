@@ -9,6 +9,12 @@
 namespace cxp {
 
 namespace {
+// A document as the payment voucher appends it: short name, prefix, number.
+QVariantMap documentoElegido(const RecordRef& r) {
+    return {{QStringLiteral("TIDO_NOMCORTO"), r.asString(QStringLiteral("TIPONOM")).trimmed()},
+            {QStringLiteral("PREFIJO"), r.asString(QStringLiteral("PREFIJO")).trimmed()},
+            {QStringLiteral("NUMERO"), r.asString(QStringLiteral("NUMERO")).trimmed()}};
+}
 const QStringList kColumnas{"TIPONOM", "PREFIJO", "NUMERO", "FECDOC", "VENCE", "DIAS", "REFERENCIA",
                             "CONCEPTO", "RTFTE", "RTIVA", "RTICA", "DTOF", "SALDO"};
 }
@@ -89,6 +95,7 @@ std::optional<QVariantMap> Tfconscxpagar::elegirActual() {
         {QStringLiteral("prefijo"), documentos_.asString(QStringLiteral("PREFIJO"))},
         {QStringLiteral("numero"), documentos_.asString(QStringLiteral("NUMERO"))},
         {QStringLiteral("id"), qlonglong(documentos_.asInt(QStringLiteral("ID")))},
+        {QStringLiteral("documentos"), QVariantList{documentoElegido(documentos_.current())}},
     };
     emit cerrar();
     return eleccion_;
@@ -97,27 +104,30 @@ std::optional<QVariantMap> Tfconscxpagar::elegirActual() {
 std::optional<QVariantMap> Tfconscxpagar::seleccionarVarios(const std::vector<int>& filas) {
     if (!seleccion_ || !documentos_.isOpen()) return std::nullopt;
     std::vector<std::pair<int64_t, int64_t>> docs;  // type, id
+    QVariantList lista;
     for (int f : filas) {
         const RecordRef r = documentos_.row(f);
-        if (r.isValid()) docs.emplace_back(r.asInt(QStringLiteral("TIPO")), r.asInt(QStringLiteral("ID")));
+        if (!r.isValid()) continue;
+        docs.emplace_back(r.asInt(QStringLiteral("TIPO")), r.asInt(QStringLiteral("ID")));
+        lista.append(documentoElegido(r));
     }
     if (docs.empty()) {
         interaccion_.informacion(kSinSeleccion);
         return std::nullopt;
     }
-    int64_t lista = 0;
+    int64_t idLista = 0;
     const bool ok = proteger([&] {
         fb::Transaction tr = sesion_.compania.begin();
-        lista = tr.executeProcedure(QStringLiteral("CAMBIE_ID_CONS"))[QStringLiteral("ID")].toInt64();
+        idLista = tr.executeProcedure(QStringLiteral("CAMBIE_ID_CONS"))[QStringLiteral("ID")].toInt64();
         for (size_t i = 0; i < docs.size(); ++i)
             tr.execute(QStringLiteral("insert into CONSOLIDE_FALTANTES (CEFA_ID, CEFA_ITEM, CEFA_TIPOORI, "
                                       "CEFA_IDORI, CEFA_TIPODES) values (") +
-                       sql::numero(lista) + u',' + sql::numero(int64_t(i)) + u',' + sql::numero(docs[i].first) +
+                       sql::numero(idLista) + u',' + sql::numero(int64_t(i)) + u',' + sql::numero(docs[i].first) +
                        u',' + sql::numero(docs[i].second) + u',' + sql::numero(int64_t(kTipoDestino)) + u')');
         tr.commit();
     });
     if (!ok) return std::nullopt;
-    eleccion_ = QVariantMap{{QStringLiteral("lista"), qlonglong(lista)}};
+    eleccion_ = QVariantMap{{QStringLiteral("lista"), qlonglong(idLista)}, {QStringLiteral("documentos"), lista}};
     emit cerrar();
     return eleccion_;
 }

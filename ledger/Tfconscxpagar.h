@@ -59,7 +59,9 @@ public:
     std::optional<QVariantMap> elegirActual();
     // F5 "Sel. varios": the documents of the rows given (DataSet rows, in
     // the order the person selected them) stored under a new list id in one
-    // transaction; the choice is {"lista": id} and the screen closes. With
+    // transaction; the choice is {"lista": id, "documentos": [...]} and the
+    // screen closes. Both choices carry "documentos": a list of
+    // {TIDO_NOMCORTO, PREFIJO, NUMERO}, as the payment voucher appends them. With
     // no row selected the person is told kSinSeleccion and it stays.
     std::optional<QVariantMap> seleccionarVarios(const std::vector<int>& filas);
     // What the picker returns: set by elegirActual or seleccionarVarios.

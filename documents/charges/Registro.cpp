@@ -7,6 +7,8 @@
 #include "ui/InteraccionQt.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QVBoxLayout>
 
 namespace cxp {
 
@@ -57,6 +59,29 @@ void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, Maneja
         vista->setAttribute(Qt::WA_DeleteOnClose);
         return vista;
     });
+}
+
+int64_t registrarCargoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                const Configuracion& configuracion, const PropuestaCargo& propuesta) {
+    auto logica = std::make_unique<Tfnotasdebito>(sesion, interaccion, errores, configuracion,
+                                                  servicios(&interaccion, &sesion, &errores, &configuracion));
+    if (!logica->abrir()) return 0;
+    logica->proponer(propuesta);
+    Tfnotasdebito* cargo = logica.get();
+    QDialog dialogo(QApplication::activeWindow());
+    dialogo.setWindowTitle(QStringLiteral("Cargos en Cuenta"));
+    auto* vista = new TfnotasdebitoVista(std::move(logica), interaccion, errores, sesion, &dialogo);
+    auto* capa = new QVBoxLayout(&dialogo);
+    capa->setContentsMargins(0, 0, 0, 0);
+    capa->addWidget(vista);
+    dialogo.resize(780, 620);
+    // Saved (posted and printed, or kept to finish later): the next blank
+    // charge is not wanted here.
+    QObject::connect(cargo, &Tfnotasdebito::reiniciado, &dialogo, [cargo, &dialogo] {
+        if (cargo->ultimoId() != 0) dialogo.accept();
+    });
+    dialogo.exec();
+    return cargo->ultimoId();
 }
 
 }  // namespace cxp

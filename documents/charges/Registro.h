@@ -3,14 +3,23 @@
 // the accounting interface, the posting through the review window and the
 // printer of the program wired in, and its consult "Tfnotasdebito2"
 // (argument "id").
+#include <cstdint>
+
 namespace cxp {
 
 class Configuracion;
+struct PropuestaCargo;
 class InteraccionQt;
 class ManejadorErrores;
 struct Sesion;
 
 void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
                               const Configuracion& configuracion);
+
+// The charge screen as a modal window filled with a proposal (a payable
+// concept): the id of the charge saved there, 0 when the clerk left without
+// saving or the screen could not open.
+int64_t registrarCargoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                const Configuracion& configuracion, const PropuestaCargo& propuesta);
 
 }  // namespace cxp

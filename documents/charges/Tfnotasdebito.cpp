@@ -415,6 +415,24 @@ void Tfnotasdebito::setSubTotal(Dinero v) {
     escribirMontos();
 }
 
+void Tfnotasdebito::proponer(const PropuestaCargo& p) {
+    if (!cargo_.isOpen() || cargo_.isEmpty() || grabado_) return;
+    if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
+    if (!p.prefijo.isEmpty() && !claveDe(prefijos_, p.prefijo).isEmpty()) cargo_.setValue(kPrefijo, p.prefijo);
+    if (!p.nit.isEmpty()) cargo_.setValue(kNit, p.nit);
+    if (p.fecha.isValid()) cargo_.setValue(kFecha, p.fecha);
+    if (!p.concepto.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_CONC"), p.concepto.left(60));
+    const std::pair<const char*, const std::optional<Dinero>*> tasas[] = {{"NDPR_IVAPORC", &p.ivaPorc},
+                                                                          {"NDPR_RTFTEPORC", &p.rtftePorc},
+                                                                          {"NDPR_RTIVAPORC", &p.rtivaPorc},
+                                                                          {"NDPR_RTICAPORC", &p.rticaPorc}};
+    for (const auto& [campo, tasa] : tasas)
+        if (*tasa) cargo_.setValue(QString::fromLatin1(campo), **tasa);
+    if (!p.cuenta.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_CTACAUSA"), p.cuenta);
+    if (p.monto) setSubTotal(*p.monto);
+    emit montosCambiados();
+}
+
 void Tfnotasdebito::setDiasVence(int dias) {
     diasVence_ = dias;
     cargo_.setValue(kVence, cargo_.asDate(kFecha).addDays(dias));

@@ -42,6 +42,15 @@ struct ServiciosCargo {
     std::function<void(int64_t id)> consultar;
 };
 
+// A charge proposed from outside (a payable concept chosen in the payment
+// voucher): what the clerk would type first. Empty texts, a null amount and
+// an invalid date leave the charge's own values.
+struct PropuestaCargo {
+    QString nit, prefijo, concepto, cuenta;
+    QDate fecha;
+    std::optional<Dinero> monto, ivaPorc, rtftePorc, rtivaPorc, rticaPorc;
+};
+
 class Tfnotasdebito : public QObject {
     Q_OBJECT
 public:
@@ -118,6 +127,11 @@ public:
     // Returns how many lines came; 0 after a message when none.
     static const QStringList& clasesDocumento();
     int traerDocumento(int clase, const QString& prefijo, const QString& numero);
+
+    // Fills the new charge with a proposal, field by field as if typed:
+    // prefix, creditor (its profile), date, concept, the concept's rates
+    // over the creditor's, the cause account, and the amount last.
+    void proponer(const PropuestaCargo& propuesta);
 
     // "?" lookups and F6.
     void buscarAcreedor();

@@ -113,7 +113,9 @@ TEST_F(Consultas, SelectorDevuelveElDocumentoYCierra) {
     p->activar();
     ASSERT_TRUE(p->eleccion());
     EXPECT_EQ(*p->eleccion(), (QVariantMap{{"tipo", 21}, {"tiponom", "FACOMPRA"}, {"prefijo", "FC"},
-                                           {"numero", "000007"}, {"id", 12LL}}));
+                                           {"numero", "000007"}, {"id", 12LL},
+                                           {"documentos", QVariantList{QVariantMap{
+                                               {"TIDO_NOMCORTO", "FACOMPRA"}, {"PREFIJO", "FC"}, {"NUMERO", "000007"}}}}}));
     EXPECT_EQ(cerrar.count(), 1);
     EXPECT_TRUE(interaccion.pantallas.isEmpty()) << "picking consults nothing";
 }
@@ -132,7 +134,15 @@ TEST_F(Consultas, VariosDocumentosQuedanEnUnaListaParaElEgreso) {
     ASSERT_TRUE(e) << mensajes().toStdString();
     const qlonglong lista = e->value("lista").toLongLong();
     EXPECT_GT(lista, 0);
-    EXPECT_EQ(e->size(), 1);
+    // The voucher appends the same documents in the same order.
+    QStringList docs, esperados;
+    for (const QVariant& d : e->value("documentos").toList())
+        docs << QStringList{d.toMap().value("TIDO_NOMCORTO").toString(), d.toMap().value("PREFIJO").toString(),
+                            d.toMap().value("NUMERO").toString()}.join(' ');
+    for (int f : {3, 0, 1})
+        esperados << QStringList{p->documentos().row(f).asString("TIPONOM"), p->documentos().row(f).asString("PREFIJO"),
+                                 p->documentos().row(f).asString("NUMERO")}.join(' ');
+    EXPECT_EQ(docs, esperados);
     EXPECT_EQ(cerrar.count(), 1);
     const auto r = filas(QStringLiteral("select CEFA_ITEM, CEFA_TIPOORI, CEFA_IDORI, CEFA_TIPODES from "
                                         "CONSOLIDE_FALTANTES where CEFA_ID = %1 order by CEFA_ITEM")
