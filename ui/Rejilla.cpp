@@ -1,11 +1,13 @@
 #include "ui/Rejilla.h"
 
 #include "data/Interaccion.h"
+#include "ui/CamposFecha.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDateTimeEdit>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -76,6 +78,13 @@ public:
             o.palette.setColor(grupo, QPalette::HighlightedText, letra);
         }
         QStyledItemDelegate::paint(p, o, index);
+    }
+    // A date cell is edited as every date box is: yyyy/MM/dd, typed over.
+    // Prepared here, after the view put this delegate's filter on the
+    // editor, so that a date typed is taken before the delegate commits.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* fecha = qobject_cast<QDateTimeEdit*>(editor)) prepararFecha(fecha);
+        QStyledItemDelegate::setEditorData(editor, index);
     }
 };
 

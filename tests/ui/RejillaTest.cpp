@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDateTimeEdit>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPdfWriter>
@@ -191,6 +193,26 @@ TEST_F(RejillaTest, TheMenuCopiesAndExportsTheSelectionInGridOrder) {
     EXPECT_EQ(rejilla->filtrosArchivo(),
               QStringList({"Archivo texto (*.txt)", "Valores separados por comas (*.csv)",
                            "Libro de Microsoft Excel (*.xls)"}));
+}
+
+// A date cell being edited shows yyyy/MM/dd, not the locale's short date,
+// and takes a date typed over it.
+TEST_F(RejillaTest, ADateCellIsEditedAsEveryDate) {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Mexico));
+    rejilla->setSoloLectura(false);
+    QTableView* v = rejilla->vista();
+    const QModelIndex celda = v->model()->index(0, 3);
+    v->setCurrentIndex(celda);
+    v->edit(celda);
+    auto* editor = qobject_cast<QDateTimeEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->text(), "2024/02/29");
+    editor->selectAll();
+    QTest::keyClicks(editor, "2026/12/7");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the grid takes the editor's value queued
+    EXPECT_EQ(ds.asString("FECHA"), "2026/12/07");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST_F(RejillaTest, RowColoursComeFromTheRow) {
