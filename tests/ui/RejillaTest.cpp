@@ -170,15 +170,19 @@ TEST_F(RejillaTest, TheMenuCopiesAndExportsTheSelectionInGridOrder) {
     EXPECT_EQ(t.columnas[0].titulo, "Saldo");
     EXPECT_EQ(t.texto(1, 0), "0.05");
 
+    // An uncaptioned column goes out with the title the grid shows it with.
+    cxp::DataSetModel::setCaptionLookup([](const QString& c) { return c == "FECHA" ? QString("Fecha") : QString(); });
     QTemporaryDir dir;
     const QString ruta = dir.filePath("sel.csv");
-    ASSERT_TRUE(rejilla->exportar(ruta, cxp::FormatoArchivo::Csv));
+    const bool exportado = rejilla->exportar(ruta, cxp::FormatoArchivo::Csv);
+    cxp::DataSetModel::setCaptionLookup({});
+    ASSERT_TRUE(exportado);
     QFile f(ruta);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")) << "a byte-order mark: Excel reads the accents";
     EXPECT_EQ(QString::fromUtf8(bytes.mid(3)),
-              QStringLiteral("Saldo,NIT,Nombre,FECHA,ESTADO\r\n1234567.50,800,PEÑA LTDA,2024/02/29,S\r\n"
+              QStringLiteral("Saldo,NIT,Nombre,Fecha,ESTADO\r\n1234567.50,800,PEÑA LTDA,2024/02/29,S\r\n"
                              "0.05,900,Peñalosa S.A.,2024/01/15,S\r\n"));
 
     // Nothing selected: every row shown.
