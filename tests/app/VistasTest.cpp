@@ -484,9 +484,12 @@ QStringList malVistos(QWidget* pantalla) {
         if (e->isVisibleTo(pantalla) && e->isReadOnly() &&
             e->palette().color(QPalette::Base) != e->palette().color(QPalette::Window))
             r << pantalla->objectName() + "." + e->objectName() + " parece editable";
-    for (QDateTimeEdit* e : pantalla->findChildren<QDateTimeEdit*>())
-        if (e->isVisibleTo(pantalla) && !e->displayFormat().startsWith(QLatin1String("yyyy/MM/dd")))
-            r << pantalla->objectName() + "." + e->objectName() + " muestra " + e->displayFormat();
+    for (QDateTimeEdit* e : pantalla->findChildren<QDateTimeEdit*>()) {
+        if (!e->isVisibleTo(pantalla)) continue;
+        const QString nombre = pantalla->objectName() + "." + e->objectName();
+        if (!e->displayFormat().startsWith(QLatin1String("yyyy/MM/dd"))) r << nombre + " muestra " + e->displayFormat();
+        if (e->width() < e->minimumSizeHint().width()) r << nombre + " cortado";
+    }
     return r;
 }
 
@@ -541,7 +544,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             ASSERT_TRUE(pantalla);
             if (!porBoton) {
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
-                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv"))
+                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);
