@@ -24,6 +24,7 @@
 #include "data/Derechos.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "ui/CamposFecha.h"
 #include "ui/PaletaSoloLectura.h"
 #include "ui/BarraEstadoVista.h"
 #include "ui/InteraccionQt.h"
@@ -116,6 +117,7 @@ Tfprincipal::Tfprincipal(Servicios s, ParametrosLinea parametros, QWidget* paren
     // table of column names.
     nombresCampos_ = std::make_unique<NombresCampos>(sesion_.compania);
     qApp->installEventFilter(new PaletaSoloLectura(this));
+    qApp->installEventFilter(new FechasDelPrograma(this));
     DataSetModel::setCaptionLookup([this](const QString& columna) -> QString {
         // Asked while painting: a failed read leaves the name, with no box.
         if (!activacion_.aceptada()) return {};

@@ -143,11 +143,15 @@ bool FichaAcreedor::abrir(const QString& nit) {
             interaccion_.error(QStringLiteral("Error. No se encontró el tercero."));
             return;
         }
+        // The date as every date shows (yyyy/MM/dd), not as the database
+        // writes a date into text.
         const auto audit = sesion_.compania.queryOne(
-            QStringLiteral("select first 1 audi_fecha || '-' || substring(audi_hora from 1 for 8) || ' ' || audi_usuario AUDIT "
+            QStringLiteral("select first 1 audi_fecha, substring(audi_hora from 1 for 8), audi_usuario "
                            "from auditoria where tido_cod = 104 and ((audi_oper = 'U') or (audi_oper = 'I')) and audi_cod = ") +
             sql::texto(nit) + QStringLiteral(" order by audi_fecha desc, audi_hora desc"));
-        registro_ = QStringLiteral("Registro: ") + (audit ? (*audit)[0].toString() : QString());
+        registro_ = QStringLiteral("Registro: ") +
+                    (audit ? (*audit)[0].toString() + u'-' + (*audit)[1].toString() + u' ' + (*audit)[2].toString()
+                           : QString());
         const auto maximo = sesion_.compania.queryOne(
             QStringLiteral("select max(tecc_item) from terceros_contactos where terc_nit = ") + sql::texto(nit));
         ultimoContacto_ = maximo && !(*maximo)[0].isNull() ? int((*maximo)[0].toInt64()) : 0;

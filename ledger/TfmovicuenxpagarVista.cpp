@@ -43,6 +43,8 @@ TfmovicuenxpagarVista::TfmovicuenxpagarVista(std::unique_ptr<Tfmovicuenxpagar> l
     rejilla_->setNombreArchivo(Tfmovicuenxpagar::kArchivo);
     rejilla_->setTitulo(Tfmovicuenxpagar::kTitulo);
     rejilla_->setAnchoColumna(QStringLiteral("NOMBRE"), 30);
+    // The payments come at four decimals: pesos, like the other columns.
+    rejilla_->setDecimales(QStringLiteral("ABONOS"), 2);
     QCheckBox* filtros = rejilla_->crearCasillaFiltros(this);
     totales_ = new QLabel(this);
     totales_->setObjectName(QStringLiteral("totales"));

@@ -2,6 +2,7 @@
 
 #include "data/DataSetModel.h"
 #include "data/Interaccion.h"
+#include "ui/CamposFecha.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -177,7 +178,7 @@ void Enlaces::enlazar(QLineEdit* editor, DataSet& ds, const QString& campo, cons
 
 void Enlaces::enlazar(QDateEdit* editor, DataSet& ds, const QString& campo) {
     Enlace& e = agregar(editor, ds, campo, Fecha);
-    editor->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    prepararFecha(editor);
     editor->setMinimumDate(fechaNula);
     editor->setSpecialValueText(QStringLiteral(" "));
     editor->setCalendarPopup(true);

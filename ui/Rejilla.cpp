@@ -1,11 +1,13 @@
 #include "ui/Rejilla.h"
 
 #include "data/Interaccion.h"
+#include "ui/CamposFecha.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDateTimeEdit>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -30,14 +32,43 @@ public:
 
     QStringList filtros;
     std::function<std::optional<QColor>(const RecordRef&)> color;
+    QHash<QString, int> decimales;  // by field name, upper case
 
     void aplicar() { invalidateRowsFilter(); }
+
+    // The decimals a column of the source shows: its own unless set.
+    std::optional<int> decimalesDe(int columna) const {
+        auto* m = static_cast<DataSetModel*>(sourceModel());
+        if (decimales.isEmpty() || !m || !m->dataSet()) return std::nullopt;
+        const int fi = m->fieldIndex(columna);
+        if (fi < 0) return std::nullopt;
+        const Field& f = m->dataSet()->field(fi);
+        const auto d = decimales.constFind(f.name().toUpper());
+        if (d == decimales.constEnd() || f.type() != FieldType::Decimal) return std::nullopt;
+        return *d;
+    }
+    // What a cell of the source shows.
+    QString texto(const QModelIndex& s) const {
+        if (const auto d = decimalesDe(s.column())) {
+            auto* m = static_cast<DataSetModel*>(sourceModel());
+            const fb::Value& v = m->dataSet()->row(s.row()).value(m->fieldIndex(s.column()));
+            if (v.isNull()) return {};
+            const auto& x = std::get<fb::Decimal>(v.storage());
+            try {
+                return Dinero::desdeEscalado(x.unscaled, x.scale).texto(*d);
+            } catch (const std::exception&) {
+                // beyond what Dinero holds: as the model shows it
+            }
+        }
+        return s.data(Qt::DisplayRole).toString();
+    }
 
     void sort(int column, Qt::SortOrder order) override {
         if (sourceModel()) sourceModel()->sort(column, order);
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole && decimalesDe(index.column())) return texto(mapToSource(index));
         if (role == Qt::ForegroundRole && color) {
             auto* m = static_cast<DataSetModel*>(sourceModel());
             const QModelIndex s = mapToSource(index);
@@ -51,7 +82,7 @@ protected:
     bool filterAcceptsRow(int fila, const QModelIndex& padre) const override {
         for (int c = 0; c < filtros.size(); ++c) {
             if (filtros[c].isEmpty()) continue;
-            const QString t = sourceModel()->index(fila, c, padre).data(Qt::DisplayRole).toString();
+            const QString t = texto(sourceModel()->index(fila, c, padre));
             if (!t.contains(filtros[c], Qt::CaseInsensitive)) return false;
         }
         return true;
@@ -76,6 +107,13 @@ public:
             o.palette.setColor(grupo, QPalette::HighlightedText, letra);
         }
         QStyledItemDelegate::paint(p, o, index);
+    }
+    // A date cell is edited as every date box is: yyyy/MM/dd, typed over.
+    // Prepared here, after the view put this delegate's filter on the
+    // editor, so that a date typed is taken before the delegate commits.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* fecha = qobject_cast<QDateTimeEdit*>(editor)) prepararFecha(fecha);
+        QStyledItemDelegate::setEditorData(editor, index);
     }
 };
 
@@ -305,6 +343,11 @@ QLineEdit* Rejilla::editorFiltro(int columna) const {
 
 // ---- widths
 
+void Rejilla::setDecimales(const QString& campo, int decimales) {
+    filtro_->decimales.insert(campo.toUpper(), decimales);
+    filtro_->aplicar();
+}
+
 void Rejilla::setAnchoColumna(const QString& campo, int caracteres) {
     anchos_.insert(campo.toUpper(), caracteres);
     anchosIniciales();
@@ -355,15 +398,29 @@ std::vector<int> Rejilla::filasSeleccionadas() const {
     return filas;
 }
 
-TablaExportar Rejilla::tablaSeleccion() const {
-    if (!modelo_ || !modelo_->dataSet()) return {};
-    QHeaderView* h = vista_->horizontalHeader();
-    std::vector<int> campos;
+namespace {
+// The columns a grid shows, in its order and with the titles it shows.
+TablaExportar tablaDe(const QHeaderView* h, const DataSetModel* modelo, const FiltroRejilla& filtro,
+                      const std::vector<int>& filas) {
+    if (!modelo || !modelo->dataSet()) return {};
+    std::vector<int> campos, logicas;
     for (int v = 0; v < h->count(); ++v) {
         const int logica = h->logicalIndex(v);
-        if (!h->isSectionHidden(logica)) campos.push_back(modelo_->fieldIndex(logica));
+        if (h->isSectionHidden(logica)) continue;
+        campos.push_back(modelo->fieldIndex(logica));
+        logicas.push_back(logica);
     }
-    return TablaExportar::desde(*modelo_->dataSet(), filasSeleccionadas(), campos);
+    TablaExportar t = TablaExportar::desde(*modelo->dataSet(), filas, campos);
+    for (size_t c = 0; c < t.columnas.size(); ++c) {
+        t.columnas[c].titulo = modelo->caption(logicas[c]);
+        if (const auto d = filtro.decimalesDe(logicas[c])) t.columnas[c].escala = *d;
+    }
+    return t;
+}
+}  // namespace
+
+TablaExportar Rejilla::tablaSeleccion() const {
+    return tablaDe(vista_->horizontalHeader(), modelo_, *filtro_, filasSeleccionadas());
 }
 
 void Rejilla::copiar() {
@@ -417,17 +474,9 @@ bool Rejilla::guardarSeleccion() {
 
 int Rejilla::imprimirEn(QPagedPaintDevice& dispositivo) const {
     // Every row shown, whatever is selected.
-    TablaExportar t;
-    if (modelo_ && modelo_->dataSet()) {
-        QHeaderView* h = vista_->horizontalHeader();
-        std::vector<int> campos, filas;
-        for (int v = 0; v < h->count(); ++v) {
-            const int logica = h->logicalIndex(v);
-            if (!h->isSectionHidden(logica)) campos.push_back(modelo_->fieldIndex(logica));
-        }
-        for (int r = 0; r < filtro_->rowCount(); ++r) filas.push_back(filaDataSet(r));
-        t = TablaExportar::desde(*modelo_->dataSet(), filas, campos);
-    }
+    std::vector<int> filas;
+    for (int r = 0; r < filtro_->rowCount(); ++r) filas.push_back(filaDataSet(r));
+    const TablaExportar t = tablaDe(vista_->horizontalHeader(), modelo_, *filtro_, filas);
     const QString titulo = titulo_.isEmpty() ? window()->windowTitle() : titulo_;
     return cxp::imprimir(dispositivo, t, titulo, QDate::currentDate());
 }

@@ -60,7 +60,8 @@ public:
     // The DataSet rows selected, in the grid's order; every row shown
     // when nothing is selected.
     std::vector<int> filasSeleccionadas() const;
-    // The shown columns of those rows, in the grid's column order.
+    // The shown columns of those rows, in the grid's column order, titled
+    // as the grid titles them.
     TablaExportar tablaSeleccion() const;
     bool exportar(const QString& ruta, FormatoArchivo formato, QString* error = nullptr) const;
     // The save dialog with the proposed name; the chosen filter's
@@ -81,6 +82,9 @@ public:
     void setColorTexto(std::function<std::optional<QColor>(const RecordRef&)> color);
     // Width of a column in average characters.
     void setAnchoColumna(const QString& campo, int caracteres);
+    // Decimals a money column shows (and copies and prints) when its value
+    // comes at more, as a procedure's payments at four; the value stays.
+    void setDecimales(const QString& campo, int decimales);
 
 signals:
     // A double click on a row: the DataSet row.

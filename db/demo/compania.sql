@@ -590,10 +590,10 @@ INSERT INTO PROVEEDOR_ARTICULO (TERC_NIT, ARTI_COD, PVAR_COD, PVAR_DES, PVAR_FEC
 INSERT INTO PROVEEDOR_ARTICULO (TERC_NIT, ARTI_COD, PVAR_COD, PVAR_DES, PVAR_FECHA, PVAR_COSTO, PVAR_UNIDAD)
   VALUES ('901234567', 'GRA-0002', 'FRJ-25', 'FRÍJOL CARGAMANTO BULTO 25 KG', '2026/11/25', 265000.00, 'BTO');
 
--- The demo asks for today's exchange rate when the program starts.
-UPDATE CONFIGURACION SET CONF_VALOR = 'SI'
- WHERE CONF_MODULO = 'GENERAL' AND CONF_CATEGORIA = 'GENERAL'
-   AND CONF_PROPIEDAD = 'PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR';
+-- The company buys and pays in pesos: "PREGUNTAR TASA DE CAMBIO EN
+-- DOCUMENTOS DE CUENTAS POR PAGAR" stays "NO", so that its documents show
+-- no currency and no rate is asked at start-up; the rates above serve the
+-- day's exchange rate screen and a company that turns the question on.
 
 -- Payables of the last quarter, so that the balances, movements, ageing
 -- and analyses have something to show. Withholdings are taken when the

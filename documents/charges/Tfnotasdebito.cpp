@@ -292,14 +292,27 @@ void Tfnotasdebito::leerConfiguracion() {
 }
 
 bool Tfnotasdebito::cargarPrefijos() {
-    QString sql = QStringLiteral("select pref_pre from prefijos where tido_cod = 51 and pref_activo = 'S' ");
+    // Each prefix with whether it has an accounting interface, so that a
+    // new screen starts on one it can save with.
+    QString sql = QStringLiteral(
+        "select p.pref_pre, (select count(*) from interfaz_cxpagar i where i.tido_cod = 51 and i.pref_pre = p.pref_pre) "
+        "from prefijos p where p.tido_cod = 51 and p.pref_activo = 'S' ");
     if (sesion_.agencia_actual != 0)
-        sql += QStringLiteral(" and (SUCU_ID = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
-               QStringLiteral(" OR SUCU_ID = 0)");
+        sql += QStringLiteral(" and (p.SUCU_ID = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
+               QStringLiteral(" OR p.SUCU_ID = 0)");
     prefijos_.clear();
-    for (const fb::Row& f : sesion_.compania.query(sql + QStringLiteral(" order by pref_pre")))
+    conInterfaz_.clear();
+    for (const fb::Row& f : sesion_.compania.query(sql + QStringLiteral(" order by p.pref_pre"))) {
         prefijos_.append({f[0].toString(), f[0].toString()});
+        if (f[1].toInt64() > 0) conInterfaz_.insert(f[0].toString());
+    }
     return !prefijos_.isEmpty();
+}
+
+QString Tfnotasdebito::prefijoInicial() const {
+    for (const OpcionBusqueda& p : prefijos_)
+        if (conInterfaz_.contains(p.clave)) return p.clave;
+    return prefijos_.isEmpty() ? QString() : prefijos_.first().clave;
 }
 
 QString Tfnotasdebito::actualDelPrefijo(const QString& prefijo, bool* automatico) {
@@ -388,7 +401,7 @@ void Tfnotasdebito::nuevoCargo() {
     }
     // The same prefix again, so that the number is its new consecutive.
     QString elegido = prefijo;
-    if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijos_.first().clave;
+    if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijoInicial();
     cargo_.setValue(kPrefijo, elegido);
     if (cargo_.asString(kPrefijo) == elegido && cargo_.asString(kNumero).isEmpty()) prefijoIngresado();
     interaccion_.enfocar(kNumero);

@@ -13,6 +13,7 @@
 
 #include <QDate>
 #include <QObject>
+#include <QSet>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -164,6 +165,8 @@ signals:
 protected:
     void leerConfiguracion();
     bool cargarPrefijos();
+    // The first prefix with an accounting interface, else the first one.
+    QString prefijoInicial() const;
     void nuevoCargo();
     void enlazar();
     void escribirMontos();
@@ -205,6 +208,7 @@ protected:
     DataSet cargo_, lineas_;
     CadenaMontos cadena_;
     QList<OpcionBusqueda> prefijos_;
+    QSet<QString> conInterfaz_;  // prefixes with an accounting interface
     QString accionRepetido_;
     bool numProvObligatorio_ = false;
     bool filtrarCentros_ = false;

@@ -57,10 +57,15 @@ bool Tfnotasdebito2::abrir(int64_t id) {
                               QStringLiteral(" AND PROY_COD = ") + sql::texto(proy));
     const QDate fecha = cargo_.asDate(QStringLiteral("NDPR_FECHA"));
     diasVence_ = int(fecha.daysTo(cargo_.asDate(QStringLiteral("NDPR_VENCE"))));
+    // The date as every date shows (yyyy/MM/dd), not as the database writes
+    // a date into text.
+    const auto audit = sesion_.compania.queryOne(
+        QStringLiteral("select first 1 audi_fecha, audi_hora, audi_usuario from auditoria where tido_cod = 51 and "
+                       "audi_oper = 'I' and audi_iddoc = ") +
+        clave + QStringLiteral(" order by audi_fecha desc, audi_hora desc"));
     registro_ = QStringLiteral("Registro: ") +
-                nombre(QStringLiteral("select first 1 audi_fecha || '-' || audi_hora || '-' || audi_usuario AUDIT from "
-                                      "auditoria where tido_cod = 51 and audi_oper = 'I' and audi_iddoc = ") +
-                       clave + QStringLiteral(" order by audi_fecha desc, audi_hora desc"));
+                (audit ? (*audit)[0].toString() + u'-' + (*audit)[1].toString() + u'-' + (*audit)[2].toString()
+                       : QString());
     anulado_ = cargo_.asString(QStringLiteral("NDPR_ANULADO")).trimmed() == QLatin1String("S");
     razon_ = anulado_ ? razon_anulacion(sesion_.compania, sesion_.general, 51, id) : QString();
     factura_ = cargo_.isNull(QStringLiteral("NDPR_FACID"))

@@ -411,7 +411,8 @@ void leerNota(DocumentoLeido& d, fb::Database& db, const Comunes& palabras, int 
         const qlonglong sinCeros = d.numero.toLongLong(&ok);
         v.insert(QStringLiteral("NUMERO SIN CEROS"), ValorImpreso::deTexto(ok ? QString::number(sinCeros) : d.numero));
         const auto aut = db.queryOne(
-            QStringLiteral("select auto_numero || ' de ' || auto_fecha || ' del ' || a.pref_pre || "
+            QStringLiteral("select auto_numero || ' de ' || replace(cast(auto_fecha as varchar(10)), '-', '/') || "
+                           "' del ' || a.pref_pre || "
                            "CAST(CAST(auto_inicial AS INTEGER) AS VARCHAR(8)) || ' al ' || a.pref_pre || "
                            "CAST(CAST(auto_final AS INTEGER) AS VARCHAR(8)) from autorizaciones a, "
                            "notas_debito_proveedor n where n.pref_pre = a.pref_pre and n.ndpr_auto = a.auto_numero "

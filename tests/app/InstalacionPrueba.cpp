@@ -38,10 +38,6 @@ InstalacionPrueba::InstalacionPrueba() : dir_(QStringLiteral("/tmp/cxp-instalaci
     if (!dir_.isValid()) throw std::runtime_error("no se pudo crear la carpeta temporal");
     copiar(plantillaDemo(cxp::esquema::Base::General), general());
     copiar(plantillaDemo(cxp::esquema::Base::Compania), compania());
-    // The demo asks for today's rate at start-up; tests of the start-up
-    // question switch it on themselves.
-    enCompania(QStringLiteral("update configuracion set conf_valor = 'NO' where conf_propiedad = "
-                              "'PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR'"));
     escribirConexion((directorio() + QStringLiteral("\r\n")).toUtf8());
     cxp::admin::escribirRegistro(directorio() + QStringLiteral("/registro"), directorio());
     habiaRegistro_ = qEnvironmentVariableIsSet("CXPAGAR_REGISTRO");

@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +38,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -478,6 +480,16 @@ QStringList malVistos(QWidget* pantalla) {
         if (e->height() < e->sizeHint().height() || e->width() < e->minimumSizeHint().width())
             r << nombre + " cortado";
     }
+    for (QPlainTextEdit* e : pantalla->findChildren<QPlainTextEdit*>())
+        if (e->isVisibleTo(pantalla) && e->isReadOnly() &&
+            e->palette().color(QPalette::Base) != e->palette().color(QPalette::Window))
+            r << pantalla->objectName() + "." + e->objectName() + " parece editable";
+    for (QDateTimeEdit* e : pantalla->findChildren<QDateTimeEdit*>()) {
+        if (!e->isVisibleTo(pantalla)) continue;
+        const QString nombre = pantalla->objectName() + "." + e->objectName();
+        if (!e->displayFormat().startsWith(QLatin1String("yyyy/MM/dd"))) r << nombre + " muestra " + e->displayFormat();
+        if (e->width() < e->minimumSizeHint().width()) r << nombre + " cortado";
+    }
     return r;
 }
 
@@ -551,7 +563,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             ASSERT_TRUE(pantalla);
             if (!porBoton) {
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
-                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" ||
+                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
                                             nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);

@@ -72,13 +72,14 @@ TEST_F(Recorrido, UnCargoDeLaDemoDeFinAFin) {
     const QString pdf = carpeta.filePath(QStringLiteral("cargo.pdf"));
     Tfnotasdebito p(sesion, interaccion, manejador, configuracion, servicios(pdf));
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
+    EXPECT_EQ(p.cargo().asString("PREF_PRE"), "0000");
+    EXPECT_TRUE(interaccion.mensajes.isEmpty()) << "la demo abre el cargo sin avisos: " << mensajes().toStdString();
+    EXPECT_FALSE(p.preguntaTasa()) << "la compañía de la demo trabaja en pesos";
     const QString actual = QStringLiteral("select pref_actual from prefijos where tido_cod = 51 and pref_pre = 'BOG'");
     const int64_t antes = entero(actual);
     p.cargo().setValue("PREF_PRE", "BOG");
     ASSERT_EQ(p.cargo().asString("NDPR_NUMERO").toLongLong(), antes);
     p.cargo().setValue("TERC_NIT", "900456789");
-    // The demo proposes dollars (and has no rate for today): a peso charge.
-    p.cargo().setValue("NDPR_MONEDA", 170);
     p.cargo().setValue("NDPR_CONC", "FLETE REFRIGERADO");
     p.cargo().setValue("NDPR_IVAPORC", d("19"));
     p.setSubTotal(d("3000000"));

@@ -163,6 +163,15 @@ TEST_F(Vistas, MovimientoMensual) {
     EXPECT_TRUE(v->teclado().pulsar(Qt::Key_F2));
     EXPECT_EQ(v->rejilla()->filasVisibles(), 2);
     EXPECT_TRUE(v->totales()->text().contains("Cargos 1,000,000,000.30")) << v->totales()->text().toStdString();
+    // No cell shows money with more than two decimals (the payments come
+    // at four), nor does what is copied from the grid.
+    QAbstractItemModel* m = v->rejilla()->vista()->model();
+    for (int f = 0; f < m->rowCount(); ++f)
+        for (int c = 0; c < m->columnCount(); ++c)
+            EXPECT_FALSE(m->index(f, c).data().toString().contains(QRegularExpression("\\.\\d{3}"))) << f << " " << c;
+    v->rejilla()->seleccionarTodo();
+    v->rejilla()->copiar();
+    EXPECT_FALSE(QApplication::clipboard()->text().contains(QRegularExpression("\\.\\d{3}")));
     // Money with two decimals, and the whole line in sight at the default size.
     EXPECT_FALSE(v->totales()->text().contains(QRegularExpression("\\.\\d{3}"))) << v->totales()->text().toStdString();
     EXPECT_GE(v->totales()->height(), v->totales()->heightForWidth(v->totales()->width()));

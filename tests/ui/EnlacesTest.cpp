@@ -299,3 +299,32 @@ TEST_F(EnlacesTest, ReadOnlyFieldsCannotBeTypedInto) {
     EXPECT_EQ(ds.asString("NOMBRE"), "Peña Ltda");
     EXPECT_EQ(ds.state(), DataSet::State::Browse);
 }
+
+// Digits typed over a selected date replace it, with or without slashes,
+// whether the box was selected whole, entered with Tab or blank; a day that
+// does not exist, or a date left half typed, leaves the one there was.
+TEST_F(EnlacesTest, DigitsTypedOverADateReplaceIt) {
+    struct Caso {
+        int fila;  // 0: 2024/02/29, 1: blank
+        bool tab;  // entered with Tab (the year selected) or selected whole
+        const char* teclas;
+        const char* queda;
+    };
+    for (const Caso& k : {Caso{0, false, "20261207", "2026/12/07"}, Caso{0, false, "2026/12/07", "2026/12/07"},
+                          Caso{0, true, "2026/12/07", "2026/12/07"}, Caso{0, true, "2026/1/7", "2026/01/07"},
+                          Caso{1, false, "20261207", "2026/12/07"}, Caso{1, true, "2026-12-7", "2026/12/07"},
+                          Caso{0, false, "20261345", "2024/02/29"}, Caso{0, false, "2026/1", "2024/02/29"},
+                          Caso{1, false, "2026", ""}}) {
+        SCOPED_TRACE(std::string(k.teclas) + (k.tab ? " tab" : ""));
+        ds.cancel();
+        ds.first();
+        if (k.fila) ds.next();
+        nit->setFocus();
+        fecha->setFocus(k.tab ? Qt::TabFocusReason : Qt::OtherFocusReason);
+        if (!k.tab) fecha->selectAll();
+        QTest::keyClicks(fecha, k.teclas);
+        nit->setFocus();
+        EXPECT_EQ(ds.asString("FECHA"), k.queda);
+        EXPECT_EQ(fecha->text().trimmed(), k.queda);
+    }
+}

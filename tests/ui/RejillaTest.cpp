@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDateTimeEdit>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPdfWriter>
@@ -168,15 +170,19 @@ TEST_F(RejillaTest, TheMenuCopiesAndExportsTheSelectionInGridOrder) {
     EXPECT_EQ(t.columnas[0].titulo, "Saldo");
     EXPECT_EQ(t.texto(1, 0), "0.05");
 
+    // An uncaptioned column goes out with the title the grid shows it with.
+    cxp::DataSetModel::setCaptionLookup([](const QString& c) { return c == "FECHA" ? QString("Fecha") : QString(); });
     QTemporaryDir dir;
     const QString ruta = dir.filePath("sel.csv");
-    ASSERT_TRUE(rejilla->exportar(ruta, cxp::FormatoArchivo::Csv));
+    const bool exportado = rejilla->exportar(ruta, cxp::FormatoArchivo::Csv);
+    cxp::DataSetModel::setCaptionLookup({});
+    ASSERT_TRUE(exportado);
     QFile f(ruta);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")) << "a byte-order mark: Excel reads the accents";
     EXPECT_EQ(QString::fromUtf8(bytes.mid(3)),
-              QStringLiteral("Saldo,NIT,Nombre,FECHA,ESTADO\r\n1234567.50,800,PEÑA LTDA,2024/02/29,S\r\n"
+              QStringLiteral("Saldo,NIT,Nombre,Fecha,ESTADO\r\n1234567.50,800,PEÑA LTDA,2024/02/29,S\r\n"
                              "0.05,900,Peñalosa S.A.,2024/01/15,S\r\n"));
 
     // Nothing selected: every row shown.
@@ -191,6 +197,26 @@ TEST_F(RejillaTest, TheMenuCopiesAndExportsTheSelectionInGridOrder) {
     EXPECT_EQ(rejilla->filtrosArchivo(),
               QStringList({"Archivo texto (*.txt)", "Valores separados por comas (*.csv)",
                            "Libro de Microsoft Excel (*.xls)"}));
+}
+
+// A date cell being edited shows yyyy/MM/dd, not the locale's short date,
+// and takes a date typed over it.
+TEST_F(RejillaTest, ADateCellIsEditedAsEveryDate) {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Mexico));
+    rejilla->setSoloLectura(false);
+    QTableView* v = rejilla->vista();
+    const QModelIndex celda = v->model()->index(0, 3);
+    v->setCurrentIndex(celda);
+    v->edit(celda);
+    auto* editor = qobject_cast<QDateTimeEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->text(), "2024/02/29");
+    editor->selectAll();
+    QTest::keyClicks(editor, "2026/12/7");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();  // the grid takes the editor's value queued
+    EXPECT_EQ(ds.asString("FECHA"), "2026/12/07");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST_F(RejillaTest, RowColoursComeFromTheRow) {

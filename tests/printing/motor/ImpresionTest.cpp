@@ -328,7 +328,7 @@ TEST(Impresion, DatosDelCargoYDeLaAplicacion) {
     e.ejecutar(QStringLiteral("update notas_debito_proveedor set ndpr_auto = '18764081234567' where ndpr_id = 1"));
     PlanImpresion plan = e.plan(51, 1);
     EXPECT_EQ(valor(plan, "NUMERO SIN CEROS"), QStringLiteral("1"));
-    EXPECT_EQ(valor(plan, "NUMERO AUTORIZACION"), QStringLiteral("18764081234567 de 2026-01-15 del BOG1 al BOG5000"));
+    EXPECT_EQ(valor(plan, "NUMERO AUTORIZACION"), QStringLiteral("18764081234567 de 2026/01/15 del BOG1 al BOG5000"));
     EXPECT_EQ(valor(plan, "VENCE LETRAS"), QStringLiteral("sábado, 10 de octubre de 2026"));
     EXPECT_EQ(valor(plan, "FECHA"), QStringLiteral("2026/09/10"));
     EXPECT_EQ(plan.documento.impreso.valor(QStringLiteral("DIAS VENCE"), 1)->numero, Dinero::desdeEntero(30));
