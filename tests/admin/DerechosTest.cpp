@@ -8,6 +8,7 @@
 #include "tests/support/Servidor.h"
 
 #include <QDir>
+#include <QFile>
 #include <QUuid>
 #include <gtest/gtest.h>
 
@@ -108,8 +109,13 @@ TEST(DerechosServidor, UnAuxiliarNoSeDaDerechosYHaceSuTrabajo) {
     // itself here); the clerk's saves copy the creditor through the
     // procedures with a password she cannot read, and a wrong one is a
     // sister company out of reach.
+    // The server column holds 60 characters: a short link keeps the test
+    // independent of where the tree was cloned.
+    const QString corta = QStringLiteral("/tmp/cxr-") + sufijo;
+    QFile::remove(corta);
+    ASSERT_TRUE(QFile::link(carpeta, corta));
     jefeC.executeDirect("insert into replica_compras (rpcm_cod, rpcm_nombre, rpcm_servidor) values ('001', 'MISMA', ?)",
-                        {srv.prefijo + carpeta});
+                        {srv.prefijo + corta});
     for (const QString& clave : {QStringLiteral("otra"), QStringLiteral("clave-jefe")}) {
         jefeC.executeDirect("update configuracion set conf_valor = ? where conf_propiedad = "
                             "'NOMBRE DE USUARIO PARA REPLICACION DE ARTICULOS'", {jefe});
@@ -123,6 +129,7 @@ TEST(DerechosServidor, UnAuxiliarNoSeDaDerechosYHaceSuTrabajo) {
     EXPECT_EQ(auxC.queryOne("select count(*) from configuracion where conf_valor = 'clave-jefe'")->at(0).toInt64(), 0);
 
     for (fb::Database* d : {&auxG, &auxC, &jefeC, &jefeG}) d->detach();
+    QFile::remove(corta);
     fb::Database g = fb::Database::attach(srv.params(general));
     for (const QString& u : {aux, jefe}) g.executeDirect(QStringLiteral("drop user %1 using plugin Srp").arg(u));
     g.drop();

@@ -295,8 +295,9 @@ TEST_F(Consultas, AuditoriaDeAnulacionYRazon) {
         "insert into usuario (usua_cod, usua_nombre, usua_admin) values ('AUXILIAR', 'Carolina Gómez Restrepo', 'N')");
     EXPECT_EQ(cxp::razon_anulacion(db(), sesion.general, 51, 10), "Sin explicación del usuario. Anulado por:, el dia: ");
 
-    db().executeDirect("execute procedure audite_documento(51, 10, 'I')");
-    db().executeDirect("execute procedure audite_documento(51, 10, 'A')");
+    // Audit rows come from the database’s own triggers; a clerk cannot add them.
+    dueno().executeDirect("execute procedure audite_documento(51, 10, 'I')");
+    dueno().executeDirect("execute procedure audite_documento(51, 10, 'A')");
     dueno().executeDirect("update auditoria set audi_usuario = 'AUXILIAR', audi_fecha = '2026/12/05'");
     EXPECT_EQ(cxp::razon_anulacion(db(), sesion.general, 51, 10),
               "Sin explicación del usuario. Anulado por:Carolina Gómez Restrepo, el dia: 2026/12/05");
