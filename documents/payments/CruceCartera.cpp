@@ -6,6 +6,7 @@
 #include "data/Interaccion.h"
 #include "data/Numeracion.h"
 #include "documents/payments/DocumentosPagados.h"
+#include "documents/payments/FilaElegida.h"
 
 #include <QVariantList>
 #include <algorithm>
@@ -187,32 +188,13 @@ Dinero CruceCartera::cerrarPanel() {
 }
 
 bool CruceCartera::agregar(const QString& nomcorto, const QString& prefijo, const QString& numero) {
-    cruces_.append();
-    cruces_.setValue(kNomCorto, nomcorto.trimmed());
-    if (cruces_.state() == DataSet::State::Browse) return false;
-    cruces_.setValue(kPrefijo, prefijo.trimmed());
-    if (cruces_.state() == DataSet::State::Browse) return false;
-    cruces_.setValue(kNumero, numero.trimmed());
-    if (cruces_.state() == DataSet::State::Browse) return false;
-    if (cruces_.asInt(kId) == 0) {
-        cruces_.cancel();
-        return false;
-    }
-    cruces_.post();
-    return true;
+    return agregarDocumento(cruces_, {kNomCorto, kPrefijo, kNumero, kId}, nomcorto, prefijo, numero);
 }
 
 int CruceCartera::agregarEleccion(const QVariantMap& eleccion) {
-    QVariantList documentos = eleccion.value(QStringLiteral("documentos")).toList();
-    if (documentos.isEmpty() && eleccion.contains(kNomCorto)) documentos << eleccion;
-    int agregados = 0;
-    for (const QVariant& v : documentos) {
-        const QVariantMap m = v.toMap();
-        if (agregar(m.value(kNomCorto).toString(), m.value(QStringLiteral("PREFIJO")).toString(),
-                    m.value(QStringLiteral("NUMERO")).toString()))
-            ++agregados;
-    }
-    return agregados;
+    return cxp::agregarEleccion(eleccion, [this](const QString& t, const QString& p, const QString& n) {
+        return agregar(t, p, n);
+    });
 }
 
 }  // namespace cxp

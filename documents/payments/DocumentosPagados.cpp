@@ -6,6 +6,7 @@
 #include "data/Importe.h"
 #include "data/Interaccion.h"
 #include "data/fb/Database.h"
+#include "documents/payments/FilaElegida.h"
 
 #include <QVariantList>
 #include <algorithm>
@@ -402,32 +403,13 @@ DocumentosPagados::Cierre DocumentosPagados::salirPanel() {
 // ---- a picker's choice
 
 bool DocumentosPagados::agregar(const QString& nomcorto, const QString& prefijo, const QString& numero) {
-    detalle_.append();
-    detalle_.setValue(kNomCorto, nomcorto.trimmed());
-    if (detalle_.state() == DataSet::State::Browse) return false;
-    detalle_.setValue(kPrefijo, prefijo.trimmed());
-    if (detalle_.state() == DataSet::State::Browse) return false;
-    detalle_.setValue(kNumero, numero.trimmed());
-    if (detalle_.state() == DataSet::State::Browse) return false;  // a duplicate, cancelled
-    if (detalle_.asInt(kId) == 0) {
-        detalle_.cancel();
-        return false;
-    }
-    detalle_.post();
-    return true;
+    return agregarDocumento(detalle_, {kNomCorto, kPrefijo, kNumero, kId}, nomcorto, prefijo, numero);
 }
 
 int DocumentosPagados::agregarEleccion(const QVariantMap& eleccion) {
-    QVariantList documentos = eleccion.value(QStringLiteral("documentos")).toList();
-    if (documentos.isEmpty() && eleccion.contains(kNomCorto)) documentos << eleccion;
-    int agregados = 0;
-    for (const QVariant& v : documentos) {
-        const QVariantMap m = v.toMap();
-        if (agregar(m.value(kNomCorto).toString(), m.value(QStringLiteral("PREFIJO")).toString(),
-                    m.value(QStringLiteral("NUMERO")).toString()))
-            ++agregados;
-    }
-    return agregados;
+    return cxp::agregarEleccion(eleccion, [this](const QString& t, const QString& p, const QString& n) {
+        return agregar(t, p, n);
+    });
 }
 
 }  // namespace cxp
