@@ -517,6 +517,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         {"Tfnotasdebito2", {{"id", cargo}}},
         {"Tfconsanticipocxp", {{"id", uno("select first 1 anpr_id from anticipos_proveedor where anpr_anulado = 'S'")}}},
         {"Tfabonosprv", {{"tipo", 51}, {"id", cargo}}},
+        {"Tfconsordenserv", {{"id", uno("select first 1 orse_id from orden_servicio where orse_id <> 0")}}},
         {"Tfedtmovimien", {{"enco_consec", uno("select first 1 enco_consec from comprobante_encabezado")}}},
         {"Tfmodinterfaz", {{"id", uno("select first 1 incp_id from interfaz_cxpagar order by incp_id")}}},
         {"Tfmodformato", {{"tipo", 51}, {"prefijo", "0000"}}},
@@ -539,10 +540,11 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfimpregreso", "Tfimprnotadbp", "Tfimprnotacrp", "Tfimpraplicacionp", "Tfimpranticipoprv",
         "Tfimprordserv",                                                                            // printing
         "TFConsecut", "Tfautorizacion",                                                             // shared
+        "Tfordenservicio", "Tfconsordenserv", "Tfbuscaordenes",                                     // service orders
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
-                                 "SelectorTerceros", "SelectorActivos"};
+                                 "SelectorTerceros", "SelectorActivos", "Tfbuscaordenes"};
     for (const QString& p : pantallas) EXPECT_TRUE(interaccion.tienePantalla(p)) << p.toStdString();
     for (const QString& s : selectores) EXPECT_TRUE(interaccion.tieneSelector(s)) << s.toStdString();
 

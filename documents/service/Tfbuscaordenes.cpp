@@ -1,0 +1,122 @@
+#include "documents/service/Tfbuscaordenes.h"
+
+#include "base/Sql.h"
+#include "data/Auditoria.h"
+#include "data/Configuracion.h"
+#include "data/DataSet.h"
+#include "data/Derechos.h"
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Sesion.h"
+
+namespace cxp {
+
+namespace {
+constexpr int kTipo = 56;
+const QString kProveedor = QStringLiteral("QBuscaOrdenes");
+}  // namespace
+
+Tfbuscaordenes::Tfbuscaordenes(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                               const Configuracion& configuracion, DataSet& lista, QObject* parent)
+    : QObject(parent),
+      sesion_(sesion),
+      interaccion_(interaccion),
+      manejador_(manejador),
+      configuracion_(configuracion),
+      lista_(lista) {}
+
+const std::vector<ColumnaBusqueda>& Tfbuscaordenes::columnas() {
+    using T = ColumnaBusqueda::Tipo;
+    static const std::vector<ColumnaBusqueda> c{
+        {QStringLiteral("Conce&pto"), QStringLiteral("O.orse_concepto"), T::Texto, false},
+        {QStringLiteral("&Acreedor"), QStringLiteral("t.terc_nom"), T::Texto, false},
+        {QStringLiteral("&Fecha"), QStringLiteral("O.orse_fecha"), T::Fecha, true},
+        {QStringLiteral("Nú&mero"), QStringLiteral("O.orse_numero"), T::Texto, false},
+    };
+    return c;
+}
+
+// The order being entered (id 0) is nobody's to annul or pick.
+QString Tfbuscaordenes::consultaBase() const {
+    QString sql = QStringLiteral(
+        "select O.orse_id,O.pref_pre,O.orse_anulado,O.orse_fecha,O.orse_numero,O.orse_concepto,O.orse_base,"
+        "O.orse_ivamonto,t.terc_nom from orden_servicio O, terceros t");
+    if (sesion_.agencia_actual == 0) return sql + QStringLiteral(" where t.terc_nit = O.terc_nit and O.orse_id <> 0");
+    return sql + QStringLiteral(", prefijos p where t.terc_nit = O.terc_nit and O.orse_id <> 0 and p.pref_pre = O.pref_pre "
+                                "and p.tido_cod = 56 and (p.sucu_id=") +
+           sql::numero(int64_t(sesion_.agencia_actual)) + QStringLiteral(" or p.sucu_id = 0)");
+}
+
+QString Tfbuscaordenes::consultaInicial() const {
+    return consultaBase() + QStringLiteral(" order by O.orse_fecha desc, O.pref_pre, O.orse_numero desc");
+}
+
+bool Tfbuscaordenes::anular() {
+    if (!lista_.isOpen() || lista_.isEmpty()) return false;
+    if (!valide_acceso(sesion_, 12)) {
+        interaccion_.error(kSinAcceso);
+        emit cerrar();
+        return false;
+    }
+    const int64_t id = lista_.asInt(QStringLiteral("ORSE_ID"));
+    const bool valida = lista_.asString(QStringLiteral("ORSE_ANULADO")).trimmed() != QLatin1String("S");
+    if (!valida && !sesion_.es_administrador) {
+        interaccion_.pitar();
+        return false;
+    }
+    const QString numero =
+        lista_.asString(QStringLiteral("PREF_PRE")).trimmed() + lista_.asString(QStringLiteral("ORSE_NUMERO")).trimmed();
+    QString razon;
+    const bool conRazon = configuracion_
+                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
+                              .trimmed()
+                              .compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
+    if (conRazon) {
+        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
+        if (!r) return false;
+        razon = r->value(QStringLiteral("razon")).toString().trimmed();
+        if (!razon_valida(razon, interaccion_)) return false;
+    }
+    const QString pregunta = valida ? QStringLiteral("Esta seguro de anular la Orden No ") + numero + QStringLiteral("?")
+                                    : QStringLiteral("Esta seguro de eliminar completamente la órden ") + numero +
+                                          QStringLiteral("?");
+    if (!interaccion_.preguntar(pregunta)) return false;
+    try {
+        // Each statement only on the state the clerk saw: an order annulled
+        // or removed meanwhile by someone else is left alone.
+        int64_t filas = 0;
+        if (valida)
+            filas = sesion_.compania.executeDirect(
+                QStringLiteral(" update orden_servicio set ORSE_ANULADO ='S', orse_usuario = ") +
+                sql::texto(sesion_.usuario_actual.left(10)) + QStringLiteral(" where orse_id = ") + sql::numero(id) +
+                QStringLiteral(" and orse_anulado = 'N'"));
+        else
+            filas = sesion_.compania.executeDirect(QStringLiteral("delete from orden_servicio where orse_id = ") +
+                                                   sql::numero(id) + QStringLiteral(" and orse_anulado = 'S'"));
+        if (filas > 0 && conRazon)
+            registre_razon(sesion_.compania, kTipo, id,
+                           valida ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion, razon);
+        emit refrescar();
+        return filas > 0;
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        return false;
+    }
+}
+
+void Tfbuscaordenes::consultar() {
+    if (!lista_.isOpen() || lista_.isEmpty()) return;
+    interaccion_.abrirPantalla(QStringLiteral("Tfconsordenserv"),
+                               {{QStringLiteral("id"), qlonglong(lista_.asInt(QStringLiteral("ORSE_ID")))}});
+}
+
+void Tfbuscaordenes::seleccionar() {
+    if (!lista_.isOpen() || lista_.isEmpty()) return;
+    eleccion_ = QVariantMap{{QStringLiteral("id"), qlonglong(lista_.asInt(QStringLiteral("ORSE_ID")))},
+                            {QStringLiteral("numero"), lista_.asString(QStringLiteral("PREF_PRE")).trimmed() +
+                                                           lista_.asString(QStringLiteral("ORSE_NUMERO")).trimmed()}};
+    emit cerrar();
+}
+
+}  // namespace cxp
