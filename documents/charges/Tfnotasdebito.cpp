@@ -14,6 +14,7 @@
 #include "data/Sesion.h"
 #include "data/Terceros.h"
 #include "data/fb/DbError.h"
+#include "documents/service/OrdenEnCargo.h"
 
 namespace cxp {
 
@@ -172,6 +173,9 @@ void Tfnotasdebito::enlazar() {
 
     cargo_.onChange(kNit, [this](DataSet&) { acreedorIngresado(); });
     cargo_.onChange(kNumProv, [this](DataSet&) { revisarNumeroProveedor(); });
+    cargo_.onChange(QStringLiteral("NDPR_ORDSERV"), [this](DataSet& c) {
+        if (llenarCargoDesdeOrden(c, cadena_, sesion_.compania, interaccion_)) escribirMontos();
+    });
     cargo_.onChange(kPrefijo, [this](DataSet&) { prefijoIngresado(); });
     cargo_.onChange(kNumero, [this](DataSet&) { numeroIngresado(); });
     cargo_.onChange(kFecha, [this](DataSet&) { fechaIngresada(); });

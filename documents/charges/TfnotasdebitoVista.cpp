@@ -3,6 +3,7 @@
 #include "comunes/Presentacion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "documents/service/OrdenEnCargoVista.h"
 #include "ui/DobleClic.h"
 #include "ui/BusquedaBase.h"
 #include "ui/Enlaces.h"
@@ -125,7 +126,9 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     factura->setFocusPolicy(Qt::NoFocus);
     factura->setEnabled(!consulta_);
     connect(factura, &QPushButton::clicked, this, [this] { manejador_.proteger([this] { logica_->aplicarAFactura(); }); });
-    fila({{"Aplicar a artículo:", articulo}, {"", factura}, {"", nombre(QStringLiteral("factura"))}});
+    fila({{"Aplicar a artículo:", articulo}, {"", factura}, {"", nombre(QStringLiteral("factura"))},
+          {"", linea(QStringLiteral("NDPR_ORDSERV"), c, 110)},
+          {"", botonOrdenServicio(this, c, interaccion_, manejador_, !consulta_)}});
     if (logica_->preguntaMandante()) {
         QLineEdit* mandante = linea(QStringLiteral("NDPR_MANDANTE"), c, 110);
         teclado_->busqueda(mandante, [this](const QString&) { logica_->buscarMandante(); });

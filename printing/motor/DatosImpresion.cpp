@@ -419,6 +419,9 @@ void leerNota(DocumentoLeido& d, fb::Database& db, const Comunes& palabras, int 
                            "AND A.TIDO_COD = 51 AND ndpr_id = %1")
                 .arg(id));
         v.insert(QStringLiteral("NUMERO AUTORIZACION"), ValorImpreso::deTexto(aut ? (*aut)[0].toString() : QString()));
+        const auto orden = db.queryOne(
+            QStringLiteral("select ndpr_ordserv from notas_debito_proveedor where ndpr_id = %1").arg(id));
+        v.insert(QStringLiteral("ORDEN SERVICIO"), ValorImpreso::deTexto(orden ? (*orden)[0].toString().trimmed() : QString()));
     } else {
         llenar(v, *h,
                {{"CARTERA PROV", "CARTERA", K::T},

@@ -1,0 +1,121 @@
+// A charge filled from the demo's service order: typed prefix+number copies
+// the order (an unknown or annulled one is refused and forgotten); saved,
+// posted through the review window in both charts, and printed with the
+// order on it.
+#include "accounting/contabilizacion/Contexto.h"
+#include "accounting/contabilizacion/Protocolo.h"
+#include "accounting/contabilizacion/Tfcontabiliza.h"
+#include "accounting/interfaces/Interfaces.h"
+#include "data/Importe.h"
+#include "db/Esquema.h"
+#include "documents/charges/Tfnotasdebito.h"
+#include "printing/motor/ImprimirDocumento.h"
+#include "tests/creditors/Entorno.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace cxp;
+
+namespace {
+
+Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
+
+class CargoDeOrden : public prueba::EntornoAcreedores {
+protected:
+    ContextoContabilizacion contexto;
+    QTemporaryDir carpeta;
+
+    void SetUp() override {
+        fb::Database db = compania.conectar();
+        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
+        entrar();
+        sesion.directorio = carpeta.path();
+    }
+    ServiciosCargo servicios(const QString& pdf) {
+        ServiciosCargo s;
+        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
+            return Interfaces(sesion.compania, interaccion).abre_interfaz(tipo, prefijo, preguntar);
+        };
+        s.contabilizar = [this](int64_t id, int interfaz, const QDate& fecha) {
+            ProtocoloContabilizacion protocolo(
+                sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
+                [this] {
+                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
+                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
+                    ventana.activar();
+                    QTest::qWait(60);
+                    return ProtocoloContabilizacion::Revision{true,
+                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
+                });
+            protocolo.contabilizar({51, int(id), QString(), fecha});
+        };
+        s.imprimir = [this, pdf](int64_t id) {
+            imprimirDocumento(sesion, configuracion, interaccion, {51, QString(), id, SalidaImpresion::Pdf, pdf});
+        };
+        return s;
+    }
+    QString escalar(const QString& sql) const {
+        const auto f = filas(sql);
+        return f.empty() || f[0][0].isNull() ? QString() : f[0][0].toString().trimmed();
+    }
+};
+
+TEST_F(CargoDeOrden, LasOrdenesQueNoSirvenSeOlvidan) {
+    ejecutar("insert into ORDEN_SERVICIO (ORSE_ID, PREF_PRE, ORSE_NUMERO, TERC_NIT, ORSE_BASE, ORSE_ANULADO) "
+             "values (90, 'BOG', '000090', '900876543', 1500, 'S')");
+    Tfnotasdebito p(sesion, interaccion, manejador, configuracion, {});
+    ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
+    for (const char* orden : {"BOG999999", "BOG000090", "000001"}) {
+        SCOPED_TRACE(orden);
+        interaccion.mensajes.clear();
+        p.cargo().setValue("NDPR_ORDSERV", orden);
+        EXPECT_EQ(interaccion.de("error").size(), 1);
+        EXPECT_EQ(p.cargo().asString("NDPR_ORDSERV"), "");
+        EXPECT_TRUE(p.cargo().value("NDPR_IDORDSER").isNull());
+        EXPECT_EQ(p.cargo().asString("TERC_NIT"), "");
+    }
+}
+
+TEST_F(CargoDeOrden, SeLlenaSeGrabaCuadraYSeImprime) {
+    const QString pdf = carpeta.filePath(QStringLiteral("cargo.pdf"));
+    Tfnotasdebito p(sesion, interaccion, manejador, configuracion, servicios(pdf));
+    ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
+    p.cargo().setValue("PREF_PRE", "BOG");
+    p.cargo().setValue("NDPR_ORDSERV", "bog000001");
+    EXPECT_EQ(p.cargo().asString("NDPR_ORDSERV"), "BOG000001");
+    EXPECT_EQ(p.cargo().asInt("NDPR_IDORDSER"), 1);
+    EXPECT_EQ(p.cargo().asString("TERC_NIT"), "900876543");
+    const std::pair<const char*, const char*> copiados[] = {
+        {"NDPR_MONTO", "2400000"},     {"NDPR_IVAPORC", "19"},      {"NDPR_IVAMONTO", "456000"},
+        {"NDPR_RTFTEPORC", "4"},       {"NDPR_RTFTEMONTO", "96000"}, {"NDPR_RTIVAPORC", "15"},
+        {"NDPR_RTIVAMONTO", "68400"},  {"NDPR_RTICAPORC", "9.66"},   {"NDPR_RTICAMONTO", "23184"},
+    };
+    for (const auto& [campo, valor] : copiados) EXPECT_EQ(p.cargo().asDinero(campo), d(valor)) << campo;
+    EXPECT_EQ(p.subTotal(), d("2400000"));
+    const Dinero neto = p.neto();
+    interaccion.mensajes.clear();
+    ASSERT_TRUE(p.grabar()) << mensajes().toStdString();
+    const QString id = QString::number(p.ultimoId());
+    EXPECT_EQ(escalar("select ndpr_ordserv || '/' || ndpr_idordser from notas_debito_proveedor where ndpr_id = " + id),
+              "BOG000001/1");
+    EXPECT_EQ(dineroDe(fila("select saldo from cxpagar_proveedor('900876543', current_date, 0) where tipo = 51 and id = " + id)
+                           ->at(0)),
+              neto);
+    for (const char* tabla : {"comprobante_detalle", "comprobante_detalle_niif"}) {
+        SCOPED_TRACE(tabla);
+        EXPECT_EQ(escalar(QStringLiteral("select count(*) || ':' || (sum(d.code_debitos) - sum(d.code_creditos)) from %1 d "
+                                         "join comprobante_encabezado e on e.enco_consec = d.enco_consec "
+                                         "where e.enco_tiporef = 51 and e.enco_idref = %2")
+                              .arg(QLatin1String(tabla), id))
+                      .section(':', 1),
+                  "0.00");
+    }
+    QProcess texto;
+    texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(texto.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(texto.readAllStandardOutput()).contains(QStringLiteral("BOG000001")));
+}
+
+}  // namespace
