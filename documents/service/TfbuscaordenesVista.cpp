@@ -16,7 +16,7 @@ TfbuscaordenesVista::TfbuscaordenesVista(Sesion& sesion, Interaccion& interaccio
     setObjectName(QStringLiteral("Tfbuscaordenes"));
     setWindowTitle(Tfbuscaordenes::kTitulo);
     setAttribute(Qt::WA_DeleteOnClose, !eligiendo);
-    resize(820, 460);
+    resize(1000, 460);
     setBaseDatos(&sesion.compania);
     setColumnas(Tfbuscaordenes::columnas(), 0);
     setModoSinPosicion(ModoBusqueda::DesdeValor);
