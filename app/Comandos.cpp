@@ -40,6 +40,7 @@ const QString DD = QStringLiteral("Documentos/Descuentos");
 const QString DP = QStringLiteral("Documentos/Pagos");
 const QString DA = QStringLiteral("Documentos/Aplicaciones");
 const QString DN = QStringLiteral("Documentos/Anticipos");
+const QString DO = QStringLiteral("Documentos/Ordenes de servicio");
 const QString I = QStringLiteral("Informes");
 const QString IC = QStringLiteral("Informes/Comprobantes");
 const QString IM = QStringLiteral("Informes/Movimientos");
@@ -94,8 +95,8 @@ const std::vector<Comando>& principal() {
         pantalla("consulta.programar", {}, "Programar pagos", {}, 112, "Tfbuscaprogpagos"),
         pantalla("consulta.analisismov", {}, "Análisis movimiento", {}, 113, "Tfanalisismovcxp"),
         // Without right 120 the order search, which needs none.
-        pantalla("orden.nueva", {}, "&Orden servicio ", {}, 120, "Tfordenservicio", "orden.buscar"),
-        pantalla("orden.buscar", {}, {}, {}, -1, "Tfbuscaordenes"),
+        pantalla("orden.nueva", DO, "&Orden servicio ", {}, 120, "Tfordenservicio", "orden.buscar"),
+        pantalla("orden.buscar", DO, "&Busqueda ordenes", {}, -1, "Tfbuscaordenes"),
         pantalla("menu.informes", {}, " &Informes ", {}, -1, "Tfmenureportes1"),
         pantalla("menu.mantenimiento", {}, " &Mantenimiento ", {}, -1, kMenuMantenimiento),
         pantalla("ventana.mensaje", {}, "Mensaje", "Ctrl+M", -1, kMensaje),

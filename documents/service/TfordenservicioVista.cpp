@@ -2,6 +2,7 @@
 
 #include "data/ManejadorErrores.h"
 #include "ui/BusquedaBase.h"
+#include "ui/DobleClic.h"
 #include "ui/Enlaces.h"
 #include "ui/InteraccionQt.h"
 #include "ui/PanelBotones.h"
@@ -166,6 +167,7 @@ TfordenservicioVista::TfordenservicioVista(std::unique_ptr<Tfordenservicio> logi
         teclado_->asignar(Qt::Key_F6, [l] { l->buscarAcreedor(); });
         teclado_->asignar(Qt::Key_F8, [l] { l->buscarOrdenes(); });
         teclado_->busqueda(nit, [l](const QString&) { l->buscarAcreedor(); });
+        nit->installEventFilter(new DobleClic(nit, [this, l] { manejador_.proteger([l] { l->buscarAcreedor(); }); }));
     }
 
     connect(l, &Tfordenservicio::cambiado, this, &TfordenservicioVista::refrescar);
