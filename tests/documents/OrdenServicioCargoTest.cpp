@@ -1,7 +1,7 @@
-// A charge filled from the demo's service order: typed prefix+number copies
-// the order (an unknown or annulled one is refused and forgotten); saved,
-// posted through the review window in both charts, and printed with the
-// order on it.
+// A charge filled from the demo's service order: the order chosen or typed
+// as prefix+number copies the order (an unknown or annulled one is refused
+// and forgotten); saved, posted through the review window in both charts,
+// and printed with the order on it.
 #include "accounting/contabilizacion/Contexto.h"
 #include "accounting/contabilizacion/Protocolo.h"
 #include "accounting/contabilizacion/Tfcontabiliza.h"
@@ -9,6 +9,7 @@
 #include "data/Importe.h"
 #include "db/Esquema.h"
 #include "documents/charges/Tfnotasdebito.h"
+#include "documents/service/OrdenEnCargo.h"
 #include "printing/motor/ImprimirDocumento.h"
 #include "tests/creditors/Entorno.h"
 
@@ -67,7 +68,7 @@ TEST_F(CargoDeOrden, LasOrdenesQueNoSirvenSeOlvidan) {
              "values (90, 'BOG', '000090', '900876543', 1500, 'S')");
     Tfnotasdebito p(sesion, interaccion, manejador, configuracion, {});
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
-    for (const char* orden : {"BOG999999", "BOG000090", "000001"}) {
+    for (const char* orden : {"BOG999999", "bog000090", "000001"}) {
         SCOPED_TRACE(orden);
         interaccion.mensajes.clear();
         p.cargo().setValue("NDPR_ORDSERV", orden);
@@ -83,7 +84,8 @@ TEST_F(CargoDeOrden, SeLlenaSeGrabaCuadraYSeImprime) {
     Tfnotasdebito p(sesion, interaccion, manejador, configuracion, servicios(pdf));
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
     p.cargo().setValue("PREF_PRE", "BOG");
-    p.cargo().setValue("NDPR_ORDSERV", "bog000001");
+    interaccion.elecciones = {QVariantMap{{"id", 1}, {"numero", "BOG000001"}}};  // the order button's search
+    elegirOrdenParaCargo(p.cargo(), interaccion);
     EXPECT_EQ(p.cargo().asString("NDPR_ORDSERV"), "BOG000001");
     EXPECT_EQ(p.cargo().asInt("NDPR_IDORDSER"), 1);
     EXPECT_EQ(p.cargo().asString("TERC_NIT"), "900876543");
