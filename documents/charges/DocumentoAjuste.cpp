@@ -793,10 +793,13 @@ bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
         soltar();
         return false;
     }
-    const auto [prefijo, consecutivo] = Cxpagar::separar_documento(texto);
+    // Purchase invoices are numbered with eight digits, the rest with six.
+    const int ancho = tipo == 21 ? 8 : 6;
+    const QString prefijo = texto.size() > ancho ? texto.left(texto.size() - ancho) : QString();
+    const QString consecutivo = complete_numero_n(texto.right(std::min<int>(ancho, texto.size())), ancho);
     Cxpagar cxpagar(sesion_.compania, interaccion_);
-    const int64_t id = cxpagar.id_doc(tipo, prefijo, complete_numero(consecutivo), cargo_.asString(kNit).trimmed(),
-                                      cargo_.asDate(c("FECHA")));
+    const int64_t id =
+        cxpagar.id_doc(tipo, prefijo, consecutivo, cargo_.asString(kNit).trimmed(), cargo_.asDate(c("FECHA")));
     if (id == 0) {
         interaccion_.error(kCruceNoExiste);
         soltar();
@@ -816,7 +819,7 @@ bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
     cruce_.clear();
     LineaCruce propia{clase_.tipo, 0, cargo_.asString(kPrefijo), cargo_.asString(c("NUMERO")),
                       -(neto - m.creeMonto), -m.rtfteMonto, -m.rtivaMonto, -m.rticaMonto, -m.creeMonto};
-    LineaCruce otro{tipo, id, prefijo, complete_numero(consecutivo), neto - m.creeMonto,
+    LineaCruce otro{tipo, id, prefijo, consecutivo, neto - m.creeMonto,
                     m.rtfteMonto, m.rtivaMonto, m.rticaMonto, m.creeMonto};
     cruce_ << propia << otro;
     if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
