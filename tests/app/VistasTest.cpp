@@ -515,6 +515,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         {"Tfmovimientos", {{"nit", nit}}},
         {"Tfbuscprove", {{"gestion", true}}},
         {"Tfnotasdebito2", {{"id", cargo}}},
+        {"Tfnotascredito2", {{"id", uno("select first 1 ncpr_id from notas_credito_proveedor order by ncpr_id")}}},
         {"Tfconsanticipocxp", {{"id", uno("select first 1 anpr_id from anticipos_proveedor where anpr_anulado = 'S'")}}},
         {"Tfabonosprv", {{"tipo", 51}, {"id", cargo}}},
         {"Tfedtmovimien", {{"enco_consec", uno("select first 1 enco_consec from comprobante_encabezado")}}},
