@@ -1,11 +1,9 @@
 // The discount screen's logic on a scratch company: what sets it apart from
 // the charge (the rete-fuente base kept once typed, rete-IVA by its rate for
 // a simplified-regime creditor, the grave-accented message), the crossing's
-// balance checks against real purchase invoices, a save through the shared
-// machinery, and the charge screen leaving another screen's id-0 voucher
-// alone.
+// balance checks against real purchase invoices, and the charge screen
+// leaving another screen's id-0 voucher alone.
 #include "base/Redondeo.h"
-#include "data/Importe.h"
 #include "documents/charges/Tfnotascredito.h"
 #include "documents/charges/Tfnotasdebito.h"
 #include "tests/creditors/Entorno.h"
@@ -21,8 +19,6 @@ const QDate kHoy = QDate::currentDate();
 
 class Descuento : public prueba::EntornoAcreedores {
 protected:
-    QStringList llamadas;
-
     void SetUp() override {
         EntornoAcreedores::SetUp();
         libro::Libro(sesion.compania).acreedor(kNit);
@@ -32,12 +28,7 @@ protected:
 
     std::unique_ptr<Tfnotascredito> pantalla() {
         ServiciosCargo s;
-        s.abreInterfaz = [this](int tipo, const QString&, bool preguntar) {
-            if (preguntar) llamadas << QStringLiteral("interfaz %1").arg(tipo);
-            return preguntar ? 7 : 0;
-        };
-        s.contabilizar = [this](int64_t id, int, const QDate&) { llamadas << QStringLiteral("contabilizar %1").arg(id); };
-        s.imprimir = [this](int64_t id) { llamadas << QStringLiteral("imprimir %1").arg(id); };
+        s.abreInterfaz = [](int, const QString&, bool preguntar) { return preguntar ? 7 : 0; };
         auto p = std::make_unique<Tfnotascredito>(sesion, interaccion, manejador, configuracion, s);
         EXPECT_TRUE(p->abrir()) << mensajes().toStdString();
         return p;
@@ -134,37 +125,6 @@ TEST_F(Descuento, CruceConFacturaSoloSiSaldoYRetencionesAlcanzan) {
     p->cargo().setValue("TERC_NIT", kNit);
     EXPECT_FALSE(p->aplicarA("FACTCOMP", "FC00000001"));
     EXPECT_EQ(interaccion.de("advertencia").last(), Tfnotascredito::kCruceSinMonto);
-}
-
-// The save goes through the charge's steps with the discount's table, id
-// procedure, type and lines column; the next discount follows on the prefix.
-TEST_F(Descuento, GrabaEnSuTablaConSusLineas) {
-    ejecutar("insert into articulos (arti_cod, arti_nombre, arti_unidad) values ('A1', 'TORNILLO', 'UND')");
-    auto p = pantalla();
-    const QString numero = p->cargo().asString("NCPR_NUMERO");
-    p->cargo().setValue("TERC_NIT", kNit);
-    p->cargo().setValue("NCPR_CONC", "DEVOLUCION");
-    p->setSubTotal(d("500000"));
-    p->abrirLineas();
-    p->lineas().setValue("ACTI_COD", "A1");
-    p->lineas().setValue("NCPD_CANT", d("2"));
-    p->lineas().setValue("NCPD_COSTO", d("250000"));
-    p->continuarLineas();
-    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
-    const int64_t id = p->ultimoId();
-    EXPECT_EQ(llamadas, (QStringList{"interfaz 52", QStringLiteral("contabilizar %1").arg(id),
-                                     QStringLiteral("imprimir %1").arg(id)}));
-    const auto f = filas(QStringLiteral("select TIDO_COD, NCPR_NUMERO, NCPR_MONTO, NCPR_TOTALDET, "
-                                        "(select count(*) from NOTA_CREDITO_PROV_DET l where l.NCPR_ID = n.NCPR_ID "
-                                        "and l.ACTI_COD = 'A1') from NOTAS_CREDITO_PROVEEDOR n where NCPR_ID = %1")
-                             .arg(id));
-    ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0][0].toInt64(), 52);
-    EXPECT_EQ(f[0][1].toString(), numero);
-    EXPECT_EQ(dineroDe(f[0][2]), d("500000"));
-    EXPECT_EQ(dineroDe(f[0][3]), d("500000"));
-    EXPECT_EQ(f[0][4].toInt64(), 1);
-    EXPECT_NE(p->cargo().asString("NCPR_NUMERO"), numero);
 }
 
 // Another screen's voucher held with id 0, with its lines, survives the
