@@ -68,8 +68,12 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
                      [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); });
         botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
         if (L.clase().pagoContado) {
-            // Until the charge search exists the key says so instead of
-            // doing nothing.
+            // Until the cash payment and the charge search exist their keys
+            // say so instead of doing nothing.
+            QPushButton* egreso = botonDePanel(panel, QStringLiteral("F4:Egreso"));
+            egreso->setObjectName(QStringLiteral("pagoContado"));
+            egreso->setEnabled(false);
+            egreso->setToolTip(kSinEgreso);
             QPushButton* buscar = botonDePanel(panel, QStringLiteral("F8:Buscar"));
             buscar->setObjectName(QStringLiteral("buscarCargos"));
             buscar->setEnabled(false);
@@ -409,6 +413,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
         teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
         teclado_->asignar(Qt::Key_F6, [this] { logica_->buscarAcreedor(); });
         if (L.clase().pagoContado) {
+            teclado_->asignar(Qt::Key_F4, [this] { interaccion_.informacion(kSinEgreso); });
             teclado_->asignar(Qt::Key_F8, [this] { interaccion_.informacion(kSinBusqueda); });
         }
         teclado_->busqueda(nit, [this](const QString&) { logica_->buscarAcreedor(); });

@@ -30,6 +30,8 @@ class TfnotasdebitoVista : public QWidget {
 public:
     static inline const QString kSinBusqueda =
         QStringLiteral("La búsqueda de cargos todavía no está disponible: consulte los cargos por la opción del menú.");
+    static inline const QString kSinEgreso = QStringLiteral(
+        "El pago de contado del cargo todavía no está disponible: grabe el cargo y páguelo por la opción de egresos.");
 
     // The consult ("Tfnotasdebito2") shows a saved charge read-only with the
     // same layout: F2 prints, F5 shows the VAT bases, F11 the ledger voucher.

@@ -1,6 +1,6 @@
 // The discount on the charge's widgets: its own title and fields (one
 // discount, no due date, the crossing box) typed by keyboard; and the
-// charge's F8, which says why it does nothing yet. With CXP_CAPTURAS set, a
+// charge's F4 and F8, which say why they do nothing yet. With CXP_CAPTURAS set, a
 // picture of the filled discount is left there.
 #include "documents/charges/Tfnotascredito.h"
 #include "documents/charges/TfnotasdebitoVista.h"
@@ -64,8 +64,10 @@ TEST_F(DescuentoVista, DescuentoConSusCamposYElF8DelCargo) {
     ASSERT_NE(f8, nullptr);
     EXPECT_FALSE(f8->isEnabled());
     interaccion.mensajes.clear();
-    ASSERT_TRUE(cargo->teclado().pulsar(Qt::Key_F8, cargo->editor("NDPR_CONC")));
-    EXPECT_EQ(interaccion.de("informacion"), QStringList{TfnotasdebitoVista::kSinBusqueda});
+    for (const Qt::Key tecla : {Qt::Key_F4, Qt::Key_F8})
+        ASSERT_TRUE(cargo->teclado().pulsar(tecla, cargo->editor("NDPR_CONC")));
+    EXPECT_EQ(interaccion.de("informacion"),
+              (QStringList{TfnotasdebitoVista::kSinEgreso, TfnotasdebitoVista::kSinBusqueda}));
 }
 
 }  // namespace
