@@ -37,6 +37,7 @@ Dinero& CadenaMontos::monto(Retencion r) {
 
 void CadenaMontos::reinicie() {
     m = MontosDocumento();
+    baseRtfteDigitada_ = false;
     nuevoAcreedor(Dinero(), Dinero(), false);
 }
 
@@ -90,7 +91,7 @@ void CadenaMontos::recalculeRtiva() {
 
 void CadenaMontos::cambieMonto(Dinero v) {
     m.monto = v;
-    if (!baseDesdeBases_) m.baseRtfte = m.monto;
+    if (!baseDesdeBases_ && !(reglas_.baseRtfteDigitadaQueda && baseRtfteDigitada_)) m.baseRtfte = m.monto;
     m.ivaMonto = R(m.monto.porcentaje(m.ivaPorc));
     if (superaBaseRtfte()) {
         m.rtfteMonto = R(m.baseRtfte.porcentaje(m.rtftePorc));
@@ -141,6 +142,7 @@ void CadenaMontos::cambieTasaDtof(Dinero v) {
 
 void CadenaMontos::cambieBaseRtfte(Dinero v) {
     m.baseRtfte = v;
+    baseRtfteDigitada_ = !v.esCero();
     if (superaBaseRtfte() && !digitada(Retencion::Fuente)) m.rtfteMonto = R(v.porcentaje(m.rtftePorc));
 }
 

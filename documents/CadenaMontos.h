@@ -45,6 +45,9 @@ public:
         bool simplificado = false;   // simplified-regime creditor: rete-IVA is the whole IVA
         Dinero porcionSimplificado;  // percent of the bases' IVA taken as IVA for them
         std::array<Dinero, 3> tasaBase{};  // IVA rate of each taxed base
+        // A rete-fuente base typed by the clerk stays through later amount
+        // changes (the discount); otherwise every new amount overwrites it.
+        bool baseRtfteDigitadaQueda = false;
     };
 
     MontosDocumento m;
@@ -115,6 +118,7 @@ private:
     bool ivaDigitado_ = false;
     bool dtofDigitado_ = false;
     bool baseDesdeBases_ = false;
+    bool baseRtfteDigitada_ = false;
 };
 
 } // namespace cxp

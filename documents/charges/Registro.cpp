@@ -3,6 +3,9 @@
 #include "accounting/contabilizacion/Registro.h"
 #include "accounting/interfaces/Interfaces.h"
 #include "data/Sesion.h"
+#include "documents/charges/Tfnotascredito.h"
+#include "documents/charges/Tfnotasdebito.h"
+#include "documents/charges/Tfnotasdebito2.h"
 #include "documents/charges/TfnotasdebitoVista.h"
 #include "ui/InteraccionQt.h"
 
@@ -14,46 +17,48 @@ namespace cxp {
 
 namespace {
 
-ServiciosCargo servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c) {
+// The charge (51) or the discount (52): its posting, printer and consult.
+ServiciosCargo servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c, int tipo = 51) {
     ServiciosCargo r;
     r.abreInterfaz = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
         return Interfaces(s->compania, *iq).abre_interfaz(tipo, prefijo, preguntar);
     };
     // The interface was chosen by the save itself: the protocol must not ask again.
-    r.contabilizar = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
+    r.contabilizar = [iq, s, m, c, tipo](int64_t id, int interfaz, const QDate& fecha) {
         ProtocoloContabilizacion protocolo = protocoloContabilizacion(
             *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
-        protocolo.contabilizar(DocumentoContable{51, int(id), QString(), fecha});
+        protocolo.contabilizar(DocumentoContable{tipo, int(id), QString(), fecha});
     };
-    r.imprimir = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfimprnotadbp"), {{QStringLiteral("id"), qlonglong(id)}}); };
-    r.consultar = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfnotasdebito2"), {{QStringLiteral("id"), qlonglong(id)}}); };
+    const QString impresora = tipo == 51 ? QStringLiteral("Tfimprnotadbp") : QStringLiteral("Tfimprnotacrp");
+    r.imprimir = [iq, impresora](int64_t id) { iq->abrirPantalla(impresora, {{QStringLiteral("id"), qlonglong(id)}}); };
+    const QString consulta = tipo == 51 ? QStringLiteral("Tfnotasdebito2") : QStringLiteral("Tfnotascredito2");
+    r.consultar = [iq, consulta](int64_t id) { iq->abrirPantalla(consulta, {{QStringLiteral("id"), qlonglong(id)}}); };
     return r;
 }
 
 }  // namespace
 
-void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
-                              const Configuracion& configuracion) {
-    InteraccionQt* iq = &interaccion;
-    Sesion* s = &sesion;
-    ManejadorErrores* m = &errores;
-    const Configuracion* c = &configuracion;
-    iq->registrarPantalla(QStringLiteral("Tfnotasdebito"), [iq, s, m, c](const QVariantMap&) -> QWidget* {
-        auto logica = std::make_unique<Tfnotasdebito>(*s, *iq, *m, *c, servicios(iq, s, m, c));
+namespace {
+
+template <class Documento, class Consulta>
+void registrarPar(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c, int tipo,
+                  const QString& nombre) {
+    iq->registrarPantalla(nombre, [iq, s, m, c, tipo](const QVariantMap&) -> QWidget* {
+        auto logica = std::make_unique<Documento>(*s, *iq, *m, *c, servicios(iq, s, m, c, tipo));
         if (!logica->abrir()) return nullptr;
         auto* vista = new TfnotasdebitoVista(std::move(logica), *iq, *m, *s);
         vista->setAttribute(Qt::WA_DeleteOnClose);
         return vista;
     });
-    iq->registrarPantalla(QStringLiteral("Tfnotasdebito2"), [iq, s, m, c](const QVariantMap& args) -> QWidget* {
-        auto contabilidad = [iq, s, m, c](int64_t id, const QString& prefijo, const QDate& fecha) {
+    iq->registrarPantalla(nombre + u'2', [iq, s, m, c, tipo](const QVariantMap& args) -> QWidget* {
+        auto contabilidad = [iq, s, m, c, tipo](int64_t id, const QString& prefijo, const QDate& fecha) {
             ProtocoloContabilizacion protocolo = protocoloContabilizacion(
                 *s, *iq, *m, *c,
-                [iq, s](int tipo, const QString& p) { return Interfaces(s->compania, *iq).abre_interfaz(tipo, p, true); },
+                [iq, s](int t, const QString& p) { return Interfaces(s->compania, *iq).abre_interfaz(t, p, true); },
                 QApplication::activeWindow());
-            protocolo.desdeConsulta(DocumentoContable{51, int(id), prefijo, fecha});
+            protocolo.desdeConsulta(DocumentoContable{tipo, int(id), prefijo, fecha});
         };
-        auto logica = std::make_unique<Tfnotasdebito2>(*s, *iq, *m, *c, servicios(iq, s, m, c), contabilidad);
+        auto logica = std::make_unique<Consulta>(*s, *iq, *m, *c, servicios(iq, s, m, c, tipo), contabilidad);
         if (!logica->abrir(args.value(QStringLiteral("id")).toLongLong())) return nullptr;
         auto* vista = new TfnotasdebitoVista(std::move(logica), *iq, *m, *s, nullptr, TfnotasdebitoVista::Modo::Consulta);
         vista->setAttribute(Qt::WA_DeleteOnClose);
@@ -61,27 +66,52 @@ void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, Maneja
     });
 }
 
-int64_t registrarCargoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
-                                const Configuracion& configuracion, const PropuestaCargo& propuesta) {
-    auto logica = std::make_unique<Tfnotasdebito>(sesion, interaccion, errores, configuracion,
-                                                  servicios(&interaccion, &sesion, &errores, &configuracion));
+// The document as a modal window filled with a proposal: the id saved
+// there, 0 when the clerk left without saving.
+template <class Documento>
+int64_t propuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                  const Configuracion& configuracion, const PropuestaCargo& propuesta, int tipo, const QString& titulo) {
+    auto logica = std::make_unique<Documento>(sesion, interaccion, errores, configuracion,
+                                              servicios(&interaccion, &sesion, &errores, &configuracion, tipo));
     if (!logica->abrir()) return 0;
     logica->proponer(propuesta);
-    Tfnotasdebito* cargo = logica.get();
+    DocumentoAjuste* documento = logica.get();
     QDialog dialogo(QApplication::activeWindow());
-    dialogo.setWindowTitle(QStringLiteral("Cargos en Cuenta"));
+    dialogo.setWindowTitle(titulo);
     auto* vista = new TfnotasdebitoVista(std::move(logica), interaccion, errores, sesion, &dialogo);
     auto* capa = new QVBoxLayout(&dialogo);
     capa->setContentsMargins(0, 0, 0, 0);
     capa->addWidget(vista);
     dialogo.resize(780, 620);
     // Saved (posted and printed, or kept to finish later): the next blank
-    // charge is not wanted here.
-    QObject::connect(cargo, &Tfnotasdebito::reiniciado, &dialogo, [cargo, &dialogo] {
-        if (cargo->ultimoId() != 0) dialogo.accept();
+    // document is not wanted here.
+    QObject::connect(documento, &DocumentoAjuste::reiniciado, &dialogo, [documento, &dialogo] {
+        if (documento->ultimoId() != 0) dialogo.accept();
     });
     dialogo.exec();
-    return cargo->ultimoId();
+    return documento->ultimoId();
+}
+
+}  // namespace
+
+void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                              const Configuracion& configuracion) {
+    registrarPar<Tfnotasdebito, Tfnotasdebito2>(&interaccion, &sesion, &errores, &configuracion, 51,
+                                                QStringLiteral("Tfnotasdebito"));
+    registrarPar<Tfnotascredito, Tfnotascredito2>(&interaccion, &sesion, &errores, &configuracion, 52,
+                                                  QStringLiteral("Tfnotascredito"));
+}
+
+int64_t registrarCargoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                const Configuracion& configuracion, const PropuestaCargo& propuesta) {
+    return propuesto<Tfnotasdebito>(interaccion, sesion, errores, configuracion, propuesta, 51,
+                                    QStringLiteral("Cargos en Cuenta"));
+}
+
+int64_t registrarDescuentoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                    const Configuracion& configuracion, const PropuestaCargo& propuesta) {
+    return propuesto<Tfnotascredito>(interaccion, sesion, errores, configuracion, propuesta, 52,
+                                     QStringLiteral("Descuentos en Cuenta"));
 }
 
 }  // namespace cxp

@@ -1,8 +1,9 @@
 #pragma once
-// The charge screens in the main window's registry: "Tfnotasdebito", with
-// the accounting interface, the posting through the review window and the
-// printer of the program wired in, and its consult "Tfnotasdebito2"
-// (argument "id").
+// The charge and discount screens in the main window's registry:
+// "Tfnotasdebito" and "Tfnotascredito", with the accounting interface, the
+// posting through the review window and the printer of the program wired
+// in, and their consults "Tfnotasdebito2" and "Tfnotascredito2" (argument
+// "id").
 #include <cstdint>
 
 namespace cxp {
@@ -21,5 +22,8 @@ void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, Maneja
 // saving or the screen could not open.
 int64_t registrarCargoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
                                 const Configuracion& configuracion, const PropuestaCargo& propuesta);
+// The same with the discount screen.
+int64_t registrarDescuentoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
+                                    const Configuracion& configuracion, const PropuestaCargo& propuesta);
 
 }  // namespace cxp

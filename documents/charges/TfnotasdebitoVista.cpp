@@ -39,12 +39,15 @@ QString importe(Dinero v) { return v.texto(2); }
 
 }  // namespace
 
-TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, Interaccion& interaccion,
+TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, Interaccion& interaccion,
                                        ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre, Modo modo)
     : QWidget(padre), logica_(std::move(logica)), modo_(modo), interaccion_(interaccion), manejador_(manejador) {
-    if (modo_ == Modo::Consulta) consulta_ = qobject_cast<Tfnotasdebito2*>(logica_.get());
-    setObjectName(consulta_ ? QStringLiteral("Tfnotasdebito2") : QStringLiteral("Tfnotasdebito"));
-    setWindowTitle(QStringLiteral("Cargos en Cuenta"));
+    if (modo_ == Modo::Consulta) consulta_ = qobject_cast<ConsultaAjuste*>(logica_.get());
+    const DocumentoAjuste& L = *logica_;
+    const bool cargo = L.clase().tipo == 51;
+    const QString pantalla = cargo ? QStringLiteral("Tfnotasdebito") : QStringLiteral("Tfnotascredito");
+    setObjectName(consulta_ ? pantalla + u'2' : pantalla);
+    setWindowTitle(cargo ? QStringLiteral("Cargos en Cuenta") : QStringLiteral("Descuentos en Cuenta"));
     enlaces_ = new Enlaces(interaccion, this);
     enlaces_->setManejadorErrores([&manejador](const std::exception& e) { manejador.ENoManejada(e); });
     teclado_ = new Teclado(this);
@@ -65,6 +68,18 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         botonDePanel(panel, QStringLiteral("F6:Acreedor"),
                      [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); });
         botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
+        if (L.clase().pagoContado) {
+            // Until the cash payment and the charge search exist their keys
+            // say so instead of doing nothing.
+            QPushButton* egreso = botonDePanel(panel, QStringLiteral("F4:Egreso"));
+            egreso->setObjectName(QStringLiteral("pagoContado"));
+            egreso->setEnabled(false);
+            egreso->setToolTip(kSinEgreso);
+            QPushButton* buscar = botonDePanel(panel, QStringLiteral("F8:Buscar"));
+            buscar->setObjectName(QStringLiteral("buscarCargos"));
+            buscar->setEnabled(false);
+            buscar->setToolTip(kSinBusqueda);
+        }
     }
     finPanel(panel);
     botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { manejador_.proteger([this] { escape(); }); });
@@ -75,7 +90,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     Enlaces::Claves prefijos;
     for (const OpcionBusqueda& o : logica_->prefijos()) prefijos.append({o.clave, o.nombre});
     enlaces_->enlazar(prefijo, c, QStringLiteral("PREF_PRE"), prefijos);
-    QLineEdit* numero = linea(QStringLiteral("NDPR_NUMERO"), c, 80);
+    QLineEdit* numero = linea(L.c("NUMERO"), c, 80);
     numero->setMinimumWidth(70);
     auto fecha = [this, &c](const QString& campo) {
         auto* e = new QDateEdit(this);
@@ -84,9 +99,9 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         enlaces_->enlazar(e, c, campo);
         return e;
     };
-    QDateEdit* fechaDoc = fecha(QStringLiteral("NDPR_FECHA"));
+    QDateEdit* fechaDoc = fecha(L.c("FECHA"));
     fechaDoc->setReadOnly(logica_->fechaInhabilitada());
-    QDateEdit* vence = fecha(QStringLiteral("NDPR_VENCE"));
+    QDateEdit* vence = L.clase().vence ? fecha(L.c("VENCE")) : nullptr;
     dias_ = new QLineEdit(this);
     dias_->setObjectName(QStringLiteral("DiasVence"));
     dias_->setValidator(new QIntValidator(0, 9999, dias_));
@@ -110,32 +125,62 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         h->addStretch();
         cabecera->addLayout(h, f++, 0);
     };
-    fila({{"Prefijo:", prefijo}, {"Número:", numero}, {"Fecha:", fechaDoc}, {"Vence:", vence}, {"Dias vence", dias_},
-          {"Autorización DIAN:", linea(QStringLiteral("NDPR_AUTO"), c, 120)}});
-    editores_.value(QStringLiteral("NDPR_AUTO"))->setReadOnly(true);
+    if (L.clase().vence) {
+        fila({{"Prefijo:", prefijo}, {"Número:", numero}, {"Fecha:", fechaDoc}, {"Vence:", vence}, {"Dias vence", dias_},
+              {"Autorización DIAN:", linea(L.c("AUTO"), c, 120)}});
+        editores_.value(L.c("AUTO"))->setReadOnly(true);
+    } else {
+        dias_->hide();
+        fila({{"Prefijo:", prefijo}, {"Número:", numero}, {"Fecha:", fechaDoc}});
+    }
     numero->setReadOnly(logica_->numeroAutomatico());
     QLabel* nombreAcreedor = nombre(QStringLiteral("nombreAcreedor"));
     nombreAcreedor->setMinimumWidth(300);
     fila({{"Acreedor:", nit}, {"", nombreAcreedor},
-          {"Nro. doc.:", linea(QStringLiteral("NDPR_NUMPROV"), c, 110)}});
-    fila({{"Concepto:", linea(QStringLiteral("NDPR_CONC"), c, 380)},
-          {"Planilla:", linea(QStringLiteral("NDPR_NUMCTR"), c, 100)}});
+          {"Nro. doc.:", linea(L.c("NUMPROV"), c, 110)}});
+    if (cargo)
+        fila({{"Concepto:", linea(L.c("CONC"), c, 380)}, {"Planilla:", linea(L.c("NUMCTR"), c, 100)}});
+    else
+        fila({{"Concepto:", linea(L.c("CONC"), c, 380)}});
     QLineEdit* articulo = linea(QStringLiteral("ARTI_COD"), c, 110);
     auto* factura = new QPushButton(QStringLiteral("Aplicar a factura"), this);
     factura->setObjectName(QStringLiteral("aplicarFactura"));
     factura->setFocusPolicy(Qt::NoFocus);
     factura->setEnabled(!consulta_);
     connect(factura, &QPushButton::clicked, this, [this] { manejador_.proteger([this] { logica_->aplicarAFactura(); }); });
-    fila({{"Aplicar a artículo:", articulo}, {"", factura}, {"", nombre(QStringLiteral("factura"))},
-          {"", linea(QStringLiteral("NDPR_ORDSERV"), c, 110)},
-          {"", botonOrdenServicio(this, c, interaccion_, manejador_, !consulta_)}});
+    if (L.clase().ordenServicio)
+        fila({{"Aplicar a artículo:", articulo}, {"", factura}, {"", nombre(QStringLiteral("factura"))},
+              {"", linea(L.c("ORDSERV"), c, 110)},
+              {"", botonOrdenServicio(this, c, interaccion_, manejador_, !consulta_)}});
+    else
+        fila({{"Aplicar a artículo:", articulo}, {"", factura}, {"", nombre(QStringLiteral("factura"))}});
+    if (!L.clase().cruces.isEmpty() && !consulta_) {
+        // "Aplicar a:": the kind and the prefix+number of the document crossed.
+        auto* clase = new QComboBox(this);
+        clase->setObjectName(QStringLiteral("claseCruce"));
+        clase->addItem(QString());
+        for (const auto& cruce : L.clase().cruces) clase->addItem(cruce.clase);
+        auto* numeroCruce = new QLineEdit(this);
+        numeroCruce->setObjectName(QStringLiteral("numeroCruce"));
+        numeroCruce->setMaxLength(10);
+        numeroCruce->setMaximumWidth(100);
+        connect(numeroCruce, &QLineEdit::editingFinished, this, [this, clase, numeroCruce] {
+            if (!numeroCruce->isModified()) return;
+            numeroCruce->setModified(false);
+            manejador_.proteger([this, clase, numeroCruce] {
+                if (!logica_->aplicarA(clase->currentText(), numeroCruce->text())) numeroCruce->clear();
+            });
+            refrescar();
+        });
+        fila({{"Aplicar a:", clase}, {"", numeroCruce}, {"", nombre(QStringLiteral("cruce"))}});
+    }
     if (logica_->preguntaMandante()) {
-        QLineEdit* mandante = linea(QStringLiteral("NDPR_MANDANTE"), c, 110);
+        QLineEdit* mandante = linea(L.c("MANDANTE"), c, 110);
         teclado_->busqueda(mandante, [this](const QString&) { logica_->buscarMandante(); });
         fila({{"Mandante:", mandante}, {"", nombre(QStringLiteral("nombreMandante"))}});
     }
     if (logica_->preguntaTasa())
-        fila({{"Moneda:", linea(QStringLiteral("NDPR_MONEDA"), c, 50)}, {"Tasa:", linea(QStringLiteral("NDPR_TRM"), c, 90)}});
+        fila({{"Moneda:", linea(L.c("MONEDA"), c, 50)}, {"Tasa:", linea(L.c("TRM"), c, 90)}});
 
     // ---- amounts
     auto* montos = new QGroupBox(QStringLiteral("Valores"), this);
@@ -157,23 +202,23 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     gm->addWidget(subTotal_, r++, 2);
     const int descuentos = logica_->descuentosAdicionales() ? 4 : 1;
     for (int i = 0; i < descuentos; ++i)
-        dupla(0, QStringLiteral("Descuento %1 %:").arg(i + 1), QStringLiteral("NDPR_DTO%1P").arg(i + 1),
-              QStringLiteral("NDPR_DTO%1M").arg(i + 1));
-    dupla(0, QStringLiteral("Valor adicional:"), {}, QStringLiteral("NDPR_ADICIONAL"));
-    dupla(0, QStringLiteral("Subtotal:"), {}, QStringLiteral("NDPR_MONTO"));
-    editores_.value(QStringLiteral("NDPR_MONTO"))->setReadOnly(true);
-    dupla(0, QStringLiteral("IVA %:"), QStringLiteral("NDPR_IVAPORC"), QStringLiteral("NDPR_IVAMONTO"));
-    dupla(0, QStringLiteral("Valor extra:"), {}, QStringLiteral("NDPR_EXTRA"));
+        dupla(0, cargo ? QStringLiteral("Descuento %1 %:").arg(i + 1) : QStringLiteral("Descuento %:"), L.dtoPorc(i),
+              L.dtoMonto(i));
+    dupla(0, QStringLiteral("Valor adicional:"), {}, L.c("ADICIONAL"));
+    dupla(0, QStringLiteral("Subtotal:"), {}, L.c("MONTO"));
+    editores_.value(L.c("MONTO"))->setReadOnly(true);
+    dupla(0, QStringLiteral("IVA %:"), L.c("IVAPORC"), L.c("IVAMONTO"));
+    dupla(0, QStringLiteral("Valor extra:"), {}, L.c("EXTRA"));
     const int filasIzquierda = r;
     r = 0;
-    dupla(3, QStringLiteral("Base ret. fuente:"), {}, QStringLiteral("NDPR_BASERTFTE"));
-    dupla(3, QStringLiteral("Ret. fuente %:"), QStringLiteral("NDPR_RTFTEPORC"), QStringLiteral("NDPR_RTFTEMONTO"));
-    dupla(3, QStringLiteral("Ret. IVA %:"), QStringLiteral("NDPR_RTIVAPORC"), QStringLiteral("NDPR_RTIVAMONTO"));
-    dupla(3, QStringLiteral("Ret. ICA x mil:"), QStringLiteral("NDPR_RTICAPORC"), QStringLiteral("NDPR_RTICAMONTO"));
-    dupla(3, QStringLiteral("CREE %:"), QStringLiteral("NDPR_RTCREE"), QStringLiteral("NDPR_RTCREEM"));
-    dupla(3, QStringLiteral("Dto. pronto pago %:"), QStringLiteral("NDPR_DTOFPORC"), QStringLiteral("NDPR_DTOFMONTO"));
+    dupla(3, QStringLiteral("Base ret. fuente:"), {}, L.c("BASERTFTE"));
+    dupla(3, QStringLiteral("Ret. fuente %:"), L.c("RTFTEPORC"), L.c("RTFTEMONTO"));
+    dupla(3, QStringLiteral("Ret. IVA %:"), L.c("RTIVAPORC"), L.c("RTIVAMONTO"));
+    dupla(3, QStringLiteral("Ret. ICA x mil:"), L.c("RTICAPORC"), L.c("RTICAMONTO"));
+    dupla(3, QStringLiteral("CREE %:"), L.c("RTCREE"), L.c("RTCREEM"));
+    dupla(3, QStringLiteral("Dto. pronto pago %:"), L.c("DTOFPORC"), L.c("DTOFMONTO"));
     gm->addWidget(new QLabel(QStringLiteral("Hasta:"), montos), r, 3);
-    gm->addWidget(fecha(QStringLiteral("NDPR_DTOFECHA")), r++, 5);
+    gm->addWidget(fecha(L.c("DTOFECHA")), r++, 5);
     r = std::max(r, filasIzquierda);
     auto* total = nombre(QStringLiteral("totalconiva"));
     auto* neto = nombre(QStringLiteral("total"));
@@ -204,12 +249,12 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     };
     gc->addWidget(new QLabel(QStringLiteral("Dec.2649"), cuentas), 0, 1);
     gc->addWidget(new QLabel(QStringLiteral("NIIF"), cuentas), 0, 3);
-    cuenta(1, 0, QStringLiteral("Cta. por pagar:"), QStringLiteral("NDPR_CTAPAGAR"));
-    cuenta(1, 2, QString(), QStringLiteral("NDPR_CTAPAGARN"));
-    cuenta(2, 0, QStringLiteral("Cta. causación:"), QStringLiteral("NDPR_CTACAUSA"));
-    cuenta(2, 2, QString(), QStringLiteral("NDPR_CTACAUSAN"));
-    QLineEdit* proy = linea(QStringLiteral("NDPR_PROY"), c, 50);
-    QLineEdit* centro = linea(QStringLiteral("NDPR_CENTRO"), c, 50);
+    cuenta(1, 0, QStringLiteral("Cta. por pagar:"), L.c("CTAPAGAR"));
+    cuenta(1, 2, QString(), L.c("CTAPAGARN"));
+    cuenta(2, 0, QStringLiteral("Cta. causación:"), L.c("CTACAUSA"));
+    cuenta(2, 2, QString(), L.c("CTACAUSAN"));
+    QLineEdit* proy = linea(L.c("PROY"), c, 50);
+    QLineEdit* centro = linea(L.c("CENTRO"), c, 50);
     for (QLineEdit* e : {proy, centro}) {
         teclado_->busqueda(e, [this](const QString&) { logica_->buscarCentro(); });
         e->installEventFilter(new DobleClic(e, [this] { manejador_.proteger([this] { logica_->buscarCentro(); }); }));
@@ -225,8 +270,8 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     hs->addWidget(nombre(QStringLiteral("nombreSubcentro")), 1);
     gc->addLayout(hs, 4, 1, 1, 2);
     auto* tipoCosto = new QComboBox(cuentas);
-    tipoCosto->setObjectName(QStringLiteral("NDPR_TIPOCOSTO"));
-    enlaces_->enlazar(tipoCosto, c, QStringLiteral("NDPR_TIPOCOSTO"),
+    tipoCosto->setObjectName(L.c("TIPOCOSTO"));
+    enlaces_->enlazar(tipoCosto, c, L.c("TIPOCOSTO"),
                       {{QStringLiteral("C"), QStringLiteral("2649")},
                        {QStringLiteral("N"), QStringLiteral("NIIF")},
                        {QStringLiteral("A"), QStringLiteral("Ambos")}});
@@ -234,10 +279,10 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     gc->addWidget(tipoCosto, 4, 3);
 
     auto* observaciones = new QPlainTextEdit(this);
-    observaciones->setObjectName(QStringLiteral("NDPR_OBS"));
+    observaciones->setObjectName(L.c("OBS"));
     observaciones->setMaximumHeight(48);
     observaciones->setTabChangesFocus(true);
-    enlaces_->enlazar(observaciones, c, QStringLiteral("NDPR_OBS"));
+    enlaces_->enlazar(observaciones, c, L.c("OBS"));
 
     // ---- VAT bases panel
     bases_ = new QFrame(this);
@@ -246,19 +291,19 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     auto* gb = new QGridLayout(bases_);
     gb->addWidget(new QLabel(QStringLiteral("<b>Bases de IVA</b>"), bases_), 0, 0, 1, 4);
     gb->addWidget(new QLabel(QStringLiteral("Base exenta:"), bases_), 1, 0);
-    gb->addWidget(linea(QStringLiteral("NDPR_BASE0"), c, 110), 1, 1);
+    gb->addWidget(linea(L.c("BASE0"), c, 110), 1, 1);
     for (int i = 1; i <= 3; ++i) {
         gb->addWidget(new QLabel(QStringLiteral("Base gravada %1:").arg(i), bases_), i + 1, 0);
-        gb->addWidget(linea(QStringLiteral("NDPR_BASE%1").arg(i), c, 110), i + 1, 1);
+        gb->addWidget(linea(L.base(i), c, 110), i + 1, 1);
         gb->addWidget(new QLabel(QStringLiteral("IVA:"), bases_), i + 1, 2);
-        gb->addWidget(linea(QStringLiteral("NDPR_IVA%1").arg(i), c, 110), i + 1, 3);
+        gb->addWidget(linea(L.iva(i), c, 110), i + 1, 3);
     }
     gb->addWidget(new QLabel(QStringLiteral("Impuesto Nal Consumo:"), bases_), 5, 0);
-    gb->addWidget(linea(QStringLiteral("NDPR_INALCM"), c, 110), 5, 1);
+    gb->addWidget(linea(L.c("INALCM"), c, 110), 5, 1);
     auto* baseRtfte = new QLineEdit(bases_);  // the same field as the amounts', typed here
     baseRtfte->setObjectName(QStringLiteral("baseRtfteBases"));
     baseRtfte->setMaximumWidth(110);
-    enlaces_->enlazar(baseRtfte, c, QStringLiteral("NDPR_BASERTFTE"));
+    enlaces_->enlazar(baseRtfte, c, L.c("BASERTFTE"));
     gb->addWidget(new QLabel(QStringLiteral("Base ret. fuente:"), bases_), 1, 2);
     gb->addWidget(baseRtfte, 1, 3);
     auto* continua = new QPushButton(QStringLiteral("F5:Continua"), bases_);
@@ -290,7 +335,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
         // "F7:Trae doc": the lines of another document.
         auto* clase = new QComboBox(lineas_);
         clase->setObjectName(QStringLiteral("claseDocumento"));
-        clase->addItems(Tfnotasdebito::clasesDocumento());
+        clase->addItems(DocumentoAjuste::clasesDocumento());
         auto* prefijoDoc = new QLineEdit(lineas_);
         prefijoDoc->setObjectName(QStringLiteral("prefijoDocumento"));
         prefijoDoc->setMaxLength(4);
@@ -373,16 +418,20 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, In
     } else {
         teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
         teclado_->asignar(Qt::Key_F6, [this] { logica_->buscarAcreedor(); });
+        if (L.clase().pagoContado) {
+            teclado_->asignar(Qt::Key_F4, [this] { interaccion_.informacion(kSinEgreso); });
+            teclado_->asignar(Qt::Key_F8, [this] { interaccion_.informacion(kSinBusqueda); });
+        }
         teclado_->busqueda(nit, [this](const QString&) { logica_->buscarAcreedor(); });
     }
 
-    connect(logica_.get(), &Tfnotasdebito::montosCambiados, this, &TfnotasdebitoVista::refrescar);
-    connect(logica_.get(), &Tfnotasdebito::reiniciado, this, [this, numero] {
+    connect(logica_.get(), &DocumentoAjuste::montosCambiados, this, &TfnotasdebitoVista::refrescar);
+    connect(logica_.get(), &DocumentoAjuste::reiniciado, this, [this, numero] {
         numero->setReadOnly(logica_->numeroAutomatico());
         enlaces_->refrescar();
         refrescar();
     });
-    connect(logica_.get(), &Tfnotasdebito::cerrar, this, [this] {
+    connect(logica_.get(), &DocumentoAjuste::cerrar, this, [this] {
         BusquedaBase::cerrarPantalla(this);
     });
     if (auto* iq = dynamic_cast<InteraccionQt*>(&interaccion))
@@ -457,8 +506,9 @@ void TfnotasdebitoVista::refrescar() {
     pon("totalLineas", importe(logica_->totalLineas()));
     if (!consulta_) {
         pon("factura", logica_->factura());
+        pon("cruce", logica_->cruce());
         // A prefix switched to or from automatic numbering.
-        if (QLineEdit* numero = editores_.value(QStringLiteral("NDPR_NUMERO")))
+        if (QLineEdit* numero = editores_.value(logica_->c("NUMERO")))
             numero->setReadOnly(logica_->numeroAutomatico() || logica_->grabado());
     }
     if (consulta_) {
@@ -512,7 +562,7 @@ void TfnotasdebitoVista::alternarBases() {
     } else {
         logica_->abrirBases();
         bases_->show();
-        if (QLineEdit* e = editor(QStringLiteral("NDPR_BASE0"))) e->setFocus();
+        if (QLineEdit* e = editor(logica_->c("BASE0"))) e->setFocus();
     }
     refrescar();
     ajustarTamano();

@@ -28,15 +28,20 @@ class Teclado;
 class TfnotasdebitoVista : public QWidget {
     Q_OBJECT
 public:
+    static inline const QString kSinBusqueda =
+        QStringLiteral("La búsqueda de cargos todavía no está disponible: consulte los cargos por la opción del menú.");
+    static inline const QString kSinEgreso = QStringLiteral(
+        "El pago de contado del cargo todavía no está disponible: grabe el cargo y páguelo por la opción de egresos.");
+
     // The consult ("Tfnotasdebito2") shows a saved charge read-only with the
     // same layout: F2 prints, F5 shows the VAT bases, F11 the ledger voucher.
     enum class Modo { Registro, Consulta };
 
-    TfnotasdebitoVista(std::unique_ptr<Tfnotasdebito> logica, Interaccion& interaccion, ManejadorErrores& manejador,
+    TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, Interaccion& interaccion, ManejadorErrores& manejador,
                        const Sesion& sesion, QWidget* padre = nullptr, Modo modo = Modo::Registro);
     ~TfnotasdebitoVista() override;
 
-    Tfnotasdebito& logica() { return *logica_; }
+    DocumentoAjuste& logica() { return *logica_; }
     Teclado& teclado() { return *teclado_; }
     Enlaces& enlaces() { return *enlaces_; }
     QLineEdit* editor(const QString& campo) const { return editores_.value(campo); }
@@ -65,9 +70,9 @@ private:
     void soloLectura();
     bool confirmarSubTotal();
 
-    std::unique_ptr<Tfnotasdebito> logica_;
+    std::unique_ptr<DocumentoAjuste> logica_;
     Modo modo_;
-    Tfnotasdebito2* consulta_ = nullptr;
+    ConsultaAjuste* consulta_ = nullptr;
     Interaccion& interaccion_;
     ManejadorErrores& manejador_;
     Enlaces* enlaces_ = nullptr;

@@ -61,7 +61,9 @@ void registrarPantallasPagos(InteraccionQt& interaccion, Sesion& sesion, Manejad
     iq->registrarSelector(QStringLiteral("Tfconcxpagar"), [iq, s, m, c](const QVariantMap& args) {
         ServiciosConceptos servicios;
         servicios.cargo = [iq, s, m, c](const PropuestaCargo& p) { return registrarCargoPropuesto(*iq, *s, *m, *c, p); };
-        // The discount screen joins when this build has it.
+        servicios.descuento = [iq, s, m, c](const PropuestaCargo& p) {
+            return registrarDescuentoPropuesto(*iq, *s, *m, *c, p);
+        };
         return elegirConcepto(*s, *iq, *m, std::move(servicios), args, QApplication::activeWindow());
     });
     // The creditor's open payables, in picking mode ("Sel. varios" too).

@@ -170,8 +170,8 @@ TEST_F(Principal, MenusConSusTitulosYAtajos) {
 
     // Screens of later issues: in the menu, disabled. What works now: enabled.
     EXPECT_TRUE(ventana->accion("descuento.originar")->isVisible());
-    EXPECT_FALSE(ventana->accion("descuento.originar")->isEnabled());
-    EXPECT_FALSE(ventana->boton("descuento.originar")->isEnabled());
+    EXPECT_TRUE(ventana->accion("descuento.originar")->isEnabled());
+    EXPECT_TRUE(ventana->boton("descuento.originar")->isEnabled());
     EXPECT_TRUE(ventana->accion("cargo.originar")->isEnabled());
     EXPECT_TRUE(ventana->boton("cargo.originar")->isEnabled());
     EXPECT_TRUE(ventana->botonImagen("cargo.originar")->isEnabled());
@@ -208,9 +208,10 @@ TEST_F(Principal, AceleradoresYBotonesDeImagen) {
     registrar("Tfnotasdebito");
     QTest::keyClick(ventana.get(), Qt::Key_C, Qt::AltModifier);
     QTest::keyClick(ventana.get(), Qt::Key_I, Qt::AltModifier);
-    QTest::keyClick(ventana.get(), Qt::Key_D, Qt::AltModifier);  // its screen is not in this build
+    QTest::keyClick(ventana.get(), Qt::Key_D, Qt::AltModifier);
     ventana->botonImagen("cargo.originar")->click();
-    EXPECT_EQ(hijas(ventana->mdi()), (QStringList{"Tfnotasdebito", "Tfmenureportes1", "Tfnotasdebito"}));
+    EXPECT_EQ(hijas(ventana->mdi()),
+              (QStringList{"Tfnotasdebito", "Tfmenureportes1", "Tfnotascredito", "Tfnotasdebito"}));
 
     // Alt+M: the maintenance menu, its size, place and caption; Escape closes it.
     QTest::keyClick(ventana.get(), Qt::Key_M, Qt::AltModifier);
@@ -515,6 +516,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         {"Tfmovimientos", {{"nit", nit}}},
         {"Tfbuscprove", {{"gestion", true}}},
         {"Tfnotasdebito2", {{"id", cargo}}},
+        {"Tfnotascredito2", {{"id", uno("select first 1 ncpr_id from notas_credito_proveedor order by ncpr_id")}}},
         {"Tfconsanticipocxp", {{"id", uno("select first 1 anpr_id from anticipos_proveedor where anpr_anulado = 'S'")}}},
         {"Tfabonosprv", {{"tipo", 51}, {"id", cargo}}},
         {"Tfconsordenserv", {{"id", uno("select first 1 orse_id from orden_servicio where orse_id <> 0")}}},

@@ -1,10 +1,11 @@
-#include "documents/charges/Tfnotasdebito.h"
+#include "documents/charges/DocumentoAjuste.h"
 
 #include "base/Sql.h"
 #include "data/Articulos.h"
 #include "data/Ayudas.h"
 #include "data/Configuracion.h"
 #include "data/Contabilidad.h"
+#include "data/Cxpagar.h"
 #include "data/Importe.h"
 #include "data/ImporteColumna.h"
 #include "data/Interaccion.h"
@@ -19,23 +20,9 @@
 namespace cxp {
 
 namespace {
-const QString kId = QStringLiteral("NDPR_ID");
 const QString kNit = QStringLiteral("TERC_NIT");
 const QString kPrefijo = QStringLiteral("PREF_PRE");
-const QString kNumero = QStringLiteral("NDPR_NUMERO");
-const QString kFecha = QStringLiteral("NDPR_FECHA");
-const QString kVence = QStringLiteral("NDPR_VENCE");
-const QString kNumProv = QStringLiteral("NDPR_NUMPROV");
-const QString kMonto = QStringLiteral("NDPR_MONTO");
-const QString kItem = QStringLiteral("NDPD_ITEM");
-const QString kTotalLinea = QStringLiteral("NDPD_TOTAL");
-const QString kProveedor = QStringLiteral("QNotasDebito");
-const QString kTabla = QStringLiteral("NOTAS_DEBITO_PROVEEDOR");
 
-const QString dtoPorc(int i) { return QStringLiteral("NDPR_DTO%1P").arg(i + 1); }
-const QString dtoMonto(int i) { return QStringLiteral("NDPR_DTO%1M").arg(i + 1); }
-const QString base(int i) { return QStringLiteral("NDPR_BASE%1").arg(i); }
-const QString iva(int i) { return QStringLiteral("NDPR_IVA%1").arg(i); }
 
 struct CampoRetencion {
     Retencion r;
@@ -43,10 +30,10 @@ struct CampoRetencion {
     const char* monto;
 };
 const CampoRetencion kRetenciones[] = {
-    {Retencion::Fuente, "NDPR_RTFTEPORC", "NDPR_RTFTEMONTO"},
-    {Retencion::Iva, "NDPR_RTIVAPORC", "NDPR_RTIVAMONTO"},
-    {Retencion::Ica, "NDPR_RTICAPORC", "NDPR_RTICAMONTO"},
-    {Retencion::Cree, "NDPR_RTCREE", "NDPR_RTCREEM"},
+    {Retencion::Fuente, "RTFTEPORC", "RTFTEMONTO"},
+    {Retencion::Iva, "RTIVAPORC", "RTIVAMONTO"},
+    {Retencion::Ica, "RTICAPORC", "RTICAMONTO"},
+    {Retencion::Cree, "RTCREE", "RTCREEM"},
 };
 
 bool vacio(const DataSet& ds, const QString& campo) { return ds.asString(campo).trimmed().isEmpty(); }
@@ -63,9 +50,54 @@ struct Bandera {
 };
 }  // namespace
 
-Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
-                             const Configuracion& configuracion, ServiciosCargo servicios, QObject* parent)
+const ClaseAjuste& ClaseAjuste::cargo() {
+    static const ClaseAjuste k{51,
+                               QStringLiteral("NDPR"),
+                               QStringLiteral("NDPD"),
+                               QStringLiteral("NOTAS_DEBITO_PROVEEDOR"),
+                               QStringLiteral("NOTA_DEBITO_PROV_DET"),
+                               QStringLiteral("ARTI_COD"),
+                               QStringLiteral("CAMBIE_ID_NOTADBPROV"),
+                               QStringLiteral("QNotasDebito"),
+                               QStringLiteral("cargo"),
+                               DocumentoAjuste::kNitInactivo,
+                               QStringLiteral("NDPR_TIPOAPL"),
+                               QStringLiteral("NDPR_NUMAPL")};
+    return k;
+}
+
+// The discount: one commercial discount, no due date, no creditor-number
+// checks, no simplified regime, only the local chart's accounts proposed,
+// no numbering authorization, no cash payment.
+const ClaseAjuste& ClaseAjuste::descuento() {
+    static const ClaseAjuste k = [] {
+        ClaseAjuste d{52,
+                      QStringLiteral("NCPR"),
+                      QStringLiteral("NCPD"),
+                      QStringLiteral("NOTAS_CREDITO_PROVEEDOR"),
+                      QStringLiteral("NOTA_CREDITO_PROV_DET"),
+                      QStringLiteral("ACTI_COD"),
+                      QStringLiteral("CAMBIE_ID_NOTACRPROV"),
+                      QStringLiteral("QNotasCredito"),
+                      QStringLiteral("descuento"),
+                      QStringLiteral("No se encontrò el NIT o esta inactivo"),
+                      QStringLiteral("NCPR_TIPODOCAPL"),
+                      QStringLiteral("NCPR_NUMDOCAPL")};
+        d.descuentos = 1;
+        d.vence = d.numeroProveedor = d.simplificado = d.cuentasNiif = d.autorizacion = d.consultaNumero = false;
+        d.pagoContado = d.ordenServicio = false;
+        d.baseRtfteDigitadaQueda = true;
+        d.cruces = {{QStringLiteral("FACTCOMP"), 21}, {QStringLiteral("NOTADBPR"), 51}};
+        return d;
+    }();
+    return k;
+}
+
+DocumentoAjuste::DocumentoAjuste(const ClaseAjuste& clase, Sesion& sesion, Interaccion& interaccion,
+                                 ManejadorErrores& manejador, const Configuracion& configuracion,
+                                 ServiciosCargo servicios, QObject* parent)
     : QObject(parent),
+      clase_(clase),
       sesion_(sesion),
       interaccion_(interaccion),
       manejador_(manejador),
@@ -75,28 +107,28 @@ Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, Manejador
       terceros_(std::make_unique<Terceros>(sesion.compania, interaccion, configuracion)),
       contabilidad_(std::make_unique<Contabilidad>(sesion, interaccion, configuracion)),
       articulos_(std::make_unique<Articulos>(sesion.compania)) {
-    cargo_.setUpdateTable(kTabla, {kId});
-    lineas_.setUpdateTable(QStringLiteral("NOTA_DEBITO_PROV_DET"), {kId, kItem});
-    cargo_.addDetail(lineas_, {kId}, {kId});
+    cargo_.setUpdateTable(clase_.tabla, {c("ID")});
+    lineas_.setUpdateTable(clase_.tablaLineas, {c("ID"), d("ITEM")});
+    cargo_.addDetail(lineas_, {c("ID")}, {c("ID")});
 
-    cargo_.onNewRecord([this](DataSet& c) {
+    cargo_.onNewRecord([this](DataSet& doc) {
         const QDate hoy = QDate::currentDate();
-        c.setValue(kId, 0);
-        c.setValue(QStringLiteral("TIDO_COD"), 51);
-        c.setValue(kFecha, hoy);
-        c.setValue(kVence, hoy);
-        c.setValue(QStringLiteral("NDPR_DTOFECHA"), hoy);
-        for (const char* f : {"NDPR_ANULADO", "NDPR_TRANSMIT", "NUMOK"}) c.setValue(QString::fromLatin1(f), "N");
-        c.setValue(QStringLiteral("NDPR_TIPOCOSTO"), "A");
-        c.setValue(QStringLiteral("NDPR_USUARIO"), sesion_.usuario_actual);
-        for (const char* f : {"NDPR_MONTO", "NDPR_IVAPORC", "NDPR_IVAMONTO", "NDPR_RTFTEPORC", "NDPR_RTFTEMONTO",
-                              "NDPR_RTIVAPORC", "NDPR_RTIVAMONTO", "NDPR_RTICAPORC", "NDPR_RTICAMONTO", "NDPR_RTCREE",
-                              "NDPR_RTCREEM", "NDPR_DTOFPORC", "NDPR_DTOFMONTO", "NDPR_BASERTFTE", "NDPR_ADICIONAL",
-                              "NDPR_EXTRA", "NDPR_BASE0", "NDPR_BASE1", "NDPR_BASE2", "NDPR_BASE3", "NDPR_IVA1",
-                              "NDPR_IVA2", "NDPR_IVA3", "NDPR_INALCM", "NDPR_TOTALDET"})
-            c.setValue(QString::fromLatin1(f), Dinero());
+        doc.setValue(c("ID"), 0);
+        doc.setValue(QStringLiteral("TIDO_COD"), clase_.tipo);
+        doc.setValue(c("FECHA"), hoy);
+        if (clase_.vence) doc.setValue(c("VENCE"), hoy);
+        doc.setValue(c("DTOFECHA"), hoy);
+        for (const char* f : {"ANULADO", "TRANSMIT"}) doc.setValue(c(f), "N");
+        doc.setValue(QStringLiteral("NUMOK"), "N");
+        doc.setValue(c("TIPOCOSTO"), "A");
+        doc.setValue(c("USUARIO"), sesion_.usuario_actual);
+        for (const char* f : {"MONTO", "IVAPORC", "IVAMONTO", "RTFTEPORC", "RTFTEMONTO", "RTIVAPORC", "RTIVAMONTO",
+                              "RTICAPORC", "RTICAMONTO", "RTCREE", "RTCREEM", "DTOFPORC", "DTOFMONTO", "BASERTFTE",
+                              "ADICIONAL", "EXTRA", "BASE0", "BASE1", "BASE2", "BASE3", "IVA1", "IVA2", "IVA3", "INALCM",
+                              "TOTALDET"})
+            doc.setValue(c(f), Dinero());
         // Discounts 2 to 4 exist only when the additional discounts are shown.
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < clase_.descuentos; ++i) {
             Dinero tasa;
             if (descuentosAdicionales_) {
                 static const char* orden[] = {"PRIMER", "SEGUNDO", "TERCER", "CUARTO"};
@@ -106,36 +138,44 @@ Tfnotasdebito::Tfnotasdebito(Sesion& sesion, Interaccion& interaccion, Manejador
                                                                clave))
                            .value_or(Dinero());
             }
-            c.setValue(dtoPorc(i), tasa);
-            c.setValue(dtoMonto(i), Dinero());
+            doc.setValue(dtoPorc(i), tasa);
+            doc.setValue(dtoMonto(i), Dinero());
         }
         // Pesos are at 1; the default currency, set after, reads its rate
         // of the day (monedaIngresada) and is not overwritten.
-        c.setValue(QStringLiteral("NDPR_TRM"), 1.0);
-        if (preguntaTasa_ && monedaPredeterminada_ != 0) c.setValue(QStringLiteral("NDPR_MONEDA"), monedaPredeterminada_);
+        doc.setValue(c("TRM"), 1.0);
+        if (preguntaTasa_ && monedaPredeterminada_ != 0) doc.setValue(c("MONEDA"), monedaPredeterminada_);
     });
     lineas_.onNewRecord([this](DataSet& l) {
-        l.setValue(kItem, ++ultimaLinea_);
-        l.setValue(QStringLiteral("NDPD_ANULADO"), "N");
-        l.setValue(QStringLiteral("NDPD_TRANSMIT"), "N");
-        l.setValue(QStringLiteral("NDPD_CANT"), Dinero::desdeEntero(1));
+        l.setValue(d("ITEM"), ++ultimaLinea_);
+        l.setValue(d("ANULADO"), "N");
+        l.setValue(d("TRANSMIT"), "N");
+        l.setValue(d("CANT"), Dinero::desdeEntero(1));
     });
-    lineas_.onChange(QStringLiteral("ARTI_COD"), [this](DataSet&) { articuloIngresado(); });
-    lineas_.onChange(QStringLiteral("NDPD_UNIDAD"), [this](DataSet&) { unidadIngresada(); });
+    lineas_.onChange(clase_.articuloLinea, [this](DataSet&) { articuloIngresado(); });
+    lineas_.onChange(d("UNIDAD"), [this](DataSet&) { unidadIngresada(); });
     // A quantity with four decimals times a cost: the total at its column's cents.
-    for (const char* campo : {"NDPD_CANT", "NDPD_COSTO"})
-        lineas_.onChange(QString::fromLatin1(campo), [this](DataSet& l) {
+    for (const char* campo : {"CANT", "COSTO"})
+        lineas_.onChange(d(campo), [this](DataSet& l) {
             if (sincronizandoLineas_) return;
-            ponImporte(l, kTotalLinea, l.asDinero(QStringLiteral("NDPD_CANT")) * l.asDinero(QStringLiteral("NDPD_COSTO")));
+            ponImporte(l, d("TOTAL"), l.asDinero(d("CANT")) * l.asDinero(d("COSTO")));
         });
     enlazar();
 }
 
-Tfnotasdebito::~Tfnotasdebito() = default;
+QString DocumentoAjuste::dtoPorc(int i) const {
+    return clase_.descuentos == 1 ? c("DTOPORC") : c("DTO") + QString::number(i + 1) + u'P';
+}
+
+QString DocumentoAjuste::dtoMonto(int i) const {
+    return clase_.descuentos == 1 ? c("DTOMONTO") : c("DTO") + QString::number(i + 1) + u'M';
+}
+
+DocumentoAjuste::~DocumentoAjuste() = default;
 
 // Each amount field feeds the chain, and the chain's results go back to the
 // fields. While they go back nothing is fed in again.
-void Tfnotasdebito::enlazar() {
+void DocumentoAjuste::enlazar() {
     auto alCambiar = [this](const QString& campo, std::function<void(Dinero)> paso) {
         cargo_.onChange(campo, [this, campo, paso](DataSet& c) {
             if (sincronizando_) return;
@@ -143,122 +183,123 @@ void Tfnotasdebito::enlazar() {
             escribirMontos();
         });
     };
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < clase_.descuentos; ++i) {
         alCambiar(dtoPorc(i), [this, i](Dinero v) { cadena_.cambieTasaDescuento(i, v); });
         alCambiar(dtoMonto(i), [this, i](Dinero v) { cadena_.cambieMontoDescuento(i, v); });
     }
-    alCambiar(QStringLiteral("NDPR_ADICIONAL"), [this](Dinero v) { cadena_.cambieAdicional(v); });
-    alCambiar(QStringLiteral("NDPR_EXTRA"), [this](Dinero v) { cadena_.cambieExtra(v); });
-    alCambiar(kMonto, [this](Dinero v) { cadena_.cambieMonto(v); });
-    alCambiar(QStringLiteral("NDPR_IVAPORC"), [this](Dinero v) { cadena_.cambieTasaIva(v); });
-    alCambiar(QStringLiteral("NDPR_DTOFPORC"), [this](Dinero v) { cadena_.cambieTasaDtof(v); });
+    alCambiar(c("ADICIONAL"), [this](Dinero v) { cadena_.cambieAdicional(v); });
+    alCambiar(c("EXTRA"), [this](Dinero v) { cadena_.cambieExtra(v); });
+    alCambiar(c("MONTO"), [this](Dinero v) { cadena_.cambieMonto(v); });
+    alCambiar(c("IVAPORC"), [this](Dinero v) { cadena_.cambieTasaIva(v); });
+    alCambiar(c("DTOFPORC"), [this](Dinero v) { cadena_.cambieTasaDtof(v); });
     // The IVA and prompt-payment amounts typed: kept and made rates on save.
-    alCambiar(QStringLiteral("NDPR_IVAMONTO"), [this](Dinero v) { cadena_.digiteIva(v); });
-    alCambiar(QStringLiteral("NDPR_DTOFMONTO"), [this](Dinero v) { cadena_.digiteDtof(v); });
-    alCambiar(QStringLiteral("NDPR_BASERTFTE"), [this](Dinero v) {
+    alCambiar(c("IVAMONTO"), [this](Dinero v) { cadena_.digiteIva(v); });
+    alCambiar(c("DTOFMONTO"), [this](Dinero v) { cadena_.digiteDtof(v); });
+    alCambiar(c("BASERTFTE"), [this](Dinero v) {
         if (basesAbiertas_) baseEnBases_ = true;
         cadena_.cambieBaseRtfte(v);
     });
     for (const CampoRetencion& r : kRetenciones) {
         const Retencion cual = r.r;
-        alCambiar(QString::fromLatin1(r.tasa), [this, cual](Dinero v) { cadena_.cambieTasa(cual, v); });
-        alCambiar(QString::fromLatin1(r.monto), [this, cual](Dinero v) { cadena_.digiteRetencion(cual, v); });
+        alCambiar(c(r.tasa), [this, cual](Dinero v) { cadena_.cambieTasa(cual, v); });
+        alCambiar(c(r.monto), [this, cual](Dinero v) { cadena_.digiteRetencion(cual, v); });
     }
     alCambiar(base(0), [this](Dinero v) { cadena_.m.base0 = v; });
     for (int i = 1; i <= 3; ++i)
         alCambiar(base(i), [this, i](Dinero v) { cadena_.cambieBase(i - 1, v); });
     for (int i = 1; i <= 3; ++i)
         alCambiar(iva(i), [this, i](Dinero v) { cadena_.m.iva[i - 1] = v; });
-    alCambiar(QStringLiteral("NDPR_INALCM"), [this](Dinero v) { cadena_.m.inalcm = v; });
+    alCambiar(c("INALCM"), [this](Dinero v) { cadena_.m.inalcm = v; });
 
     cargo_.onChange(kNit, [this](DataSet&) { acreedorIngresado(); });
-    cargo_.onChange(kNumProv, [this](DataSet&) { revisarNumeroProveedor(); });
-    cargo_.onChange(QStringLiteral("NDPR_ORDSERV"), [this](DataSet& c) {
-        if (llenarCargoDesdeOrden(c, cadena_, sesion_.compania, interaccion_)) escribirMontos();
-    });
+    cargo_.onChange(c("NUMPROV"), [this](DataSet&) { revisarNumeroProveedor(); });
+    if (clase_.ordenServicio)
+        cargo_.onChange(c("ORDSERV"), [this](DataSet& d) {
+            if (llenarCargoDesdeOrden(d, cadena_, sesion_.compania, interaccion_)) escribirMontos();
+        });
     cargo_.onChange(kPrefijo, [this](DataSet&) { prefijoIngresado(); });
-    cargo_.onChange(kNumero, [this](DataSet&) { numeroIngresado(); });
-    cargo_.onChange(kFecha, [this](DataSet&) { fechaIngresada(); });
-    cargo_.onChange(kVence, [this](DataSet&) { venceIngresado(); });
-    cargo_.onChange(QStringLiteral("NDPR_MONEDA"), [this](DataSet&) { monedaIngresada(); });
-    cargo_.onChange(QStringLiteral("NDPR_PROY"), [this](DataSet&) { centroIngresado(); });
-    cargo_.onChange(QStringLiteral("NDPR_CENTRO"), [this](DataSet&) { subcentroIngresado(); });
-    cargo_.onChange(QStringLiteral("NDPR_MANDANTE"), [this](DataSet&) { mandanteIngresado(); });
+    cargo_.onChange(c("NUMERO"), [this](DataSet&) { numeroIngresado(); });
+    cargo_.onChange(c("FECHA"), [this](DataSet&) { fechaIngresada(); });
+    if (clase_.vence) cargo_.onChange(c("VENCE"), [this](DataSet&) { venceIngresado(); });
+    cargo_.onChange(c("MONEDA"), [this](DataSet&) { monedaIngresada(); });
+    cargo_.onChange(c("PROY"), [this](DataSet&) { centroIngresado(); });
+    cargo_.onChange(c("CENTRO"), [this](DataSet&) { subcentroIngresado(); });
+    cargo_.onChange(c("MANDANTE"), [this](DataSet&) { mandanteIngresado(); });
     cargo_.onChange(QStringLiteral("ARTI_COD"), [this](DataSet&) { articuloCargoIngresado(); });
-    cargo_.onChange(QStringLiteral("NDPR_CTAPAGAR"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTAPAGAR"), false); });
-    cargo_.onChange(QStringLiteral("NDPR_CTACAUSA"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTACAUSA"), false); });
-    cargo_.onChange(QStringLiteral("NDPR_CTAPAGARN"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTAPAGARN"), true); });
-    cargo_.onChange(QStringLiteral("NDPR_CTACAUSAN"), [this](DataSet&) { cuentaIngresada(QStringLiteral("NDPR_CTACAUSAN"), true); });
+    cargo_.onChange(c("CTAPAGAR"), [this](DataSet&) { cuentaIngresada(c("CTAPAGAR"), false); });
+    cargo_.onChange(c("CTACAUSA"), [this](DataSet&) { cuentaIngresada(c("CTACAUSA"), false); });
+    for (const char* campo : {"CTAPAGARN", "CTACAUSAN"})
+        cargo_.onChange(c(campo), [this, campo](DataSet&) { cuentaIngresada(c(campo), true); });
 }
 
 // Each column at its own scale: the chain keeps its four decimals.
-void Tfnotasdebito::escribirMontos() {
+void DocumentoAjuste::escribirMontos() {
     if (!cargo_.isOpen() || cargo_.isEmpty()) return;
     Bandera escribiendo(sincronizando_);
     const MontosDocumento& m = cadena_.m;
     auto pon = [this](const QString& campo, Dinero v) { ponImporte(cargo_, campo, v); };
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < clase_.descuentos; ++i) {
         pon(dtoPorc(i), m.dtoPorc[i]);
         pon(dtoMonto(i), m.dtoMonto[i]);
     }
-    pon(QStringLiteral("NDPR_ADICIONAL"), m.adicional);
-    pon(QStringLiteral("NDPR_EXTRA"), m.extra);
-    pon(kMonto, m.monto);
-    pon(QStringLiteral("NDPR_IVAPORC"), m.ivaPorc);
-    pon(QStringLiteral("NDPR_IVAMONTO"), m.ivaMonto);
-    pon(QStringLiteral("NDPR_BASERTFTE"), m.baseRtfte);
-    pon(QStringLiteral("NDPR_RTFTEPORC"), m.rtftePorc);
-    pon(QStringLiteral("NDPR_RTFTEMONTO"), m.rtfteMonto);
-    pon(QStringLiteral("NDPR_RTIVAPORC"), m.rtivaPorc);
-    pon(QStringLiteral("NDPR_RTIVAMONTO"), m.rtivaMonto);
-    pon(QStringLiteral("NDPR_RTICAPORC"), m.rticaPorc);
-    pon(QStringLiteral("NDPR_RTICAMONTO"), m.rticaMonto);
-    pon(QStringLiteral("NDPR_RTCREE"), m.creePorc);
-    pon(QStringLiteral("NDPR_RTCREEM"), m.creeMonto);
-    pon(QStringLiteral("NDPR_DTOFPORC"), m.dtofPorc);
-    pon(QStringLiteral("NDPR_DTOFMONTO"), m.dtofMonto);
+    pon(c("ADICIONAL"), m.adicional);
+    pon(c("EXTRA"), m.extra);
+    pon(c("MONTO"), m.monto);
+    pon(c("IVAPORC"), m.ivaPorc);
+    pon(c("IVAMONTO"), m.ivaMonto);
+    pon(c("BASERTFTE"), m.baseRtfte);
+    pon(c("RTFTEPORC"), m.rtftePorc);
+    pon(c("RTFTEMONTO"), m.rtfteMonto);
+    pon(c("RTIVAPORC"), m.rtivaPorc);
+    pon(c("RTIVAMONTO"), m.rtivaMonto);
+    pon(c("RTICAPORC"), m.rticaPorc);
+    pon(c("RTICAMONTO"), m.rticaMonto);
+    pon(c("RTCREE"), m.creePorc);
+    pon(c("RTCREEM"), m.creeMonto);
+    pon(c("DTOFPORC"), m.dtofPorc);
+    pon(c("DTOFMONTO"), m.dtofMonto);
     pon(base(0), m.base0);
     for (int i = 0; i < 3; ++i) {
         pon(base(i + 1), m.base[i]);
         pon(iva(i + 1), m.iva[i]);
     }
-    pon(QStringLiteral("NDPR_INALCM"), m.inalcm);
+    pon(c("INALCM"), m.inalcm);
     emit montosCambiados();
 }
 
 // A charge brought back to the screen: the chain starts from its fields.
-void Tfnotasdebito::leerMontos() {
+void DocumentoAjuste::leerMontos() {
     MontosDocumento& m = cadena_.m;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < clase_.descuentos; ++i) {
         m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
         m.dtoMonto[i] = cargo_.asDinero(dtoMonto(i));
     }
-    m.adicional = cargo_.asDinero(QStringLiteral("NDPR_ADICIONAL"));
-    m.extra = cargo_.asDinero(QStringLiteral("NDPR_EXTRA"));
-    m.monto = cargo_.asDinero(kMonto);
+    m.adicional = cargo_.asDinero(c("ADICIONAL"));
+    m.extra = cargo_.asDinero(c("EXTRA"));
+    m.monto = cargo_.asDinero(c("MONTO"));
     m.subTotal = m.monto + m.dtoMonto[0] + m.dtoMonto[1] + m.dtoMonto[2] + m.dtoMonto[3] - m.adicional;
-    m.ivaPorc = cargo_.asDinero(QStringLiteral("NDPR_IVAPORC"));
-    m.ivaMonto = cargo_.asDinero(QStringLiteral("NDPR_IVAMONTO"));
-    m.baseRtfte = cargo_.asDinero(QStringLiteral("NDPR_BASERTFTE"));
-    m.rtftePorc = cargo_.asDinero(QStringLiteral("NDPR_RTFTEPORC"));
-    m.rtfteMonto = cargo_.asDinero(QStringLiteral("NDPR_RTFTEMONTO"));
-    m.rtivaPorc = cargo_.asDinero(QStringLiteral("NDPR_RTIVAPORC"));
-    m.rtivaMonto = cargo_.asDinero(QStringLiteral("NDPR_RTIVAMONTO"));
-    m.rticaPorc = cargo_.asDinero(QStringLiteral("NDPR_RTICAPORC"));
-    m.rticaMonto = cargo_.asDinero(QStringLiteral("NDPR_RTICAMONTO"));
-    m.creePorc = cargo_.asDinero(QStringLiteral("NDPR_RTCREE"));
-    m.creeMonto = cargo_.asDinero(QStringLiteral("NDPR_RTCREEM"));
-    m.dtofPorc = cargo_.asDinero(QStringLiteral("NDPR_DTOFPORC"));
-    m.dtofMonto = cargo_.asDinero(QStringLiteral("NDPR_DTOFMONTO"));
+    m.ivaPorc = cargo_.asDinero(c("IVAPORC"));
+    m.ivaMonto = cargo_.asDinero(c("IVAMONTO"));
+    m.baseRtfte = cargo_.asDinero(c("BASERTFTE"));
+    m.rtftePorc = cargo_.asDinero(c("RTFTEPORC"));
+    m.rtfteMonto = cargo_.asDinero(c("RTFTEMONTO"));
+    m.rtivaPorc = cargo_.asDinero(c("RTIVAPORC"));
+    m.rtivaMonto = cargo_.asDinero(c("RTIVAMONTO"));
+    m.rticaPorc = cargo_.asDinero(c("RTICAPORC"));
+    m.rticaMonto = cargo_.asDinero(c("RTICAMONTO"));
+    m.creePorc = cargo_.asDinero(c("RTCREE"));
+    m.creeMonto = cargo_.asDinero(c("RTCREEM"));
+    m.dtofPorc = cargo_.asDinero(c("DTOFPORC"));
+    m.dtofMonto = cargo_.asDinero(c("DTOFMONTO"));
     m.base0 = cargo_.asDinero(base(0));
     for (int i = 0; i < 3; ++i) {
         m.base[i] = cargo_.asDinero(base(i + 1));
         m.iva[i] = cargo_.asDinero(iva(i + 1));
     }
-    m.inalcm = cargo_.asDinero(QStringLiteral("NDPR_INALCM"));
+    m.inalcm = cargo_.asDinero(c("INALCM"));
 }
 
-void Tfnotasdebito::leerConfiguracion() {
+void DocumentoAjuste::leerConfiguracion() {
     auto es = [this](const char* modulo, const char* grupo, const char* clave, const char* valor) {
         return configuracion_.valor(QString::fromLatin1(modulo), QString::fromLatin1(grupo), QString::fromLatin1(clave))
                    .trimmed()
@@ -269,10 +310,10 @@ void Tfnotasdebito::leerConfiguracion() {
                                  QStringLiteral("ACCION A TOMAR SI SE REPITE EL NUMERO DE FACTURA DEL PROVEEDOR"))
                           .trimmed()
                           .toUpper();
-    numProvObligatorio_ = es("COMPRAS", "FACTURAS", "NUMERO DE FACTURA DEL PROVEEDOR OBLIGATORIO", "SI");
+    numProvObligatorio_ = clase_.numeroProveedor && es("COMPRAS", "FACTURAS", "NUMERO DE FACTURA DEL PROVEEDOR OBLIGATORIO", "SI");
     filtrarCentros_ = es("CONTABILIDAD", "COMPROBANTES", "FILTRAR CENTROS DE COSTO POR AGENCIA", "SI");
     descuentosAdicionales_ =
-        es("CXPAGAR", "DOCUMENTOS", "INCLUIR CAMPOS DE DESCUENTOS ADICIONALES EN CARGOS POR PAGAR", "SI");
+        clase_.descuentos == 4 && es("CXPAGAR", "DOCUMENTOS", "INCLUIR CAMPOS DE DESCUENTOS ADICIONALES EN CARGOS POR PAGAR", "SI");
     preguntaMandante_ = es("CXPAGAR", "DOCUMENTOS", "PREGUNTAR MANDANTE EN DOCUMENTOS DE CUENTAS POR PAGAR", "SI");
     preguntaTasa_ = es("GENERAL", "GENERAL", "PREGUNTAR TASA DE CAMBIO EN DOCUMENTOS DE CUENTAS POR PAGAR", "SI");
     fechaInhabilitada_ = es("CXPAGAR", "DOCUMENTOS", "INHABILITAR FECHA EN DOCUMENTOS", "SI");
@@ -281,6 +322,7 @@ void Tfnotasdebito::leerConfiguracion() {
     CadenaMontos::Reglas r;
     r.digito = configuracion_.entero(QStringLiteral("CXPAGAR"), QStringLiteral("DOCUMENTOS"),
                                      QStringLiteral("REDONDEO AL MULTIPLO DE DIEZ EN TOTALES"));
+    r.baseRtfteDigitadaQueda = clase_.baseRtfteDigitadaQueda;
     r.baseMinima = es("CXPAGAR", "DOCUMENTOS",
                       "CAUSAR RETENCIONES A PARTIR DE LA BASE MINIMA DEL PROVEEDOR O DESDE CERO", "BASE MINIMA");
     r.porcionSimplificado =
@@ -295,12 +337,12 @@ void Tfnotasdebito::leerConfiguracion() {
     cadena_.fijeReglas(r);
 }
 
-bool Tfnotasdebito::cargarPrefijos() {
+bool DocumentoAjuste::cargarPrefijos() {
     // Each prefix with whether it has an accounting interface, so that a
     // new screen starts on one it can save with.
     QString sql = QStringLiteral(
-        "select p.pref_pre, (select count(*) from interfaz_cxpagar i where i.tido_cod = 51 and i.pref_pre = p.pref_pre) "
-        "from prefijos p where p.tido_cod = 51 and p.pref_activo = 'S' ");
+        "select p.pref_pre, (select count(*) from interfaz_cxpagar i where i.tido_cod = %1 and i.pref_pre = p.pref_pre) "
+        "from prefijos p where p.tido_cod = %1 and p.pref_activo = 'S' ").arg(clase_.tipo);
     if (sesion_.agencia_actual != 0)
         sql += QStringLiteral(" and (p.SUCU_ID = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
                QStringLiteral(" OR p.SUCU_ID = 0)");
@@ -313,21 +355,21 @@ bool Tfnotasdebito::cargarPrefijos() {
     return !prefijos_.isEmpty();
 }
 
-QString Tfnotasdebito::prefijoInicial() const {
+QString DocumentoAjuste::prefijoInicial() const {
     for (const OpcionBusqueda& p : prefijos_)
         if (conInterfaz_.contains(p.clave)) return p.clave;
     return prefijos_.isEmpty() ? QString() : prefijos_.first().clave;
 }
 
-QString Tfnotasdebito::actualDelPrefijo(const QString& prefijo, bool* automatico) {
+QString DocumentoAjuste::actualDelPrefijo(const QString& prefijo, bool* automatico) {
     const auto fila = sesion_.compania.queryOne(
-        QStringLiteral("select pref_actual, pref_auto from prefijos where tido_cod = 51 and pref_pre = ") +
+        QStringLiteral("select pref_actual, pref_auto from prefijos where tido_cod = %1 and pref_pre = ").arg(clase_.tipo) +
         sql::texto(prefijo));
     if (automatico) *automatico = fila && (*fila)[1].toString().trimmed() == QLatin1String("S");
     return fila ? complete_numero((*fila)[0].toString().trimmed()) : QString();
 }
 
-bool Tfnotasdebito::abrir() {
+bool DocumentoAjuste::abrir() {
     leerConfiguracion();
     if (!cargarPrefijos()) {
         interaccion_.error(kSinPrefijo);
@@ -335,13 +377,12 @@ bool Tfnotasdebito::abrir() {
         return false;
     }
     try {
-        // An abandoned cash voucher of a charge that never finished.
-        sesion_.compania.executeDirect(QStringLiteral("delete from egresos where egre_id = 0"));
-        cargo_.open(sesion_.compania, QStringLiteral("select * from notas_debito_proveedor where ndpr_id = 0"));
-        lineas_.open(sesion_.compania,
-                     QStringLiteral("select * from nota_debito_prov_det where ndpr_id = 0 order by ndpd_item"));
+        // The cash voucher of a charge is held on screen and written only
+        // with the charge's own save: the screen leaves none behind, and an
+        // id-0 voucher in the table is another screen's.
+        abrirPendiente();
     } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor);
+        manejador_.ManejarError(e, clase_.proveedor);
         emit cerrar();
         return false;
     }
@@ -352,7 +393,7 @@ bool Tfnotasdebito::abrir() {
             baseEnBases_ = false;
             leerMontos();
             perfilAcreedor(cargo_.asString(kNit).trimmed());
-            const QString proy = cargo_.asString(QStringLiteral("NDPR_PROY")).trimmed();
+            const QString proy = cargo_.asString(c("PROY")).trimmed();
             if (!proy.isEmpty()) {
                 auto nombre = [this](const QString& sql) {
                     const auto f = sesion_.compania.queryOne(sql);
@@ -360,27 +401,33 @@ bool Tfnotasdebito::abrir() {
                 };
                 nombreCentro_ = nombre(QStringLiteral("SELECT PROY_NOM FROM PROYECTOS WHERE PROY_COD = ") + sql::texto(proy));
                 nombreSubcentro_ = nombre(QStringLiteral("SELECT CENT_NOM FROM CENTROS WHERE CENT_COD = ") +
-                                          sql::texto(cargo_.asString(QStringLiteral("NDPR_CENTRO"))) +
+                                          sql::texto(cargo_.asString(c("CENTRO"))) +
                                           QStringLiteral(" AND PROY_COD = ") + sql::texto(proy));
             }
             ultimaLinea_ = 0;
             for (lineas_.first(); !lineas_.isEmpty() && !lineas_.eof(); lineas_.next())
-                ultimaLinea_ = std::max<int>(ultimaLinea_, int(lineas_.asInt(kItem)));
+                ultimaLinea_ = std::max<int>(ultimaLinea_, int(lineas_.asInt(d("ITEM"))));
             nombreAcreedor_ = terceros_->nombre_proveedor(cargo_.asString(kNit));
             numeroAutomatico_ = false;
             actualDelPrefijo(cargo_.asString(kPrefijo), &numeroAutomatico_);
             emit montosCambiados();
             return true;
         }
-        sesion_.compania.executeDirect(QStringLiteral("delete from notas_debito_proveedor where ndpr_id = 0"));
-        cargo_.open(sesion_.compania, QStringLiteral("select * from notas_debito_proveedor where ndpr_id = 0"));
-        lineas_.open(sesion_.compania, QStringLiteral("select * from nota_debito_prov_det where ndpr_id = 0"));
+        sesion_.compania.executeDirect(QStringLiteral("delete from %1 where %2 = 0").arg(clase_.tabla, c("ID")));
+        abrirPendiente();
     }
     nuevoCargo();
     return true;
 }
 
-void Tfnotasdebito::nuevoCargo() {
+// The document left with id 0 by a save that did not finish, with its lines.
+void DocumentoAjuste::abrirPendiente() {
+    cargo_.open(sesion_.compania, QStringLiteral("select * from %1 where %2 = 0").arg(clase_.tabla, c("ID")));
+    lineas_.open(sesion_.compania, QStringLiteral("select * from %1 where %2 = 0 order by %3")
+                                       .arg(clase_.tablaLineas, c("ID"), d("ITEM")));
+}
+
+void DocumentoAjuste::nuevoCargo() {
     const QString prefijo = cargo_.isEmpty() ? ultimoPrefijo_ : cargo_.asString(kPrefijo);
     // An abandoned application of an earlier crossing; looked for first, so
     // that the usual case writes nothing.
@@ -395,8 +442,9 @@ void Tfnotasdebito::nuevoCargo() {
     nombreSubcentro_.clear();
     nombreMandante_.clear();
     factura_.clear();
+    cruce_.clear();
     cargo_.append();
-    for (int i = 0; i < 4; ++i) cadena_.m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
+    for (int i = 0; i < clase_.descuentos; ++i) cadena_.m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
     // The last active prefix may have gone while the screen was open.
     if (prefijos_.isEmpty()) {
         interaccion_.error(kSinPrefijo);
@@ -407,55 +455,55 @@ void Tfnotasdebito::nuevoCargo() {
     QString elegido = prefijo;
     if (elegido.isEmpty() || claveDe(prefijos_, elegido).isEmpty()) elegido = prefijoInicial();
     cargo_.setValue(kPrefijo, elegido);
-    if (cargo_.asString(kPrefijo) == elegido && cargo_.asString(kNumero).isEmpty()) prefijoIngresado();
-    interaccion_.enfocar(kNumero);
+    if (cargo_.asString(kPrefijo) == elegido && cargo_.asString(c("NUMERO")).isEmpty()) prefijoIngresado();
+    interaccion_.enfocar(c("NUMERO"));
     emit reiniciado();
     emit montosCambiados();
 }
 
-Dinero Tfnotasdebito::totalConIva() const {
+Dinero DocumentoAjuste::totalConIva() const {
     if (!cargo_.isOpen() || cargo_.isEmpty()) return cadena_.totalConIva();
-    return cargo_.asDinero(kMonto) + cargo_.asDinero(QStringLiteral("NDPR_IVAMONTO")) +
-           cargo_.asDinero(QStringLiteral("NDPR_EXTRA"));
+    return cargo_.asDinero(c("MONTO")) + cargo_.asDinero(c("IVAMONTO")) +
+           cargo_.asDinero(c("EXTRA"));
 }
 
-Dinero Tfnotasdebito::neto() const {
+Dinero DocumentoAjuste::neto() const {
     if (!cargo_.isOpen() || cargo_.isEmpty()) return cadena_.neto();
     Dinero neto = totalConIva();
-    for (const CampoRetencion& r : kRetenciones) neto -= cargo_.asDinero(QString::fromLatin1(r.monto));
+    for (const CampoRetencion& r : kRetenciones) neto -= cargo_.asDinero(c(r.monto));
     return neto;
 }
 
-void Tfnotasdebito::setSubTotal(Dinero v) {
+void DocumentoAjuste::setSubTotal(Dinero v) {
     if (grabado_) return;
     cadena_.cambieSubTotal(v);
     escribirMontos();
 }
 
-void Tfnotasdebito::proponer(const PropuestaCargo& p) {
+void DocumentoAjuste::proponer(const PropuestaCargo& p) {
     if (!cargo_.isOpen() || cargo_.isEmpty() || grabado_) return;
     if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
     if (!p.prefijo.isEmpty() && !claveDe(prefijos_, p.prefijo).isEmpty()) cargo_.setValue(kPrefijo, p.prefijo);
     if (!p.nit.isEmpty()) cargo_.setValue(kNit, p.nit);
-    if (p.fecha.isValid()) cargo_.setValue(kFecha, p.fecha);
-    if (!p.concepto.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_CONC"), p.concepto.left(60));
-    const std::pair<const char*, const std::optional<Dinero>*> tasas[] = {{"NDPR_IVAPORC", &p.ivaPorc},
-                                                                          {"NDPR_RTFTEPORC", &p.rtftePorc},
-                                                                          {"NDPR_RTIVAPORC", &p.rtivaPorc},
-                                                                          {"NDPR_RTICAPORC", &p.rticaPorc}};
+    if (p.fecha.isValid()) cargo_.setValue(c("FECHA"), p.fecha);
+    if (!p.concepto.isEmpty()) cargo_.setValue(c("CONC"), p.concepto.left(60));
+    const std::pair<const char*, const std::optional<Dinero>*> tasas[] = {{"IVAPORC", &p.ivaPorc},
+                                                                          {"RTFTEPORC", &p.rtftePorc},
+                                                                          {"RTIVAPORC", &p.rtivaPorc},
+                                                                          {"RTICAPORC", &p.rticaPorc}};
     for (const auto& [campo, tasa] : tasas)
-        if (*tasa) cargo_.setValue(QString::fromLatin1(campo), **tasa);
-    if (!p.cuenta.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_CTACAUSA"), p.cuenta);
+        if (*tasa) cargo_.setValue(c(campo), **tasa);
+    if (!p.cuenta.isEmpty()) cargo_.setValue(c("CTACAUSA"), p.cuenta);
     if (p.monto) setSubTotal(*p.monto);
     emit montosCambiados();
 }
 
-void Tfnotasdebito::setDiasVence(int dias) {
+void DocumentoAjuste::setDiasVence(int dias) {
     diasVence_ = dias;
-    cargo_.setValue(kVence, cargo_.asDate(kFecha).addDays(dias));
+    if (clase_.vence) cargo_.setValue(c("VENCE"), cargo_.asDate(c("FECHA")).addDays(dias));
 }
 
-void Tfnotasdebito::acreedorIngresado() {
+void DocumentoAjuste::acreedorIngresado() {
     const QString nit = cargo_.asString(kNit).trimmed();
     if (nit.startsWith(u'?')) {
         buscarAcreedor();
@@ -468,7 +516,7 @@ void Tfnotasdebito::acreedorIngresado() {
     }
     const auto perfil = terceros_->valide_retenciones(nit);
     if (!perfil || perfil->nombre.isEmpty()) {
-        interaccion_.error(kNitInactivo);
+        interaccion_.error(clase_.nitInactivo);
         cargo_.setValue(kNit, QString());
         interaccion_.enfocar(kNit);
         emit montosCambiados();
@@ -479,15 +527,17 @@ void Tfnotasdebito::acreedorIngresado() {
         QStringLiteral("select prov_ctapagar, prov_ctacausa, prov_simplificado, prov_ctapagniif, prov_ctacausaniif "
                        "from proveedores where terc_nit = ") +
         sql::texto(nit));
-    const bool simplificado = prov && (*prov)[2].toString().trimmed() == QLatin1String("S");
+    const bool simplificado = clase_.simplificado && prov && (*prov)[2].toString().trimmed() == QLatin1String("S");
     cadena_.nuevoAcreedor(terceros_->base_rtfte(nit), terceros_->base_rtica(nit), simplificado);
     baseEnBases_ = false;
     if (prov) {
         Bandera cuentas(sincronizando_);
-        cargo_.setValue(QStringLiteral("NDPR_CTAPAGAR"), (*prov)[0]);
-        cargo_.setValue(QStringLiteral("NDPR_CTACAUSA"), (*prov)[1]);
-        cargo_.setValue(QStringLiteral("NDPR_CTAPAGARN"), (*prov)[3]);
-        cargo_.setValue(QStringLiteral("NDPR_CTACAUSAN"), (*prov)[4]);
+        cargo_.setValue(c("CTAPAGAR"), (*prov)[0]);
+        cargo_.setValue(c("CTACAUSA"), (*prov)[1]);
+        if (clase_.cuentasNiif) {
+            cargo_.setValue(c("CTAPAGARN"), (*prov)[3]);
+            cargo_.setValue(c("CTACAUSAN"), (*prov)[4]);
+        }
     }
     // The creditor may come after the amount: the whole chain again, with
     // its minimum bases.
@@ -498,39 +548,40 @@ void Tfnotasdebito::acreedorIngresado() {
 
 // The creditor's minimum bases and regime, for a charge brought back to the
 // screen: its amounts stay as they were saved.
-void Tfnotasdebito::perfilAcreedor(const QString& nit) {
+void DocumentoAjuste::perfilAcreedor(const QString& nit) {
     if (nit.isEmpty()) return;
     const auto prov = sesion_.compania.queryOne(
         QStringLiteral("select prov_simplificado from proveedores where terc_nit = ") + sql::texto(nit));
     cadena_.nuevoAcreedor(terceros_->base_rtfte(nit), terceros_->base_rtica(nit),
-                          prov && (*prov)[0].toString().trimmed() == QLatin1String("S"));
+                          clase_.simplificado && prov && (*prov)[0].toString().trimmed() == QLatin1String("S"));
 }
 
-void Tfnotasdebito::revisarNumeroProveedor() {
+void DocumentoAjuste::revisarNumeroProveedor() {
     const QString nit = cargo_.asString(kNit).trimmed();
-    const QString numero = cargo_.asString(kNumProv).trimmed();
-    if (nit.isEmpty() || numero.isEmpty() || accionRepetido_ == QLatin1String("IGNORAR")) return;
+    const QString numero = cargo_.asString(c("NUMPROV")).trimmed();
+    if (!clase_.numeroProveedor || nit.isEmpty() || numero.isEmpty() || accionRepetido_ == QLatin1String("IGNORAR"))
+        return;
     QString sql = QStringLiteral("select max(pref_pre), max(ndpr_numero) from notas_debito_proveedor where ndpr_numprov = ") +
                   sql::texto(numero) + QStringLiteral(" and terc_nit = ") + sql::texto(nit);
     // The charge itself, once saved, is not its own duplicate.
-    if (cargo_.asInt(kId) != 0) sql += QStringLiteral(" and ndpr_id <> ") + sql::numero(cargo_.asInt(kId));
+    if (cargo_.asInt(c("ID")) != 0) sql += QStringLiteral(" and ndpr_id <> ") + sql::numero(cargo_.asInt(c("ID")));
     const auto fila = sesion_.compania.queryOne(sql);
     const QString prefijo = fila ? (*fila)[0].toString().trimmed() : QString();
     if (prefijo.isEmpty()) return;
     interaccion_.advertencia(QStringLiteral("El cargo No. ") + prefijo + (*fila)[1].toString().trimmed() +
                              QStringLiteral(" ya tiene ese número de proveedor."));
     if (accionRepetido_ == QLatin1String("PROHIBIR")) {
-        cargo_.setValue(kNumProv, QString());
-        interaccion_.enfocar(kNumProv);
+        cargo_.setValue(c("NUMPROV"), QString());
+        interaccion_.enfocar(c("NUMPROV"));
     }
 }
 
-void Tfnotasdebito::prefijoIngresado() {
+void DocumentoAjuste::prefijoIngresado() {
     const QString prefijo = cargo_.asString(kPrefijo);
     if (prefijo.isEmpty()) return;
     const QString actual = actualDelPrefijo(prefijo, &numeroAutomatico_);
-    cargo_.setValue(kNumero, actual);
-    if (servicios_.abreInterfaz) servicios_.abreInterfaz(51, prefijo, false);
+    cargo_.setValue(c("NUMERO"), actual);
+    if (servicios_.abreInterfaz) servicios_.abreInterfaz(clase_.tipo, prefijo, false);
     autorizacionDelNumero();
     emit montosCambiados();  // the number's read-only state follows the prefix
 }
@@ -538,9 +589,10 @@ void Tfnotasdebito::prefijoIngresado() {
 // The tax authority's numbering authorization that covers the charge's
 // number: looked up again whenever the number changes, so that the one
 // stored is the one of the number finally used.
-void Tfnotasdebito::autorizacionDelNumero() {
+void DocumentoAjuste::autorizacionDelNumero() {
+    if (!clase_.autorizacion) return;
     bool entero = false;
-    const qlonglong numero = cargo_.asString(kNumero).trimmed().toLongLong(&entero);
+    const qlonglong numero = cargo_.asString(c("NUMERO")).trimmed().toLongLong(&entero);
     QString autorizacion;
     if (entero) {
         const auto fila = sesion_.compania.queryOne(
@@ -549,40 +601,41 @@ void Tfnotasdebito::autorizacionDelNumero() {
             sql::numero(numero) + QStringLiteral(" AND CAST(auto_final AS INTEGER) >= ") + sql::numero(numero));
         if (fila) autorizacion = (*fila)[0].toString();
     }
-    if (cargo_.asString(QStringLiteral("NDPR_AUTO")) != autorizacion)
-        cargo_.setValue(QStringLiteral("NDPR_AUTO"), autorizacion);
+    if (cargo_.asString(c("AUTO")) != autorizacion)
+        cargo_.setValue(c("AUTO"), autorizacion);
 }
 
-void Tfnotasdebito::numeroIngresado() {
+void DocumentoAjuste::numeroIngresado() {
     if (sincronizando_) return;
     const QString prefijo = cargo_.asString(kPrefijo);
     const QString actual = actualDelPrefijo(prefijo);
-    EntradaNumero entrada(*numeracion_, 51);
-    entrada.cambio(cargo_, kNumero, prefijo, actual, [this](const QString& id) {
-        if (servicios_.consultar) servicios_.consultar(id.toLongLong());
+    EntradaNumero entrada(*numeracion_, clase_.tipo);
+    entrada.cambio(cargo_, c("NUMERO"), prefijo, actual, [this](const QString& id) {
+        if (clase_.consultaNumero && servicios_.consultar) servicios_.consultar(id.toLongLong());
     });
     autorizacionDelNumero();
 }
 
-void Tfnotasdebito::fechaIngresada() {
-    const QDate fecha = cargo_.asDate(kFecha);
+void DocumentoAjuste::fechaIngresada() {
+    const QDate fecha = cargo_.asDate(c("FECHA"));
     if (!fecha.isValid()) return;
-    valide_fecha(cargo_, kFecha, configuracion_, interaccion_);
-    if (diasVence_ != 0) cargo_.setValue(kVence, fecha.addDays(diasVence_));
-    else if (cargo_.asDate(kVence) < fecha) cargo_.setValue(kVence, fecha);
+    valide_fecha(cargo_, c("FECHA"), configuracion_, interaccion_);
+    if (!clase_.vence) {
+    } else if (diasVence_ != 0) cargo_.setValue(c("VENCE"), fecha.addDays(diasVence_));
+    else if (cargo_.asDate(c("VENCE")) < fecha) cargo_.setValue(c("VENCE"), fecha);
     cadena_.recalculeIvaBases();
     escribirMontos();
     if (preguntaTasa_) monedaIngresada();
 }
 
-void Tfnotasdebito::venceIngresado() {
-    const QDate fecha = cargo_.asDate(kFecha);
-    const QDate vence = cargo_.asDate(kVence);
+void DocumentoAjuste::venceIngresado() {
+    const QDate fecha = cargo_.asDate(c("FECHA"));
+    const QDate vence = cargo_.asDate(c("VENCE"));
     if (!vence.isValid() || !fecha.isValid()) return;
     if (fecha > vence) {
         interaccion_.advertencia(kVencimiento);
         diasVence_ = 0;
-        cargo_.setValue(kVence, fecha);
+        cargo_.setValue(c("VENCE"), fecha);
     } else {
         diasVence_ = int(fecha.daysTo(vence));
     }
@@ -592,9 +645,9 @@ void Tfnotasdebito::venceIngresado() {
 namespace {
 // Pesos (no currency, or the peso's own ISO code) are at rate 1.
 constexpr qlonglong kPesos = 170;
-bool monedaExtranjera(const DataSet& c, qlonglong* codigo = nullptr) {
+bool monedaExtranjera(const DataSet& ds, const QString& campo, qlonglong* codigo = nullptr) {
     bool entero = false;
-    const qlonglong m = c.asString(QStringLiteral("NDPR_MONEDA")).trimmed().toLongLong(&entero);
+    const qlonglong m = ds.asString(campo).trimmed().toLongLong(&entero);
     if (codigo) *codigo = m;
     return entero && m != 0 && m != kPesos;
 }
@@ -602,15 +655,15 @@ bool monedaExtranjera(const DataSet& c, qlonglong* codigo = nullptr) {
 
 // The day's rate of a foreign currency. With none, the person is told and
 // types it: a foreign-currency charge is never stored at 1 by default.
-void Tfnotasdebito::monedaIngresada() {
+void DocumentoAjuste::monedaIngresada() {
     if (!preguntaTasa_) return;
-    const QString campo = QStringLiteral("NDPR_TRM");
+    const QString campo = c("TRM");
     qlonglong codigo = 0;
-    if (!monedaExtranjera(cargo_, &codigo)) {
+    if (!monedaExtranjera(cargo_, c("MONEDA"), &codigo)) {
         cargo_.setValue(campo, 1.0);
         return;
     }
-    const QDate fecha = cargo_.asDate(kFecha);
+    const QDate fecha = cargo_.asDate(c("FECHA"));
     const auto fila = sesion_.compania.queryOne(
         QStringLiteral("select taca_valor from tasa_cambio_moneda where timo_cod = ") + sql::numero(codigo) +
         QStringLiteral(" and taca_fecha = ") + sql::fecha(fecha));
@@ -624,8 +677,8 @@ void Tfnotasdebito::monedaIngresada() {
                                  .arg(fecha.toString(QStringLiteral("yyyy/MM/dd"))));
 }
 
-void Tfnotasdebito::centroIngresado() {
-    const QString centro = cargo_.asString(QStringLiteral("NDPR_PROY")).trimmed();
+void DocumentoAjuste::centroIngresado() {
+    const QString centro = cargo_.asString(c("PROY")).trimmed();
     nombreCentro_.clear();
     if (centro == QLatin1String("?")) {
         buscarCentro();
@@ -637,13 +690,13 @@ void Tfnotasdebito::centroIngresado() {
         if (nombre) nombreCentro_ = (*nombre)[0].toString();
         const auto sub = sesion_.compania.queryOne(
             QStringLiteral("SELECT MIN(CENT_COD) FROM centros WHERE PROY_COD = ") + sql::texto(centro));
-        if (sub && !(*sub)[0].isNull()) cargo_.setValue(QStringLiteral("NDPR_CENTRO"), (*sub)[0]);
+        if (sub && !(*sub)[0].isNull()) cargo_.setValue(c("CENTRO"), (*sub)[0]);
     }
     emit montosCambiados();
 }
 
-void Tfnotasdebito::subcentroIngresado() {
-    const QString sub = cargo_.asString(QStringLiteral("NDPR_CENTRO")).trimmed();
+void DocumentoAjuste::subcentroIngresado() {
+    const QString sub = cargo_.asString(c("CENTRO")).trimmed();
     nombreSubcentro_.clear();
     if (sub == QLatin1String("?")) {
         buscarCentro();
@@ -651,7 +704,7 @@ void Tfnotasdebito::subcentroIngresado() {
     }
     if (!sub.isEmpty()) {
         QString sql = QStringLiteral("SELECT CENT_NOM FROM CENTROS WHERE CENT_COD = ") + sql::texto(sub) +
-                      QStringLiteral(" AND PROY_COD = ") + sql::texto(cargo_.asString(QStringLiteral("NDPR_PROY")));
+                      QStringLiteral(" AND PROY_COD = ") + sql::texto(cargo_.asString(c("PROY")));
         if (filtrarCentros_)
             sql += QStringLiteral(" and ((sucu_id = 0) or (sucu_id = ") +
                    sql::numero(int64_t(sesion_.agencia_actual)) + QStringLiteral("))");
@@ -661,8 +714,8 @@ void Tfnotasdebito::subcentroIngresado() {
     emit montosCambiados();
 }
 
-void Tfnotasdebito::mandanteIngresado() {
-    const QString nit = cargo_.asString(QStringLiteral("NDPR_MANDANTE")).trimmed();
+void DocumentoAjuste::mandanteIngresado() {
+    const QString nit = cargo_.asString(c("MANDANTE")).trimmed();
     nombreMandante_.clear();
     if (nit.startsWith(u'?')) {
         buscarMandante();
@@ -672,13 +725,13 @@ void Tfnotasdebito::mandanteIngresado() {
         nombreMandante_ = terceros_->nom_tercero(nit);
         if (nombreMandante_.isEmpty()) {
             interaccion_.error(kMandanteNoExiste);
-            cargo_.setValue(QStringLiteral("NDPR_MANDANTE"), QString());
+            cargo_.setValue(c("MANDANTE"), QString());
         }
     }
     emit montosCambiados();
 }
 
-void Tfnotasdebito::cuentaIngresada(const QString& campo, bool niif) {
+void DocumentoAjuste::cuentaIngresada(const QString& campo, bool niif) {
     if (sincronizando_) return;
     const QString cuenta = cargo_.asString(campo).trimmed();
     if (cuenta.isEmpty()) return;
@@ -693,84 +746,142 @@ void Tfnotasdebito::cuentaIngresada(const QString& campo, bool niif) {
     }
 }
 
-void Tfnotasdebito::buscarAcreedor() {
+void DocumentoAjuste::buscarAcreedor() {
     const auto eleccion = interaccion_.elegir(QStringLiteral("Tfbuscprove"));
     cargo_.setValue(kNit, eleccion ? eleccion->value(QStringLiteral("nit")).toString() : QString());
 }
 
-void Tfnotasdebito::buscarMandante() {
-    const QString campo = QStringLiteral("NDPR_MANDANTE");
+void DocumentoAjuste::buscarMandante() {
+    const QString campo = c("MANDANTE");
     QString filtro = cargo_.asString(campo).trimmed();
     if (filtro.startsWith(u'?')) filtro.remove(0, 1);
     const auto eleccion = interaccion_.elegir(selectores::kTerceros, {{QStringLiteral("filtro"), filtro}});
     cargo_.setValue(campo, eleccion ? eleccion->value(QStringLiteral("nit")).toString() : QString());
 }
 
-void Tfnotasdebito::buscarCuenta(const QString& campo, const QString& filtro) {
+void DocumentoAjuste::buscarCuenta(const QString& campo, const QString& filtro) {
     const bool niif = campo.endsWith(u'N');
     const auto eleccion = interaccion_.elegir(selectores::kCuentas, {{QStringLiteral("filtro"), filtro},
                                                                       {QStringLiteral("niif"), niif}});
     cargo_.setValue(campo, eleccion ? eleccion->value(QStringLiteral("cuenta")).toString() : QString());
 }
 
-void Tfnotasdebito::aplicarAFactura() {
+void DocumentoAjuste::aplicarAFactura() {
     const auto eleccion = interaccion_.elegir(selectores::kFacturasCompra,
                                               {{QStringLiteral("nit"), cargo_.asString(kNit)}});
     if (!eleccion) return;
     if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
-    cargo_.setValue(QStringLiteral("NDPR_FACID"), int64_t(eleccion->value(QStringLiteral("id")).toLongLong()));
+    cargo_.setValue(c("FACID"), int64_t(eleccion->value(QStringLiteral("id")).toLongLong()));
     factura_ = numeracion_->num_documento(21, eleccion->value(QStringLiteral("id")).toLongLong());
     emit montosCambiados();
 }
 
-// "Aplicar a artículo": an article of the inventory, active.
-void Tfnotasdebito::articuloCargoIngresado() { articuloDe(cargo_, QStringLiteral("ARTI_COD")); }
+bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
+    const QString texto = numero.trimmed().toUpper();
+    int tipo = 0;
+    for (const ClaseAjuste::Cruce& k : clase_.cruces)
+        if (k.clase == clase) tipo = k.tipo;
+    auto soltar = [this] {
+        cruce_.clear();
+        if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
+        cargo_.setValue(clase_.tipoAplicado, fb::Value());
+        cargo_.setValue(clase_.numeroAplicado, fb::Value());
+        emit montosCambiados();
+    };
+    if (texto.isEmpty() || tipo == 0) {
+        soltar();
+        return texto.isEmpty();
+    }
+    const MontosDocumento& m = cadena_.m;
+    if (m.monto.esCero()) {
+        interaccion_.advertencia(kCruceSinMonto);
+        soltar();
+        return false;
+    }
+    // Purchase invoices are numbered with eight digits, the rest with six.
+    const int ancho = tipo == 21 ? 8 : 6;
+    const QString prefijo = texto.size() > ancho ? texto.left(texto.size() - ancho) : QString();
+    const QString consecutivo = complete_numero_n(texto.right(std::min<int>(ancho, texto.size())), ancho);
+    Cxpagar cxpagar(sesion_.compania, interaccion_);
+    const int64_t id =
+        cxpagar.id_doc(tipo, prefijo, consecutivo, cargo_.asString(kNit).trimmed(), cargo_.asDate(c("FECHA")));
+    if (id == 0) {
+        interaccion_.error(kCruceNoExiste);
+        soltar();
+        return false;
+    }
+    // The document's balance and pending withholdings as they come: a
+    // discount takes from a debt at most what the debt still owes. The
+    // extra value and CREE are not part of the balance test.
+    const ImportesPendientes& p = cxpagar.ultimos();
+    const Dinero neto = m.monto + m.ivaMonto - m.rtfteMonto - m.rtivaMonto - m.rticaMonto;
+    if (p.saldo < neto || p.rtfte < m.rtfteMonto || p.rtiva < m.rtivaMonto || p.rtica < m.rticaMonto ||
+        p.rcree < m.creeMonto) {
+        interaccion_.error(kCruceInsuficiente);
+        soltar();
+        return false;
+    }
+    cruce_.clear();
+    LineaCruce propia{clase_.tipo, 0, cargo_.asString(kPrefijo), cargo_.asString(c("NUMERO")),
+                      -(neto - m.creeMonto), -m.rtfteMonto, -m.rtivaMonto, -m.rticaMonto, -m.creeMonto};
+    LineaCruce otro{tipo, id, prefijo, consecutivo, neto - m.creeMonto,
+                    m.rtfteMonto, m.rtivaMonto, m.rticaMonto, m.creeMonto};
+    cruce_ << propia << otro;
+    if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
+    cargo_.setValue(clase_.tipoAplicado, tipo);
+    cargo_.setValue(clase_.numeroAplicado, otro.prefijo + otro.numero);
+    emit montosCambiados();
+    return true;
+}
 
-void Tfnotasdebito::buscarCentro() {
+// "Aplicar a artículo": an article of the inventory, active.
+void DocumentoAjuste::articuloCargoIngresado() { articuloDe(cargo_, QStringLiteral("ARTI_COD")); }
+
+void DocumentoAjuste::buscarCentro() {
     QVariantMap args;
     if (filtrarCentros_ && sesion_.agencia_actual != 0) args.insert(QStringLiteral("agencia"), sesion_.agencia_actual);
     const auto eleccion = interaccion_.elegir(selectores::kCentros, args);
     {
         Bandera eligiendo(sincronizando_);
-        cargo_.setValue(QStringLiteral("NDPR_PROY"),
+        cargo_.setValue(c("PROY"),
                         eleccion ? eleccion->value(QStringLiteral("proyecto")).toString() : QString());
-        cargo_.setValue(QStringLiteral("NDPR_CENTRO"),
+        cargo_.setValue(c("CENTRO"),
                         eleccion ? eleccion->value(QStringLiteral("centro")).toString() : QString());
     }
     centroIngresado();
-    if (eleccion) cargo_.setValue(QStringLiteral("NDPR_CENTRO"), eleccion->value(QStringLiteral("centro")).toString());
+    if (eleccion) cargo_.setValue(c("CENTRO"), eleccion->value(QStringLiteral("centro")).toString());
 }
 
-void Tfnotasdebito::abrirBases() {
+void DocumentoAjuste::abrirBases() {
     basesAbiertas_ = true;
     baseEnBases_ = false;
 }
 
 // A rete-fuente base left over from the amount is not the bases' own: only
 // one typed in the panel stays fixed.
-void Tfnotasdebito::continuarBases() {
+void DocumentoAjuste::continuarBases() {
     basesAbiertas_ = false;
     cadena_.continuarBases(baseEnBases_);
     escribirMontos();
 }
 
-Dinero Tfnotasdebito::totalLineas() const {
+Dinero DocumentoAjuste::totalLineas() const {
     Dinero total;
     const int actual = lineas_.isEmpty() ? -1 : lineas_.currentRow();
     DataSet& l = const_cast<DataSet&>(lineas_);
     for (int i = 0; i < l.recordCount(); ++i) {
         l.setCurrentRow(i);
-        total += l.asDinero(kTotalLinea);
+        total += l.asDinero(d("TOTAL"));
     }
     if (actual >= 0) l.setCurrentRow(actual);
     return total;
 }
 
-void Tfnotasdebito::agregarLinea() { lineas_.append(); }
+void DocumentoAjuste::agregarLinea() { lineas_.append(); }
 
 // An article typed in `campo`: "?" opens the picker (its choice comes back
 // through the field); an unknown or inactive one is refused and emptied.
-std::optional<Articulo> Tfnotasdebito::articuloDe(DataSet& ds, const QString& campo) {
+std::optional<Articulo> DocumentoAjuste::articuloDe(DataSet& ds, const QString& campo) {
     const QString codigo = ds.asString(campo).trimmed();
     if (codigo.isEmpty()) return std::nullopt;
     if (codigo.startsWith(u'?')) {
@@ -788,40 +899,40 @@ std::optional<Articulo> Tfnotasdebito::articuloDe(DataSet& ds, const QString& ca
     return articulo;
 }
 
-void Tfnotasdebito::articuloIngresado() {
+void DocumentoAjuste::articuloIngresado() {
     if (sincronizandoLineas_) return;
-    const auto articulo = articuloDe(lineas_, QStringLiteral("ARTI_COD"));
+    const auto articulo = articuloDe(lineas_, clase_.articuloLinea);
     if (!articulo) return;
-    lineas_.setValue(QStringLiteral("NDPD_DESC"), articulo->nombre.left(60));
-    if (lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed().isEmpty())
-        lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), articulo->unidad);
+    lineas_.setValue(d("DESC"), articulo->nombre.left(60));
+    if (lineas_.asString(d("UNIDAD")).trimmed().isEmpty())
+        lineas_.setValue(d("UNIDAD"), articulo->unidad);
     else
         proponerCosto();
 }
 
-void Tfnotasdebito::unidadIngresada() {
+void DocumentoAjuste::unidadIngresada() {
     if (sincronizandoLineas_) return;
-    const QString codigo = lineas_.asString(QStringLiteral("ARTI_COD")).trimmed();
-    const QString unidad = lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed();
+    const QString codigo = lineas_.asString(clase_.articuloLinea).trimmed();
+    const QString unidad = lineas_.asString(d("UNIDAD")).trimmed();
     if (codigo.isEmpty() || unidad.isEmpty()) return;
     if (!articulos_->valide_unidad(codigo, unidad)) {
         interaccion_.error(kUnidadInvalida);
-        lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), QString());
-        interaccion_.enfocar(QStringLiteral("NDPD_UNIDAD"));
+        lineas_.setValue(d("UNIDAD"), QString());
+        interaccion_.enfocar(d("UNIDAD"));
         return;
     }
     proponerCosto();
 }
 
 // The average cost of the article in the line's unit at the charge's date.
-void Tfnotasdebito::proponerCosto() {
-    const QString codigo = lineas_.asString(QStringLiteral("ARTI_COD")).trimmed();
-    const QString unidad = lineas_.asString(QStringLiteral("NDPD_UNIDAD")).trimmed();
+void DocumentoAjuste::proponerCosto() {
+    const QString codigo = lineas_.asString(clase_.articuloLinea).trimmed();
+    const QString unidad = lineas_.asString(d("UNIDAD")).trimmed();
     if (codigo.isEmpty() || unidad.isEmpty()) return;
-    ponImporte(lineas_, QStringLiteral("NDPD_COSTO"), articulos_->costo_promedio(codigo, unidad, cargo_.asDate(kFecha)));
+    ponImporte(lineas_, d("COSTO"), articulos_->costo_promedio(codigo, unidad, cargo_.asDate(c("FECHA"))));
 }
 
-const QStringList& Tfnotasdebito::clasesDocumento() {
+const QStringList& DocumentoAjuste::clasesDocumento() {
     static const QStringList clases{QStringLiteral("Entrada"),           QStringLiteral("Salida"),
                                     QStringLiteral("Transferencia"),     QStringLiteral("Remisión proveedor"),
                                     QStringLiteral("Factura de compra"), QStringLiteral("Remisión cliente"),
@@ -829,7 +940,7 @@ const QStringList& Tfnotasdebito::clasesDocumento() {
     return clases;
 }
 
-int Tfnotasdebito::traerDocumento(int clase, const QString& prefijo, const QString& numero) {
+int DocumentoAjuste::traerDocumento(int clase, const QString& prefijo, const QString& numero) {
     struct Origen {
         const char* encabezado;
         const char* detalle;
@@ -867,44 +978,44 @@ int Tfnotasdebito::traerDocumento(int clase, const QString& prefijo, const QStri
     Bandera copiando(sincronizandoLineas_);
     for (const fb::Row& f : filas) {
         lineas_.append();
-        lineas_.setValue(QStringLiteral("ARTI_COD"), f[0]);
-        ponImporte(lineas_, QStringLiteral("NDPD_CANT"), dineroDe(f[1]));
-        lineas_.setValue(QStringLiteral("NDPD_UNIDAD"), f[2]);
-        ponImporte(lineas_, QStringLiteral("NDPD_COSTO"), dineroDe(f[3]));
-        ponImporte(lineas_, kTotalLinea, dineroDe(f[4]));
+        lineas_.setValue(clase_.articuloLinea, f[0]);
+        ponImporte(lineas_, d("CANT"), dineroDe(f[1]));
+        lineas_.setValue(d("UNIDAD"), f[2]);
+        ponImporte(lineas_, d("COSTO"), dineroDe(f[3]));
+        ponImporte(lineas_, d("TOTAL"), dineroDe(f[4]));
         const auto articulo = articulos_->articulo(f[0].toString());
-        if (articulo) lineas_.setValue(QStringLiteral("NDPD_DESC"), articulo->nombre.left(60));
+        if (articulo) lineas_.setValue(d("DESC"), articulo->nombre.left(60));
         lineas_.post();
     }
-    cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+    cargo_.setValue(c("TOTALDET"), totalLineas());
     emit montosCambiados();
     return int(filas.size());
 }
 
-void Tfnotasdebito::abrirLineas() {
+void DocumentoAjuste::abrirLineas() {
     lineasAbiertas_ = true;
     if (lineas_.isEmpty()) lineas_.append();
 }
 
 // Esc in the panel: the line being edited is dropped.
-void Tfnotasdebito::cerrarLineas() {
+void DocumentoAjuste::cerrarLineas() {
     if (lineas_.state() != DataSet::State::Browse) lineas_.cancel();
     lineasAbiertas_ = false;
-    if (!lineas_.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+    if (!lineas_.isEmpty()) cargo_.setValue(c("TOTALDET"), totalLineas());
 }
 
 // "F2:Continuar": the lines stay and their total goes to the charge.
-void Tfnotasdebito::continuarLineas() {
+void DocumentoAjuste::continuarLineas() {
     if (lineas_.state() != DataSet::State::Browse) lineas_.post();
     lineasAbiertas_ = false;
-    cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+    cargo_.setValue(c("TOTALDET"), totalLineas());
 }
 
 // The dataset's own checks, in their order; each leaves the charge in edit.
-bool Tfnotasdebito::validar() {
-    if (numProvObligatorio_ && vacio(cargo_, kNumProv)) {
+bool DocumentoAjuste::validar() {
+    if (numProvObligatorio_ && vacio(cargo_, c("NUMPROV"))) {
         interaccion_.error(kNumProvObligatorio);
-        interaccion_.enfocar(kNumProv);
+        interaccion_.enfocar(c("NUMPROV"));
         return false;
     }
     if (vacio(cargo_, kNit)) {
@@ -912,21 +1023,21 @@ bool Tfnotasdebito::validar() {
         interaccion_.enfocar(kNit);
         return false;
     }
-    if (cargo_.asDinero(kMonto).esCero()) {
+    if (cargo_.asDinero(c("MONTO")).esCero()) {
         interaccion_.error(kMontoCero);
         interaccion_.enfocar(QStringLiteral("SubTotal"));
         return false;
     }
-    const fb::Value tasa = cargo_.value(QStringLiteral("NDPR_TRM"));
-    if (monedaExtranjera(cargo_) && (tasa.isNull() || tasa.toDouble() <= 0)) {
+    const fb::Value tasa = cargo_.value(c("TRM"));
+    if (monedaExtranjera(cargo_, c("MONEDA")) && (tasa.isNull() || tasa.toDouble() <= 0)) {
         interaccion_.error(kSinTasa);
-        interaccion_.enfocar(QStringLiteral("NDPR_TRM"));
+        interaccion_.enfocar(c("TRM"));
         return false;
     }
     return true;
 }
 
-bool Tfnotasdebito::grabar() {
+bool DocumentoAjuste::grabar() {
     if (!cargo_.isOpen() || cargo_.isEmpty()) return false;
     if (grabado_) return terminarGrabado();
     if (lineas_.state() != DataSet::State::Browse) {
@@ -941,37 +1052,46 @@ bool Tfnotasdebito::grabar() {
     cadena_.tasasDesdeMontos();
     escribirMontos();
     const QString prefijo = cargo_.asString(kPrefijo);
-    const int interfaz = servicios_.abreInterfaz ? servicios_.abreInterfaz(51, prefijo, true) : 0;
+    const int interfaz = servicios_.abreInterfaz ? servicios_.abreInterfaz(clase_.tipo, prefijo, true) : 0;
     if (interfaz == 0) return false;
 
     if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
-    if (!lineas_.isEmpty()) cargo_.setValue(QStringLiteral("NDPR_TOTALDET"), totalLineas());
+    if (!lineas_.isEmpty()) cargo_.setValue(c("TOTALDET"), totalLineas());
     // The id is taken before the checks and kept for the next attempt.
-    if (cargo_.asInt(kId) == 0) {
+    if (cargo_.asInt(c("ID")) == 0) {
         try {
             // The procedure only takes the next value of a sequence: a
             // read-only transaction, which commits without a write.
             fb::TransactionOptions soloLectura;
             soloLectura.readOnly = true;
             fb::Transaction tr = sesion_.compania.begin(soloLectura);
-            const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_NOTADBPROV"))[QStringLiteral("ID")].toInt64();
+            const int64_t id = tr.executeProcedure(clase_.procedimientoId)[QStringLiteral("ID")].toInt64();
             tr.commit();
-            cargo_.setValue(kId, id);
+            cargo_.setValue(c("ID"), id);
         } catch (const std::exception& e) {
-            manejador_.ManejarError(e, kProveedor);
+            manejador_.ManejarError(e, clase_.proveedor);
             return false;
         }
     }
     if (!validar()) return false;
+    // The application a crossing prepared is not written by this screen:
+    // the document is saved without the crossing and the clerk is told,
+    // rather than left believing it crossed.
+    if (!cruce_.isEmpty()) {
+        interaccion_.advertencia(kCruceSinAplicacion.arg(cruce()));
+        cargo_.setValue(clase_.tipoAplicado, fb::Value());
+        cargo_.setValue(clase_.numeroAplicado, fb::Value());
+        cruce_.clear();
+    }
     if (!escribir()) {
         if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
         return false;
     }
     // Crossing with a discount or an advance, copies to the sister
     // companies and the cash payment come here with the charge companions.
-    const int64_t id = cargo_.asInt(kId);
+    const int64_t id = cargo_.asInt(c("ID"));
     ultimoId_ = id;
-    ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(kNumero);
+    ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(c("NUMERO"));
     ultimoPrefijo_ = cargo_.asString(kPrefijo);
     grabado_ = true;
     porContabilizar_ = porImprimir_ = true;
@@ -983,11 +1103,11 @@ bool Tfnotasdebito::grabar() {
 // Posting and printing of the charge just written. A failure leaves the
 // screen on the saved charge, read-only: F2 tries again what failed and
 // nothing is written twice; Esc leaves without a question.
-bool Tfnotasdebito::terminarGrabado() {
-    const int64_t id = cargo_.asInt(kId);
+bool DocumentoAjuste::terminarGrabado() {
+    const int64_t id = cargo_.asInt(c("ID"));
     try {
         if (porContabilizar_) {
-            if (servicios_.contabilizar) servicios_.contabilizar(id, interfazGrabado_, cargo_.asDate(kFecha));
+            if (servicios_.contabilizar) servicios_.contabilizar(id, interfazGrabado_, cargo_.asDate(c("FECHA")));
             porContabilizar_ = false;
         }
         if (porImprimir_) {
@@ -995,8 +1115,8 @@ bool Tfnotasdebito::terminarGrabado() {
             porImprimir_ = false;
         }
     } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor);
-        interaccion_.advertencia(QStringLiteral("El cargo ") + ultimoNumero_ + kGrabadoPendiente);
+        manejador_.ManejarError(e, clase_.proveedor);
+        interaccion_.advertencia(QStringLiteral("El ") + clase_.nombre + u' ' + ultimoNumero_ + kGrabadoPendiente);
         emit montosCambiados();
         return false;
     }
@@ -1010,7 +1130,7 @@ bool Tfnotasdebito::terminarGrabado() {
     return true;
 }
 
-void Tfnotasdebito::bloquearCargo(bool bloquear) {
+void DocumentoAjuste::bloquearCargo(bool bloquear) {
     if (bloquear) {
         bloqueados_.clear();
         for (int i = 0; i < cargo_.fieldCount(); ++i) {
@@ -1028,8 +1148,8 @@ void Tfnotasdebito::bloquearCargo(bool bloquear) {
 // One batch with the lines. On an automatic prefix whose number another
 // clerk took meanwhile, the charge takes the next free number and the clerk
 // is told which.
-bool Tfnotasdebito::escribir() {
-    const QString numeroPedido = cargo_.asString(kNumero);
+bool DocumentoAjuste::escribir() {
+    const QString numeroPedido = cargo_.asString(c("NUMERO"));
     try {
         if (cargo_.state() != DataSet::State::Browse) cargo_.post();
         ApplyOptions opciones;
@@ -1044,28 +1164,29 @@ bool Tfnotasdebito::escribir() {
             if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
             // The first free number from the prefix's consecutive on, even
             // when the consecutive itself points at a used number.
-            const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 51, cargo_.asString(kPrefijo));
-            if (!siguiente || *siguiente == cargo_.asString(kNumero)) return false;
+            const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, clase_.tipo, cargo_.asString(kPrefijo));
+            if (!siguiente || *siguiente == cargo_.asString(c("NUMERO"))) return false;
             Bandera renumerando(sincronizando_);
             cargo_.edit();
-            cargo_.setValue(kNumero, *siguiente);
+            cargo_.setValue(c("NUMERO"), *siguiente);
             autorizacionDelNumero();
             cargo_.post();
             return true;
         };
         cargo_.applyUpdates(sesion_.compania, opciones);
     } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor, &cargo_, QStringLiteral("cdsNotasDebito"));
+        manejador_.ManejarError(e, clase_.proveedor, &cargo_, QStringLiteral("cdsNotasDebito"));
         return false;
     }
-    if (cargo_.asString(kNumero) != numeroPedido)
+    if (cargo_.asString(c("NUMERO")) != numeroPedido)
         interaccion_.informacion(QStringLiteral("El número ") + numeroPedido +
-                                 QStringLiteral(" fue tomado por otro documento. El cargo se grabó con el número ") +
-                                 cargo_.asString(kNumero) + QStringLiteral("."));
+                                 QStringLiteral(" fue tomado por otro documento. El ") + clase_.nombre +
+                                 QStringLiteral(" se grabó con el número ") +
+                                 cargo_.asString(c("NUMERO")) + QStringLiteral("."));
     return true;
 }
 
-bool Tfnotasdebito::cancelar() {
+bool DocumentoAjuste::cancelar() {
     if (lineasAbiertas_) {
         cerrarLineas();
         return false;
