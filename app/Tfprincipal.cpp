@@ -12,6 +12,7 @@
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
 #include "documents/advances/Registro.h"
+#include "documents/applications/Registro.h"
 #include "documents/charges/Registro.h"
 #include "documents/payments/Registro.h"
 #include "ledger/Registro.h"
@@ -347,6 +348,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasFormatos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasCargos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAnticipos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasAplicaciones(interaccion_, sesion_, errores_, configuracion_);
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
 }
