@@ -249,7 +249,7 @@ bool Tfaplicacionprv::cabeceraCompleta() {
 void Tfaplicacionprv::nuevaFila(DataSet& d) {
     d.setValue(kItem, ++ultimoItem_);
     d.setValue(kIdDoc, 0);
-    for (const QString& c : {kAplicado, kRtfte, kRtiva, kRtica}) d.setValue(c, Dinero());
+    for (const QString& c : {kAplicado, kRtfte, kRtiva, kRtica, QStringLiteral("APPD_RCREE")}) d.setValue(c, Dinero());
     d.setValue(QStringLiteral("APPD_ANULADO"), "N");
     d.setValue(QStringLiteral("APPD_TRANSMIT"), "N");
 }
