@@ -45,8 +45,20 @@ struct Bandera {
 
 bool editando(const DataSet& d) { return d.state() != DataSet::State::Browse; }
 
-QString consultaDetalle(int64_t id) {
-    return QStringLiteral("select d.*, t.TIDO_NOMCORTO from APLICACION_PROVEEDOR_DETALLE d "
+// The rows with the type's short name first, as the grid shows it. The
+// consult completes the document's prefix and number from the ledger for
+// rows written without them.
+QString consultaDetalle(int64_t id, bool consulta = false) {
+    if (consulta)
+        return QStringLiteral("select t.TIDO_NOMCORTO, coalesce(d.APPD_PREFIJO, s.PREF_PRE) APPD_PREFIJO, "
+                              "coalesce(d.APPD_NUMERO, s.NUMERO) APPD_NUMERO, d.APPD_APLICADO, d.APPD_RTFTE, "
+                              "d.APPD_RTIVA, d.APPD_RTICA, d.APPR_ID, d.APPD_ITEM, d.APPD_TIPODOC, d.APPD_IDDOC, "
+                              "d.APPD_ANULADO from APLICACION_PROVEEDOR_DETALLE d "
+                              "left join TIPO_DOCUMENTO t on t.TIDO_COD = d.APPD_TIPODOC "
+                              "left join SALDOS_DOC_CXPAGAR s on s.TIPO = d.APPD_TIPODOC and s.ID = d.APPD_IDDOC "
+                              "where d.APPR_ID = ") +
+               sql::numero(id) + QStringLiteral(" order by d.APPD_ITEM");
+    return QStringLiteral("select t.TIDO_NOMCORTO, d.* from APLICACION_PROVEEDOR_DETALLE d "
                           "left join TIPO_DOCUMENTO t on t.TIDO_COD = d.APPD_TIPODOC where d.APPR_ID = ") +
            sql::numero(id) + QStringLiteral(" order by d.APPD_ITEM");
 }
@@ -463,13 +475,9 @@ bool Tfaplicacionprv::grabar() {
         interaccion_.advertencia(QStringLiteral("La aplicación ") + numero +
                                  QStringLiteral(" quedó grabada. Contabilícela o imprímala desde su consulta."));
     }
-    try {
-        cargarListas();
-        aplicacion_.open(sesion_.compania, QStringLiteral("SELECT * FROM APLICACION_PROVEDOR WHERE APPR_ID = 0"));
-        detalle_.open(sesion_.compania, consultaDetalle(0));
-    } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor);
-    }
+    // The saved application leaves memory: a clerk applies all day.
+    detalle_.clear();
+    aplicacion_.clear();
     nuevo(prefijo);
     return true;
 }
@@ -556,7 +564,7 @@ bool Tfaplicacionprv::consultar(int64_t id) {
 void Tfaplicacionprv::leerConsulta() {
     const QString igual = sql::numero(id_);
     aplicacion_.open(sesion_.compania, QStringLiteral("SELECT * FROM APLICACION_PROVEDOR WHERE APPR_ID = ") + igual);
-    detalle_.open(sesion_.compania, consultaDetalle(id_));
+    detalle_.open(sesion_.compania, consultaDetalle(id_, true));
     for (DataSet* d : {&aplicacion_, &detalle_})
         for (int i = 0; i < d->fieldCount(); ++i) d->field(i).setReadOnly(true);
     prefijos_.clear();

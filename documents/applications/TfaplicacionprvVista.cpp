@@ -112,7 +112,7 @@ TfaplicacionprvVista::TfaplicacionprvVista(std::unique_ptr<Tfaplicacionprv> logi
     rejilla_->setObjectName(QStringLiteral("rejillaDetalle"));
     rejilla_->setInteraccion(&interaccion);
     rejilla_->setSoloLectura(consulta);
-    for (const auto& [c, t] : kColumnas) rejilla_->setAnchoColumna(QString::fromLatin1(c), c[5] == 'A' || c[5] == 'R' ? 14 : 10);
+    for (const auto& [c, t] : kColumnas) rejilla_->setAnchoColumna(QString::fromLatin1(c), c[5] == 'A' || c[5] == 'R' ? 13 : 8);
     if (int col = rejilla_->modelo()->columnOf(QStringLiteral("TIDO_NOMCORTO")); col >= 0 && !consulta)
         rejilla_->vista()->setItemDelegateForColumn(col, new DelegadoLista([l] {
             QStringList r;
@@ -193,7 +193,8 @@ TfaplicacionprvVista::TfaplicacionprvVista(std::unique_ptr<Tfaplicacionprv> logi
         });
     numero->setReadOnly(consulta || l->numeroAutomatico());
     setFocusProxy(numero);
-    resize(760, 520);
+    setMinimumSize(780, 480);
+    centrarEnArea(this, QSize(800, 520));
     refrescar();
 }
 
