@@ -112,7 +112,7 @@ TfaplicacionprvVista::TfaplicacionprvVista(std::unique_ptr<Tfaplicacionprv> logi
     rejilla_->setObjectName(QStringLiteral("rejillaDetalle"));
     rejilla_->setInteraccion(&interaccion);
     rejilla_->setSoloLectura(consulta);
-    for (const auto& [c, t] : kColumnas) rejilla_->setAnchoColumna(QString::fromLatin1(c), c[5] == 'A' || c[5] == 'R' ? 13 : 8);
+    for (const auto& [c, t] : kColumnas) rejilla_->setAnchoColumna(QString::fromLatin1(c), c[5] == 'A' ? 15 : c[5] == 'R' ? 12 : 8);
     if (int col = rejilla_->modelo()->columnOf(QStringLiteral("TIDO_NOMCORTO")); col >= 0 && !consulta)
         rejilla_->vista()->setItemDelegateForColumn(col, new DelegadoLista([l] {
             QStringList r;
