@@ -1,0 +1,213 @@
+/* Annulling or deleting a payables document keeps the books.
+
+   Whoever changes the annulled flag or deletes the row (a search, a script,
+   another module), the document's own trigger *_ANULACION runs
+   ANULACION_CXPAGAR in the same transaction:
+
+   - A document that other documents still cross (a charge paid, a discount
+     or an advance applied) is not taken out of the ledger: the annulment
+     or deletion is refused with E_ANULACION_CXPAGAR, naming the document
+     that crosses it, and nothing is written. An advance paid out by a live
+     voucher goes only with that voucher.
+   - An annulled document leaves the ledger at every date (the views skip
+     it and the *_SALDO triggers drop its stored row); its ledger vouchers
+     (COMPROBANTE_ENCABEZADO by ENCO_TIPOREF / ENCO_IDREF) are marked
+     annulled, so the accounts leave it too and the voucher number stays
+     used. A payment voucher annulled also annuls the advances it paid out.
+   - Undoing an annulment brings its ledger vouchers back (and, for a
+     voucher, the advances it paid out).
+   - A deleted document takes its ledger vouchers, its pending voucher and
+     its error rows with it.
+
+   A voucher's cheque or withdrawal and the documents it took from a cash box
+   follow its annulment through EGRESOS_MEDIOS_AIU (030). */
+
+CREATE EXCEPTION E_ANULACION_CXPAGAR 'No se puede anular el documento: otros documentos lo cruzan.';
+
+SET TERM ^ ;
+
+-- "el cargo 0000-000123": a payables document as a message names it.
+CREATE PROCEDURE NOMBRE_DOC_CXPAGAR (TIPO INTEGER, PREFIJO VARCHAR(10), NUMERO VARCHAR(20))
+RETURNS (NOMBRE VARCHAR(80))
+AS
+BEGIN
+  NOMBRE = DECODE(TIPO, 21, 'la factura de compra', 24, 'la devolución de compra', 51, 'el cargo',
+                  52, 'el descuento', 53, 'la aplicación', 55, 'el anticipo', 62, 'el egreso', 'el documento')
+           || ' ' || IIF(TRIM(COALESCE(PREFIJO, '')) = '', '', TRIM(PREFIJO) || '-') || TRIM(COALESCE(NUMERO, ''));
+  SUSPEND;
+END^
+
+/* What a change of document TIPO/ID does to the books. OPER: 'A' it was
+   annulled, 'N' its annulment was undone, 'D' it was deleted while live,
+   'E' it was deleted once annulled. The procedure acts only on what the
+   document's present state confirms, so a call by hand does no harm.
+   PREFIJO and NUMERO name it in messages; EGRESO is an advance's paying
+   voucher. */
+CREATE PROCEDURE ANULACION_CXPAGAR (TIPO INTEGER, ID INTEGER, OPER CHAR(1), PREFIJO VARCHAR(10),
+                                    NUMERO VARCHAR(20), EGRESO INTEGER)
+AS
+DECLARE ANULADO CHAR(1);
+DECLARE TIPOAB INTEGER;
+DECLARE PREFAB VARCHAR(10);
+DECLARE NUMAB VARCHAR(20);
+DECLARE QUE VARCHAR(80);
+DECLARE CRUZA VARCHAR(80);
+DECLARE ACCION VARCHAR(10);
+BEGIN
+  IF (COALESCE(ID, 0) = 0) THEN
+    EXIT;
+  -- The document's present state: null when it does not exist.
+  ANULADO = NULL;
+  IF (TIPO = 21) THEN SELECT FACO_ANULADO FROM FACTURAS_COMPRA WHERE FACO_ID = :ID INTO :ANULADO;
+  ELSE IF (TIPO = 24) THEN SELECT DECO_ANULADO FROM DEVOLUCIONES_COMPRAS WHERE DECO_ID = :ID INTO :ANULADO;
+  ELSE IF (TIPO = 51) THEN SELECT NDPR_ANULADO FROM NOTAS_DEBITO_PROVEEDOR WHERE NDPR_ID = :ID INTO :ANULADO;
+  ELSE IF (TIPO = 52) THEN SELECT NCPR_ANULADO FROM NOTAS_CREDITO_PROVEEDOR WHERE NCPR_ID = :ID INTO :ANULADO;
+  ELSE IF (TIPO = 53) THEN SELECT APPR_ANULADO FROM APLICACION_PROVEDOR WHERE APPR_ID = :ID INTO :ANULADO;
+  ELSE IF (TIPO = 55) THEN SELECT ANPR_ANULADO FROM ANTICIPOS_PROVEEDOR WHERE ANPR_ID = :ID INTO :ANULADO;
+  ELSE IF (TIPO = 62) THEN SELECT EGRE_ANULADO FROM EGRESOS WHERE EGRE_ID = :ID INTO :ANULADO;
+  ELSE EXIT;
+  IF (OPER = 'A' AND ANULADO IS DISTINCT FROM 'S'
+      OR OPER = 'N' AND ANULADO IS DISTINCT FROM 'N'
+      OR OPER IN ('D', 'E') AND ANULADO IS NOT NULL) THEN
+    EXIT;
+
+  IF (OPER IN ('A', 'D')) THEN
+  BEGIN
+    -- Leaving the ledger: nothing may still cross it.
+    ACCION = TRIM(IIF(OPER = 'A', 'anular', 'eliminar'));
+    SELECT NOMBRE FROM NOMBRE_DOC_CXPAGAR (:TIPO, :PREFIJO, :NUMERO) INTO :QUE;
+    TIPOAB = NULL;
+    SELECT FIRST 1 TIPOAB, PREFAB, NUMEROAB FROM V_CRUCES_CXPAGAR
+     WHERE TIPODOC = :TIPO AND IDDOC = :ID
+     ORDER BY FECHA, TIPOAB, IDAB
+      INTO :TIPOAB, :PREFAB, :NUMAB;
+    IF (TIPOAB IS NOT NULL) THEN
+    BEGIN
+      SELECT NOMBRE FROM NOMBRE_DOC_CXPAGAR (:TIPOAB, :PREFAB, :NUMAB) INTO :CRUZA;
+      EXCEPTION E_ANULACION_CXPAGAR 'No se puede ' || ACCION || ' ' || QUE || ': lo cruza ' || CRUZA ||
+                                    '. Anule primero ese documento.';
+    END
+    IF (TIPO = 55 AND COALESCE(EGRESO, 0) <> 0) THEN
+    BEGIN
+      PREFAB = NULL;
+      SELECT PREF_PRE, EGRE_NUMERO FROM EGRESOS WHERE EGRE_ID = :EGRESO AND EGRE_ANULADO = 'N'
+        INTO :PREFAB, :NUMAB;
+      IF (PREFAB IS NOT NULL) THEN
+      BEGIN
+        SELECT NOMBRE FROM NOMBRE_DOC_CXPAGAR (62, :PREFAB, :NUMAB) INTO :CRUZA;
+        EXCEPTION E_ANULACION_CXPAGAR 'No se puede ' || ACCION || ' ' || QUE || ': lo pagó ' || CRUZA ||
+                                      ' y se anula anulando ese egreso.';
+      END
+    END
+    -- A voucher takes the advances it paid out along (their own check runs).
+    IF (TIPO = 62) THEN
+      UPDATE ANTICIPOS_PROVEEDOR SET ANPR_ANULADO = 'S' WHERE EGRE_ID = :ID AND ANPR_ANULADO = 'N';
+  END
+
+  IF (OPER = 'N' AND TIPO = 62) THEN
+    UPDATE ANTICIPOS_PROVEEDOR SET ANPR_ANULADO = 'N' WHERE EGRE_ID = :ID AND ANPR_ANULADO = 'S';
+
+  IF (OPER IN ('A', 'N')) THEN
+    UPDATE COMPROBANTE_ENCABEZADO SET ENCO_ANULADO = IIF(:OPER = 'A', 'S', 'N')
+     WHERE ENCO_TIPOREF = :TIPO AND ENCO_IDREF = :ID AND ENCO_ANULADO <> IIF(:OPER = 'A', 'S', 'N');
+  ELSE
+  BEGIN
+    DELETE FROM COMPROBANTE_DETALLE
+     WHERE ENCO_CONSEC IN (SELECT ENCO_CONSEC FROM COMPROBANTE_ENCABEZADO
+                            WHERE ENCO_TIPOREF = :TIPO AND ENCO_IDREF = :ID);
+    DELETE FROM COMPROBANTE_DETALLE_NIIF
+     WHERE ENCO_CONSEC IN (SELECT ENCO_CONSEC FROM COMPROBANTE_ENCABEZADO
+                            WHERE ENCO_TIPOREF = :TIPO AND ENCO_IDREF = :ID);
+    DELETE FROM COMPROBANTE_ENCABEZADO WHERE ENCO_TIPOREF = :TIPO AND ENCO_IDREF = :ID;
+    DELETE FROM CONTABILIZACION WHERE CNTB_TIPOREF = CAST(:TIPO AS VARCHAR(2)) AND CNTB_IDREF = :ID;
+    DELETE FROM ERRORES WHERE ERRO_TIPODOC = :TIPO AND ERRO_IDDOC = :ID;
+  END
+END^
+
+CREATE TRIGGER FACTURAS_COMPRA_ANULACION FOR FACTURAS_COMPRA
+ACTIVE AFTER UPDATE OR DELETE POSITION 25
+AS
+BEGIN
+  IF (DELETING) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (21, OLD.FACO_ID, IIF(OLD.FACO_ANULADO = 'S', 'E', 'D'),
+                                         OLD.PREF_PRE, OLD.FACO_NUMERO, 0);
+  ELSE IF (OLD.FACO_ID = NEW.FACO_ID AND NEW.FACO_ANULADO IS DISTINCT FROM OLD.FACO_ANULADO) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (21, NEW.FACO_ID, IIF(NEW.FACO_ANULADO = 'S', 'A', 'N'),
+                                         NEW.PREF_PRE, NEW.FACO_NUMERO, 0);
+END^
+
+CREATE TRIGGER DEVOLUCIONES_COMPRAS_ANULACION FOR DEVOLUCIONES_COMPRAS
+ACTIVE AFTER UPDATE OR DELETE POSITION 25
+AS
+BEGIN
+  IF (DELETING) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (24, OLD.DECO_ID, IIF(OLD.DECO_ANULADO = 'S', 'E', 'D'),
+                                         OLD.PREF_PRE, OLD.DECO_NUMERO, 0);
+  ELSE IF (OLD.DECO_ID = NEW.DECO_ID AND NEW.DECO_ANULADO IS DISTINCT FROM OLD.DECO_ANULADO) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (24, NEW.DECO_ID, IIF(NEW.DECO_ANULADO = 'S', 'A', 'N'),
+                                         NEW.PREF_PRE, NEW.DECO_NUMERO, 0);
+END^
+
+CREATE TRIGGER NOTAS_DEBITO_PROV_ANULACION FOR NOTAS_DEBITO_PROVEEDOR
+ACTIVE AFTER UPDATE OR DELETE POSITION 25
+AS
+BEGIN
+  IF (DELETING) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (51, OLD.NDPR_ID, IIF(OLD.NDPR_ANULADO = 'S', 'E', 'D'),
+                                         OLD.PREF_PRE, OLD.NDPR_NUMERO, 0);
+  ELSE IF (OLD.NDPR_ID = NEW.NDPR_ID AND NEW.NDPR_ANULADO IS DISTINCT FROM OLD.NDPR_ANULADO) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (51, NEW.NDPR_ID, IIF(NEW.NDPR_ANULADO = 'S', 'A', 'N'),
+                                         NEW.PREF_PRE, NEW.NDPR_NUMERO, 0);
+END^
+
+CREATE TRIGGER NOTAS_CREDITO_PROV_ANULACION FOR NOTAS_CREDITO_PROVEEDOR
+ACTIVE AFTER UPDATE OR DELETE POSITION 25
+AS
+BEGIN
+  IF (DELETING) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (52, OLD.NCPR_ID, IIF(OLD.NCPR_ANULADO = 'S', 'E', 'D'),
+                                         OLD.PREF_PRE, OLD.NCPR_NUMERO, 0);
+  ELSE IF (OLD.NCPR_ID = NEW.NCPR_ID AND NEW.NCPR_ANULADO IS DISTINCT FROM OLD.NCPR_ANULADO) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (52, NEW.NCPR_ID, IIF(NEW.NCPR_ANULADO = 'S', 'A', 'N'),
+                                         NEW.PREF_PRE, NEW.NCPR_NUMERO, 0);
+END^
+
+CREATE TRIGGER APLICACION_PROVEDOR_ANULACION FOR APLICACION_PROVEDOR
+ACTIVE AFTER UPDATE OR DELETE POSITION 25
+AS
+BEGIN
+  IF (DELETING) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (53, OLD.APPR_ID, IIF(OLD.APPR_ANULADO = 'S', 'E', 'D'),
+                                         OLD.PREF_PRE, OLD.APPR_NUMERO, 0);
+  ELSE IF (OLD.APPR_ID = NEW.APPR_ID AND NEW.APPR_ANULADO IS DISTINCT FROM OLD.APPR_ANULADO) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (53, NEW.APPR_ID, IIF(NEW.APPR_ANULADO = 'S', 'A', 'N'),
+                                         NEW.PREF_PRE, NEW.APPR_NUMERO, 0);
+END^
+
+CREATE TRIGGER ANTICIPOS_PROVEEDOR_ANULACION FOR ANTICIPOS_PROVEEDOR
+ACTIVE AFTER UPDATE OR DELETE POSITION 25
+AS
+BEGIN
+  IF (DELETING) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (55, OLD.ANPR_ID, IIF(OLD.ANPR_ANULADO = 'S', 'E', 'D'),
+                                         OLD.PREF_PRE, OLD.ANPR_NUMERO, OLD.EGRE_ID);
+  ELSE IF (OLD.ANPR_ID = NEW.ANPR_ID AND NEW.ANPR_ANULADO IS DISTINCT FROM OLD.ANPR_ANULADO) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (55, NEW.ANPR_ID, IIF(NEW.ANPR_ANULADO = 'S', 'A', 'N'),
+                                         NEW.PREF_PRE, NEW.ANPR_NUMERO, NEW.EGRE_ID);
+END^
+
+CREATE TRIGGER EGRESOS_ANULACION FOR EGRESOS
+ACTIVE AFTER UPDATE OR DELETE POSITION 25
+AS
+BEGIN
+  IF (DELETING) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (62, OLD.EGRE_ID, IIF(OLD.EGRE_ANULADO = 'S', 'E', 'D'),
+                                         OLD.PREF_PRE, OLD.EGRE_NUMERO, 0);
+  ELSE IF (OLD.EGRE_ID = NEW.EGRE_ID AND NEW.EGRE_ANULADO IS DISTINCT FROM OLD.EGRE_ANULADO) THEN
+    EXECUTE PROCEDURE ANULACION_CXPAGAR (62, NEW.EGRE_ID, IIF(NEW.EGRE_ANULADO = 'S', 'A', 'N'),
+                                         NEW.PREF_PRE, NEW.EGRE_NUMERO, 0);
+END^
+
+SET TERM ; ^
+
+UPDATE REVISION SET REVI_FECHA = '2026/12/07';
