@@ -202,6 +202,53 @@ TEST_P(Anulacion, CadaTipoSaleDelLibroYDeLaContabilidadOSeRechaza) {
     }
 }
 
+// A document annulled while a voucher or an application naming it was still
+// on a clerk's screen: saving the crossing is refused, whichever way it
+// comes to count, and nothing is written.
+TEST_P(Anulacion, NadieCruzaUnDocumentoAnulado) {
+    Documento& cargo = libro.cargo(kNit, kDia, 300000);
+    Documento& descuento = libro.descuento(kNit, kDia, 50000);
+    libro.anular(cargo);
+    libro.anular(descuento);
+    const QStringList antes = estado();
+    auto lineas = [&] {
+        return db.queryOne("select count(*) from egresos_detalle")->at(0).toInt64() +
+               db.queryOne("select count(*) from aplicacion_proveedor_detalle")->at(0).toInt64();
+    };
+    const int64_t lineasAntes = lineas();
+    const struct {
+        const char* caso;
+        std::function<void()> cruzar;
+        const char* rechazo;
+    } casos[] = {
+        {"egreso", [&] { libro.egreso(kNit, kDia, {{51, cargo.id, 1000}}); }, "No se puede cruzar el cargo 0000-"},
+        {"aplicacion", [&] { libro.aplicacion(kNit, kDia, {{51, cargo.id, 1000}, {52, descuento.id, -1000}}); },
+         "No se puede cruzar el cargo 0000-"},
+        {"egreso retenido que recibe su id", [&] {
+             fb::Transaction tr = db.begin();
+             tr.execute("insert into EGRESOS (EGRE_ID, PREF_PRE, EGRE_NUMERO, EGRE_FECHA, TERC_NIT, EGRE_TIPO) "
+                        "values (0, '0000', '000900', ?, ?, '1')",
+                        {kDia, kNit});
+             tr.execute("insert into EGRESOS_DETALLE (EGRE_ID, EGDE_ITEM, EGDE_TIPODOC, EGDE_IDDOC, EGDE_ABONO) "
+                        "values (0, 1, 52, ?, -1000)",
+                        {descuento.id});
+             tr.execute("update EGRESOS set EGRE_ID = 9090 where EGRE_ID = 0");
+             tr.commit();
+         }, "No se puede cruzar el descuento 0000-"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caso);
+        try {
+            c.cruzar();
+            ADD_FAILURE() << "no fue rechazado";
+        } catch (const fb::DbError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.rechazo), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(estado(), antes);
+        EXPECT_EQ(lineas(), lineasAntes);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Bases, Anulacion, ::testing::Values(true, false));
 
 }  // namespace
