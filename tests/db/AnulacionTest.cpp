@@ -1,7 +1,8 @@
 // Annulling, then deleting, a posted payables document of each type puts
 // the subledger, the stored balances and the ledger's accounts in both
 // charts back where they were before it, at every date; an annulment or a
-// deletion under a live crossing is refused and writes nothing.
+// deletion under a live crossing, and a crossing of an annulled document,
+// are refused and write nothing.
 #include "base/Sql.h"
 #include "tests/db/LibroPrueba.h"
 #include "tests/support/BaseTemporal.h"
