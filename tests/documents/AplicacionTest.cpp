@@ -234,7 +234,8 @@ TEST_F(Aplicacion, ElMismoAnticipoEnDosAplicacionesALaVez) {
 }
 
 // Posted, the application's ledger voucher balances in both charts and
-// moves the creditor's payable and advance accounts as its subledger.
+// moves the creditor's payable and advance accounts as its subledger;
+// annulled, everything goes back.
 TEST_F(Aplicacion, ContabilizadaCuadraConElAuxiliar) {
     auto cuenta = [this](const char* c) {
         return dinero(QStringLiteral("select coalesce(sum(d.code_creditos - d.code_debitos), 0) from comprobante_detalle d "
@@ -264,6 +265,19 @@ TEST_F(Aplicacion, ContabilizadaCuadraConElAuxiliar) {
     }
     EXPECT_EQ(cuenta(pagar) - proveedores, saldoDoc(51, 4) - cargo);
     EXPECT_EQ(cuenta("13300501") - anticipos, saldoDoc(55, 1) - anticipo);
+
+    // Annulled from the search: documents and accounts back where they were.
+    DataSet lista;
+    Tfbuscaplicaciones b(sesion, interaccion, manejador, configuracion, lista);
+    lista.open(sesion.compania, b.consultaInicial());
+    ASSERT_TRUE(lista.locate("APPR_ID", id));
+    interaccion.respuestas = {true};
+    interaccion.elecciones = {QVariantMap{{"razon", "MAL APLICADA"}}};
+    ASSERT_EQ(b.eliminar(), Tfbuscaplicaciones::Resultado::Anulada) << mensajes().toStdString();
+    EXPECT_EQ(saldoDoc(51, 4), cargo);
+    EXPECT_EQ(saldoDoc(55, 1), anticipo);
+    EXPECT_EQ(cuenta(pagar.constData()), proveedores);
+    EXPECT_EQ(cuenta("13300501"), anticipos);
 }
 
 }  // namespace
