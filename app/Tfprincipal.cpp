@@ -13,6 +13,7 @@
 #include "creditors/Registro.h"
 #include "documents/advances/Registro.h"
 #include "documents/service/Registro.h"
+#include "documents/applications/Registro.h"
 #include "documents/charges/Registro.h"
 #include "documents/payments/Registro.h"
 #include "ledger/Registro.h"
@@ -349,6 +350,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasCargos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAnticipos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasOrdenes(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasAplicaciones(interaccion_, sesion_, errores_, configuracion_);
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
 }

@@ -337,10 +337,28 @@ QString DocumentosPagados::componerConcepto() const {
     return concepto.left(60);
 }
 
+// The advances this voucher pays out: rows of type 55 whose advance has no
+// voucher yet (registered from this one) or has this one. Their row carries
+// the payout negated, yet the cash leaves the company like any payment.
+Dinero DocumentosPagados::pagoAnticipos() const {
+    Dinero pago;
+    const int64_t propio = egreso_.asInt(QStringLiteral("EGRE_ID"));
+    for (int i = 0; i < detalle_.recordCount(); ++i) {
+        const auto r = detalle_.row(i);
+        if (r.asInt(kTipo) != kAnticipo || r.asDinero(kAbono) >= Dinero()) continue;
+        const auto a = compania_.queryOne(QStringLiteral("select egre_id from anticipos_proveedor where anpr_id = ") +
+                                          sql::numero(r.asInt(kId)));
+        const int64_t egreso = a && !a->at(0).isNull() ? a->at(0).toInt64() : -1;
+        if (egreso == 0 || (propio != 0 && egreso == propio)) pago = pago - r.asDinero(kAbono);
+    }
+    return pago;
+}
+
 void DocumentosPagados::aplicarMonto() {
     editar(egreso_);
-    egreso_.setValue(QStringLiteral("EGRE_MONTO"),
-                     montoEgreso(sumAbono(), egreso_.asDinero(QStringLiteral("EGRE_EXCEDENTE")), sumCruce_));
+    const Dinero pago = pagoAnticipos();
+    egreso_.setValue(QStringLiteral("EGRE_MONTO"), montoEgreso(sumAbono() + pago + pago,
+                                                               egreso_.asDinero(QStringLiteral("EGRE_EXCEDENTE")), sumCruce_));
 }
 
 DocumentosPagados::Cierre DocumentosPagados::sinFilas() {

@@ -90,6 +90,7 @@ public:
     QString componerConcepto() const;
     // EGRE_MONTO by the amount rule (the header must be in edit or insert).
     void aplicarMonto();
+    Dinero pagoAnticipos() const;
 
     // "F2:Continuar" and "Esc:Salir" of the documents panel.
     Cierre cerrarPanel();

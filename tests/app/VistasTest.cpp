@@ -520,6 +520,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         {"Tfconsanticipocxp", {{"id", uno("select first 1 anpr_id from anticipos_proveedor where anpr_anulado = 'S'")}}},
         {"Tfabonosprv", {{"tipo", 51}, {"id", cargo}}},
         {"Tfconsordenserv", {{"id", uno("select first 1 orse_id from orden_servicio where orse_id <> 0")}}},
+        {"Tfconsaplicacxp", {{"id", uno("select first 1 appr_id from aplicacion_provedor order by appr_id")}}},
+        {"Tfaplicacion2", {{"id", uno("select first 1 appr_id from aplicacion_provedor order by appr_id")}}},
         {"Tfedtmovimien", {{"enco_consec", uno("select first 1 enco_consec from comprobante_encabezado")}}},
         {"Tfmodinterfaz", {{"id", uno("select first 1 incp_id from interfaz_cxpagar order by incp_id")}}},
         {"Tfmodformato", {{"tipo", 51}, {"prefijo", "0000"}}},
@@ -543,6 +545,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfimprordserv",                                                                            // printing
         "TFConsecut", "Tfautorizacion",                                                             // shared
         "Tfordenservicio", "Tfconsordenserv", "Tfbuscaordenes",                                     // service orders
+        "Tfaplicacionprv", "Tfconsaplicacxp", "Tfaplicacion2", "Tfbuscaplicaciones",                // applications
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
@@ -568,7 +571,9 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             if (!porBoton) {
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
                     !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
-                                            nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp"))
+                                            nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
+                                            nombre == "Tfaplicacionprv" || nombre == "Tfconsaplicacxp" ||
+                                            nombre == "Tfbuscaplicaciones"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);

@@ -1,0 +1,131 @@
+// The road of an advance on the demo company: registered from a payment
+// voucher (F4 in its documents panel opens the advance window), paid out by
+// that voucher and posted; then the voucher annulled, which takes the
+// advance, the subledger and the ledger back to where they were.
+#include "accounting/contabilizacion/Contexto.h"
+#include "accounting/contabilizacion/Protocolo.h"
+#include "accounting/contabilizacion/Tfcontabiliza.h"
+#include "accounting/interfaces/Interfaces.h"
+#include "data/Importe.h"
+#include "db/Esquema.h"
+#include "documents/advances/Tfanticiposprov.h"
+#include "documents/payments/Tfegresos.h"
+#include "tests/creditors/Entorno.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace cxp;
+
+namespace {
+
+Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
+
+class RecorridoAnticipo : public prueba::EntornoAcreedores {
+protected:
+    ContextoContabilizacion contexto;
+    QTemporaryDir carpeta;
+    const QString nit = QStringLiteral("900456789");
+
+    void SetUp() override {
+        fb::Database db = compania.conectar();
+        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
+        entrar();
+        sesion.directorio = carpeta.path();
+    }
+    Dinero dinero(const QString& sql) {
+        const auto f = sesion.compania.queryOne(sql);
+        return f && !(*f)[0].isNull() ? dineroDe((*f)[0]) : Dinero();
+    }
+    // The creditor in the subledger and in its payable and advance accounts
+    // of each chart (the demo's own documents are not posted), and each
+    // chart's balance over every live voucher.
+    QList<Dinero> libros() {
+        QList<Dinero> s{dinero(QStringLiteral("select saldo from saldo_proveedor('%1', current_date, 0)").arg(nit))};
+        for (const char* tabla : {"comprobante_detalle", "comprobante_detalle_niif"}) {
+            const QString desde = QStringLiteral(" from %1 d join comprobante_encabezado e on e.enco_consec = d.enco_consec "
+                                                 "where e.enco_anulado = 'N'")
+                                      .arg(QLatin1String(tabla));
+            s << dinero("select coalesce(sum(d.code_creditos - d.code_debitos), 0)" + desde + " and d.terc_nit = '" + nit +
+                        "' and d.cuen_cod in ('22050501', '13300501')");
+            EXPECT_EQ(dinero("select coalesce(sum(d.code_debitos - d.code_creditos), 0)" + desde), Dinero()) << tabla;
+        }
+        return s;
+    }
+    ServiciosEgreso servicios() {
+        ServiciosEgreso s;
+        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
+            return Interfaces(sesion.compania, interaccion).abre_interfaz_caja(tipo, prefijo, preguntar);
+        };
+        s.contabilizar = [this](int64_t id, int interfaz, const QDate& fecha) {
+            ProtocoloContabilizacion protocolo(
+                sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
+                [this] {
+                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
+                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
+                    ventana.activar();
+                    QTest::qWait(60);
+                    return ProtocoloContabilizacion::Revision{true,
+                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
+                });
+            EXPECT_EQ(protocolo.contabilizar({62, int(id), QString(), fecha}),
+                      ProtocoloContabilizacion::Resultado::Finalizado)
+                << mensajes().toStdString();
+        };
+        s.imprimir = [](int64_t) {};
+        return s;
+    }
+};
+
+TEST_F(RecorridoAnticipo, AnticipoDesdeElEgresoYSuAnulacion) {
+    const QList<Dinero> antes = libros();
+
+    Tfegresos p(sesion, interaccion, manejador, configuracion, servicios());
+    ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
+    p.egreso().setValue("PREF_PRE", "BOG");
+    p.egreso().setValue("TERC_NIT", nit);
+    ASSERT_EQ(p.panel(), Tfegresos::Panel::Documentos) << mensajes().toStdString();
+    if (p.detalle().state() != DataSet::State::Browse) p.detalle().cancel();
+
+    // F4: the advance window, opened with the creditor and the voucher's date.
+    Tfanticiposprov a(sesion, interaccion, manejador, configuracion);
+    ASSERT_TRUE(a.abrir(nit, p.egreso().asDate("EGRE_FECHA"))) << mensajes().toStdString();
+    a.anticipo().setValue("ANPR_IVAPORC", d("19"));
+    a.anticipo().setValue("ANPR_RTFTEPORC", d("2.5"));
+    a.anticipo().setValue("ANPR_BASE", d("1000000"));
+    ASSERT_EQ(a.neto(), d("1165000"));
+    ASSERT_TRUE(a.grabar()) << mensajes().toStdString();
+    interaccion.elecciones.push_back(a.resultado());
+    p.teclaF4();
+    const int64_t anticipo = a.resultado()->value("ANPR_ID").toLongLong();
+    ASSERT_EQ(p.detalle().asInt("EGDE_IDDOC"), anticipo) << mensajes().toStdString();
+    EXPECT_EQ(p.detalle().asDinero("EGDE_ABONO"), d("-1165000"));
+    if (p.detalle().state() != DataSet::State::Browse) p.detalle().post();
+    ASSERT_TRUE(p.teclaF2()) << mensajes().toStdString();
+    ASSERT_TRUE(p.abrirCaja()) << mensajes().toStdString();
+    p.caja().setValue("EGCA_MONTO", d("1165000"));
+    ASSERT_TRUE(p.continuarCaja()) << mensajes().toStdString();
+    ASSERT_TRUE(p.grabar()) << mensajes().toStdString();
+    const int64_t egreso = p.ultimoId();
+
+    // Paid out: a credit of the creditor, in the subledger and in the books.
+    EXPECT_EQ(dinero(QStringLiteral("select egre_id from anticipos_proveedor where anpr_id = %1").arg(anticipo)),
+              Dinero::desdeEntero(egreso));
+    EXPECT_EQ(dinero(QStringLiteral("select saldo from cxpagar_proveedor('%1', current_date, 0) where tipo = 55 and id = %2")
+                         .arg(nit)
+                         .arg(anticipo)),
+              d("-1165000"));
+    const QList<Dinero> pagado = libros();
+    EXPECT_EQ(pagado[0] - antes[0], d("-1165000"));
+    EXPECT_EQ(pagado[1] - antes[1], d("-1165000"));
+    EXPECT_EQ(pagado[2] - antes[2], d("-1165000"));
+
+    // The voucher annulled as its search does: the advance goes with it.
+    ejecutar(QStringLiteral("update EGRESOS set egre_anulado = 'S', egre_usuario = 'ADMIN' where egre_id = %1").arg(egreso));
+    EXPECT_EQ(dinero(QStringLiteral("select count(*) from anticipos_proveedor where anpr_id = %1 and anpr_anulado = 'S'")
+                         .arg(anticipo)),
+              Dinero::desdeEntero(1));
+    EXPECT_EQ(libros(), antes);
+}
+
+}  // namespace
