@@ -4,6 +4,7 @@
 #include "app/PanelDegradado.h"
 #include "app/Tfacercade.h"
 #include "app/Tfmenumantenimiento.h"
+#include "maintenance/Vistas.h"
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
@@ -349,6 +350,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasAnticipos(interaccion_, sesion_, errores_, configuracion_);
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasMantenimiento(interaccion_, sesion_, errores_, configuracion_);
 }
 
 void Tfprincipal::aplicarDerechos() {

@@ -154,7 +154,7 @@ BEGIN
     SUSPEND;
 END^
 
-/* Open documents falling due from DESDE to HASTA, creditor by creditor
+/* Open debts falling due from DESDE to HASTA, creditor by creditor
    (NIT_DESDE to NIT_HASTA, empty NIT_HASTA: no upper bound), with their
    balance on the configured basis and the days to their due date. */
 CREATE PROCEDURE VENCIMIENTOS_CXPAGAR (DESDE DATE, HASTA DATE, NIT_DESDE VARCHAR(20), NIT_HASTA VARCHAR(20))
@@ -171,7 +171,7 @@ BEGIN
              S.FECHA, S.VENCE, S.VENCE - CURRENT_DATE, IIF(:NETA = 1, S.SALDON, S.SALDOB)
         FROM SALDOS_DOC_CXPAGAR S
         LEFT JOIN TERCEROS T ON T.TERC_NIT = S.TERC_NIT
-       WHERE S.ABIERTO = 'S' AND S.VENCE BETWEEN :DESDE AND :HASTA
+       WHERE S.ABIERTO = 'S' AND S.SIGNO = 1 AND S.VENCE BETWEEN :DESDE AND :HASTA
          AND S.TERC_NIT BETWEEN :NIT_DESDE AND :NIT_HASTA
          AND IIF(:NETA = 1, S.SALDON, S.SALDOB) <> 0
        ORDER BY S.TERC_NIT, S.VENCE, S.TIPO, S.ID
