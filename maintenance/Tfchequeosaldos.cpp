@@ -9,6 +9,15 @@ namespace cxp {
 
 namespace {
 
+std::vector<FieldSpec> columnasErrores();
+
+void abrirErrores(DataSet& ds) {
+    ds.openEmpty(columnasErrores());
+    const std::pair<const char*, const char*> titulos[] = {
+        {"ID", "Id"}, {"TIPO", "Tipo"}, {"PREF", "Prefijo"}, {"NUMERO", "Número"}, {"ERROR", "Error"}};
+    for (const auto& [campo, titulo] : titulos) ds.field(QLatin1String(campo)).setLabel(QString::fromUtf8(titulo));
+}
+
 std::vector<FieldSpec> columnasErrores() {
     return {FieldSpec(QStringLiteral("ID"), FieldType::Integer), FieldSpec(QStringLiteral("TIPO"), FieldType::Integer),
             FieldSpec(QStringLiteral("PREF"), FieldType::String, 4),
@@ -21,7 +30,7 @@ std::vector<FieldSpec> columnasErrores() {
 Tfchequeosaldos::Tfchequeosaldos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                                  QObject* parent)
     : QObject(parent), sesion_(sesion), interaccion_(interaccion), manejador_(manejador) {
-    errores_.openEmpty(columnasErrores());
+    abrirErrores(errores_);
 }
 
 void Tfchequeosaldos::setInicial(const QString& nit) {
@@ -103,7 +112,7 @@ bool Tfchequeosaldos::recalcular() {
         return true;
     }
     interaccion_.informacion(kConErrores);
-    errores_.openEmpty(columnasErrores());
+    abrirErrores(errores_);
     for (const fb::Row& f : filas) {
         errores_.append();
         for (const QString& c : {QStringLiteral("ID"), QStringLiteral("TIPO"), QStringLiteral("PREF"),
