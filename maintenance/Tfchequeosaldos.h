@@ -74,7 +74,7 @@ private:
     ManejadorErrores& manejador_;
     QString inicial_;
     QString ultimo_;
-    int tramo_ = 50;
+    int tramo_ = 20;
     std::function<void()> bomba_;
     bool corriendo_ = false;
     DataSet errores_;
