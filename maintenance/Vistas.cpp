@@ -86,7 +86,8 @@ TfchequeosaldosVista::TfchequeosaldosVista(std::unique_ptr<Tfchequeosaldos> logi
     setObjectName(QStringLiteral("Tfchequeosaldos"));
     setWindowTitle(Tfchequeosaldos::kTitulo);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(560, 320);
+    resize(620, 360);
+    setMinimumSize(560, 320);
     Tfchequeosaldos* l = logica_.get();
 
     paginas_ = new QStackedWidget(this);
@@ -265,7 +266,8 @@ TfprocedimientosVista::TfprocedimientosVista(std::unique_ptr<Tfprocedimientos> l
     setObjectName(QStringLiteral("Tfprocedimientos"));
     setWindowTitle(Tfprocedimientos::kTitulo);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(860, 560);
+    resize(860, 580);
+    setMinimumSize(760, 520);
     Tfprocedimientos* l = logica_.get();
 
     lista_ = new QComboBox(this);
