@@ -47,12 +47,12 @@ void Tfchequeosaldos::setFinal(const QString& nit) {
 
 void Tfchequeosaldos::buscarInicial() {
     if (const auto e = interaccion_.elegir(QStringLiteral("Tfbuscprove")))
-        setInicial(e->value(QStringLiteral("TERC_NIT")).toString());
+        setInicial(e->value(QStringLiteral("nit")).toString());
 }
 
 void Tfchequeosaldos::buscarFinal() {
     if (const auto e = interaccion_.elegir(QStringLiteral("Tfbuscprove")))
-        setFinal(e->value(QStringLiteral("TERC_NIT")).toString());
+        setFinal(e->value(QStringLiteral("nit")).toString());
 }
 
 std::vector<std::pair<QString, QString>> Tfchequeosaldos::tramos(int* acreedores) {

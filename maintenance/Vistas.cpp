@@ -387,6 +387,9 @@ void TfprocedimientosVista::generar() {
 void TfprocedimientosVista::mostrarResultado() {
     Tfprocedimientos& l = *logica_;
     DataSet& r = l.resultado();
+    // "&Guardar selección" proposes the procedure's name, and prints under it.
+    rejilla_->setNombreArchivo(l.procedimiento());
+    rejilla_->setTitulo(lista_->currentText());
     // Numbers as "#,###.00" after a run with arguments, "#,###" after
     // CALCULE_DV; the sums on the light green footer only after the former.
     for (int i = 0; i < r.fieldCount(); ++i)
@@ -425,7 +428,6 @@ void TfprocedimientosVista::ajustarPie() {
 
 void TfprocedimientosVista::grabar() {
     rejilla_->seleccionarTodo();
-    rejilla_->setNombreArchivo(logica_->procedimiento());
     rejilla_->guardarSeleccion();
 }
 

@@ -101,8 +101,11 @@ TEST_F(Mantenimiento, RecalculoListaYReparaLoAlterado) {
         Tfchequeosaldos t(sesion, interaccion, manejador);
         t.setTamanoTramo(tramo);
         QSignalSpy errores(&t, &Tfchequeosaldos::mostrarErrores);
-        t.setInicial("861");
-        t.setFinal("864");
+        interaccion.elecciones = {QVariantMap{{"nit", "861"}}, QVariantMap{{"nit", "864"}}};
+        t.buscarInicial();  // the creditor search's choice
+        EXPECT_FALSE(t.puedeRecalcular());
+        t.buscarFinal();
+        ASSERT_TRUE(t.puedeRecalcular());
         ASSERT_TRUE(t.recalcular());
         EXPECT_EQ(interaccion.de("informacion"), QStringList{Tfchequeosaldos::kConErrores});
         EXPECT_EQ(errores.count(), 1);
