@@ -29,6 +29,7 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace cxp {
@@ -338,7 +339,19 @@ TfprocedimientosVista::TfprocedimientosVista(std::unique_ptr<Tfprocedimientos> l
     finPanel(botones);
     botonDePanel(botones, QStringLiteral("Esc:Salir"), [this] { cerrar(this); });
 
+    // The record navigator: first, prior, next and last row of the result.
     auto* fila = new QHBoxLayout;
+    const std::pair<const char*, void (DataSet::*)()> pasos[] = {
+        {"|<", &DataSet::first}, {"<", &DataSet::prior}, {">", &DataSet::next}, {">|", &DataSet::last}};
+    for (const auto& [texto, paso] : pasos) {
+        auto* b = new QToolButton(this);
+        b->setText(QString::fromLatin1(texto));
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::clicked, this, [l, paso = paso] {
+            if (l->resultado().isOpen() && !l->resultado().isEmpty()) (l->resultado().*paso)();
+        });
+        fila->addWidget(b);
+    }
     fila->addStretch();
     fila->addWidget(filtros);
     auto* capa = new QVBoxLayout(this);
