@@ -5,6 +5,10 @@
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 
+#include <QEventLoop>
+#include <exception>
+#include <thread>
+
 namespace cxp {
 
 namespace {
@@ -75,6 +79,40 @@ std::vector<std::pair<QString, QString>> Tfchequeosaldos::tramos(int* acreedores
     return r;
 }
 
+void enOtroHilo(const std::function<void()>& trabajo) {
+    QEventLoop bucle;
+    std::exception_ptr error;
+    std::thread hilo([&] {
+        try {
+            trabajo();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&bucle, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    bucle.exec();
+    hilo.join();
+    if (error) std::rethrow_exception(error);
+}
+
+void Tfchequeosaldos::recorrer(const std::vector<std::pair<QString, QString>>& partes, int acreedores,
+                               std::vector<fb::Row>& filas) {
+    int hechos = 0;
+    for (const auto& [desde, hasta] : partes) {
+        fb::Transaction tr = sesion_.compania.begin();
+        const auto encontradas = tr.query(QStringLiteral("select * from CHEQUEO_SALDOS_DOC_Cxpagar (") +
+                                          sql::texto(desde) + u',' + sql::texto(hasta) + u')');
+        for (const fb::Row& f : encontradas)
+            tr.execute(QStringLiteral("execute procedure REPARE_SALDO_DOC_CXPAGAR(?, ?)"),
+                       {f[QStringLiteral("TIPO")], f[QStringLiteral("ID")]});
+        tr.commit();
+        filas.insert(filas.end(), encontradas.begin(), encontradas.end());
+        hechos = qMin(acreedores, hechos + tramo_);
+        emit progreso(hechos, acreedores);
+        if (bomba_) bomba_();
+    }
+}
+
 bool Tfchequeosaldos::recalcular() {
     if (corriendo_) return false;
     if (inicial_.trimmed().isEmpty() || ultimo_.trimmed().isEmpty()) {
@@ -87,21 +125,12 @@ bool Tfchequeosaldos::recalcular() {
     const bool ok = manejador_.proteger([&] {
         int acreedores = 0;
         const auto partes = tramos(&acreedores);
-        int hechos = 0;
         emit progreso(0, acreedores);
-        for (const auto& [desde, hasta] : partes) {
-            fb::Transaction tr = sesion_.compania.begin();
-            const auto encontradas = tr.query(QStringLiteral("select * from CHEQUEO_SALDOS_DOC_Cxpagar (") +
-                                              sql::texto(desde) + u',' + sql::texto(hasta) + u')');
-            for (const fb::Row& f : encontradas)
-                tr.execute(QStringLiteral("execute procedure REPARE_SALDO_DOC_CXPAGAR(?, ?)"),
-                           {f[QStringLiteral("TIPO")], f[QStringLiteral("ID")]});
-            tr.commit();
-            filas.insert(filas.end(), encontradas.begin(), encontradas.end());
-            hechos = qMin(acreedores, hechos + tramo_);
-            emit progreso(hechos, acreedores);
-            if (bomba_) bomba_();
-        }
+        const auto todos = [&] { recorrer(partes, acreedores, filas); };
+        if (enHilo_)
+            enOtroHilo(todos);
+        else
+            todos();
     });
     emit panel(QString());
     corriendo_ = false;

@@ -18,6 +18,10 @@ class Interaccion;
 class ManejadorErrores;
 struct Sesion;
 
+// Runs trabajo on a thread of its own while this thread's event loop goes
+// on, and returns when it ends; what it throws is thrown here.
+void enOtroHilo(const std::function<void()>& trabajo);
+
 class Tfchequeosaldos : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +53,10 @@ public:
     void setTamanoTramo(int acreedores) { tramo_ = qMax(1, acreedores); }
     // Called between chunks (the view processes its events there).
     void setBomba(std::function<void()> bomba) { bomba_ = std::move(bomba); }
+    // Runs the chunks away from the calling thread (enOtroHilo) on the same
+    // attachment, while the program goes on answering; progress still
+    // arrives by signal, messages and errors on the calling thread.
+    void setEnHilo(bool on) { enHilo_ = on; }
     bool corriendo() const { return corriendo_; }
 
     // F2. True when the run ended (with or without faults found).
@@ -68,6 +76,9 @@ private:
     // Contiguous sub-ranges covering [inicial, final] with `tramo_`
     // creditors each, and the creditors counted.
     std::vector<std::pair<QString, QString>> tramos(int* acreedores);
+    // Each chunk checked and its faults repaired, in its own transaction.
+    void recorrer(const std::vector<std::pair<QString, QString>>& partes, int acreedores,
+                  std::vector<fb::Row>& filas);
 
     Sesion& sesion_;
     Interaccion& interaccion_;
@@ -77,6 +88,7 @@ private:
     int tramo_ = 20;
     std::function<void()> bomba_;
     bool corriendo_ = false;
+    bool enHilo_ = false;
     DataSet errores_;
 };
 

@@ -166,7 +166,8 @@ TfchequeosaldosVista::TfchequeosaldosVista(std::unique_ptr<Tfchequeosaldos> logi
         rejilla_->vista()->setFocus();
     });
     connect(l, &Tfchequeosaldos::cerrar, this, [this] { cerrar(this); });
-    l->setBomba(&bombear);
+    // The chunks run on a thread of their own: the program keeps answering.
+    l->setEnHilo(true);
 
     teclado_ = new Teclado(this);
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });

@@ -8,6 +8,7 @@
 #include "tests/db/LibroPrueba.h"
 #include "tests/support/EntornoCompania.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 
 using namespace cxp;
@@ -82,6 +83,11 @@ TEST_F(Mantenimiento, RecalculoListaYReparaLoAlterado) {
         cargos.push_back(&l->cargo(nit, dia, 100000, 19000, {2500, 0, 0, 0}));
         l->egreso(nit, dia.addDays(3), {libro::Linea{51, cargos.back()->id, 40000, 0, {}}});
     }
+    // The thread's event loop needs an application object.
+    static int argc = 1;
+    static char nombre[] = "prueba";
+    static char* argv[] = {nombre, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     for (int tramo : {1, 3, 50}) {
         SCOPED_TRACE(tramo);
         // Nothing inconsistent: the message, and the screen closes.
@@ -100,6 +106,8 @@ TEST_F(Mantenimiento, RecalculoListaYReparaLoAlterado) {
         interaccion.mensajes.clear();
         Tfchequeosaldos t(sesion, interaccion, manejador);
         t.setTamanoTramo(tramo);
+        t.setEnHilo(tramo > 1);
+        QSignalSpy avance(&t, &Tfchequeosaldos::progreso);
         QSignalSpy errores(&t, &Tfchequeosaldos::mostrarErrores);
         interaccion.elecciones = {QVariantMap{{"nit", "861"}}, QVariantMap{{"nit", "864"}}};
         t.buscarInicial();  // the creditor search's choice
@@ -109,6 +117,8 @@ TEST_F(Mantenimiento, RecalculoListaYReparaLoAlterado) {
         ASSERT_TRUE(t.recalcular());
         EXPECT_EQ(interaccion.de("informacion"), QStringList{Tfchequeosaldos::kConErrores});
         EXPECT_EQ(errores.count(), 1);
+        ASSERT_FALSE(avance.isEmpty());
+        EXPECT_EQ(avance.last(), (QVariantList{4, 4}));
         ASSERT_EQ(t.errores().recordCount(), 2);
         for (int i = 0; i < 2; ++i) {
             EXPECT_EQ(t.errores().row(i).asInt("ID"), cargos[size_t(1 + 2 * i)]->id);
