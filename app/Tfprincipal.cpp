@@ -4,6 +4,7 @@
 #include "app/PanelDegradado.h"
 #include "app/Tfacercade.h"
 #include "app/Tfmenumantenimiento.h"
+#include "maintenance/Vistas.h"
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
@@ -353,6 +354,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasAplicaciones(interaccion_, sesion_, errores_, configuracion_);
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasMantenimiento(interaccion_, sesion_, errores_, configuracion_);
 }
 
 void Tfprincipal::aplicarDerechos() {

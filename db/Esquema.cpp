@@ -151,7 +151,7 @@ QStringList tablasProtegidas(Base base) {
     if (base == Base::General) return {QStringLiteral("USUARIO"), QStringLiteral("VERSION_ESQUEMA")};
     return QStringList{QStringLiteral("USUARIO"), QStringLiteral("ACCESO_USUARIO"), QStringLiteral("CONFIGURACION"),
                        QStringLiteral("AUTORIZACIONES"), QStringLiteral("VERSION_ESQUEMA"), QStringLiteral("AUDITORIA"),
-                       QStringLiteral("REPLICA_COMPRAS")} +
+                       QStringLiteral("REPLICA_COMPRAS"), QStringLiteral("PROCEDIMIENTOS_USUARIO")} +
            tablasReservadas(base);
 }
 

@@ -546,6 +546,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "TFConsecut", "Tfautorizacion",                                                             // shared
         "Tfordenservicio", "Tfconsordenserv", "Tfbuscaordenes",                                     // service orders
         "Tfaplicacionprv", "Tfconsaplicacxp", "Tfaplicacion2", "Tfbuscaplicaciones",                // applications
+        "Tfchequeosaldos", "Tfcambiaretes", "Tfprocedimientos",                                     // maintenance
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",

@@ -1,0 +1,159 @@
+#include "maintenance/Tfchequeosaldos.h"
+
+#include "base/Sql.h"
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Sesion.h"
+
+#include <QEventLoop>
+#include <exception>
+#include <thread>
+
+namespace cxp {
+
+namespace {
+
+std::vector<FieldSpec> columnasErrores();
+
+void abrirErrores(DataSet& ds) {
+    ds.openEmpty(columnasErrores());
+    const std::pair<const char*, const char*> titulos[] = {
+        {"ID", "Id"}, {"TIPO", "Tipo"}, {"PREF", "Prefijo"}, {"NUMERO", "Número"}, {"ERROR", "Error"}};
+    for (const auto& [campo, titulo] : titulos) ds.field(QLatin1String(campo)).setLabel(QString::fromUtf8(titulo));
+}
+
+std::vector<FieldSpec> columnasErrores() {
+    return {FieldSpec(QStringLiteral("ID"), FieldType::Integer), FieldSpec(QStringLiteral("TIPO"), FieldType::Integer),
+            FieldSpec(QStringLiteral("PREF"), FieldType::String, 4),
+            FieldSpec(QStringLiteral("NUMERO"), FieldType::String, 8),
+            FieldSpec(QStringLiteral("ERROR"), FieldType::String, 60)};
+}
+
+}  // namespace
+
+Tfchequeosaldos::Tfchequeosaldos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                                 QObject* parent)
+    : QObject(parent), sesion_(sesion), interaccion_(interaccion), manejador_(manejador) {
+    abrirErrores(errores_);
+}
+
+void Tfchequeosaldos::setInicial(const QString& nit) {
+    if (nit == inicial_) return;
+    inicial_ = nit;
+    emit cambioRango();
+}
+
+void Tfchequeosaldos::setFinal(const QString& nit) {
+    if (nit == ultimo_) return;
+    ultimo_ = nit;
+    emit cambioRango();
+}
+
+void Tfchequeosaldos::buscarInicial() {
+    if (const auto e = interaccion_.elegir(QStringLiteral("Tfbuscprove")))
+        setInicial(e->value(QStringLiteral("nit")).toString());
+}
+
+void Tfchequeosaldos::buscarFinal() {
+    if (const auto e = interaccion_.elegir(QStringLiteral("Tfbuscprove")))
+        setFinal(e->value(QStringLiteral("nit")).toString());
+}
+
+std::vector<std::pair<QString, QString>> Tfchequeosaldos::tramos(int* acreedores) {
+    const QString desde = inicial_.trimmed(), hasta = ultimo_.trimmed();
+    const auto nits = sesion_.compania.query(QStringLiteral("select TERC_NIT from TERCEROS where TERC_NIT between ") +
+                                             sql::texto(desde) + QStringLiteral(" and ") + sql::texto(hasta) +
+                                             QStringLiteral(" order by 1"));
+    *acreedores = int(nits.size());
+    // Each sub-range ends at a third party and the next starts just after
+    // it (the same text followed by the least character), so that a
+    // document whose creditor is in no third-party row is still covered.
+    std::vector<std::pair<QString, QString>> r;
+    QString inicio = desde;
+    for (size_t i = size_t(tramo_) - 1; i + 1 < nits.size(); i += size_t(tramo_)) {
+        const QString fin = nits[i].at(0).toString();
+        r.emplace_back(inicio, fin);
+        inicio = fin + QChar(1);
+    }
+    r.emplace_back(inicio, hasta);
+    return r;
+}
+
+void enOtroHilo(const std::function<void()>& trabajo) {
+    QEventLoop bucle;
+    std::exception_ptr error;
+    std::thread hilo([&] {
+        try {
+            trabajo();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&bucle, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    bucle.exec();
+    hilo.join();
+    if (error) std::rethrow_exception(error);
+}
+
+void Tfchequeosaldos::recorrer(const std::vector<std::pair<QString, QString>>& partes, int acreedores,
+                               std::vector<fb::Row>& filas) {
+    int hechos = 0;
+    for (const auto& [desde, hasta] : partes) {
+        fb::Transaction tr = sesion_.compania.begin();
+        const auto encontradas = tr.query(QStringLiteral("select * from CHEQUEO_SALDOS_DOC_Cxpagar (") +
+                                          sql::texto(desde) + u',' + sql::texto(hasta) + u')');
+        for (const fb::Row& f : encontradas)
+            tr.execute(QStringLiteral("execute procedure REPARE_SALDO_DOC_CXPAGAR(?, ?)"),
+                       {f[QStringLiteral("TIPO")], f[QStringLiteral("ID")]});
+        tr.commit();
+        filas.insert(filas.end(), encontradas.begin(), encontradas.end());
+        hechos = qMin(acreedores, hechos + tramo_);
+        emit progreso(hechos, acreedores);
+        if (bomba_) bomba_();
+    }
+}
+
+bool Tfchequeosaldos::recalcular() {
+    if (corriendo_) return false;
+    if (inicial_.trimmed().isEmpty() || ultimo_.trimmed().isEmpty()) {
+        interaccion_.informacion(kSinRango);
+        return false;
+    }
+    corriendo_ = true;
+    emit panel(kPanel);
+    std::vector<fb::Row> filas;
+    const bool ok = manejador_.proteger([&] {
+        int acreedores = 0;
+        const auto partes = tramos(&acreedores);
+        emit progreso(0, acreedores);
+        const auto todos = [&] { recorrer(partes, acreedores, filas); };
+        if (enHilo_)
+            enOtroHilo(todos);
+        else
+            todos();
+    });
+    emit panel(QString());
+    corriendo_ = false;
+    if (!ok) return false;
+    if (filas.empty()) {
+        interaccion_.informacion(kExito);
+        emit cerrar();
+        return true;
+    }
+    interaccion_.informacion(kConErrores);
+    abrirErrores(errores_);
+    for (const fb::Row& f : filas) {
+        errores_.append();
+        for (const QString& c : {QStringLiteral("ID"), QStringLiteral("TIPO"), QStringLiteral("PREF"),
+                                 QStringLiteral("NUMERO"), QStringLiteral("ERROR")})
+            errores_.setValue(c, f[c]);
+        errores_.post();
+    }
+    errores_.first();
+    setInicial(QString());
+    setFinal(QString());
+    emit mostrarErrores();
+    return true;
+}
+
+}  // namespace cxp
