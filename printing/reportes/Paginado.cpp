@@ -252,12 +252,12 @@ std::optional<Paginado> Paginado::preparar(const Informe& informe, const Filas& 
     return p;
 }
 
-std::vector<Dinero> Paginado::sumasDe(const QString& banda) const {
-    std::vector<Dinero> r;
+std::vector<std::vector<Dinero>> Paginado::sumasDe(const QString& banda) const {
+    std::vector<std::vector<Dinero>> r;
     for (const Pagina& pg : paginas_)
         for (const Colocacion& c : pg.bandas)
             if (c.banda->nombre.compare(banda, Qt::CaseInsensitive) == 0 && !c.acumulados.empty())
-                r.push_back(c.acumulados.front());
+                r.push_back(c.acumulados);
     return r;
 }
 

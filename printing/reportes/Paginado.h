@@ -83,9 +83,9 @@ public:
     QSizeF papel() const { return informe_->papel; }
     // Draws every page; the canvas starts on the first one.
     void dibujar(Lienzo& lienzo) const;
-    // The sums shown by a band at each of its placements, for checks: the
-    // values of its first sum or count, in order.
-    std::vector<Dinero> sumasDe(const QString& banda) const;
+    // The sums and counts a band shows at each of its placements, in the
+    // order of its elements (for checks).
+    std::vector<std::vector<Dinero>> sumasDe(const QString& banda) const;
 
 private:
     struct Colocacion {

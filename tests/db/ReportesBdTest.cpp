@@ -1,0 +1,126 @@
+// The movement report on generated data: the procedure's rows laid on the
+// shipped layout give group and report totals that equal the ledger's own
+// balances, whatever the detail and grouping; the PDF reads back.
+#include "base/Sql.h"
+#include "data/DataSet.h"
+#include "printing/reportes/ArchivosInforme.h"
+#include "tests/db/LibroPrueba.h"
+#include "tests/support/BaseTemporal.h"
+#include "tests/support/Plantillas.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace libro;
+using namespace cxp::reportes;
+using cxp::Dinero;
+using cxp::sql::fecha;
+
+namespace {
+
+Dinero pesos(Centavos c) {
+    return Dinero::desdeCrudo(c * 100);
+}
+
+}  // namespace
+
+TEST(ReporteMovimiento, TotalesDeGruposEInformeCuadranConElLibro) {
+    prueba::BaseTemporal base{prueba::plantillaCompania()};
+    fb::Database db = base.conectar();
+    Libro libro{db};
+    const QStringList nits{QStringLiteral("900100200"), QStringLiteral("900300400"), QStringLiteral("800111222"),
+                           QStringLiteral("79555444")};
+    const QStringList grupos{QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"), QStringLiteral("03")};
+    for (int i = 0; i < nits.size(); ++i) libro.acreedor(nits[i], grupos[i]);
+    const QDate inicio(2025, 1, 1);
+    poblarAlAzar(libro, nits, 11, inicio, 90);
+    QString error;
+    const auto diseno = Diseno::leerArchivo(QStringLiteral(CXP_DISENOS "/repomovprove.xml"), &error);
+    ASSERT_TRUE(diseno) << error.toStdString();
+
+    struct Caso {
+        bool detalle;
+        bool porGrupo;
+        int desde, hasta;  // days from the start
+    };
+    const Caso casos[] = {{true, false, 10, 60}, {true, true, 0, 120}, {false, false, 30, 45}, {false, true, -5, 89}};
+    for (const Caso& c : casos) {
+        const QDate desde = inicio.addDays(c.desde), hasta = inicio.addDays(c.hasta);
+        SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(c.detalle).arg(c.porGrupo).arg(c.desde).toStdString());
+        cxp::DataSet ds;
+        ds.open(db, QStringLiteral("select * from rep_movimiento_proveedor ('','zz','','zz',%1,%2,'%3','C','%4',0)"
+                                   " where DEBITO <> 0 OR CREDITO <> 0 OR SALDO <> 0 OR ABONO <> 0"
+                                   " order by %5 NIT, FECHA, ID")
+                        .arg(fecha(desde), fecha(hasta), c.detalle ? "S" : "N", c.porGrupo ? "Z" : "N",
+                             c.porGrupo ? "CODZONA," : ""));
+        ASSERT_GT(ds.recordCount(), 0);
+        const Informe* inf = diseno->informe(c.detalle ? QStringLiteral("detallado") : QStringLiteral("consolidado"));
+        Ejecucion e;
+        e.ocultas = {QStringLiteral("ciudad"), QStringLiteral("totalciudad")};
+        if (!c.porGrupo) e.ocultas += {QStringLiteral("grupo"), QStringLiteral("totalgrupo")};
+        const FilasDataSet filas(ds);
+        const auto p = Paginado::preparar(*inf, filas, e, &error);
+        ASSERT_TRUE(p) << error.toStdString();
+
+        // The ledger's figures per creditor and per group.
+        std::map<QString, Centavos> finalGrupo;
+        Centavos finalTotal = 0, debitos = 0;
+        for (int i = 0; i < nits.size(); ++i) {
+            finalGrupo[grupos[i]] += libro.saldoAcreedor(nits[i], hasta);
+            finalTotal += libro.saldoAcreedor(nits[i], hasta);
+        }
+        for (int r = 0; r < ds.recordCount(); ++r) debitos += ds.row(r).asDinero(QStringLiteral("DEBITO")).crudo() / 100;
+        if (c.detalle) {
+            // One footer per creditor with rows: its debits and credits tie
+            // its opening balance to its closing balance in the ledger.
+            const auto pies = p->sumasDe(QStringLiteral("totalacreedor"));
+            std::vector<QString> conFilas;
+            for (int r = 0; r < ds.recordCount(); ++r)
+                if (conFilas.empty() || conFilas.back() != ds.row(r).asString(QStringLiteral("NIT")))
+                    conFilas.push_back(ds.row(r).asString(QStringLiteral("NIT")));
+            ASSERT_EQ(pies.size(), conFilas.size());
+            for (size_t k = 0; k < pies.size(); ++k)
+                EXPECT_EQ(pesos(libro.saldoAcreedor(conFilas[k], desde.addDays(-1))) + pies[k][0] - pies[k][1],
+                          pesos(libro.saldoAcreedor(conFilas[k], hasta)))
+                    << conFilas[k].toStdString();
+            EXPECT_EQ(p->sumasDe(QStringLiteral("resumen")).at(0).at(0), pesos(debitos));
+        } else {
+            // The consolidated report's total is the ledger's balance at the
+            // last date; each group's total its creditors' balances.
+            const auto resumen = p->sumasDe(QStringLiteral("resumen")).at(0);
+            EXPECT_EQ(resumen.back(), pesos(finalTotal));
+            EXPECT_EQ(resumen.at(2), pesos(debitos));
+            if (c.porGrupo) {
+                const auto pies = p->sumasDe(QStringLiteral("totalgrupo"));
+                std::vector<Dinero> esperados;
+                for (const auto& [g, s] : finalGrupo) esperados.push_back(pesos(s));
+                ASSERT_EQ(pies.size(), esperados.size());
+                for (size_t k = 0; k < pies.size(); ++k) EXPECT_EQ(pies[k].back(), esperados[k]);
+            } else {
+                EXPECT_TRUE(p->sumasDe(QStringLiteral("totalgrupo")).empty());
+            }
+        }
+        if (c.detalle && c.porGrupo) {
+            // The PDF reads back: creditors, the report total and the pages.
+            int argc = 1;
+            char nombre[] = "prueba";
+            char* argv[] = {nombre, nullptr};
+            QGuiApplication app(argc, argv);  // fonts
+            QTemporaryDir dir;
+            const QString pdf = dir.filePath(QStringLiteral("RepMovProv.pdf"));
+            ASSERT_TRUE(escribirArchivo(*p, FormatoArchivo::Pdf, pdf, QStringLiteral("Movimiento"), &error));
+            QProcess proc;
+            proc.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+            ASSERT_TRUE(proc.waitForFinished(30000));
+            const QString texto = QString::fromUtf8(proc.readAllStandardOutput());
+            EXPECT_TRUE(texto.contains(QStringLiteral("ACREEDOR 900300400")));
+            EXPECT_TRUE(texto.contains(QStringLiteral("Total informe")));
+            EXPECT_TRUE(texto.contains(pesos(debitos).texto(2))) << debitos;
+            EXPECT_TRUE(texto.contains(QStringLiteral("Página %1 de %1").arg(p->paginas())));
+        }
+    }
+}
