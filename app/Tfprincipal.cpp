@@ -4,6 +4,7 @@
 #include "app/PanelDegradado.h"
 #include "app/Tfacercade.h"
 #include "app/Tfmenumantenimiento.h"
+#include "app/Tfmenureportes.h"
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
@@ -17,6 +18,7 @@
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
 #include "printing/motor/Registro.h"
+#include "printing/reportes/Registro.h"
 #include "data/Ayudas.h"
 #include "data/BarraEstado.h"
 #include "data/DataSetModel.h"
@@ -332,6 +334,12 @@ void Tfprincipal::registrarPantallas() {
                                        [this](const QString& p) { return interaccion_.tienePantalla(p); }, interaccion_,
                                        ejecutor, this);
     });
+    for (const QString& menu : Tfmenureportes::nombres())
+        interaccion_.registrarPantalla(menu, [this, ejecutor, menu](const QVariantMap&) -> QWidget* {
+            return new Tfmenureportes(menu, [this](int opcion) { return valide_acceso(sesion_, opcion); },
+                                      [this](const QString& p) { return interaccion_.tienePantalla(p); }, interaccion_,
+                                      ejecutor, this);
+        });
     interaccion_.registrarPantalla(comandos::kMensaje, [this](const QVariantMap& args) -> QWidget* {
         return crearTfmensaje(sesion_, interaccion_, errores_, args);
     });
@@ -349,6 +357,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasAnticipos(interaccion_, sesion_, errores_, configuracion_);
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasInformes(interaccion_, sesion_, errores_, configuracion_);
 }
 
 void Tfprincipal::aplicarDerechos() {

@@ -4,11 +4,14 @@
 #include "base/Sql.h"
 #include "data/DataSet.h"
 #include "printing/reportes/ArchivosInforme.h"
+#include "printing/reportes/Tfrepomovprove.h"
+#include "tests/support/EntornoCompania.h"
 #include "tests/db/LibroPrueba.h"
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/Plantillas.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -122,5 +125,74 @@ TEST(ReporteMovimiento, TotalesDeGruposEInformeCuadranConElLibro) {
             EXPECT_TRUE(texto.contains(pesos(debitos).texto(2))) << debitos;
             EXPECT_TRUE(texto.contains(QStringLiteral("Página %1 de %1").arg(p->paginas())));
         }
+    }
+}
+
+// The movement screen's F2: empty ranges take every creditor and group, a
+// range with nothing says so and prints nothing, and the grouping chooses
+// the group bands.
+class PantallaMovimiento : public prueba::EntornoCompania {};
+
+TEST_F(PantallaMovimiento, RangosVaciosYSinDatos) {
+    entrar();
+    fb::Database db = compania.conectar();
+    Libro libro{db};
+    const QStringList nits{QStringLiteral("900100200"), QStringLiteral("900300400"), QStringLiteral("800111222")};
+    const QStringList grupos{QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("02")};
+    for (int i = 0; i < nits.size(); ++i) libro.acreedor(nits[i], grupos[i]);
+    const QDate inicio(2025, 1, 1);
+    poblarAlAzar(libro, nits, 5, inicio, 40);
+    QTemporaryDir instalacion;
+    sesion.directorio = instalacion.path();
+    QDir().mkpath(instalacion.filePath(QStringLiteral("cxpagar/reportes")));
+    QFile::copy(QStringLiteral(CXP_DISENOS "/repomovprove.xml"),
+                instalacion.filePath(QStringLiteral("cxpagar/reportes/repomovprove.xml")));
+
+    struct Caso {
+        QString nitDesde, nitHasta, grupoDesde, grupoHasta;
+        cxp::Tfrepomovprove::Agrupar agrupar;
+        QStringList esperados;  // creditors in the report; empty: no rows
+        int piesGrupo;
+    };
+    using A = cxp::Tfrepomovprove::Agrupar;
+    const Caso casos[] = {
+        {{}, {}, {}, {}, A::Grupo, nits, 2},
+        {{}, {}, QStringLiteral("02"), {}, A::Ninguno, {nits[1], nits[2]}, 0},
+        {QStringLiteral("9"), {}, {}, QStringLiteral("01"), A::Ninguno, {nits[0]}, 0},
+        {QStringLiteral("7"), QStringLiteral("79"), {}, {}, A::Grupo, {}, 0},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE((c.nitDesde + u'-' + c.nitHasta + u'/' + c.grupoDesde + u'-' + c.grupoHasta).toStdString());
+        cxp::Tfrepomovprove p(sesion, interaccion, manejador, configuracion);
+        ASSERT_TRUE(p.abrir());
+        int enviados = 0;
+        p.setSalida({{}, [&](const Paginado&, const QString&, const QString& archivo) {
+                         ++enviados;
+                         EXPECT_EQ(archivo, QStringLiteral("RepMovProv"));
+                     }});
+        p.nitDesde = c.nitDesde;
+        p.nitHasta = c.nitHasta;
+        p.grupoDesde = c.grupoDesde;
+        p.grupoHasta = c.grupoHasta;
+        p.agrupar = c.agrupar;
+        p.desde = inicio;
+        p.hasta = inicio.addDays(60);
+        interaccion.mensajes.clear();
+        const bool impreso = p.generar();
+        EXPECT_EQ(impreso, !c.esperados.isEmpty()) << mensajes().toStdString();
+        EXPECT_EQ(enviados, impreso ? 1 : 0);
+        if (!impreso) {
+            EXPECT_TRUE(mensajes().contains(cxp::PantallaInforme::kSinDatos)) << mensajes().toStdString();
+            continue;
+        }
+        QStringList vistos;
+        for (int r = 0; r < p.filas().recordCount(); ++r)
+            if (!vistos.contains(p.filas().row(r).asString(QStringLiteral("NIT"))))
+                vistos << p.filas().row(r).asString(QStringLiteral("NIT"));
+        QStringList esperados = c.esperados;
+        std::sort(vistos.begin(), vistos.end());
+        std::sort(esperados.begin(), esperados.end());
+        EXPECT_EQ(vistos, esperados);
+        EXPECT_EQ(int(p.ultimo()->sumasDe(QStringLiteral("totalgrupo")).size()), c.piesGrupo);
     }
 }
