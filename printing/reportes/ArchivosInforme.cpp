@@ -156,7 +156,7 @@ bool escribirPng(const Paginado& paginado, const QString& archivo, int ppp, QStr
     p.setRenderHint(QPainter::TextAntialiasing);
     auto guardarPagina = [&] {
         p.end();
-        ok = img.save(nombre(n++), "PNG") && ok;
+        ok = img.convertToFormat(QImage::Format_Grayscale8).save(nombre(n++), "PNG") && ok;
         img.fill(Qt::white);
         p.begin(&img);
         p.setRenderHint(QPainter::TextAntialiasing);
@@ -164,7 +164,8 @@ bool escribirPng(const Paginado& paginado, const QString& archivo, int ppp, QStr
     LienzoPintor l(p, papel, ppp, ppp, guardarPagina);
     paginado.dibujar(l);
     p.end();
-    ok = img.save(nombre(n), "PNG") && ok;
+    // The pages are black on white: grey levels keep the files small.
+    ok = img.convertToFormat(QImage::Format_Grayscale8).save(nombre(n), "PNG") && ok;
     if (!ok && error) *error = QStringLiteral("No se pudo escribir el archivo ") + archivo;
     return ok;
 }

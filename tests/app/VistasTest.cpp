@@ -592,7 +592,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             if (!porBoton) {
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
                     !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
-                                            nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp"))
+                                            nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
+                                            nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);
