@@ -566,7 +566,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfimpregreso", "Tfimprnotadbp", "Tfimprnotacrp", "Tfimpraplicacionp", "Tfimpranticipoprv",
         "Tfimprordserv",                                                                            // printing
         "TFConsecut", "Tfautorizacion",                                                             // shared
-        "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", // reports
+        "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga", // reports
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
@@ -593,7 +593,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
                     !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
                                             nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
-                                            nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1"))
+                                            nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
+                                            nombre == "Tfrepocxpaga"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);

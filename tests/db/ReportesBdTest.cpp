@@ -4,6 +4,7 @@
 #include "base/Sql.h"
 #include "data/DataSet.h"
 #include "printing/reportes/ArchivosInforme.h"
+#include "printing/reportes/Tfrepocxpaga.h"
 #include "printing/reportes/Tfrepomovprove.h"
 #include "tests/support/EntornoCompania.h"
 #include "tests/db/LibroPrueba.h"
@@ -194,5 +195,58 @@ TEST_F(PantallaMovimiento, RangosVaciosYSinDatos) {
         std::sort(esperados.begin(), esperados.end());
         EXPECT_EQ(vistos, esperados);
         EXPECT_EQ(int(p.ultimo()->sumasDe(QStringLiteral("totalgrupo")).size()), c.piesGrupo);
+    }
+}
+
+// The payables report at a cut-off: consolidated, creditors without
+// balance only when asked; its total, consolidated or by document, is the
+// ledger's balance of the creditors.
+TEST_F(PantallaMovimiento, CuentasPorPagarSinSaldoSoloSiSePide) {
+    entrar();
+    fb::Database db = compania.conectar();
+    Libro libro{db};
+    const QStringList nits{QStringLiteral("900100200"), QStringLiteral("900300400"), QStringLiteral("800111222")};
+    for (const QString& n : nits) libro.acreedor(n);
+    const QDate inicio(2025, 1, 1), corte = inicio.addDays(45);
+    poblarAlAzar(libro, nits.mid(0, 2), 9, inicio, 40);  // the third has no documents
+    QTemporaryDir instalacion;
+    sesion.directorio = instalacion.path();
+    QDir().mkpath(instalacion.filePath(QStringLiteral("cxpagar/reportes")));
+    QFile::copy(QStringLiteral(CXP_DISENOS "/repcxpcondet.xml"),
+                instalacion.filePath(QStringLiteral("cxpagar/reportes/repcxpcondet.xml")));
+    Centavos total = 0;
+    QStringList conSaldo;
+    for (const QString& n : nits)
+        if (const Centavos s = libro.saldoAcreedor(n, corte); s != 0) {
+            total += s;
+            conSaldo << n;
+        }
+    ASSERT_FALSE(conSaldo.isEmpty());
+
+    struct Caso {
+        bool detalle, sinSaldo;
+        QStringList esperados;
+    };
+    const Caso casos[] = {{false, false, conSaldo}, {false, true, nits}, {true, false, conSaldo}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.detalle).arg(c.sinSaldo).toStdString());
+        cxp::Tfrepocxpaga p(sesion, interaccion, manejador, configuracion);
+        ASSERT_TRUE(p.abrir());
+        p.setSalida({{}, [](const Paginado&, const QString&, const QString&) {}});
+        p.nitDesde = QStringLiteral("8");
+        p.nitHasta = QStringLiteral("9z");
+        p.corte = corte;
+        p.detalle = c.detalle;
+        p.sinSaldo = c.sinSaldo;
+        ASSERT_TRUE(p.generar()) << mensajes().toStdString();
+        QStringList vistos;
+        for (int r = 0; r < p.filas().recordCount(); ++r)
+            if (!vistos.contains(p.filas().row(r).asString(QStringLiteral("NIT"))))
+                vistos << p.filas().row(r).asString(QStringLiteral("NIT"));
+        QStringList esperados = c.esperados;
+        std::sort(vistos.begin(), vistos.end());
+        std::sort(esperados.begin(), esperados.end());
+        EXPECT_EQ(vistos, esperados);
+        EXPECT_EQ(p.ultimo()->sumasDe(QStringLiteral("resumen")).at(0).back(), pesos(total));
     }
 }
