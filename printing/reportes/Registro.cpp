@@ -1,5 +1,6 @@
 #include "printing/reportes/Registro.h"
 
+#include "printing/reportes/TfrepoanalisiVista.h"
 #include "printing/reportes/TfrepocxpagaVista.h"
 #include "printing/reportes/TfrepomovproveVista.h"
 #include "ui/InteraccionQt.h"
@@ -17,6 +18,7 @@ void registrarPantallasInformes(InteraccionQt& interaccion, Sesion& sesion, Mane
     const std::pair<QString, Fabrica> pantallas[] = {
         {QStringLiteral("Tfrepomovprove"), &crearTfrepomovprove},
         {QStringLiteral("Tfrepocxpaga"), &crearTfrepocxpaga},
+        {QStringLiteral("Tfrepoanalisi"), &crearTfrepoanalisi},
     };
     for (const auto& [nombre, fabrica] : pantallas)
         iq->registrarPantalla(nombre, [iq, s, m, c, fabrica = fabrica](const QVariantMap& args) -> QWidget* {

@@ -566,7 +566,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfimpregreso", "Tfimprnotadbp", "Tfimprnotacrp", "Tfimpraplicacionp", "Tfimpranticipoprv",
         "Tfimprordserv",                                                                            // printing
         "TFConsecut", "Tfautorizacion",                                                             // shared
-        "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga", // reports
+        "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
+        "Tfrepoanalisi",                                                                            // reports
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
@@ -594,7 +595,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
                     !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
                                             nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
                                             nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
-                                            nombre == "Tfrepocxpaga"))
+                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);

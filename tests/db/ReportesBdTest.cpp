@@ -4,6 +4,8 @@
 #include "base/Sql.h"
 #include "data/DataSet.h"
 #include "printing/reportes/ArchivosInforme.h"
+#include "printing/motor/Lienzos.h"
+#include "printing/reportes/Tfrepoanalisi.h"
 #include "printing/reportes/Tfrepocxpaga.h"
 #include "printing/reportes/Tfrepomovprove.h"
 #include "tests/support/EntornoCompania.h"
@@ -129,12 +131,12 @@ TEST(ReporteMovimiento, TotalesDeGruposEInformeCuadranConElLibro) {
     }
 }
 
-// The movement screen's F2: empty ranges take every creditor and group, a
+// The report screens. The movement screen's F2: empty ranges take every creditor and group, a
 // range with nothing says so and prints nothing, and the grouping chooses
 // the group bands.
-class PantallaMovimiento : public prueba::EntornoCompania {};
+class PantallasInforme : public prueba::EntornoCompania {};
 
-TEST_F(PantallaMovimiento, RangosVaciosYSinDatos) {
+TEST_F(PantallasInforme, RangosVaciosYSinDatos) {
     entrar();
     fb::Database db = compania.conectar();
     Libro libro{db};
@@ -201,7 +203,7 @@ TEST_F(PantallaMovimiento, RangosVaciosYSinDatos) {
 // The payables report at a cut-off: consolidated, creditors without
 // balance only when asked; its total, consolidated or by document, is the
 // ledger's balance of the creditors.
-TEST_F(PantallaMovimiento, CuentasPorPagarSinSaldoSoloSiSePide) {
+TEST_F(PantallasInforme, CuentasPorPagarSinSaldoSoloSiSePide) {
     entrar();
     fb::Database db = compania.conectar();
     Libro libro{db};
@@ -248,5 +250,58 @@ TEST_F(PantallaMovimiento, CuentasPorPagarSinSaldoSoloSiSePide) {
         std::sort(esperados.begin(), esperados.end());
         EXPECT_EQ(vistos, esperados);
         EXPECT_EQ(p.ultimo()->sumasDe(QStringLiteral("resumen")).at(0).back(), pesos(total));
+    }
+}
+
+// The aged analysis: "Rango días:" titles the four bands, the bands add up
+// to the balance, and the total is the ledger's balance at the cut-off.
+TEST_F(PantallasInforme, AnalisisTitulosYTotales) {
+    entrar();
+    fb::Database db = compania.conectar();
+    Libro libro{db};
+    const QStringList nits{QStringLiteral("900100200"), QStringLiteral("800111222")};
+    for (const QString& n : nits) libro.acreedor(n);
+    const QDate inicio(2025, 1, 1), corte = inicio.addDays(100);
+    poblarAlAzar(libro, nits, 3, inicio, 90);
+    QTemporaryDir instalacion;
+    sesion.directorio = instalacion.path();
+    QDir().mkpath(instalacion.filePath(QStringLiteral("cxpagar/reportes")));
+    QFile::copy(QStringLiteral(CXP_DISENOS "/repoanalisis.xml"),
+                instalacion.filePath(QStringLiteral("cxpagar/reportes/repoanalisis.xml")));
+    Centavos total = 0;
+    for (const QString& n : nits) total += libro.saldoAcreedor(n, corte);
+
+    struct Caso {
+        int dias;
+        bool detalle;
+        QStringList titulos;
+    };
+    const Caso casos[] = {
+        {30, false, {"0 - 30 dias", "31-60 dias", "61-90 dias", "91 y más dias"}},
+        {15, true, {"0 - 15 dias", "16-30 dias", "31-45 dias", "46 y más dias"}},
+    };
+    int argc = 1;
+    char nombre[] = "prueba";
+    char* argv[] = {nombre, nullptr};
+    QGuiApplication app(argc, argv);  // fonts of the recording canvas
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.dias);
+        EXPECT_EQ(cxp::Tfrepoanalisi::titulosRangos(c.dias), c.titulos);
+        cxp::Tfrepoanalisi p(sesion, interaccion, manejador, configuracion);
+        ASSERT_TRUE(p.abrir());
+        p.setSalida({{}, [](const Paginado&, const QString&, const QString&) {}});
+        p.nitDesde = QStringLiteral("8");
+        p.nitHasta = QStringLiteral("9z");
+        p.corte = corte;
+        p.dias = c.dias;
+        p.detalle = c.detalle;
+        ASSERT_TRUE(p.generar()) << mensajes().toStdString();
+        cxp::LienzoGrabado l(p.ultimo()->papel());
+        p.ultimo()->dibujar(l);
+        for (const QString& t : c.titulos) EXPECT_EQ(l.buscar(t).size(), size_t(p.ultimo()->paginas())) << t.toStdString();
+        const auto resumen = p.ultimo()->sumasDe(QStringLiteral("resumen")).at(0);
+        ASSERT_EQ(resumen.size(), 6u);
+        EXPECT_EQ(resumen[0] + resumen[1] + resumen[2] + resumen[3] + resumen[4], resumen[5]);
+        EXPECT_EQ(resumen[5], pesos(total));
     }
 }
