@@ -32,6 +32,18 @@ Dinero pesos(Centavos c) {
     return Dinero::desdeCrudo(c * 100);
 }
 
+// With CXP_CAPTURAS set, the first page of a report as a picture there.
+void captura(const Paginado& p, const QString& nombre) {
+    const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
+    if (carpeta.isEmpty()) return;
+    int argc = 1;
+    char programa[] = "prueba";
+    char* argv[] = {programa, nullptr};
+    std::optional<QGuiApplication> app;  // fonts
+    if (!QCoreApplication::instance()) app.emplace(argc, argv);
+    escribirPng(p, carpeta + u'/' + nombre + QStringLiteral(".png"), 110, nullptr);
+}
+
 }  // namespace
 
 TEST(ReporteMovimiento, TotalesDeGruposEInformeCuadranConElLibro) {
@@ -250,6 +262,7 @@ TEST_F(PantallasInforme, CuentasPorPagarSinSaldoSoloSiSePide) {
         std::sort(esperados.begin(), esperados.end());
         EXPECT_EQ(vistos, esperados);
         EXPECT_EQ(p.ultimo()->sumasDe(QStringLiteral("resumen")).at(0).back(), pesos(total));
+        if (c.detalle) captura(*p.ultimo(), QStringLiteral("informe-cxpagar"));
     }
 }
 
@@ -303,5 +316,6 @@ TEST_F(PantallasInforme, AnalisisTitulosYTotales) {
         ASSERT_EQ(resumen.size(), 6u);
         EXPECT_EQ(resumen[0] + resumen[1] + resumen[2] + resumen[3] + resumen[4], resumen[5]);
         EXPECT_EQ(resumen[5], pesos(total));
+        if (c.detalle) captura(*p.ultimo(), QStringLiteral("informe-analisis"));
     }
 }
