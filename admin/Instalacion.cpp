@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSettings>
 #include <cstdio>
 #include <functional>
@@ -302,10 +303,36 @@ void Instalador::demo(const QString& directorioDado) {
         throw Rechazo(QStringLiteral("No se pudo escribir %1.").arg(cfg.fileName()));
     cfg.close();
     escribirRegistro(dir + QStringLiteral("/registro"), dir);
+    disenos(dir);
     out_ << "Instalación de demostración lista en " << dir << Qt::endl
          << "  general:  " << rutaGeneral << Qt::endl
          << "  compañía: " << rutaCompania << Qt::endl
          << "  compañía hermana: " << rutas::compania(dir, kHermana) << Qt::endl;
+}
+
+void Instalador::disenos(const QString& directorioDado) {
+    const QString carpeta = absoluta(directorioDado) + QStringLiteral("/cxpagar/reportes");
+    if (!QDir().mkpath(carpeta)) throw Rechazo(QStringLiteral("No se pudo crear %1.").arg(carpeta));
+    const QDir recursos(QStringLiteral(":/disenos"));
+    for (const QString& nombre : recursos.entryList(QDir::Files, QDir::Name)) {
+        QFile origen(recursos.filePath(nombre));
+        if (!origen.open(QIODevice::ReadOnly)) throw Rechazo(QStringLiteral("No se pudo leer %1.").arg(nombre));
+        const QByteArray nuevo = origen.readAll();
+        const QString destino = carpeta + u'/' + nombre;
+        QFile actual(destino);
+        if (actual.open(QIODevice::ReadOnly)) {
+            const QByteArray viejo = actual.readAll();
+            actual.close();
+            if (viejo == nuevo) continue;
+            QFile::remove(destino + QStringLiteral(".anterior"));
+            if (!QFile::rename(destino, destino + QStringLiteral(".anterior")))
+                throw Rechazo(QStringLiteral("No se pudo guardar la copia de %1.").arg(destino));
+        }
+        QSaveFile f(destino);
+        if (!f.open(QIODevice::WriteOnly) || f.write(nuevo) != nuevo.size() || !f.commit())
+            throw Rechazo(QStringLiteral("No se pudo escribir %1.").arg(destino));
+        out_ << "Diseño de informe " << destino << Qt::endl;
+    }
 }
 
 void Instalador::volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano,
@@ -382,6 +409,7 @@ const char* kUso =
     "                                    devuelve las bases (o la compañía CODIGO) a la copia\n"
     "                                    de CARPETA; nadie debe estar conectado\n"
     "  demo DIRECTORIO                   instalación de demostración en DIRECTORIO\n"
+    "  disenos DIRECTORIO                escribe los diseños de informes en DIRECTORIO/cxpagar/reportes\n"
     "  usuario UBICACION NOMBRE [CLAVE] [--admin]\n"
     "                                    crea o cambia un usuario del servidor; sin CLAVE,\n"
     "                                    la lee de una línea de la entrada estándar; con\n"
@@ -464,6 +492,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
     const bool bien = (orden == QLatin1String("crear-general") && n == 1) ||
                       (orden == QLatin1String("crear-compania") && n == 2) ||
                       (orden == QLatin1String("actualizar") && n == 1) || (orden == QLatin1String("demo") && n == 1) ||
+                      (orden == QLatin1String("disenos") && n == 1) ||
                       (orden == QLatin1String("respaldar") && (n == 1 || n == 2)) ||
                       (orden == QLatin1String("restaurar") && (n == 2 || n == 3)) ||
                       (orden == QLatin1String("usuario") && (n - (esAdmin ? 1 : 0) == 2 || n - (esAdmin ? 1 : 0) == 3)) ||
@@ -480,6 +509,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         else if (orden == QLatin1String("respaldar")) inst.respaldar(args[1], args.value(2));
         else if (orden == QLatin1String("restaurar")) inst.restaurar(args[1], args[2], args.value(3));
         else if (orden == QLatin1String("demo")) inst.demo(args[1]);
+        else if (orden == QLatin1String("disenos")) inst.disenos(args[1]);
         else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3), !sinContabilizar);
         else {
             const bool conClave = n - (esAdmin ? 1 : 0) == 3;

@@ -42,6 +42,9 @@ public:
     void restaurar(const QString& ubicacion, const QString& carpeta, const QString& codigo = {});
     // A whole demo installation in `directorio`, which is also its location.
     void demo(const QString& directorio);
+    // Writes the report layouts into `directorio`/cxpagar/reportes; a file
+    // the user changed is kept beside as name + ".anterior".
+    void disenos(const QString& directorio);
     static inline const QString kHermana = QStringLiteral("002");
     // Creates (or changes the password of) a login on the server that holds
     // the location's general database. An administrator is marked in the

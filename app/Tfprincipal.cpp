@@ -5,6 +5,7 @@
 #include "app/Tfacercade.h"
 #include "app/Tfmenumantenimiento.h"
 #include "maintenance/Vistas.h"
+#include "app/Tfmenureportes.h"
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/VentanaAlerta.h"  // SondeoMensajes holds a QPointer to it
 #include "app/mensajes/TfmensajeVista.h"
@@ -20,6 +21,7 @@
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
 #include "printing/motor/Registro.h"
+#include "printing/reportes/Registro.h"
 #include "data/Ayudas.h"
 #include "data/BarraEstado.h"
 #include "data/DataSetModel.h"
@@ -335,6 +337,12 @@ void Tfprincipal::registrarPantallas() {
                                        [this](const QString& p) { return interaccion_.tienePantalla(p); }, interaccion_,
                                        ejecutor, this);
     });
+    for (const QString& menu : Tfmenureportes::nombres())
+        interaccion_.registrarPantalla(menu, [this, ejecutor, menu](const QVariantMap&) -> QWidget* {
+            return new Tfmenureportes(menu, [this](int opcion) { return valide_acceso(sesion_, opcion); },
+                                      [this](const QString& p) { return interaccion_.tienePantalla(p); }, interaccion_,
+                                      ejecutor, this);
+        });
     interaccion_.registrarPantalla(comandos::kMensaje, [this](const QVariantMap& args) -> QWidget* {
         return crearTfmensaje(sesion_, interaccion_, errores_, args);
     });
@@ -355,6 +363,7 @@ void Tfprincipal::registrarPantallas() {
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasMantenimiento(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasInformes(interaccion_, sesion_, errores_, configuracion_);
 }
 
 void Tfprincipal::aplicarDerechos() {

@@ -61,15 +61,21 @@ void LienzoPintor::nuevaPagina() {
 
 void LienzoPintor::texto(QPointF posicion, const QString& texto, const FuenteTexto& fuente, Alineacion alineacion) {
     if (texto.isEmpty()) return;
-    QFont f(fuente.nombre.isEmpty() ? QStringLiteral("Sans Serif") : fuente.nombre);
-    // Point sizes through the device's own resolution.
-    f.setPixelSize(std::max(1, int(std::lround(fuente.puntos * dy_ / 72.0))));
-    p_.setFont(f);
-    p_.setPen(QPen(Qt::black));
-    const QFontMetricsF m(f);
+    // A page of a report sets thousands of texts in a few fonts: the font
+    // and its metrics are made again only when they change.
+    if (!fuenteActual_ || !(*fuenteActual_ == fuente)) {
+        QFont f(fuente.nombre.isEmpty() ? QStringLiteral("Sans Serif") : fuente.nombre);
+        // Point sizes through the device's own resolution.
+        f.setPixelSize(std::max(1, int(std::lround(fuente.puntos * dy_ / 72.0))));
+        fuenteActual_ = fuente;
+        fuenteQt_ = f;
+        metricas_.emplace(f);
+    }
+    if (p_.font() != fuenteQt_) p_.setFont(fuenteQt_);
+    if (p_.pen() != QPen(Qt::black)) p_.setPen(QPen(Qt::black));
     QPointF p = punto(posicion);
-    if (alineacion == Alineacion::Derecha) p.rx() -= m.horizontalAdvance(texto);
-    p.ry() += m.ascent();
+    if (alineacion == Alineacion::Derecha) p.rx() -= metricas_->horizontalAdvance(texto);
+    p.ry() += metricas_->ascent();
     p_.drawText(p, texto);
 }
 

@@ -3,8 +3,11 @@
 // PDF, preview, image) and an HTML page.
 #include "printing/motor/Lienzo.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <functional>
 #include <vector>
 
@@ -72,6 +75,9 @@ private:
     double dx_;
     double dy_;
     std::function<void()> nueva_;
+    std::optional<FuenteTexto> fuenteActual_;
+    QFont fuenteQt_;
+    std::optional<QFontMetricsF> metricas_;
 };
 
 // Builds an HTML document: one box per page with its pieces placed in

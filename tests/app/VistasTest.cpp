@@ -202,7 +202,6 @@ TEST_F(Principal, LosBotonesLateralesSiguenLaReglaDeAltura) {
 }
 
 TEST_F(Principal, AceleradoresYBotonesDeImagen) {
-    registrar("Tfmenureportes1");
     abrir();
     // A stand-in over the program's own charge screen: only which one opens counts here.
     registrar("Tfnotasdebito");
@@ -210,8 +209,34 @@ TEST_F(Principal, AceleradoresYBotonesDeImagen) {
     QTest::keyClick(ventana.get(), Qt::Key_I, Qt::AltModifier);
     QTest::keyClick(ventana.get(), Qt::Key_D, Qt::AltModifier);
     ventana->botonImagen("cargo.originar")->click();
-    EXPECT_EQ(hijas(ventana->mdi()),
-              (QStringList{"Tfnotasdebito", "Tfmenureportes1", "Tfnotascredito", "Tfnotasdebito"}));
+    EXPECT_EQ(hijas(ventana->mdi()), (QStringList{"Tfnotasdebito", "Tfnotascredito", "Tfnotasdebito"}));
+
+    // Alt+I: the report menus, one leading to the next; Escape closes each.
+    struct Menu {
+        const char* nombre;
+        const char* titulo;
+        QStringList botones;
+    };
+    const Menu menus[] = {
+        {"Tfmenureportes1", "Informes", {"Proveedores", "Movimientos", "Comprobantes", "Cuentas x pagar"}},
+        {"Tfmenureportes3", "Inf. Movimiento", {"Mov. x acreedor", "Estado de cuenta", "Retenciones"}},
+    };
+    for (const Menu& m : menus) {
+        QPointer<QWidget> informes = ventanaDeNivel(m.nombre);
+        ASSERT_TRUE(informes) << m.nombre;
+        EXPECT_EQ(informes->windowTitle(), m.titulo);
+        QStringList botones;
+        for (const QPushButton* b : informes->findChildren<QPushButton*>()) botones << b->text();
+        EXPECT_EQ(botones, m.botones);
+        if (QString(m.nombre) == "Tfmenureportes1") {
+            informes->findChild<QToolButton*>("dibujo_mr.movimientos")->click();
+        } else {
+            informes->findChild<QPushButton*>("mr.movacreedor")->click();
+            EXPECT_EQ(hijas(ventana->mdi()), (QStringList{"Tfnotasdebito", "Tfnotascredito", "Tfnotasdebito", "Tfrepomovprove"}));
+        }
+        QTest::keyClick(informes, Qt::Key_Escape);
+        QTRY_VERIFY(informes.isNull());
+    }
 
     // Alt+M: the maintenance menu, its size, place and caption; Escape closes it.
     QTest::keyClick(ventana.get(), Qt::Key_M, Qt::AltModifier);
@@ -532,7 +557,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
     QStringList fuera{cxp::consultas::kFacturaCompra, cxp::consultas::kDevolucionCompra};
     for (int tipo : {51, 52, 53, 55, 56}) fuera << cxp::ventanaImpresion(tipo);
     // Small windows of their own with no leave button: Esc only.
-    const QStringList soloTecla{cxp::comandos::kMenuMantenimiento};
+    const QStringList soloTecla{cxp::comandos::kMenuMantenimiento, "Tfmenureportes1", "Tfmenureportes",
+                                "Tfmenureportes2", "Tfmenureportes3"};
 
     // Every screen and picker of each folder reaches the program.
     const QStringList pantallas{
@@ -547,6 +573,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfordenservicio", "Tfconsordenserv", "Tfbuscaordenes",                                     // service orders
         "Tfaplicacionprv", "Tfconsaplicacxp", "Tfaplicacion2", "Tfbuscaplicaciones",                // applications
         "Tfchequeosaldos", "Tfcambiaretes", "Tfprocedimientos",                                     // maintenance
+        "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
+        "Tfrepoanalisi",                                                                            // reports
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
@@ -574,7 +602,9 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
                     !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
                                             nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
                                             nombre == "Tfaplicacionprv" || nombre == "Tfconsaplicacxp" ||
-                                            nombre == "Tfbuscaplicaciones"))
+                                            nombre == "Tfbuscaplicaciones" ||
+                                            nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
+                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);

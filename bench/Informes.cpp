@@ -1,0 +1,101 @@
+// A report of 10,000 generated rows laid out and written to PDF: pages per
+// second (the target is 50), against drawing the same pages on the
+// recording canvas (the layout alone) as the baseline of the same run.
+#include "printing/motor/Lienzos.h"
+#include "printing/reportes/ArchivosInforme.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace cxp;
+using namespace cxp::reportes;
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    // bench_informes [LAYOUT] [PNG]: PNG, when given, gets the first page.
+    const QString ruta = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                  : QStringLiteral(CXP_FUENTE "/printing/reportes/disenos/repomovprove.xml");
+    const QString png = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    QString error;
+    const auto d = Diseno::leerArchivo(ruta, &error);
+    if (!d) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    const Informe& inf = *d->informe(QStringLiteral("detallado"));
+    QStringList cols{"NIT", "NOMBRE", "TELEFONO", "CIUDAD", "CODZONA", "NOMZONA", "DV", "CODCIUD", "NOMCIUD",
+                     "INICIAL", "TIPODOC", "IDDOC", "PREFIJO", "NUMERO", "FECHA", "CONCEPTO", "DEBITO", "CREDITO",
+                     "SALDO", "RTFTE", "RTIVA", "RTICA", "ABONO", "ARTFTE", "ARTIVA", "ARTICA", "SALDOF", "RCREE",
+                     "ARCREE", "ID", "NUMPROV"};
+    FilasTabla filas(cols);
+    const int n = 10000;
+    int64_t corrido = 0;  // the creditor's running balance, in cents
+    for (int i = 0; i < n; ++i) {
+        std::vector<fb::Value> f(size_t(cols.size()));
+        const int acreedor = i / 25;
+        const int64_t inicial = int64_t(acreedor % 7) * 1000000;
+        if (i % 25 == 0) corrido = inicial;
+        const int64_t debito = i % 3 == 2 ? 0 : int64_t(i % 977) * 12345 + 100000;
+        const int64_t credito = i % 3 == 2 ? int64_t(i % 311) * 5432 + 50000 : 0;
+        corrido += debito - credito;
+        f[0] = QStringLiteral("%1").arg(800000000 + acreedor);
+        f[1] = QStringLiteral("PROVEEDOR DE PRUEBA %1 S.A.S.").arg(acreedor);
+        f[4] = QStringLiteral("%1").arg(1 + acreedor / 100, 2, 10, QChar(u'0'));
+        f[5] = QStringLiteral("GRUPO %1").arg(f[4].toString());
+        f[9] = fb::Decimal{inicial, -2};
+        f[10] = i % 3 == 2 ? QStringLiteral("EGRESO") : QStringLiteral("NDPROV");
+        f[12] = i % 3 == 2 ? QStringLiteral("CE") : QStringLiteral("CA");
+        f[13] = QStringLiteral("%1").arg(i, 6, 10, QChar(u'0'));
+        f[14] = QDate(2026, 1, 1).addDays((i % 25) * 12);
+        f[15] = i % 3 == 2 ? QStringLiteral("Pago a proveedor") : QStringLiteral("Cargo por servicios del mes");
+        f[16] = fb::Decimal{debito, -2};
+        f[17] = fb::Decimal{credito, -2};
+        f[18] = fb::Decimal{corrido, -2};
+        f[29] = int64_t(i);
+        filas.agregar(std::move(f));
+    }
+    Ejecucion e;
+    e.parametros.insert(QStringLiteral("nomcia"), QStringLiteral("COMPAÑIA DE DEMOSTRACION S.A."));
+    e.parametros.insert(QStringLiteral("nitcia"), QStringLiteral("900.123.456-7"));
+    e.parametros.insert(QStringLiteral("titulo"), QStringLiteral("MOVIMIENTO POR ACREEDOR"));
+    e.parametros.insert(QStringLiteral("subtitulo"), QStringLiteral("Fechas: 2026/01/01 - 2026/10/27"));
+    e.parametros.insert(QStringLiteral("usuario"), QStringLiteral("ADMINISTRADOR"));
+    e.ocultas = {QStringLiteral("ciudad"), QStringLiteral("totalciudad")};
+    QElapsedTimer t;
+    t.start();
+    const auto p = Paginado::preparar(inf, filas, e, &error);
+    if (!p) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    const double msPaginar = t.nsecsElapsed() / 1e6;
+    t.restart();
+    LienzoGrabado grabado(p->papel());
+    p->dibujar(grabado);
+    const double msGrabar = t.nsecsElapsed() / 1e6;
+    QTemporaryDir dir;
+    t.restart();
+    if (!escribirArchivo(*p, FormatoArchivo::Pdf, dir.filePath(QStringLiteral("m.pdf")), QStringLiteral("bench"), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    const double msPdf = t.nsecsElapsed() / 1e6;
+    const double total = msPaginar + msPdf;
+    if (!png.isEmpty()) {
+        QTemporaryDir paginas;
+        if (!escribirPng(*p, paginas.filePath(QStringLiteral("p.png")), 110, &error) ||
+            !(QFile::remove(png), QFile::copy(paginas.filePath(QStringLiteral("p.png")), png)))
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+    }
+    std::printf("%d rows, %d pages\n", n, p->paginas());
+    std::printf("layout %.1f ms, recording canvas %.1f ms, PDF %.1f ms (%.1f× the recording)\n", msPaginar, msGrabar,
+                msPdf, msPdf / std::max(0.001, msGrabar));
+    std::printf("layout + PDF: %.0f pages/s (target 50)\n", p->paginas() / (total / 1000.0));
+    return p->paginas() / (total / 1000.0) >= 50 ? 0 : 2;
+}

@@ -1,0 +1,112 @@
+#pragma once
+// Lays the rows of a report into pages: title, page headers repeated on
+// every page, group headers kept with their first row, group footers with
+// the sums of their rows, the summary with the report's sums, page footers
+// with "Página N de M". The pages are laid out first and drawn afterwards
+// on any canvas of the printing engine.
+#include "base/Dinero.h"
+#include "data/fb/Value.h"
+#include "printing/motor/Lienzo.h"
+#include "printing/reportes/Diseno.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace cxp {
+class DataSet;
+}
+
+namespace cxp::reportes {
+
+// The rows a report runs over.
+class Filas {
+public:
+    virtual ~Filas() = default;
+    virtual int cuenta() const = 0;
+    virtual QStringList columnas() const = 0;
+    // Case-insensitive; -1 when the rows have no such column.
+    virtual int columna(const QString& nombre) const;
+    virtual fb::Value valor(int fila, int columna) const = 0;
+};
+
+// The rows of a dataset, in its order.
+class FilasDataSet : public Filas {
+public:
+    explicit FilasDataSet(const DataSet& ds) : ds_(ds) {}
+    int cuenta() const override;
+    QStringList columnas() const override;
+    fb::Value valor(int fila, int columna) const override;
+
+private:
+    const DataSet& ds_;
+};
+
+// Rows held in memory (generated rows, tests).
+class FilasTabla : public Filas {
+public:
+    explicit FilasTabla(QStringList columnas) : columnas_(std::move(columnas)) {}
+    void agregar(std::vector<fb::Value> fila) { filas_.push_back(std::move(fila)); }
+    int cuenta() const override { return int(filas_.size()); }
+    QStringList columnas() const override { return columnas_; }
+    fb::Value valor(int fila, int columna) const override { return filas_[size_t(fila)][size_t(columna)]; }
+
+private:
+    QStringList columnas_;
+    std::vector<std::vector<fb::Value>> filas_;
+};
+
+// What the screen sets before a run.
+struct Ejecucion {
+    QHash<QString, QString> parametros;  // "nomcia", "titulo", "usuario", ...
+    QHash<QString, QString> textos;      // text objects by name ("Text22")
+    QSet<QString> ocultas;               // bands hidden by name
+};
+
+// An exact number of a column: integers and decimals; a float through its
+// text at four decimals; anything else (null, text) 0.
+Dinero comoDinero(const fb::Value& v);
+// A value as an element of the layout shows it.
+QString textoValor(const fb::Value& v, const Elemento& e);
+
+class Paginado {
+public:
+    // Checks the run against the report (hidden bands, text objects and
+    // columns must exist, naming the one that does not) and lays it out.
+    // The report and the rows must outlive the result.
+    static std::optional<Paginado> preparar(const Informe& informe, const Filas& filas, const Ejecucion& ejecucion,
+                                            QString* error);
+
+    int paginas() const { return int(paginas_.size()); }
+    QSizeF papel() const { return informe_->papel; }
+    // Draws every page; the canvas starts on the first one.
+    void dibujar(Lienzo& lienzo) const;
+    // The sums and counts a band shows at each of its placements, in the
+    // order of its elements (for checks).
+    std::vector<std::vector<Dinero>> sumasDe(const QString& banda) const;
+
+private:
+    struct Colocacion {
+        const Banda* banda;
+        int fila;     // the row the band's fields read; -1 none
+        double y;     // inches from the page's top
+        std::vector<Dinero> acumulados;  // one per sum or count of the band
+    };
+    struct Pagina {
+        std::vector<Colocacion> bandas;
+    };
+
+    void dibujarBanda(const Colocacion& c, int pagina, Lienzo& lienzo) const;
+    QString sustituir(const QString& texto, int pagina) const;
+
+    const Informe* informe_ = nullptr;
+    const Filas* filas_ = nullptr;
+    Ejecucion ejecucion_;
+    // Per band, per element: the column it reads, -1 none.
+    std::vector<std::vector<int>> columnasBanda_;
+    std::vector<Pagina> paginas_;
+};
+
+}  // namespace cxp::reportes

@@ -1,0 +1,162 @@
+#include "printing/reportes/VistaInforme.h"
+
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "ledger/VistaLedger.h"
+#include "printing/reportes/SalidaInforme.h"
+#include "ui/DobleClic.h"
+#include "ui/Rejilla.h"
+#include "ui/Teclado.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace cxp {
+
+VistaInforme::VistaInforme(PantallaInforme& logica, const QString& nombre, const QString& titulo,
+                           Interaccion& interaccion, ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre)
+    : QWidget(padre), interaccion_(interaccion), logica_(logica) {
+    setObjectName(nombre);
+    setWindowTitle(titulo);
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(640, 520);
+
+    rejilla_ = new Rejilla(logica.filas(), this);
+    rejilla_->setObjectName(QStringLiteral("rejilla"));
+    rejilla_->setSoloLectura(true);
+    rejilla_->setInteraccion(&interaccion);
+    rejilla_->setNombreArchivo(logica.nombreExportar());
+    rejilla_->setTitulo(titulo);
+
+    QFrame* panel = panelBotones(this, sesion);
+    botonDePanel(panel, QStringLiteral("F2:Imprimir"), [this] { imprimir(); });
+    botonDePanel(panel, QStringLiteral("F4:Exportar"), [this] { exportar(); });
+    finPanel(panel);
+    botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { cerrarPantalla(this); });
+
+    opciones_ = new QVBoxLayout;
+    campos_ = new QGridLayout;
+    campos_->addWidget(new QLabel(QStringLiteral("Desde"), this), 0, 1);
+    campos_->addWidget(new QLabel(QStringLiteral("Hasta"), this), 0, 2);
+    auto* columna = new QVBoxLayout(this);
+    columna->addLayout(opciones_);
+    columna->addLayout(campos_);
+    columna->addWidget(rejilla_, 1);
+    columna->addWidget(panel);
+
+    espera_ = new QLabel(PantallaInforme::kEspera, this);
+    espera_->setObjectName(QStringLiteral("espera"));
+    espera_->setAlignment(Qt::AlignCenter);
+    espera_->setFrameShape(QFrame::Box);
+    espera_->setAutoFillBackground(true);
+    espera_->setMinimumSize(320, 60);
+    espera_->hide();
+    setEnviar({});
+
+    teclado_ = new Teclado(this);
+    teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
+    teclado_->asignar(Qt::Key_F2, [this] { imprimir(); });
+    teclado_->asignar(Qt::Key_F4, [this] { exportar(); });
+    teclado_->asignar(Qt::Key_Escape, [this] { cerrarPantalla(this); });
+}
+
+void VistaInforme::setEnviar(Enviar enviar) {
+    if (!enviar)
+        enviar = [this](const reportes::Paginado& p, const QString& titulo, const QString& archivo) {
+            QString error;
+            if (!reportes::enviar(p, titulo, archivo, this, &error) && !error.isEmpty()) interaccion_.error(error);
+        };
+    logica_.setSalida({[this](bool si) {
+                           if (si) {
+                               espera_->adjustSize();
+                               espera_->move((width() - espera_->width()) / 2, (height() - espera_->height()) / 2);
+                               espera_->raise();
+                               espera_->show();
+                               espera_->repaint();
+                               QApplication::setOverrideCursor(Qt::WaitCursor);
+                           } else {
+                               espera_->hide();
+                               QApplication::restoreOverrideCursor();
+                           }
+                       },
+                       std::move(enviar)});
+}
+
+QGroupBox* VistaInforme::grupoOpciones(const QString& titulo, const std::vector<QRadioButton*>& botones) {
+    auto* caja = new QGroupBox(titulo, this);
+    auto* capa = new QHBoxLayout(caja);
+    auto* grupo = new QButtonGroup(caja);
+    for (QRadioButton* r : botones) {
+        capa->addWidget(r);
+        grupo->addButton(r);
+    }
+    botones.front()->setChecked(true);
+    return caja;
+}
+
+void VistaInforme::rango(const QString& etiqueta, QWidget* desde, QWidget* hasta) {
+    const int f = campos_->rowCount();
+    campos_->addWidget(new QLabel(etiqueta, this), f, 0);
+    campos_->addWidget(desde, f, 1);
+    campos_->addWidget(hasta, f, 2);
+}
+
+void VistaInforme::fila(const QString& etiqueta, QWidget* campo, QWidget* otro) {
+    const int f = campos_->rowCount();
+    if (!etiqueta.isEmpty()) campos_->addWidget(new QLabel(etiqueta, this), f, 0);
+    if (otro) {
+        campos_->addWidget(campo, f, 1);
+        campos_->addWidget(otro, f, 2);
+    } else {
+        campos_->addWidget(campo, f, 1, 1, 2);
+    }
+}
+
+QLineEdit* VistaInforme::campo(const QString& nombre, int largo) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(nombre);
+    e->setMaxLength(largo);
+    return e;
+}
+
+QDateEdit* VistaInforme::fecha(const QString& nombre, QDate valor) {
+    auto* e = new QDateEdit(valor, this);
+    e->setObjectName(nombre);
+    e->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    e->setCalendarPopup(true);
+    return e;
+}
+
+QLineEdit* VistaInforme::campoAcreedor(const QString& nombre) {
+    QLineEdit* e = campo(nombre, 20);
+    e->installEventFilter(new DobleClic(e, [this, e] {
+        const auto elegido = interaccion_.elegir(QStringLiteral("Tfbuscprove"));
+        if (elegido) e->setText(elegido->value(QStringLiteral("nit")).toString());
+    }));
+    return e;
+}
+
+void VistaInforme::imprimir() {
+    leerCampos();
+    logica_.generar();
+}
+
+void VistaInforme::exportar() {
+    if (logica_.filas().recordCount() == 0) {
+        interaccion_.informacion(PantallaInforme::kSinDatos);
+        return;
+    }
+    rejilla_->seleccionarTodo();
+    rejilla_->guardarSeleccion();
+}
+
+}  // namespace cxp
