@@ -539,6 +539,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfimpregreso", "Tfimprnotadbp", "Tfimprnotacrp", "Tfimpraplicacionp", "Tfimpranticipoprv",
         "Tfimprordserv",                                                                            // printing
         "TFConsecut", "Tfautorizacion",                                                             // shared
+        "Tfimportar",                                                                               // import
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
