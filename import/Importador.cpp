@@ -249,8 +249,10 @@ std::vector<ColumnaMapa> mapaGuardado(fb::Database& db, int tipo) {
 }
 
 std::vector<int> anchosDelMapa(const std::vector<ColumnaMapa>& mapa) {
+    // A column typed far out would ask for a huge layout: fields past 4096
+    // are no line's.
     int columnas = 0;
-    for (const ColumnaMapa& c : mapa) columnas = std::max(columnas, c.columna);
+    for (const ColumnaMapa& c : mapa) columnas = std::max(columnas, std::min(c.columna, 4096));
     std::vector<int> anchos(size_t(std::max(columnas, 0)), 0);
     for (const ColumnaMapa& c : mapa)
         if (c.columna >= 1 && c.columna <= 4096) anchos[size_t(c.columna - 1)] = std::max(anchos[size_t(c.columna - 1)], c.ancho);

@@ -50,7 +50,7 @@ TfimportarVista::TfimportarVista(std::unique_ptr<Tfimportar> logica, Interaccion
     resize(kAncho, kAlto);
 
     QFrame* panel = panelBotones(this, sesion);
-    siguiente_ = botonDePanel(panel, QStringLiteral("F2: Siguiente"), [this] { siguiente(); });
+    siguiente_ = botonDePanel(panel, QStringLiteral("F2: Siguiente"), [this] { manejador_.proteger([this] { siguiente(); }); });
     finPanel(panel);
     botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { logica_->salir(); });
 
@@ -195,6 +195,10 @@ void TfimportarVista::siguiente() {
     default: {
         if (!confirmarEdicion(rejilla_->vista())) return;
         siguiente_->setEnabled(false);
+        struct Rehabilitar {
+            QPushButton* boton;
+            ~Rehabilitar() { boton->setEnabled(true); }
+        } rehabilitar{siguiente_};
         int ultimo = -1;
         l.importar([this, &ultimo](qsizetype leidos, qsizetype total, const QString& actual, const QString&) {
             const int avance = total > 0 ? int(leidos * 100 / total) : 100;
@@ -206,7 +210,6 @@ void TfimportarVista::siguiente() {
             }
             return true;
         });
-        siguiente_->setEnabled(true);
         break;
     }
     }

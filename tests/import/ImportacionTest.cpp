@@ -50,6 +50,8 @@ TEST(LectorTexto, PartirLineas) {
     while (lector.siguiente(l)) numeros.push_back(l.numero);
     EXPECT_EQ(numeros, (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(l.campos[0].size(), kLargoMaximoCampo);
+    // A column typed far out does not ask for a huge layout.
+    EXPECT_EQ(anchosDelMapa({{"TERC_NIT", 2, 20}, {"TERC_NOM", 1 << 30, 60}}).size(), 4096u);
 }
 
 TEST(LectorTexto, MontosDelArchivo) {
