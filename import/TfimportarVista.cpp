@@ -1,6 +1,7 @@
 #include "import/TfimportarVista.h"
 
 #include "comunes/Presentacion.h"
+#include "data/BarraEstado.h"
 #include "data/ManejadorErrores.h"
 #include "ui/BusquedaBase.h"
 #include "ui/Rejilla.h"
@@ -200,12 +201,15 @@ void TfimportarVista::siguiente() {
             ~Rehabilitar() { boton->setEnabled(true); }
         } rehabilitar{siguiente_};
         int ultimo = -1;
-        l.importar([this, &ultimo](qsizetype leidos, qsizetype total, const QString& actual, const QString&) {
+        BarraEstado* estado = manejador_.barraEstado();
+        l.importar([this, &ultimo, estado](qsizetype leidos, qsizetype total, const QString& actual,
+                                           const QString& documento) {
             const int avance = total > 0 ? int(leidos * 100 / total) : 100;
             if (avance != ultimo) {
                 ultimo = avance;
                 barra_->setValue(avance);
                 actual_->setText(actual);
+                if (estado && !documento.isEmpty()) estado->mostrar_texto(documento);
                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             }
             return true;
