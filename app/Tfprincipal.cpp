@@ -18,6 +18,7 @@
 #include "documents/applications/Registro.h"
 #include "documents/charges/Registro.h"
 #include "documents/payments/Registro.h"
+#include "import/Registro.h"
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
 #include "printing/motor/Registro.h"
@@ -352,6 +353,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasLedger(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAcreedores(interaccion_, sesion_, errores_, configuracion_);
     registrarGruposProveedor(interaccion_, sesion_, errores_, configuracion_);
+    registrarImportacion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasImpresion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasContabilizacion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasInterfaces(interaccion_, sesion_, errores_, configuracion_);

@@ -78,6 +78,8 @@ public:
 
     // The general data module's flag: an error has happened.
     bool huboError() const { return huboError_; }
+    // The main window's status bar, when there is one.
+    BarraEstado* barraEstado() const { return barra_; }
     void limpiarError() { huboError_ = false; }
 
     // The log line: "yyyy/mm/dd,HH:mm:ss,USUARIO,message", the message on

@@ -151,6 +151,11 @@ void CadenaMontos::digiteRetencion(Retencion r, Dinero v) {
     digitada_[static_cast<int>(r)] = !v.esCero();
 }
 
+void CadenaMontos::retencionRecibida(Retencion r, Dinero v) {
+    const bool supera = r == Retencion::Ica ? superaBaseRtica() : r == Retencion::Cree || superaBaseRtfte();
+    digiteRetencion(r, supera ? v : Dinero());
+}
+
 void CadenaMontos::digiteIva(Dinero v) {
     m.ivaMonto = v;
     ivaDigitado_ = !v.esCero();

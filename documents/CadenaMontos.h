@@ -80,6 +80,10 @@ public:
     // until it is typed as 0 or the taxable amount changes.
     void digiteRetencion(Retencion r, Dinero v);
     bool digitada(Retencion r) const { return digitada_[static_cast<int>(r)]; }
+    // A withholding that arrives already computed (a document loaded from a
+    // file): kept as it comes when the base passes the creditor's minimum
+    // for it, else 0, and held like a typed one.
+    void retencionRecibida(Retencion r, Dinero v);
     // The IVA and the prompt-payment discount typed by hand: the same rule
     // (kept through rate edits, released by 0 or a new taxable amount, made
     // back into their rates on save). A typed IVA is what rete-IVA takes.
