@@ -137,6 +137,7 @@ void Activacion::conectar(const ParametrosLinea& p, const QString& clave) {
     sesion_.compania.detach();
     sesion_.compania =
         fb::Database::attach(parametros(rutas::compania(sesion_.ubicacion, p.compania), p.usuario, clave));
+    sesion_.compania.setSharedReads(true);  // a clerk's reads start no transaction each
     configuracion_.cargar(sesion_.compania);
     const auto revision = sesion_.compania.queryOne(QStringLiteral("select revi_fecha from revision"));
     sesion_.fecha_revision = revision ? textoDe(revision->at(0)) : QString();
@@ -144,6 +145,7 @@ void Activacion::conectar(const ParametrosLinea& p, const QString& clave) {
 
     sesion_.general.detach();
     sesion_.general = fb::Database::attach(parametros(rutas::general(sesion_.ubicacion), p.usuario, clave));
+    sesion_.general.setSharedReads(true);
     // The connection mark of the day, as soon as the general connection opens.
     // USUARIO is read-only to ordinary logins: the procedure marks the caller's own row.
     sesion_.general.executeDirect(QStringLiteral("EXECUTE PROCEDURE MARQUE_CONEXION ") +

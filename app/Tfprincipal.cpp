@@ -39,6 +39,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -108,6 +109,18 @@ Tfprincipal::Tfprincipal(Servicios s, ParametrosLinea parametros, QWidget* paren
     crearMenus();
     sondeo_ = new SondeoMensajes(sesion_, interaccion_, errores_, this);
     activacion_.setSondeo([this] { sondeo_->sondear(); });
+    // A connection the server dropped: one notice in the bar, and the
+    // password asked once when the server wants it to attach again.
+    sondeo_->setAviso([this](const QString& texto) { barra_.mostrar_advertencia(texto); });
+    sondeo_->setPedirClave([this]() -> std::optional<QString> {
+        bool aceptada = false;
+        QString clave = QInputDialog::getText(
+            this, QStringLiteral("Conexión perdida"),
+            QStringLiteral("Escriba su contraseña para volver a conectarse con la base de datos:"), QLineEdit::Password,
+            QString(), &aceptada);
+        if (!aceptada || clave.isEmpty()) return std::nullopt;
+        return clave;
+    });
     registrarPantallas();
 
     interaccion_.setVentana(this);

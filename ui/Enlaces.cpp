@@ -210,6 +210,18 @@ void Enlaces::enlazar(QComboBox* combo, DataSet& ds, const QString& campo, const
     mostrar(e);
 }
 
+void Enlaces::cambiarClaves(QComboBox* combo, const Claves& claves) {
+    for (const auto& e : enlaces_) {
+        if (e->widget != combo || e->tipo != Combo || e->claves == claves) continue;
+        e->claves = claves;
+        e->mostrando = true;
+        combo->clear();
+        for (const auto& [clave, texto] : claves) combo->addItem(texto, clave);
+        e->mostrando = false;
+        mostrar(*e);
+    }
+}
+
 void Enlaces::enlazar(QCheckBox* casilla, DataSet& ds, const QString& campo) {
     Enlace& e = agregar(casilla, ds, campo, Casilla);
     Enlace* p = &e;

@@ -44,6 +44,9 @@ public:
     void enlazar(QDateEdit* editor, DataSet& ds, const QString& campo);
     // The caption of the field's key; a key not in the list shows nothing.
     void enlazar(QComboBox* combo, DataSet& ds, const QString& campo, const Claves& claves);
+    // A bound combo's choices replaced (a list edited elsewhere); the field's
+    // key shown again.
+    void cambiarClaves(QComboBox* combo, const Claves& claves);
     // "S" ticked, "N" (or null) not; a Boolean field works too.
     void enlazar(QCheckBox* casilla, DataSet& ds, const QString& campo);
     // A memo: every line of the text.

@@ -4,6 +4,7 @@
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "data/fb/DbError.h"
 
 #include <algorithm>
 
@@ -46,22 +47,32 @@ void SondeoMensajes::sondear() {
 
     alerta_.limpiar();
     std::vector<fb::Row> filas;
-    const auto consultar = [&] { filas = sesion_.compania.query(consulta(sesion_.usuario_actual)); };
-    bool bien = true;
-    if (fallos_ == 0) {
-        bien = manejador_.proteger(consultar);  // the one notice of this outage
-    } else {
+    bool bien = !perdida_ || reconectar();
+    if (bien) {
         try {
-            consultar();
-        } catch (const std::exception&) {
-            bien = false;  // still away: already said
+            filas = sesion_.compania.query(consulta(sesion_.usuario_actual));
+        } catch (const fb::DbError& e) {
+            bien = false;
+            if (e.kind() == fb::ErrorKind::Network) {
+                // The attachment is dead: every later query fails on it.
+                if (!perdida_ && fallos_ == 0) {
+                    if (aviso_) aviso_(kConexionPerdida);
+                    else interaccion_.informacion(kConexionPerdida);
+                }
+                perdida_ = true;
+            } else if (fallos_ == 0) {
+                manejador_.ENoManejada(e);  // the one notice of this outage
+            }
+        } catch (const std::exception& e) {
+            bien = false;
+            if (fallos_ == 0) manejador_.ENoManejada(e);
         }
     }
     if (!bien) {
         // Not a box every ten seconds while the server is away, and not
         // silence for the rest of the session either.
         ++fallos_;
-        const qint64 espera = qint64(kIntervalo) << std::min(fallos_, 10);
+        const qint64 espera = qint64(kPrimerReintento) << std::min(fallos_ - 1, 10);
         reloj_.start(int(std::min<qint64>(espera, kEsperaMaxima)));
         return;
     }
@@ -82,6 +93,64 @@ void SondeoMensajes::sondear() {
                         AlertaMensajes::colorDeNivel(int(f[3].toInt64())));
     }
     if (ventana_) ventana_->mostrar();
+}
+
+namespace {
+
+// A connection dead or alive: a read the server answers.
+bool viva(fb::Database& db) {
+    if (!db.isAttached()) return false;
+    try {
+        db.queryOne(QStringLiteral("select 1 from rdb$database"));
+        return true;
+    } catch (const fb::DbError& e) {
+        if (e.kind() == fb::ErrorKind::Network) return false;
+        throw;
+    }
+}
+
+void borrar(QString& clave) {
+    clave.fill(QChar(u'\0'));
+    clave.clear();
+}
+
+}  // namespace
+
+// The session's connections attached again with what they were attached
+// with. The engine of a local folder needs no password; a server does, and
+// the clerk types it once (the first attach that reaches the server tells).
+// False while the server is still away or the clerk cancelled.
+bool SondeoMensajes::reconectar() {
+    std::optional<QString> clave;
+    auto adjuntar = [&](fb::Database& db) {
+        fb::ConnectionParams p = db.params();
+        for (;;) {
+            p.password = clave.value_or(QString());
+            try {
+                fb::Database nueva = fb::Database::attach(p);
+                borrar(p.password);
+                nueva.forgetPassword();
+                nueva.setSharedReads(db.sharedReads());
+                db = std::move(nueva);  // screens hold the session's object: they go on with it
+                return true;
+            } catch (const fb::DbError& e) {
+                borrar(p.password);
+                if (e.kind() != fb::ErrorKind::Login || clave || !pedirClave_) return false;
+                clave = pedirClave_();  // once per recovery
+                if (!clave) return false;
+            }
+        }
+    };
+    bool bien = false;
+    try {
+        bien = (viva(sesion_.compania) || adjuntar(sesion_.compania)) &&
+               (!sesion_.general.isAttached() || viva(sesion_.general) || adjuntar(sesion_.general));
+    } catch (const std::exception&) {
+        bien = false;
+    }
+    if (clave) borrar(*clave);
+    if (bien) perdida_ = false;
+    return bien;
 }
 
 void SondeoMensajes::marcarLeido(int64_t id) {

@@ -176,15 +176,22 @@ const Value& Row::operator[](QAnyStringView name) const {
 
 Database::~Database() { detach(); }
 
+// The shared read transaction points at its Database: it ends on a move,
+// and the next read starts another.
 Database::Database(Database&& o) noexcept
-    : att_(std::exchange(o.att_, nullptr)), params_(std::move(o.params_)), utf8_(o.utf8_) {}
+    : att_((o.dropReader(), std::exchange(o.att_, nullptr))),
+      params_(std::move(o.params_)),
+      utf8_(o.utf8_),
+      sharedReads_(o.sharedReads_) {}
 
 Database& Database::operator=(Database&& o) noexcept {
     if (this != &o) {
         detach();
+        o.dropReader();
         att_ = std::exchange(o.att_, nullptr);
         params_ = std::move(o.params_);
         utf8_ = o.utf8_;
+        sharedReads_ = o.sharedReads_;
     }
     return *this;
 }
@@ -242,6 +249,7 @@ Database Database::create(const ConnectionParams& params, int pageSize) {
 }
 
 void Database::detach() {
+    dropReader();
     if (!att_) return;
     QuietStatus st;
     att_->detach(&st);
@@ -250,6 +258,7 @@ void Database::detach() {
 }
 
 void Database::drop() {
+    dropReader();
     if (!att_) return;
     guarded([&] {
         Status st;
@@ -267,7 +276,27 @@ int64_t Database::executeDirect(const QString& sql, const std::vector<Value>& pa
     return n;
 }
 
+void Database::setSharedReads(bool on) {
+    sharedReads_ = on;
+    if (!on) dropReader();
+}
+
+Transaction& Database::reader() {
+    if (!reader_) reader_ = std::make_unique<Transaction>(*this, TransactionOptions{.readOnly = true});
+    return *reader_;
+}
+
+void Database::dropReader() noexcept { reader_.reset(); }  // a read-only transaction: rolled back, nothing lost
+
 std::vector<Row> Database::query(const QString& sql, const std::vector<Value>& params) {
+    if (sharedReads_) {
+        try {
+            return reader().query(sql, params);
+        } catch (const DbError&) {
+            dropReader();  // a lost connection leaves it dead
+            throw;
+        }
+    }
     Transaction tr(*this, {.readOnly = true});
     auto rows = tr.query(sql, params);
     tr.commit();
@@ -275,6 +304,14 @@ std::vector<Row> Database::query(const QString& sql, const std::vector<Value>& p
 }
 
 std::optional<Row> Database::queryOne(const QString& sql, const std::vector<Value>& params) {
+    if (sharedReads_) {
+        try {
+            return reader().queryOne(sql, params);
+        } catch (const DbError&) {
+            dropReader();
+            throw;
+        }
+    }
     Transaction tr(*this, {.readOnly = true});
     auto row = tr.queryOne(sql, params);
     tr.commit();

@@ -122,7 +122,16 @@ public:
     // A statement run in its own transaction that commits on success.
     // Returns the rows affected.
     int64_t executeDirect(const QString& sql, const std::vector<Value>& params = {});
-    // A query run in its own read-only transaction.
+    // Reads through query()/queryOne() share one read-only read-committed
+    // transaction kept open instead of starting one per read: every start
+    // rewrites the database header, a synchronous write when forced writes
+    // are on. Such a transaction sees every commit at once and holds back
+    // no garbage collection. A read that fails drops it; the next read
+    // starts another. Off by default; the session's connections turn it on.
+    void setSharedReads(bool on);
+    bool sharedReads() const { return sharedReads_; }
+
+    // A query run in its own read-only transaction (or the shared one).
     std::vector<Row> query(const QString& sql, const std::vector<Value>& params = {});
     std::optional<Row> queryOne(const QString& sql, const std::vector<Value>& params = {});
 
@@ -134,9 +143,14 @@ public:
     bool isUtf8() const { return utf8_; }
 
 private:
+    Transaction& reader();
+    void dropReader() noexcept;
+
     Firebird::IAttachment* att_ = nullptr;
     ConnectionParams params_;
     bool utf8_ = false;
+    bool sharedReads_ = false;
+    std::unique_ptr<Transaction> reader_;
 };
 
 class Transaction {

@@ -17,6 +17,7 @@
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/LineasContablesEgreso.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace cxp {
@@ -151,12 +152,31 @@ bool Tfegresos::cargarListas() {
         for (const fb::Row& f : sesion_.compania.query(sql)) r.append({f[0].toString().trimmed(), f[1].toString().trimmed()});
         return r;
     };
-    clases_ = lista(QStringLiteral("select cleg_id, cleg_nombre from clase_egreso order by cleg_id"));
+    clases_ = leerClases();
     tiposCxp_ = lista(QStringLiteral("select tido_cod, tido_nomcorto from tipo_documento where tido_cxp = 'S' order by tido_cod"));
     tiposCartera_ =
         lista(QStringLiteral("select tido_cod, tido_nomcorto from tipo_documento where tido_cart = 'S' order by tido_cod"));
     monedas_ = lista(QStringLiteral("select timo_cod, timo_nombre from tipos_moneda order by timo_cod"));
     return true;
+}
+
+QList<OpcionBusqueda> Tfegresos::leerClases() {
+    QList<OpcionBusqueda> r;
+    for (const fb::Row& f :
+         sesion_.compania.query(QStringLiteral("select cleg_id, cleg_nombre from clase_egreso order by cleg_id")))
+        r.append({f[0].toString().trimmed(), f[1].toString().trimmed()});
+    return r;
+}
+
+void Tfegresos::recargarClases() {
+    QList<OpcionBusqueda> nuevas = leerClases();
+    const bool iguales = std::equal(nuevas.cbegin(), nuevas.cend(), clases_.cbegin(), clases_.cend(),
+                                    [](const OpcionBusqueda& a, const OpcionBusqueda& b) {
+                                        return a.clave == b.clave && a.nombre == b.nombre;
+                                    });
+    if (iguales) return;
+    clases_ = std::move(nuevas);
+    emit clasesCambiadas();
 }
 
 bool Tfegresos::cargarPrefijos() {
@@ -512,10 +532,11 @@ void Tfegresos::abrirBusqueda() {
     if (!interaccion_.abrirPantalla(QStringLiteral("Tfbuscegreso"))) interaccion_.informacion(kSinPantalla);
 }
 
+// The maintenance is a screen of its own: the list is read again when the
+// clerk comes back to the class (the view asks on the combo's focus).
 void Tfegresos::abrirClases() {
     interaccion_.abrirPantalla(QStringLiteral("Tfclaseegr"));
-    cargarListas();
-    emit cambiado();
+    recargarClases();
 }
 
 // "F4:Anticipo": the advance saved in its own window (with EGRE_ID 0) comes
@@ -537,8 +558,9 @@ void Tfegresos::registrarAnticipo() {
 }
 
 int Tfegresos::elegirCxpagar() {
-    const auto eleccion =
-        interaccion_.elegir(QStringLiteral("Tfconscxpagar"), {{kNit, egreso_.asString(kNit).trimmed()}});
+    // The voucher's date is the picker's cut-off: balances as of the payment.
+    const auto eleccion = interaccion_.elegir(
+        QStringLiteral("Tfconscxpagar"), {{kNit, egreso_.asString(kNit).trimmed()}, {kFecha, egreso_.asDate(kFecha)}});
     const int n = eleccion ? documentos_->agregarEleccion(*eleccion) : 0;
     emit cambiado();
     return n;

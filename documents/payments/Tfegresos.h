@@ -161,6 +161,9 @@ public:
     void buscarTercero();    // F6
     void abrirBusqueda();    // button: Tfbuscegreso
     void abrirClases();      // button: Tfclaseegr
+    // The classes read again (edited meanwhile in Tfclaseegr); `clasesCambiadas`
+    // when they differ.
+    void recargarClases();
 
     // F2 with no panel open. True when the voucher was written (and a new
     // one is on screen).
@@ -178,10 +181,12 @@ signals:
     void cerrar();
     void reiniciado();  // a new voucher is on screen
     void cambiado();    // panels, totals, names or read-only states changed
+    void clasesCambiadas();
 
 protected:
     void leerConfiguracion();
     bool cargarListas();
+    QList<OpcionBusqueda> leerClases();
     bool cargarPrefijos();
     void nuevoEgreso();
     void recuperar();

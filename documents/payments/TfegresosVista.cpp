@@ -62,6 +62,19 @@ public:
     QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override { return nullptr; }
 };
 
+// The widget taking the focus runs `f` first (a list read again).
+class AlEnfocar : public QObject {
+public:
+    AlEnfocar(QWidget* w, std::function<void()> f) : QObject(w), f_(std::move(f)) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusIn || e->type() == QEvent::MouseButtonPress) f_();
+        return false;
+    }
+
+private:
+    std::function<void()> f_;
+};
+
 // A double click on a cell: the column's field name, and the row made current.
 class DobleClicCelda : public QObject {
 public:
@@ -157,6 +170,11 @@ TfegresosVista::TfegresosVista(std::unique_ptr<Tfegresos> logica, Interaccion& i
     };
     QComboBox* tipo = combo(QStringLiteral("EGRE_TIPO"), Tfegresos::tiposEgreso());
     QComboBox* clase = combo(QStringLiteral("CLEG_ID"), l->clases());
+    // Classes edited in their maintenance meanwhile show when the clerk
+    // comes back to the combo.
+    new AlEnfocar(clase, [l, &manejador] { manejador.proteger([l] { l->recargarClases(); }); });
+    connect(l, &Tfegresos::clasesCambiadas, this,
+            [this, l, clase] { enlaces_->cambiarClaves(clase, claves(l->clases())); });
     QComboBox* cajaDestino = combo(QStringLiteral("CAJA_ID"), l->formasPago().cajas());
     auto* buscarEgresos = new QPushButton(QStringLiteral("Buscar egresos"), this);
     buscarEgresos->setObjectName(QStringLiteral("buscarEgresos"));

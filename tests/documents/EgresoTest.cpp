@@ -1,6 +1,7 @@
 // The payment voucher's logic on a scratch company: the amount and the
 // means of payment at the save, the panels one at a time, the automatic
 // checkbook, the advances a closing deletes, and a save that fails whole.
+#include "documents/advances/Tfanticiposprov.h"
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/Tfegresos.h"
 #include "tests/creditors/Entorno.h"
@@ -213,6 +214,59 @@ TEST_F(Egreso, CerrarBorraSoloElAnticipoDeEsteEgreso) {
     const auto quedan = filas("select anpr_id from anticipos_proveedor");
     ASSERT_EQ(quedan.size(), 1u);
     EXPECT_EQ(quedan[0][0].toInt64(), 502);
+}
+
+// F4 in the documents panel runs the advance window's own logic; the advance
+// comes back as a typed row and the voucher's save gives it its EGRE_ID.
+// F8 hands the creditor and the voucher's date to the payables picker.
+TEST_F(Egreso, AnticipoDesdeElEgresoYFechaDelSelector) {
+    struct DosPantallas : prueba::InteraccionGrabada {
+        std::function<std::optional<QVariantMap>(const QVariantMap&)> anticipo;
+        QVariantMap argumentosCxpagar;
+        std::optional<QVariantMap> elegir(const QString& s, const QVariantMap& a) override {
+            if (s == "Tfconscxpagar") argumentosCxpagar = a;
+            return s == "Tfanticiposprov" ? anticipo(a) : InteraccionGrabada::elegir(s, a);
+        }
+    } dos;
+    std::unique_ptr<Tfanticiposprov> ventana;
+    dos.anticipo = [&](const QVariantMap& a) -> std::optional<QVariantMap> {
+        ventana = std::make_unique<Tfanticiposprov>(sesion, dos, manejador, configuracion);
+        if (!ventana->abrir(a.value("TERC_NIT").toString(), a.value("FECHA").toDate())) return std::nullopt;
+        ventana->anticipo().setValue("ANPR_BASE", d("80"));
+        if (!ventana->grabar()) return std::nullopt;
+        return ventana->resultado();
+    };
+    ServiciosEgreso s;
+    s.abreInterfaz = [](int, const QString&, bool) { return 7; };
+    Tfegresos p(sesion, dos, manejador, configuracion, s);
+    ASSERT_TRUE(p.abrir()) << dos.mensajes.join('\n').toStdString();
+    p.egreso().setValue("EGRE_FECHA", QDate(2026, 11, 30));
+    p.egreso().setValue("TERC_NIT", "900456789");
+    ASSERT_EQ(p.panel(), Tfegresos::Panel::Documentos);
+    p.teclaF8();
+    EXPECT_EQ(dos.argumentosCxpagar.value("TERC_NIT").toString(), "900456789");
+    EXPECT_EQ(dos.argumentosCxpagar.value("EGRE_FECHA").toDate(), QDate(2026, 11, 30));
+
+    p.teclaF4();
+    ASSERT_TRUE(p.registroAnticipo()) << dos.mensajes.join('\n').toStdString();
+    const auto anticipo = filas("select anpr_id, pref_pre, anpr_numero, egre_id from anticipos_proveedor");
+    ASSERT_EQ(anticipo.size(), 1u);
+    EXPECT_EQ(anticipo[0][3].toInt64(), 0) << "sin egreso mientras el egreso no se graba";
+    DataSet& fila = p.detalle();
+    EXPECT_EQ(fila.asString("TIDO_NOMCORTO").trimmed(), "ANTIPROV");
+    EXPECT_EQ(fila.asInt("EGDE_TIPODOC"), 55);
+    EXPECT_EQ(fila.asString("EGDE_PREFIJO").trimmed(), anticipo[0][1].toString().trimmed());
+    EXPECT_EQ(fila.asString("EGDE_NUMERO").trimmed(), anticipo[0][2].toString().trimmed());
+
+    if (fila.state() == DataSet::State::Browse) fila.edit();
+    fila.setValue("EGDE_ABONO", d("80"));
+    ASSERT_TRUE(p.continuarDocumentos()) << dos.mensajes.join('\n').toStdString();
+    p.egreso().setValue("EGRE_MONTO", d("80"));
+    ASSERT_TRUE(p.abrirCaja());
+    p.caja().setValue("EGCA_MONTO", d("80"));
+    ASSERT_TRUE(p.continuarCaja()) << dos.mensajes.join('\n').toStdString();
+    ASSERT_TRUE(p.grabar()) << dos.mensajes.join('\n').toStdString();
+    EXPECT_EQ(filas("select egre_id from anticipos_proveedor")[0][0].toInt64(), p.ultimoId());
 }
 
 // A save that fails in the database leaves nothing written (no voucher, no

@@ -141,7 +141,7 @@ TEST_F(Sondeo, UnFalloSeInformaUnaVezYElSondeoReintentaConEspera) {
     sondeo->iniciar();
     fb::Database buena = std::move(admin->sesion.compania);
     admin->sesion.compania = general.conectar("ADMIN");  // no MENSAJERIA there: the query fails
-    for (const int espera : {20000, 40000, 80000, 160000, 300000, 300000}) {
+    for (const int espera : {5000, 10000, 20000, 40000, 80000, 160000, 300000, 300000}) {
         sondeo->sondear();
         EXPECT_TRUE(sondeo->activo());
         EXPECT_EQ(sondeo->espera(), espera);
@@ -156,6 +156,34 @@ TEST_F(Sondeo, UnFalloSeInformaUnaVezYElSondeoReintentaConEspera) {
     admin->sesion.compania = general.conectar("ADMIN");
     sondeo->sondear();
     EXPECT_EQ(admin->interaccion.de("error").size(), 2);
+}
+
+// The company attachment killed on the server's side: one notice, a retry
+// in 5 s that attaches again (a local engine wants no password) and shows
+// the message, and the ten seconds back.
+TEST_F(Sondeo, ConexionCortadaSeAvisaUnaVezYSeVuelveAConectar) {
+    QStringList avisos;
+    int pedidas = 0;
+    sondeo->setAviso([&](const QString& t) { avisos << t; });
+    sondeo->setPedirClave([&]() -> std::optional<QString> {
+        ++pedidas;
+        return std::nullopt;
+    });
+    admin->sesion.compania.setSharedReads(true);
+    sondeo->sondear();
+    enviarComo("AUXILIAR", "ADMIN", "Hola");
+    compania.conectar().executeDirect("delete from mon$attachments where mon$user = 'ADMIN'");
+    sondeo->sondear();
+    EXPECT_TRUE(sondeo->conexionPerdida());
+    EXPECT_EQ(sondeo->espera(), 5000);
+    EXPECT_EQ(avisos, QStringList{SondeoMensajes::kConexionPerdida});
+    EXPECT_TRUE(admin->interaccion.mensajes.isEmpty());
+    sondeo->sondear();
+    EXPECT_FALSE(sondeo->conexionPerdida());
+    EXPECT_EQ(sondeo->alerta().cantidad(), 1);
+    EXPECT_TRUE(admin->sesion.compania.sharedReads());
+    EXPECT_EQ(pedidas, 0);
+    EXPECT_EQ(avisos.size(), 1);
 }
 
 TEST_F(Sondeo, ContestarAlAutorMarcaLeidoYAbreLaPantallaConElContexto) {
