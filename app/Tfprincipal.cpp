@@ -13,6 +13,7 @@
 #include "accounting/interfaces/Registro.h"
 #include "comunes/Registro.h"
 #include "creditors/Registro.h"
+#include "documents/notas/Registro.h"
 #include "documents/advances/Registro.h"
 #include "documents/service/Registro.h"
 #include "documents/applications/Registro.h"
@@ -375,6 +376,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasAnticipos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasOrdenes(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasAplicaciones(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasNotas(interaccion_, sesion_, errores_);
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasMantenimiento(interaccion_, sesion_, errores_, configuracion_);

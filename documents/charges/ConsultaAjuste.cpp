@@ -105,4 +105,10 @@ void ConsultaAjuste::contabilidad() {
         contabilidad_(id_, cargo_.asString(QStringLiteral("PREF_PRE")), cargo_.asDate(c("FECHA")));
 }
 
+void ConsultaAjuste::notas() {
+    if (id_ != 0)
+        interaccion_.abrirPantalla(QStringLiteral("Tfnotasdoc"),
+                                   {{QStringLiteral("tipo"), clase_.tipo}, {QStringLiteral("id"), qlonglong(id_)}});
+}
+
 }  // namespace cxp

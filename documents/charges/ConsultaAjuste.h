@@ -35,6 +35,7 @@ public:
 
     void imprimir();     // F2
     void contabilidad(); // F11
+    void notas();        // F12: the document's notes
 
 private:
     ContabilidadConsulta contabilidad_;

@@ -3,6 +3,7 @@
 #include "accounting/contabilizacion/Registro.h"
 #include "accounting/interfaces/Interfaces.h"
 #include "data/Sesion.h"
+#include "documents/charges/BuscaAjusteVista.h"
 #include "documents/charges/Tfnotascredito.h"
 #include "documents/charges/Tfnotasdebito.h"
 #include "documents/charges/Tfnotasdebito2.h"
@@ -100,6 +101,19 @@ void registrarPantallasCargos(InteraccionQt& interaccion, Sesion& sesion, Maneja
                                                 QStringLiteral("Tfnotasdebito"));
     registrarPar<Tfnotascredito, Tfnotascredito2>(&interaccion, &sesion, &errores, &configuracion, 52,
                                                   QStringLiteral("Tfnotascredito"));
+    InteraccionQt* iq = &interaccion;
+    Sesion* s = &sesion;
+    ManejadorErrores* m = &errores;
+    const Configuracion* c = &configuracion;
+    for (const ClaseBusquedaAjuste* clase : {&ClaseBusquedaAjuste::cargo(), &ClaseBusquedaAjuste::descuento()})
+        iq->registrarPantalla(clase->pantalla, [iq, s, m, c, clase](const QVariantMap&) -> QWidget* {
+            auto* vista = new BuscaAjusteVista(*clase, *s, *iq, *m, *c);
+            if (!vista->abrirInicial()) {
+                delete vista;
+                return nullptr;
+            }
+            return vista;
+        });
 }
 
 int64_t registrarCargoPropuesto(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,

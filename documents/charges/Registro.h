@@ -3,7 +3,7 @@
 // "Tfnotasdebito" and "Tfnotascredito", with the accounting interface, the
 // posting through the review window and the printer of the program wired
 // in, and their consults "Tfnotasdebito2" and "Tfnotascredito2" (argument
-// "id").
+// "id"), and the searches "Tfbuscanotdebito" and "Tfbuscancredito".
 #include <cstdint>
 
 namespace cxp {

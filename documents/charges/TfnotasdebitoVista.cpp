@@ -62,6 +62,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
         botonDePanel(panel, QStringLiteral("F11:Contabilidad"),
                      [this] { manejador_.proteger([this] { consulta_->contabilidad(); }); });
         botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
+        botonDePanel(panel, QStringLiteral("F12:Notas"), [this] { manejador_.proteger([this] { consulta_->notas(); }); });
     } else {
         botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] { manejador_.proteger([this] { grabar(); }); });
         botonDePanel(panel, QStringLiteral("F5:Bases IVA"), [this] { manejador_.proteger([this] { alternarBases(); }); });
@@ -69,16 +70,16 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
                      [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); });
         botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
         if (L.clase().pagoContado) {
-            // Until the cash payment and the charge search exist their keys
-            // say so instead of doing nothing.
+            // Until the cash payment exists its key says so instead of doing
+            // nothing; F8 opens the charge search.
             QPushButton* egreso = botonDePanel(panel, QStringLiteral("F4:Egreso"));
             egreso->setObjectName(QStringLiteral("pagoContado"));
             egreso->setEnabled(false);
             egreso->setToolTip(kSinEgreso);
-            QPushButton* buscar = botonDePanel(panel, QStringLiteral("F8:Buscar"));
+            QPushButton* buscar = botonDePanel(panel, QStringLiteral("F8:Buscar"), [this] {
+                manejador_.proteger([this] { interaccion_.abrirPantalla(QStringLiteral("Tfbuscanotdebito")); });
+            });
             buscar->setObjectName(QStringLiteral("buscarCargos"));
-            buscar->setEnabled(false);
-            buscar->setToolTip(kSinBusqueda);
         }
     }
     finPanel(panel);
@@ -415,12 +416,13 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
     if (consulta_) {
         teclado_->asignar(Qt::Key_F2, [this] { consulta_->imprimir(); });
         teclado_->asignar(Qt::Key_F11, [this] { consulta_->contabilidad(); });
+        teclado_->asignar(Qt::Key_F12, [this] { consulta_->notas(); });
     } else {
         teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
         teclado_->asignar(Qt::Key_F6, [this] { logica_->buscarAcreedor(); });
         if (L.clase().pagoContado) {
             teclado_->asignar(Qt::Key_F4, [this] { interaccion_.informacion(kSinEgreso); });
-            teclado_->asignar(Qt::Key_F8, [this] { interaccion_.informacion(kSinBusqueda); });
+            teclado_->asignar(Qt::Key_F8, [this] { interaccion_.abrirPantalla(QStringLiteral("Tfbuscanotdebito")); });
         }
         teclado_->busqueda(nit, [this](const QString&) { logica_->buscarAcreedor(); });
     }

@@ -28,8 +28,6 @@ class Teclado;
 class TfnotasdebitoVista : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString kSinBusqueda =
-        QStringLiteral("La búsqueda de cargos todavía no está disponible: consulte los cargos por la opción del menú.");
     static inline const QString kSinEgreso = QStringLiteral(
         "El pago de contado del cargo todavía no está disponible: grabe el cargo y páguelo por la opción de egresos.");
 

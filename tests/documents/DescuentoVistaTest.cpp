@@ -62,12 +62,13 @@ TEST_F(DescuentoVista, DescuentoConSusCamposYElF8DelCargo) {
     auto cargo = vista<Tfnotasdebito>();
     QPushButton* f8 = cargo->findChild<QPushButton*>("buscarCargos");
     ASSERT_NE(f8, nullptr);
-    EXPECT_FALSE(f8->isEnabled());
+    EXPECT_TRUE(f8->isEnabled());
     interaccion.mensajes.clear();
+    interaccion.pantallas.clear();
     for (const Qt::Key tecla : {Qt::Key_F4, Qt::Key_F8})
         ASSERT_TRUE(cargo->teclado().pulsar(tecla, cargo->editor("NDPR_CONC")));
-    EXPECT_EQ(interaccion.de("informacion"),
-              (QStringList{TfnotasdebitoVista::kSinEgreso, TfnotasdebitoVista::kSinBusqueda}));
+    EXPECT_EQ(interaccion.de("informacion"), QStringList{TfnotasdebitoVista::kSinEgreso});
+    EXPECT_EQ(interaccion.pantallas, QStringList{"Tfbuscanotdebito"});
 }
 
 }  // namespace
