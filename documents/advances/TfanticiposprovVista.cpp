@@ -1,5 +1,6 @@
 #include "documents/advances/TfanticiposprovVista.h"
 
+#include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "ui/BusquedaBase.h"
@@ -36,9 +37,15 @@ TfanticiposprovVista::TfanticiposprovVista(std::unique_ptr<Tfanticiposprov> logi
     Tfanticiposprov* l = logica_.get();
 
     QFrame* panel = panelBotones(this, sesion);
-    if (consulta)
+    // F12 in the consult: the advance's notes.
+    const auto notas = [this, &a] {
+        interaccion_.abrirPantalla(QStringLiteral("Tfnotasdoc"),
+                                   {{QStringLiteral("tipo"), 55}, {QStringLiteral("id"), qlonglong(a.asInt(QStringLiteral("ANPR_ID")))}});
+    };
+    if (consulta) {
         botonDePanel(panel, QStringLiteral("F2: Imprimir"), [this, l] { manejador_.proteger([l] { l->imprimir(); }); });
-    else
+        botonDePanel(panel, QStringLiteral("F12:Notas"), [this, notas] { manejador_.proteger(notas); });
+    } else
         botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] { manejador_.proteger([this] { grabar(); }); });
     finPanel(panel);
     botonDePanel(panel, QStringLiteral("Esc:Salir"), [this] { manejador_.proteger([this] { escape(); }); });
@@ -144,6 +151,7 @@ TfanticiposprovVista::TfanticiposprovVista(std::unique_ptr<Tfanticiposprov> logi
     if (consulta) {
         for (QLineEdit* e : findChildren<QLineEdit*>()) e->setReadOnly(true);
         teclado_->asignar(Qt::Key_F2, [l] { l->imprimir(); });
+        teclado_->asignar(Qt::Key_F12, notas);
     } else {
         teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
     }

@@ -1,5 +1,6 @@
 #include "documents/advances/TfbuscantiposVista.h"
 
+#include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "ui/Rejilla.h"
@@ -36,6 +37,12 @@ TfbuscantiposVista::TfbuscantiposVista(Sesion& sesion, Interaccion& interaccion,
     setAlConsultar([l] { l->consultar(); });
     agregarBoton(QStringLiteral("F8: Abonos"), Qt::Key_F8, [l] { l->abonos(); });
     setAlAnular([l] { l->anular(); });
+    setAlNotas([this, &interaccion] {
+        if (!resultado().isEmpty())
+            interaccion.abrirPantalla(QStringLiteral("Tfnotasdoc"),
+                                      {{QStringLiteral("tipo"), 55},
+                                       {QStringLiteral("id"), qlonglong(resultado().asInt(QStringLiteral("ANPR_ID")))}});
+    });
     connect(l, &Tfbuscantipos::refrescar, this, [this] {
         const int fila = resultado().isEmpty() ? 0 : resultado().currentRow();
         if (buscar() && !resultado().isEmpty()) resultado().setCurrentRow(std::min(fila, resultado().recordCount() - 1));

@@ -1,5 +1,6 @@
 #include "documents/service/TfbuscaordenesVista.h"
 
+#include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "ui/Rejilla.h"
@@ -29,6 +30,12 @@ TfbuscaordenesVista::TfbuscaordenesVista(Sesion& sesion, Interaccion& interaccio
 
     setAlConsultar([l] { l->consultar(); });
     setAlAnular([l] { l->anular(); });
+    setAlNotas([this, &interaccion] {
+        if (!resultado().isEmpty())
+            interaccion.abrirPantalla(QStringLiteral("Tfnotasdoc"),
+                                      {{QStringLiteral("tipo"), 56},
+                                       {QStringLiteral("id"), qlonglong(resultado().asInt(QStringLiteral("ORSE_ID")))}});
+    });
     if (eligiendo) {
         agregarBoton(QStringLiteral("Seleccionar"), Qt::Key_F10, [l] { l->seleccionar(); });
         setAlElegir([l] { l->seleccionar(); });

@@ -1,5 +1,6 @@
 #include "documents/service/TfordenservicioVista.h"
 
+#include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "ui/BusquedaBase.h"
 #include "ui/DobleClic.h"
@@ -40,6 +41,13 @@ TfordenservicioVista::TfordenservicioVista(std::unique_ptr<Tfordenservicio> logi
     QFrame* panel = panelBotones(this, sesion);
     botonDePanel(panel, consulta ? QStringLiteral("F2: Imprimir") : QStringLiteral("F2: Grabar"),
                  [this, grabar] { manejador_.proteger(grabar); });
+    // F12 in the consult: the order's notes.
+    const auto notas = [this, l] {
+        interaccion_.abrirPantalla(QStringLiteral("Tfnotasdoc"),
+                                   {{QStringLiteral("tipo"), 56},
+                                    {QStringLiteral("id"), qlonglong(l->orden().asInt(QStringLiteral("ORSE_ID")))}});
+    };
+    if (consulta) botonDePanel(panel, QStringLiteral("F12:Notas"), [this, notas] { manejador_.proteger(notas); });
     finPanel(panel);
     botonDePanel(panel, QStringLiteral("Esc:Salir"), [this, l] { manejador_.proteger([l] { l->cancelar(); }); });
 
@@ -163,6 +171,7 @@ TfordenservicioVista::TfordenservicioVista(std::unique_ptr<Tfordenservicio> logi
     teclado_->asignar(Qt::Key_Escape, [l] { l->cancelar(); });
     if (consulta) {
         for (QLineEdit* e : findChildren<QLineEdit*>()) e->setReadOnly(true);
+        teclado_->asignar(Qt::Key_F12, notas);
     } else {
         teclado_->asignar(Qt::Key_F6, [l] { l->buscarAcreedor(); });
         teclado_->asignar(Qt::Key_F8, [l] { l->buscarOrdenes(); });

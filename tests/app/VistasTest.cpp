@@ -543,6 +543,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         {"Tfnotascredito2", {{"id", uno("select first 1 ncpr_id from notas_credito_proveedor order by ncpr_id")}}},
         {"Tfconsanticipocxp", {{"id", uno("select first 1 anpr_id from anticipos_proveedor where anpr_anulado = 'S'")}}},
         {"Tfabonosprv", {{"tipo", 51}, {"id", cargo}}},
+        {"Tfnotasdoc", {{"tipo", 51}, {"id", cargo}}},
         {"Tfconsordenserv", {{"id", uno("select first 1 orse_id from orden_servicio where orse_id <> 0")}}},
         {"Tfconsaplicacxp", {{"id", uno("select first 1 appr_id from aplicacion_provedor order by appr_id")}}},
         {"Tfaplicacion2", {{"id", uno("select first 1 appr_id from aplicacion_provedor order by appr_id")}}},
@@ -575,6 +576,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
         "Tfrepoanalisi",                                                                            // reports
         "Tfimportar",                                                                               // import
+        "Tfbuscanotdebito", "Tfbuscancredito", "Tfnotasdoc",                                        // searches, notes
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
                                  "Tfbuscplantilla", "SelectorCuentas", "NuevaCuenta", "SelectorCentros",
@@ -602,7 +604,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
                     !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
                                             nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
                                             nombre == "Tfaplicacionprv" || nombre == "Tfconsaplicacxp" ||
-                                            nombre == "Tfbuscaplicaciones" ||
+                                            nombre == "Tfbuscaplicaciones" || nombre == "Tfbuscanotdebito" ||
+                                            nombre == "Tfbuscancredito" || nombre == "Tfnotasdoc" ||
                                             nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
                                             nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
