@@ -11,6 +11,7 @@
 #include <QPdfDocument>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace cxp;
 
@@ -29,7 +30,11 @@ protected:
         const QString ruta = carpeta.filePath("soporte.pdf");
         QPdfWriter w(ruta);
         QPainter p(&w);
-        p.drawText(200, 200, QStringLiteral("Factura del acreedor, página única"));
+        QFont letra = p.font();
+        letra.setPointSize(28);
+        p.setFont(letra);
+        p.drawText(QRect(0, 0, w.width(), w.height() / 4), Qt::AlignCenter, QStringLiteral("Factura FE-4471\nDISTRIBUIDORA DE GRANOS"));
+        p.drawRect(QRect(w.width() / 10, w.height() / 4, w.width() * 8 / 10, w.height() / 3));
         p.end();
         return ruta;
     }
@@ -83,6 +88,9 @@ TEST_F(NotasDocumento, GrabadaConSuArchivoYLeidaIgual) {
     QFile escrito(disco);
     ASSERT_TRUE(escrito.open(QIODevice::ReadOnly));
     EXPECT_EQ(escrito.readAll(), bytes);
+    v.resize(1000, 560);
+    v.show();
+    QTest::qWait(800);  // the pane renders its pages in the background
     prueba::capturar(v, "notas_documento");
 
     // Another document's notes are not listed; "No" keeps the note.
