@@ -163,7 +163,7 @@ QStringList tablasReservadas(Base base) {
 QStringList procedimientosInternos(Base base) {
     if (base == Base::General) return {};
     return {QStringLiteral("AUDITE_DOCUMENTO"), QStringLiteral("AUDITE_CAMBIO"), QStringLiteral("AUDITE_MAESTRO"),
-            QStringLiteral("REPLICA_ACCESO")};
+            QStringLiteral("REPLICA_ACCESO"), QStringLiteral("ANULACION_CXPAGAR")};
 }
 
 void otorgarDerechos(fb::Database& db, Base base) {
@@ -193,9 +193,11 @@ void otorgarDerechos(fb::Database& db, Base base) {
                              .arg(tabla, f[1].toInt64() == 2 ? QStringLiteral("TRIGGER") : QStringLiteral("PROCEDURE"),
                                   objeto));
     }
-    // The audit procedures and the one that hands out the replication login
-    // are called by the triggers and procedures alone: a login calling them
-    // by hand could add audit rows or read the secret.
+    // The audit procedures, the one that hands out the replication login and
+    // the annulment of a document's ledger voucher are called by the triggers
+    // and procedures alone: a login calling them by hand could add audit
+    // rows, read the secret or take a live document's voucher out of the
+    // books.
     const QStringList internos = procedimientosInternos(base);
     for (const QString& p : nombres(db, "select rdb$procedure_name from rdb$procedures where coalesce(rdb$system_flag, 0) = 0")) {
         if (!internos.contains(p)) {

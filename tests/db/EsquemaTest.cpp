@@ -141,6 +141,7 @@ TEST(Esquema, SecretosApartadosYSoloSusProcedimientosLosUsan) {
              "execute procedure AUDITE_DOCUMENTO 51, 1, 'I'",
              "execute procedure AUDITE_CAMBIO 51, 0, 1, 'N', 'N'",
              "execute procedure AUDITE_MAESTRO 104, '900', 'D'",
+             "execute procedure ANULACION_CXPAGAR 51, 1, 'D', 'X', '1', 0",
              "update REPLICA_COMPRAS set RPCM_SERVIDOR = 'otro/3050:/x'",
          }) {
         EXPECT_THROW(aux.executeDirect(QString::fromLatin1(prohibido)), fb::DbError) << prohibido;
