@@ -32,15 +32,25 @@ bool Tfconsegresos::abrir(int64_t id) {
                         .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
     const QString igual = sql::numero(id);
     try {
-        egreso_.open(sesion_.compania, QStringLiteral("select * from egresos where egre_id = ") + igual);
+        // The creditor's name as registered when the voucher kept none.
+        egreso_.open(sesion_.compania,
+                     QStringLiteral("select e.*, coalesce(e.egre_nomterc, t.terc_nom) as nombre_acreedor from egresos e "
+                                    "left join terceros t on t.terc_nit = e.terc_nit where e.egre_id = ") +
+                         igual);
         if (id <= 0 || egreso_.isEmpty()) {
             interaccion_.error(kNoEncontrado);
             return false;
         }
         id_ = id;
+        // The prefix and number of a live document when the line lacks them.
         detalle_.open(sesion_.compania,
-                      QStringLiteral("select d.*, t.tido_nomcorto from egresos_detalle d left join tipo_documento t "
-                                     "on t.tido_cod = d.egde_tipodoc where d.egre_id = ") +
+                      QStringLiteral("select t.tido_nomcorto as egde_tiponom, coalesce(d.egde_prefijo, v.pref_pre) as "
+                                     "egde_prefijo, coalesce(d.egde_numero, v.numero) as egde_numero, d.egde_numprov, "
+                                     "d.egde_abono, d.egde_dtof, d.egde_rtfte, d.egde_rtiva, d.egde_rtica, d.egde_rcree, "
+                                     "d.egde_tipodoc, d.egde_iddoc, d.egde_item from egresos_detalle d "
+                                     "left join tipo_documento t on t.tido_cod = d.egde_tipodoc "
+                                     "left join v_documentos_cxpagar v on v.tipo = d.egde_tipodoc and v.id = d.egde_iddoc "
+                                     "where d.egre_id = ") +
                           igual + QStringLiteral(" order by d.egde_item"));
         cruce_.open(sesion_.compania,
                     QStringLiteral("select * from egresos_crucec where egre_id = ") + igual +

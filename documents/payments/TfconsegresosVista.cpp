@@ -93,7 +93,7 @@ TfconsegresosVista::TfconsegresosVista(std::unique_ptr<Tfconsegresos> logica, In
     dato(QStringLiteral("Número:"), texto("EGRE_NUMERO"), QStringLiteral("EGRE_NUMERO"));
     dato(QStringLiteral("Fecha:"), e.asDate(QStringLiteral("EGRE_FECHA")).toString(QStringLiteral("yyyy/MM/dd")));
     dato(QStringLiteral("Nit:"), texto("TERC_NIT"));
-    dato(QStringLiteral("Acreedor:"), texto("EGRE_NOMTERC"));
+    dato(QStringLiteral("Acreedor:"), texto("NOMBRE_ACREEDOR"), QStringLiteral("nombreAcreedor"));
     dato(QStringLiteral("Tipo:"), tipo);
     dato(QStringLiteral("Clase:"), l->nombreClase(), QStringLiteral("nombreClase"));
     dato(QStringLiteral("Caja destino:"), l->nombreCaja(), QStringLiteral("nombreCaja"));
@@ -109,7 +109,7 @@ TfconsegresosVista::TfconsegresosVista(std::unique_ptr<Tfconsegresos> logica, In
     cabecera->addWidget(concepto, fila, 1, 1, 5);
 
     // ---- detail sets
-    mostrar(l->detalle(), {{"TIDO_NOMCORTO", "Tipo"}, {"EGDE_PREFIJO", "Prefijo"}, {"EGDE_NUMERO", "Número"},
+    mostrar(l->detalle(), {{"EGDE_TIPONOM", "Tipo"}, {"EGDE_PREFIJO", "Prefijo"}, {"EGDE_NUMERO", "Número"},
                            {"EGDE_NUMPROV", "Nro.proveedor"}, {"EGDE_ABONO", "Abono"}, {"EGDE_DTOF", "Descuento"},
                            {"EGDE_RTFTE", "Retefuente"}, {"EGDE_RTIVA", "Reteiva"}, {"EGDE_RTICA", "Reteica"},
                            {"EGDE_RCREE", "Cree"}});
