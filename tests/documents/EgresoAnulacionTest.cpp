@@ -9,6 +9,7 @@
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "documents/payments/Tfbuscegreso.h"
+#include "documents/payments/Tfconsegresos.h"
 #include "tests/db/LibroPrueba.h"
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/InteraccionGrabada.h"
@@ -27,6 +28,7 @@ const QString kNit = QStringLiteral("900300311");
 class EgresoAnulacion : public ::testing::Test {
 protected:
     prueba::BaseTemporal base{prueba::plantillaDemo()};
+    prueba::BaseTemporal general{prueba::plantillaDemo(cxp::esquema::Base::General)};
     fb::Database db = base.conectar();
     Libro libro{db};
     prueba::InteraccionGrabada interaccion;
@@ -40,7 +42,7 @@ protected:
         sesion.usuario_actual = QStringLiteral("ADMIN");
         sesion.es_administrador = true;
         sesion.compania = base.conectar();
-        sesion.general = base.conectar();
+        sesion.general = general.conectar();
         configuracion.cargar(sesion.compania);
         libro.acreedor(kNit);
         db.executeDirect("update PROVEEDORES set PROV_CTACAUSA = '51359501' where TERC_NIT = ?", {kNit});
@@ -162,6 +164,17 @@ TEST_F(EgresoAnulacion, NumeroDelBancoLiberadoSoloSiSeResponde) {
         EXPECT_EQ(uno("select count(*) from saldos_doc_cxpagar where tipo = 55 and id = " + sql::numero(int64_t(anticipo.id))), 0);
         EXPECT_EQ(db.queryOne("select audi_razon from auditoria where tido_cod = 62 and audi_oper = 'A' and audi_iddoc = ?",
                               {e.id})->at(0).toString(), "CHEQUE DAÑADO");
+        // Its consult: the kind, the mark with the reason, no ledger command.
+        int contabilizado = 0;
+        Tfconsegresos consulta(sesion, interaccion, manejador, configuracion,
+                               {{}, [&](int64_t, const QString&, const QDate&) { ++contabilizado; }});
+        ASSERT_TRUE(consulta.abrir(e.id)) << interaccion.mensajes.join('\n').toStdString();
+        EXPECT_EQ(consulta.tipoBanco(), c.tipo == 72 ? "CHEQUE" : "RETIRO");
+        EXPECT_TRUE(consulta.anulado());
+        EXPECT_TRUE(consulta.razon().startsWith("CHEQUE DAÑADO")) << consulta.razon().toStdString();
+        EXPECT_EQ(consulta.totales().banco, consulta.banco().asDinero("EGBC_MONTO"));
+        consulta.verContabilidad();
+        EXPECT_EQ(contabilizado, 0);
         // The next voucher with the same number on the manual checkbook.
         auto otro = [&] { egreso(dia, {}, {}, 5000, c.tipo, c.numero, false); };
         if (c.reutilizar) EXPECT_NO_THROW(otro());
@@ -211,6 +224,10 @@ TEST_F(EgresoAnulacion, RechazosNoCambianNada) {
             << interaccion.mensajes.join('\n').toStdString();
         EXPECT_TRUE(interaccion.respuestas.empty());
     }
+    interaccion.mensajes.clear();
+    sesion.es_administrador = true;
+    EXPECT_FALSE(Tfconsegresos(sesion, interaccion, manejador, configuracion, {}).abrir(999999));
+    EXPECT_EQ(interaccion.de("error"), QStringList{Tfconsegresos::kNoEncontrado});
 }
 
 // Generated charges, payments and advances paid out, posted; then vouchers
