@@ -107,6 +107,7 @@ Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
             }
             tr.commit();
             hecho = Resultado::Anulado;
+            if (conRazon) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Anulacion, razon);
             liberarDocumentoBanco(id);
         } else {
             if (!interaccion_.preguntar(QStringLiteral("Esta seguro de eliminar completamente el EGRESO ") + nombre +
@@ -124,11 +125,8 @@ Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
             tr.commit();
             // The bank document record went with the voucher's bank row.
             hecho = Resultado::Eliminado;
+            if (conRazon) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Eliminacion, razon);
         }
-        if (conRazon)
-            registre_razon(sesion_.compania, 62, id,
-                           hecho == Resultado::Anulado ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion,
-                           razon);
     } catch (const std::exception& e) {
         manejador_.ManejarError(e, kProveedor);
     }
