@@ -117,7 +117,7 @@ QString BusquedaBase::consulta() const {
     const int i = columnaElegida();
     const ModoBusqueda modo = cualquierPosicion_->isChecked() ? ModoBusqueda::Contiene : modoSinPosicion_;
     return (base_ ? base_() : QString()) + condicionBusqueda(columnas_, i, texto_->text(), modo, conector_) +
-           ordenBusqueda(columnas_, i);
+           (orden_.isEmpty() ? ordenBusqueda(columnas_, i) : orden_);
 }
 
 bool BusquedaBase::abrir(const QString& sql) {

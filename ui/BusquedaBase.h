@@ -56,6 +56,9 @@ public:
     // The text box is emptied after each search.
     void setLimpiarTexto(bool on) { limpiarTexto_ = on; }
     void setBaseDatos(fb::Database* db) { db_ = db; }
+    // A fixed order for every column (" order by egre_fecha desc, egre_id
+    // desc"); empty: by the chosen column.
+    void setOrden(const QString& orden) { orden_ = orden; }
 
     // The whole statement for what the screen shows now.
     QString consulta() const;
@@ -107,6 +110,7 @@ private:
     // text, in the search column's order.
     ModoBusqueda modoSinPosicion_ = ModoBusqueda::DesdeValor;
     bool limpiarTexto_ = false;
+    QString orden_;
     fb::Database* db_ = nullptr;
     Comando alConsultar_, alElegir_, alSalir_;
     std::function<void(const std::exception&)> manejador_;

@@ -6,6 +6,8 @@
 #include "accounting/contabilizacion/Registro.h"
 #include "accounting/interfaces/Interfaces.h"
 #include "documents/payments/ConceptosVista.h"
+#include "documents/payments/TfbuscegresoVista.h"
+#include "documents/payments/TfconsegresosVista.h"
 #include "documents/payments/TfegresosVista.h"
 #include "ledger/TfconscxpagarVista.h"
 #include "ui/InteraccionQt.h"
@@ -35,6 +37,19 @@ ServiciosEgreso servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, con
     return r;
 }
 
+ServiciosConsultaEgreso serviciosConsulta(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c) {
+    ServiciosConsultaEgreso r;
+    r.imprimir = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfimpregreso"), {{QStringLiteral("id"), qlonglong(id)}}); };
+    r.contabilidad = [iq, s, m, c](int64_t id, const QString& prefijo, const QDate& fecha) {
+        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
+            *s, *iq, *m, *c,
+            [iq, s](int tipo, const QString& p) { return Interfaces(s->compania, *iq).abre_interfaz_caja(tipo, p, true); },
+            QApplication::activeWindow());
+        protocolo.desdeConsulta(DocumentoContable{62, int(id), prefijo, fecha});
+    };
+    return r;
+}
+
 }  // namespace
 
 void registrarPantallasPagos(InteraccionQt& interaccion, Sesion& sesion, ManejadorErrores& errores,
@@ -51,6 +66,22 @@ void registrarPantallasPagos(InteraccionQt& interaccion, Sesion& sesion, Manejad
                                 Dinero::desdeTexto(args.value(QStringLiteral("monto")).toString()).value_or(Dinero()));
         if (!logica->abrir()) return nullptr;
         auto* vista = new TfegresosVista(std::move(logica), *iq, *m, *s);
+        vista->setAttribute(Qt::WA_DeleteOnClose);
+        return vista;
+    });
+    iq->registrarPantalla(QStringLiteral("Tfbuscegreso"), [iq, s, m, c](const QVariantMap&) -> QWidget* {
+        auto* vista = new TfbuscegresoVista(*s, *iq, *m, *c);
+        if (!vista->buscar()) {
+            delete vista;
+            return nullptr;
+        }
+        return vista;
+    });
+    // Opened with the voucher's id (the search, the voucher's number, the ledger).
+    iq->registrarPantalla(QStringLiteral("Tfconsegresos"), [iq, s, m, c](const QVariantMap& args) -> QWidget* {
+        auto logica = std::make_unique<Tfconsegresos>(*s, *iq, *m, *c, serviciosConsulta(iq, s, m, c));
+        if (!logica->abrir(args.value(QStringLiteral("id")).toLongLong())) return nullptr;
+        auto* vista = new TfconsegresosVista(std::move(logica), *iq, *m, *s);
         vista->setAttribute(Qt::WA_DeleteOnClose);
         return vista;
     });

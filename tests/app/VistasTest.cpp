@@ -550,6 +550,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         {"Tfmodinterfaz", {{"id", uno("select first 1 incp_id from interfaz_cxpagar order by incp_id")}}},
         {"Tfmodformato", {{"tipo", 51}, {"prefijo", "0000"}}},
         {cxp::ventanaImpresion(62), {{"id", uno("select first 1 egre_id from egresos order by egre_id")}}},
+        {"Tfconsegresos", {{"id", uno("select first 1 egre_id from egresos where egre_id <> 0 order by egre_id")}}},
     };
     // Windows that print at once and show nothing of their own, and the
     // purchase consults, whose documents the demo lacks.
@@ -571,6 +572,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "TFConsecut", "Tfautorizacion",                                                             // shared
         "Tfordenservicio", "Tfconsordenserv", "Tfbuscaordenes",                                     // service orders
         "Tfaplicacionprv", "Tfconsaplicacxp", "Tfaplicacion2", "Tfbuscaplicaciones",                // applications
+        "Tfbuscegreso", "Tfconsegresos",                                                            // vouchers
         "Tfchequeosaldos", "Tfcambiaretes", "Tfprocedimientos",                                     // maintenance
         "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
         "Tfrepoanalisi",                                                                            // reports
@@ -605,6 +607,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
                                             nombre == "Tfaplicacionprv" || nombre == "Tfconsaplicacxp" ||
                                             nombre == "Tfbuscaplicaciones" || nombre == "Tfbuscanotdebito" ||
                                             nombre == "Tfbuscancredito" || nombre == "Tfnotasdoc" ||
+                                            nombre == "Tfbuscaplicaciones" ||
+                                            nombre == "Tfbuscegreso" || nombre == "Tfconsegresos" ||
                                             nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
                                             nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi"))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");

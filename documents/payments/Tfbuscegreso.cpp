@@ -1,0 +1,169 @@
+#include "documents/payments/Tfbuscegreso.h"
+
+#include "base/Sql.h"
+#include "data/Auditoria.h"
+#include "data/Configuracion.h"
+#include "data/DataSet.h"
+#include "data/Derechos.h"
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Sesion.h"
+
+namespace cxp {
+
+namespace {
+const QString kProveedor = QStringLiteral("QBuscEgresos");
+const QString kModuloCxp = QStringLiteral("C. X PAGAR");
+}  // namespace
+
+Tfbuscegreso::Tfbuscegreso(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                           const Configuracion& configuracion, DataSet& lista, QObject* parent)
+    : QObject(parent),
+      sesion_(sesion),
+      interaccion_(interaccion),
+      manejador_(manejador),
+      configuracion_(configuracion),
+      lista_(lista) {}
+
+const std::vector<ColumnaBusqueda>& Tfbuscegreso::columnas() {
+    using T = ColumnaBusqueda::Tipo;
+    static const std::vector<ColumnaBusqueda> c{
+        {QStringLiteral("Nú&mero"), QStringLiteral("egre_numero"), T::Texto, true},
+        {QStringLiteral("&Fecha"), QStringLiteral("egre_fecha"), T::Fecha, true},
+        {QStringLiteral("&Acreedor"), QStringLiteral("egre_nomterc"), T::Texto, false},
+        {QStringLiteral("Conce&pto"), QStringLiteral("egre_conc"), T::Texto, false},
+    };
+    return c;
+}
+
+QDate Tfbuscegreso::desde(const QString& texto, const QDate& hoy) const {
+    const int dias = configuracion_
+                         .valor(QStringLiteral("CAJA"), QStringLiteral("DOCUMENTOS"),
+                                QStringLiteral("NUMERO DE DIAS PARA BUSCAR DOCUMENTOS"))
+                         .trimmed()
+                         .toInt();
+    return dias >= 1 && texto.trimmed().isEmpty() ? hoy.addDays(-dias) : kDesdeSiempre;
+}
+
+QString Tfbuscegreso::consultaBase(const QString& texto) const {
+    // The payables module lists only vouchers of class "1".
+    return QStringLiteral("select * from busqueda_egresos(") + sql::fecha(desde(texto)) + QLatin1Char(',') +
+           sql::numero(int64_t(sesion_.agencia_actual)) + QStringLiteral(") where egre_tipo = '1'");
+}
+
+QString Tfbuscegreso::consulta(int columna, const QString& texto, bool cualquierPosicion) const {
+    return consultaBase(texto) +
+           condicionBusqueda(columnas(), columna, texto,
+                             cualquierPosicion ? ModoBusqueda::Contiene : ModoBusqueda::DesdeValor) +
+           orden();
+}
+
+Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
+    const int opcion = sesion_.modulo_actual == kModuloCxp ? 32 : 42;
+    if (!valide_acceso(sesion_, opcion, sesion_.modulo_actual)) {
+        interaccion_.error(kSinAcceso);
+        return Resultado::Nada;
+    }
+    if (!lista_.isOpen() || lista_.isEmpty()) return Resultado::Nada;
+    const int64_t id = lista_.asInt(QStringLiteral("EGRE_ID"));
+    if (id <= 0) return Resultado::Nada;
+    const bool anulado = lista_.asString(QStringLiteral("EGRE_ANULADO")).trimmed() == QLatin1String("S");
+    // Deleting is only for an annulled voucher, and only for an administrator.
+    if (anulado && !sesion_.es_administrador) {
+        interaccion_.pitar();
+        return Resultado::Nada;
+    }
+    const bool conRazon = configuracion_
+                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
+                              .trimmed()
+                              .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+    QString razon;
+    if (conRazon) {
+        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
+        if (!r) return Resultado::Nada;
+        razon = r->value(QStringLiteral("razon")).toString().trimmed();
+        if (!razon_valida(razon, interaccion_)) return Resultado::Nada;
+    }
+    const QString nombre = lista_.asString(QStringLiteral("PREF_PRE")).trimmed() +
+                           lista_.asString(QStringLiteral("EGRE_NUMERO")).trimmed();
+    const QString igual = sql::numero(id);
+    Resultado hecho = Resultado::Nada;
+    try {
+        if (!anulado) {
+            if (!interaccion_.preguntar(QStringLiteral("Esta seguro de anular el EGRESO ") + nombre + QLatin1Char('?')))
+                return Resultado::Nada;
+            // Only a live voucher: one another clerk annulled meanwhile is left alone.
+            fb::Transaction tr = sesion_.compania.begin();
+            const int64_t filas =
+                tr.execute(QStringLiteral("update EGRESOS set egre_anulado = 'S', egre_usuario = ") +
+                           sql::texto(sesion_.usuario_actual.left(10)) + QStringLiteral(" where egre_id = ") + igual +
+                           QStringLiteral(" and egre_anulado = 'N'"));
+            if (filas != 1) {
+                tr.rollback();
+                interaccion_.error(kCambiado.arg(nombre));
+                emit refrescar();
+                return Resultado::Nada;
+            }
+            tr.commit();
+            hecho = Resultado::Anulado;
+            if (conRazon) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Anulacion, razon);
+            liberarDocumentoBanco(id);
+        } else {
+            if (!interaccion_.preguntar(QStringLiteral("Esta seguro de eliminar completamente el EGRESO ") + nombre +
+                                        QLatin1Char('?')))
+                return Resultado::Nada;
+            fb::Transaction tr = sesion_.compania.begin();
+            const int64_t filas = tr.execute(QStringLiteral("delete from egresos where egre_id = ") + igual +
+                                             QStringLiteral(" and egre_anulado = 'S'"));
+            if (filas != 1) {
+                tr.rollback();
+                interaccion_.error(kCambiado.arg(nombre));
+                emit refrescar();
+                return Resultado::Nada;
+            }
+            tr.commit();
+            // The bank document record went with the voucher's bank row.
+            hecho = Resultado::Eliminado;
+            if (conRazon) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Eliminacion, razon);
+        }
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+    }
+    emit refrescar();
+    return hecho;
+}
+
+// "Desea volver a utilizar el cheque/retiro No. …?": yes deletes the record
+// of the cheque (or withdrawal) so that its number is free for a new
+// voucher; no keeps it, annulled and used.
+bool Tfbuscegreso::liberarDocumentoBanco(int64_t id) {
+    const auto banco = sesion_.compania.queryOne(
+        QStringLiteral("select egbc_tipobco, cuba_cod, prba_pref, egbc_numero FROM egresos_banco where egre_id = ") +
+        sql::numero(id));
+    if (!banco || (*banco)[3].isNull() || (*banco)[3].toString().trimmed().isEmpty()) return false;
+    const QString numero = (*banco)[2].toString().trimmed() + (*banco)[3].toString().trimmed();
+    if (!interaccion_.preguntar(QStringLiteral("Desea volver a utilizar el cheque/retiro No. ") + numero +
+                                QLatin1Char('?')))
+        return false;
+    if ((*banco)[0].toInt64() != 73)
+        sesion_.compania.executeDirect(QStringLiteral("DELETE FROM CHEQUES WHERE CHEQ_IDEGRESO = ") + sql::numero(id));
+    else
+        sesion_.compania.executeDirect(QStringLiteral("DELETE FROM RETIROS WHERE RETI_IDEGRESO = ") + sql::numero(id));
+    return true;
+}
+
+void Tfbuscegreso::consultar() {
+    if (!lista_.isOpen() || lista_.isEmpty()) return;
+    interaccion_.abrirPantalla(QStringLiteral("Tfconsegresos"),
+                               {{QStringLiteral("id"), qlonglong(lista_.asInt(QStringLiteral("EGRE_ID")))}});
+}
+
+void Tfbuscegreso::notas() {
+    if (!lista_.isOpen() || lista_.isEmpty()) return;
+    interaccion_.abrirPantalla(QStringLiteral("Tfnotasdoc"),
+                               {{QStringLiteral("tipo"), 62},
+                                {QStringLiteral("id"), qlonglong(lista_.asInt(QStringLiteral("EGRE_ID")))}});
+}
+
+}  // namespace cxp
