@@ -459,6 +459,134 @@ BEGIN
   END
 END^
 
+/* The withholding rates of a payables document and the bases they were
+   applied on: rete-fuente on its base for withholding (its taxable amount
+   when none was kept), rete-IVA on its IVA, rete-ICA (per thousand) and
+   CREE on its taxable amount. Documents of other modules keep no rates
+   here: 0. */
+CREATE OR ALTER PROCEDURE TASAS_DOC_CXPAGAR (TIPO INTEGER, ID INTEGER)
+RETURNS (T1 NUMERIC(15,4), T2 NUMERIC(15,4), T3 NUMERIC(15,4), T4 NUMERIC(15,4),
+         B1 NUMERIC(15,2), B2 NUMERIC(15,2), B3 NUMERIC(15,2), B4 NUMERIC(15,2))
+AS
+BEGIN
+  T1 = 0; T2 = 0; T3 = 0; T4 = 0; B1 = 0; B2 = 0; B3 = 0; B4 = 0;
+  IF (TIPO = 51) THEN
+    SELECT NDPR_RTFTEPORC, NDPR_RTIVAPORC, NDPR_RTICAPORC, NDPR_RTCREE,
+           IIF(COALESCE(NDPR_BASERTFTE, 0) <> 0, NDPR_BASERTFTE, NDPR_MONTO), NDPR_IVAMONTO,
+           NDPR_MONTO, NDPR_MONTO
+      FROM NOTAS_DEBITO_PROVEEDOR WHERE NDPR_ID = :ID
+      INTO :T1, :T2, :T3, :T4, :B1, :B2, :B3, :B4;
+  ELSE IF (TIPO = 52) THEN
+    SELECT NCPR_RTFTEPORC, NCPR_RTIVAPORC, NCPR_RTICAPORC, NCPR_RTCREE,
+           IIF(COALESCE(NCPR_BASERTFTE, 0) <> 0, NCPR_BASERTFTE, NCPR_MONTO), NCPR_IVAMONTO,
+           NCPR_MONTO, NCPR_MONTO
+      FROM NOTAS_CREDITO_PROVEEDOR WHERE NCPR_ID = :ID
+      INTO :T1, :T2, :T3, :T4, :B1, :B2, :B3, :B4;
+  ELSE IF (TIPO = 55) THEN
+    SELECT ANPR_RTFTEPORC, ANPR_RTIVAPORC, ANPR_RTICAPORC, ANPR_RTCREE, ANPR_BASE,
+           ANPR_IVAMONTO, ANPR_BASE, ANPR_BASE
+      FROM ANTICIPOS_PROVEEDOR WHERE ANPR_ID = :ID
+      INTO :T1, :T2, :T3, :T4, :B1, :B2, :B3, :B4;
+  T1 = COALESCE(T1, 0); T2 = COALESCE(T2, 0); T3 = COALESCE(T3, 0); T4 = COALESCE(T4, 0);
+  B1 = COALESCE(B1, 0); B2 = COALESCE(B2, 0); B3 = COALESCE(B3, 0); B4 = COALESCE(B4, 0);
+  SUSPEND;
+END^
+
+/* The withholdings practised on the creditors of a NIT range from DESDE to
+   HASTA, as their certificates show them: the rows of
+   REP_RETENCION_PROVEEDOR split by kind (CLASE 1 rete-fuente, 2 rete-IVA,
+   3 rete-ICA, 4 CREE) with the rate and base. A document's row takes the
+   document's rates and bases; a voucher's or an application's row is split
+   by the documents it crossed, each at that document's rate, its base the
+   amount withheld at that rate. Summed by NIT, CLASE and TASA by the
+   certificate screen. */
+CREATE OR ALTER PROCEDURE CERTIFICADO_RETENCION_CXPAGAR (NIT_DESDE VARCHAR(20), NIT_HASTA VARCHAR(20),
+  DESDE DATE, HASTA DATE)
+RETURNS (NIT VARCHAR(20), NOMBRE VARCHAR(60), DV VARCHAR(1), DIRECCION VARCHAR(60),
+         CIUDAD VARCHAR(40), CLASE SMALLINT, CONCEPTO VARCHAR(40), TASA NUMERIC(15,4),
+         BASE NUMERIC(15,2), VALOR NUMERIC(15,2))
+AS
+DECLARE TIPODOC VARCHAR(8);
+DECLARE IDDOC INTEGER;
+DECLARE FECHA DATE;
+DECLARE TIPO INTEGER;
+DECLARE V1 NUMERIC(15,2);
+DECLARE V2 NUMERIC(15,2);
+DECLARE V3 NUMERIC(15,2);
+DECLARE V4 NUMERIC(15,2);
+DECLARE T1 NUMERIC(15,4);
+DECLARE T2 NUMERIC(15,4);
+DECLARE T3 NUMERIC(15,4);
+DECLARE T4 NUMERIC(15,4);
+DECLARE B1 NUMERIC(15,2);
+DECLARE B2 NUMERIC(15,2);
+DECLARE B3 NUMERIC(15,2);
+DECLARE B4 NUMERIC(15,2);
+DECLARE C_TIPO INTEGER;
+DECLARE C_ID INTEGER;
+DECLARE K SMALLINT;
+BEGIN
+  FOR SELECT R.NIT, R.NOMBRE, R.DV, T.TERC_DIR, T.TERC_CIU, R.TIPODOC, R.IDDOC, R.FECHA,
+             R.RTFTE, R.RTIVA, R.RTICA, R.RCREE, TD.TIDO_COD
+        FROM REP_RETENCION_PROVEEDOR (:NIT_DESDE, :NIT_HASTA, '', 'zz', :DESDE, :HASTA, 'S', 'C', 'N', 'N', 0) R
+        JOIN TERCEROS T ON T.TERC_NIT = R.NIT
+        LEFT JOIN TIPO_DOCUMENTO TD ON TD.TIDO_NOMCORTO = R.TIPODOC
+        INTO :NIT, :NOMBRE, :DV, :DIRECCION, :CIUDAD, :TIPODOC, :IDDOC, :FECHA,
+             :V1, :V2, :V3, :V4, :TIPO
+  DO
+  BEGIN
+    IF (TIPO IN (53, 62)) THEN
+    BEGIN
+      -- the crossing's lines on this creditor's documents, dated as the movement dates them
+      FOR SELECT C.TIPODOC, C.IDDOC, C.RTFTE, C.RTIVA, C.RTICA, C.RCREE
+            FROM V_CRUCES_CXPAGAR C
+            JOIN V_DOCUMENTOS_CXPAGAR D ON D.TIPO = C.TIPODOC AND D.ID = C.IDDOC
+           WHERE C.TIPOAB = :TIPO AND C.IDAB = :IDDOC AND D.TERC_NIT = :NIT
+             AND C.FECHA <= :HASTA AND D.FECHA <= :HASTA AND MAXVALUE(C.FECHA, D.FECHA) = :FECHA
+            INTO :C_TIPO, :C_ID, :V1, :V2, :V3, :V4
+      DO
+      BEGIN
+        SELECT T1, T2, T3, T4 FROM TASAS_DOC_CXPAGAR (:C_TIPO, :C_ID) INTO :T1, :T2, :T3, :T4;
+        K = 1;
+        WHILE (K <= 4) DO
+        BEGIN
+          VALOR = DECODE(K, 1, V1, 2, V2, 3, V3, V4);
+          TASA = DECODE(K, 1, T1, 2, T2, 3, T3, T4);
+          IF (VALOR <> 0) THEN
+          BEGIN
+            CLASE = K;
+            CONCEPTO = DECODE(K, 1, 'RETENCION EN LA FUENTE', 2, 'RETENCION DE IVA', 3, 'RETENCION DE ICA',
+                              'RETENCION CREE');
+            BASE = IIF(TASA <> 0, VALOR * IIF(K = 3, 1000, 100) / TASA, 0);
+            SUSPEND;
+          END
+          K = K + 1;
+        END
+      END
+    END
+    ELSE
+    BEGIN
+      SELECT T1, T2, T3, T4, B1, B2, B3, B4 FROM TASAS_DOC_CXPAGAR (:TIPO, :IDDOC)
+        INTO :T1, :T2, :T3, :T4, :B1, :B2, :B3, :B4;
+      K = 1;
+      WHILE (K <= 4) DO
+      BEGIN
+        VALOR = DECODE(K, 1, V1, 2, V2, 3, V3, V4);
+        IF (VALOR <> 0) THEN
+        BEGIN
+          CLASE = K;
+          CONCEPTO = DECODE(K, 1, 'RETENCION EN LA FUENTE', 2, 'RETENCION DE IVA', 3, 'RETENCION DE ICA',
+                            'RETENCION CREE');
+          TASA = DECODE(K, 1, T1, 2, T2, 3, T3, T4);
+          BASE = SIGN(VALOR) * ABS(DECODE(K, 1, B1, 2, B2, 3, B3, B4));
+          SUSPEND;
+        END
+        K = K + 1;
+      END
+    END
+  END
+END^
+
 SET TERM ; ^
 
 UPDATE REVISION SET REVI_FECHA = '2026/12/07';

@@ -2,15 +2,20 @@
 
 #include "data/Sesion.h"
 #include "ledger/VistaLedger.h"
+#include "ui/Teclado.h"
+#include "data/Interaccion.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -151,7 +156,65 @@ void VistaComprobantes::leerCampos() {
     }
 }
 
+VistaCertificados::VistaCertificados(std::unique_ptr<Tfcertretencion> logica, Interaccion& interaccion,
+                                     ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre)
+    : VistaInforme(*logica, QStringLiteral("Tfcertretencion"), Tfcertretencion::kTitulo, interaccion, manejador,
+                   sesion, padre),
+      logica_(std::move(logica)) {
+    Tfcertretencion& l = *logica_;
+    desde_ = fecha(QStringLiteral("desde"), l.desde);
+    hasta_ = fecha(QStringLiteral("hasta"), l.hasta);
+    nitDesde_ = campoAcreedor(QStringLiteral("nitDesde"));
+    nitHasta_ = campoAcreedor(QStringLiteral("nitHasta"));
+    lugar_ = campo(QStringLiteral("lugar"), 40);
+    expedicion_ = fecha(QStringLiteral("expedicion"), l.expedicion);
+    titulo_ = campo(QStringLiteral("titulo"), 80);
+    titulo_->setText(l.titulo());
+    rango(QStringLiteral("Período:"), desde_, hasta_);
+    rango(QStringLiteral("Acreedores:"), nitDesde_, nitHasta_);
+    fila(QStringLiteral("Lugar de expedición:"), lugar_, expedicion_);
+    fila(QStringLiteral("Título:"), titulo_);
+    auto* pdf = new QPushButton(QStringLiteral("F6:PDF por acreedor"), this);
+    pdf->setObjectName(QStringLiteral("pdfPorAcreedor"));
+    connect(pdf, &QPushButton::clicked, this, [this] { pdfPorAcreedor(); });
+    auto* linea = new QHBoxLayout;
+    linea->addStretch();
+    linea->addWidget(pdf);
+    opciones()->addLayout(linea);
+    teclado().asignar(Qt::Key_F6, [this] { pdfPorAcreedor(); });
+}
+
+VistaCertificados::~VistaCertificados() = default;
+
+void VistaCertificados::leerCampos() {
+    Tfcertretencion& l = *logica_;
+    l.desde = desde_->date();
+    l.hasta = hasta_->date();
+    l.nitDesde = nitDesde_->text();
+    l.nitHasta = nitHasta_->text();
+    l.lugar = lugar_->text();
+    l.expedicion = expedicion_->date();
+    l.setTitulo(titulo_->text());
+}
+
+void VistaCertificados::pdfPorAcreedor() {
+    leerCampos();
+    const QString carpeta = QFileDialog::getExistingDirectory(this, QStringLiteral("Carpeta de los certificados"));
+    if (carpeta.isEmpty()) return;
+    const int n = logica_->pdfPorAcreedor(carpeta);
+    if (n > 0)
+        interaccion_.informacion(QStringLiteral("%1 certificados en %2").arg(n).arg(QDir::toNativeSeparators(carpeta)));
+}
+
 // --- the screens
+
+QWidget* crearTfcertretencion(Sesion& s, Interaccion& i, ManejadorErrores& m, const Configuracion& c,
+                              const QVariantMap&, QWidget* padre) {
+    auto logica = std::make_unique<Tfcertretencion>(s, i, m, c);
+    if (!logica->abrir()) return nullptr;
+    return new VistaCertificados(std::move(logica), i, m, s, padre);
+}
+
 
 QWidget* crearTfrepoproveedor(Sesion& s, Interaccion& i, ManejadorErrores& m, const Configuracion& c,
                               const QVariantMap&, QWidget* padre) {

@@ -4,6 +4,7 @@
 // the document listings (by consecutive number, by date).
 #include "printing/reportes/InformesAcreedor.h"
 #include "printing/reportes/InformesComprobantes.h"
+#include "printing/reportes/Tfcertretencion.h"
 #include "printing/reportes/VistaInforme.h"
 
 #include <memory>
@@ -80,6 +81,32 @@ private:
     QLineEdit* titulo_;
 };
 
+// "Certificados de retención": F2 prints them, F6 writes one PDF per
+// creditor into a folder chosen then.
+class VistaCertificados : public VistaInforme {
+    Q_OBJECT
+public:
+    VistaCertificados(std::unique_ptr<Tfcertretencion> logica, Interaccion& interaccion, ManejadorErrores& manejador,
+                      const Sesion& sesion, QWidget* padre = nullptr);
+    ~VistaCertificados() override;
+    void pdfPorAcreedor();
+
+protected:
+    void leerCampos() override;
+
+private:
+    std::unique_ptr<Tfcertretencion> logica_;
+    QDateEdit* desde_;
+    QDateEdit* hasta_;
+    QLineEdit* nitDesde_;
+    QLineEdit* nitHasta_;
+    QLineEdit* lugar_;
+    QDateEdit* expedicion_;
+    QLineEdit* titulo_;
+};
+
+QWidget* crearTfcertretencion(Sesion&, Interaccion&, ManejadorErrores&, const Configuracion&, const QVariantMap&,
+                              QWidget* padre = nullptr);
 QWidget* crearTfrepoproveedor(Sesion&, Interaccion&, ManejadorErrores&, const Configuracion&, const QVariantMap&,
                               QWidget* padre = nullptr);
 QWidget* crearTfrepDoc_prov(Sesion&, Interaccion&, ManejadorErrores&, const Configuracion&, const QVariantMap&,

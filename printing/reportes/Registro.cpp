@@ -26,6 +26,7 @@ void registrarPantallasInformes(InteraccionQt& interaccion, Sesion& sesion, Mane
         {QStringLiteral("TfrepDoc_prov"), &crearTfrepDoc_prov},
         {QStringLiteral("Tfrepoestdocuentas"), &crearTfrepoestdocuentas},
         {QStringLiteral("Tfreporelaprov"), &crearTfreporelaprov},
+        {QStringLiteral("Tfcertretencion"), &crearTfcertretencion},
     };
     for (const auto& [nombre, fabrica] : pantallas)
         iq->registrarPantalla(nombre, [iq, s, m, c, fabrica = fabrica](const QVariantMap& args) -> QWidget* {

@@ -574,6 +574,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfchequeosaldos", "Tfcambiaretes", "Tfprocedimientos",                                     // maintenance
         "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
         "Tfrepoanalisi",                                                                            // reports
+        "Tfrepoproveedor", "Tfrepoconsecutivo", "Tfrepocrono", "TfrepDoc_prov", "Tfrepoestdocuentas",
+        "Tfreporelaprov",                                                                           // reports
         "Tfimportar",                                                                               // import
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
@@ -604,7 +606,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
                                             nombre == "Tfaplicacionprv" || nombre == "Tfconsaplicacxp" ||
                                             nombre == "Tfbuscaplicaciones" ||
                                             nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
-                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi"))
+                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi" ||
+                                            nombre.startsWith("Tfrep")))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);

@@ -6,6 +6,7 @@
 #include "printing/reportes/ArchivosInforme.h"
 #include "printing/reportes/InformesAcreedor.h"
 #include "printing/reportes/InformesComprobantes.h"
+#include "printing/reportes/Tfcertretencion.h"
 #include "tests/db/LibroPrueba.h"
 #include "tests/support/EntornoCompania.h"
 
@@ -169,13 +170,14 @@ TEST_F(ReportesAcreedores, RetencionesSonLasDeDocumentosYCruces) {
 
     // Withholdings of kind k practised from day a to b: on the live
     // documents, signed, and taken by the live crossings (not payouts).
-    const auto practicadas = [&](int k, int a, int b) {
+    const auto practicadas = [&](int k, int a, int b, const QString& nit = {}) {
         Centavos s = 0;
         const QDate d0 = inicio.addDays(a), d1 = inicio.addDays(b);
         for (const auto& [clave, d] : libro.documentos())
-            if (libro.enLibro(d) && d.fecha >= d0 && d.fecha <= d1) s += d.signo * d.rete[size_t(k)];
+            if (libro.enLibro(d) && d.fecha >= d0 && d.fecha <= d1 && (nit.isEmpty() || d.nit == nit))
+                s += d.signo * d.rete[size_t(k)];
         for (const auto& [clave, c] : libro.cruces()) {
-            if (c.anulado || c.borrado || c.fecha < d0 || c.fecha > d1) continue;
+            if (c.anulado || c.borrado || c.fecha < d0 || c.fecha > d1 || (!nit.isEmpty() && c.nit != nit)) continue;
             for (const Linea& l : c.lineas) {
                 const Documento& d = libro.doc(l.tipo, l.id);
                 if (!libro.enLibro(d) || (l.tipo == 55 && c.tipo == 62 && d.egreso == c.id)) continue;
@@ -208,6 +210,36 @@ TEST_F(ReportesAcreedores, RetencionesSonLasDeDocumentosYCruces) {
                 acreedores << p.filas().row(r).asString(QStringLiteral("NIT"));
         EXPECT_EQ(acreedores.contains(nits[3]), c.sinRetenciones);
     }
+
+    // The certificates: one PDF per creditor with withholdings, each kind's
+    // total the creditor's withholdings of the period.
+    int argc = 1;
+    char programa[] = "prueba";
+    char* argv[] = {programa, nullptr};
+    QGuiApplication app(argc, argv);  // fonts
+    cxp::Tfcertretencion cert(sesion, interaccion, manejador, configuracion);
+    ASSERT_TRUE(cert.abrir());
+    cert.desde = inicio;
+    cert.hasta = inicio.addDays(90);
+    QTemporaryDir carpeta;
+    int conRetenciones = 0;
+    for (const QString& nit : nits) {
+        bool alguna = false;
+        for (int k = 0; k < 4; ++k) alguna = alguna || practicadas(k, 0, 90, nit) != Dinero();
+        conRetenciones += alguna;
+    }
+    ASSERT_GT(conRetenciones, 0);
+    EXPECT_EQ(cert.pdfPorAcreedor(carpeta.path()), conRetenciones) << mensajes().toStdString();
+    for (const QString& nit : nits) {
+        SCOPED_TRACE(nit.toStdString());
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(suma(cert.filas(), "VALOR",
+                           [&](const cxp::RecordRef& r) {
+                               return r.asString(QStringLiteral("NIT")) == nit && r.asInt(QStringLiteral("CLASE")) == k + 1;
+                           }),
+                      practicadas(k, 0, 90, nit));
+    }
+    EXPECT_EQ(QDir(carpeta.path()).entryList({QStringLiteral("*.pdf")}).size(), conRetenciones);
 }
 
 // Each new layout on its screen: empty ranges take every creditor, a "to"
@@ -233,6 +265,11 @@ TEST_F(ReportesAcreedores, CadaDisenoSeLeeDelPdf) {
     cxp::Tfrepoestdocuentas estado(sesion, interaccion, manejador, configuracion);
     estado.observaciones = QStringLiteral("Favor conciliar");
     cxp::Tfreporelaprov retenciones(sesion, interaccion, manejador, configuracion);
+    cxp::Tfcertretencion certificados(sesion, interaccion, manejador, configuracion);
+    certificados.abrir();
+    certificados.desde = inicio;
+    certificados.hasta = hasta;
+    certificados.lugar = QStringLiteral("Bogotá");
     struct Caso {
         cxp::PantallaInforme* p;
         cxp::InformeAcreedores* acreedores;
@@ -246,6 +283,7 @@ TEST_F(ReportesAcreedores, CadaDisenoSeLeeDelPdf) {
         {&documentos, &documentos, {nits[3], QStringLiteral("Total acreedor")}, -1},
         {&estado, &estado, {QStringLiteral("Favor conciliar"), QStringLiteral("Del 2025/01/01 al 2025/02/10")}, -1},
         {&retenciones, &retenciones, {QStringLiteral("Rte. fte"), QStringLiteral("Total informe")}, -1},
+        {&certificados, nullptr, {QStringLiteral("Expedido en Bogotá"), QStringLiteral("Total retenido")}, -1},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.p->nombreExportar().toStdString());
