@@ -575,7 +575,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
         "Tfrepoanalisi",                                                                            // reports
         "Tfrepoproveedor", "Tfrepoconsecutivo", "Tfrepocrono", "TfrepDoc_prov", "Tfrepoestdocuentas",
-        "Tfreporelaprov",                                                                           // reports
+        "Tfreporelaprov", "Tfcertretencion",                                                        // reports
         "Tfimportar",                                                                               // import
     };
     const QStringList selectores{"Tfbuscprove", "Tfciudades", "SelectorCxpagar", "Tfpreginterfaz", "Tfcontabiliza",
