@@ -170,7 +170,7 @@ private:
     Banda banda(const Informe& inf) {
         Banda b;
         const QString dentro = QStringLiteral("el informe ") + inf.nombre;
-        atributosPermitidos({"nombre", "clase", "campo", "alto", "repetir"}, QStringLiteral("una banda de ") + dentro);
+        atributosPermitidos({"nombre", "clase", "campo", "alto", "repetir", "saltar"}, QStringLiteral("una banda de ") + dentro);
         b.nombre = requerido("nombre", QStringLiteral("una banda de ") + dentro);
         if (inf.banda(b.nombre)) fallar(QStringLiteral("La banda %1 está repetida en %2").arg(b.nombre, dentro));
         const QString clase = atributo("clase").trimmed().isEmpty() ? b.nombre : atributo("clase").trimmed();
@@ -180,6 +180,7 @@ private:
         const QString donde = QStringLiteral("la banda ") + b.nombre;
         b.alto = numero("alto", b.alto, donde);
         b.repetir = siNo("repetir", donde);
+        b.saltar = siNo("saltar", donde);
         b.campo = atributo("campo").trimmed().toUpper();
         const bool deGrupo = b.clase == ClaseBanda::Grupo || b.clase == ClaseBanda::PieGrupo;
         if (deGrupo && b.campo.isEmpty()) fallar(QStringLiteral("La banda de grupo %1 no dice su campo").arg(b.nombre));

@@ -50,6 +50,7 @@ struct Banda {
     QString campo;       // group bands: the column that makes the group
     double alto = 0.2;   // inches
     bool repetir = false;  // group header: again at the top of each page the group goes on
+    bool saltar = false;   // group header: each group after the first starts a new page
     std::vector<Elemento> elementos;
 };
 

@@ -228,6 +228,10 @@ std::optional<Paginado> Paginado::preparar(const Informe& informe, const Filas& 
             }
         if (i > 0) cerrarNiveles(cambia, i - 1);
         filaActual = i;
+        bool saltar = false;
+        for (size_t l = cambia; i > 0 && l < niveles.size(); ++l)
+            for (const Banda* b : niveles[l].cabeceras) saltar = saltar || b->saltar;
+        if (saltar && cuerpo) abrirPagina();
         // A group header never ends a page alone: it goes with its first row.
         double juntos = altoDetalle;
         for (size_t l = cambia; l < niveles.size(); ++l)

@@ -46,6 +46,21 @@ QString PantallaInforme::nitCompania() {
     return nit;
 }
 
+reportes::Ejecucion PantallaInforme::ejecucion(const Pedido& p) {
+    reportes::Ejecucion e;
+    e.parametros = p.parametros;
+    e.parametros.insert(QStringLiteral("nomcia"),
+                        configuracion_.valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                                             QStringLiteral("NOMBRE COMPANIA")));
+    e.parametros.insert(QStringLiteral("nitcia"), nitCompania());
+    e.parametros.insert(QStringLiteral("titulo"), titulo_);
+    e.parametros.insert(QStringLiteral("subtitulo"), p.subtitulo);
+    e.parametros.insert(QStringLiteral("usuario"), sesion_.nombre_usuario);
+    e.textos = p.textos;
+    e.ocultas = p.ocultas;
+    return e;
+}
+
 bool PantallaInforme::generar() {
     // The waiting panel goes away however the run ends.
     struct Espera {
@@ -80,17 +95,7 @@ bool PantallaInforme::generar() {
         interaccion_.error(QStringLiteral("El diseño %1 no tiene el informe %2").arg(rutaDiseno(), p->informe));
         return false;
     }
-    reportes::Ejecucion e;
-    e.parametros = p->parametros;
-    e.parametros.insert(QStringLiteral("nomcia"),
-                        configuracion_.valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                             QStringLiteral("NOMBRE COMPANIA")));
-    e.parametros.insert(QStringLiteral("nitcia"), nitCompania());
-    e.parametros.insert(QStringLiteral("titulo"), titulo_);
-    e.parametros.insert(QStringLiteral("subtitulo"), p->subtitulo);
-    e.parametros.insert(QStringLiteral("usuario"), sesion_.nombre_usuario);
-    e.textos = p->textos;
-    e.ocultas = p->ocultas;
+    const reportes::Ejecucion e = ejecucion(*p);
     filasInforme_ = std::make_unique<reportes::FilasDataSet>(filas_);
     paginado_ = reportes::Paginado::preparar(*informe, *filasInforme_, e, &error);
     if (!paginado_) {

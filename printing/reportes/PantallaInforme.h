@@ -64,6 +64,8 @@ protected:
     };
     // The query and report of the options; nullopt after telling why not.
     virtual std::optional<Pedido> pedido() = 0;
+    // The parameters, texts and bands of a run of `p`, the common ones included.
+    reportes::Ejecucion ejecucion(const Pedido& p);
 
 private:
     QString nitCompania();

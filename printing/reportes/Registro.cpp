@@ -1,5 +1,6 @@
 #include "printing/reportes/Registro.h"
 
+#include "printing/reportes/InformesVista.h"
 #include "printing/reportes/TfrepoanalisiVista.h"
 #include "printing/reportes/TfrepocxpagaVista.h"
 #include "printing/reportes/TfrepomovproveVista.h"
@@ -19,6 +20,13 @@ void registrarPantallasInformes(InteraccionQt& interaccion, Sesion& sesion, Mane
         {QStringLiteral("Tfrepomovprove"), &crearTfrepomovprove},
         {QStringLiteral("Tfrepocxpaga"), &crearTfrepocxpaga},
         {QStringLiteral("Tfrepoanalisi"), &crearTfrepoanalisi},
+        {QStringLiteral("Tfrepoproveedor"), &crearTfrepoproveedor},
+        {QStringLiteral("Tfrepoconsecutivo"), &crearTfrepoconsecutivo},
+        {QStringLiteral("Tfrepocrono"), &crearTfrepocrono},
+        {QStringLiteral("TfrepDoc_prov"), &crearTfrepDoc_prov},
+        {QStringLiteral("Tfrepoestdocuentas"), &crearTfrepoestdocuentas},
+        {QStringLiteral("Tfreporelaprov"), &crearTfreporelaprov},
+        {QStringLiteral("Tfcertretencion"), &crearTfcertretencion},
     };
     for (const auto& [nombre, fabrica] : pantallas)
         iq->registrarPantalla(nombre, [iq, s, m, c, fabrica = fabrica](const QVariantMap& args) -> QWidget* {

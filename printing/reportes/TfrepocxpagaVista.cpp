@@ -21,19 +21,7 @@ TfrepocxpagaVista::TfrepocxpagaVista(std::unique_ptr<Tfrepocxpaga> logica, Inter
                    padre),
       logica_(std::move(logica)) {
     Tfrepocxpaga& l = *logica_;
-    auto* porNit = new QRadioButton(QStringLiteral("Nit"), this);
-    porNombre_ = new QRadioButton(QStringLiteral("Nombre"), this);
-    auto* ninguno = new QRadioButton(QStringLiteral("Ninguno"), this);
-    porGrupo_ = new QRadioButton(QStringLiteral("Grupo"), this);
-    auto* grupos = new QHBoxLayout;
-    grupos->addWidget(grupoOpciones(QStringLiteral("Ordenamiento"), {porNit, porNombre_}));
-    grupos->addWidget(grupoOpciones(QStringLiteral("Agrupamiento"), {ninguno, porGrupo_}));
-    opciones()->addLayout(grupos);
-
-    nitDesde_ = campoAcreedor(QStringLiteral("nitDesde"));
-    nitHasta_ = campoAcreedor(QStringLiteral("nitHasta"));
-    grupoDesde_ = campo(QStringLiteral("grupoDesde"), 2);
-    grupoHasta_ = campo(QStringLiteral("grupoHasta"), 2);
+    panelAcreedores(QStringLiteral("Agrupamiento"), {QStringLiteral("Ninguno"), QStringLiteral("Grupo")});
     corte_ = fecha(QStringLiteral("corte"), l.corte);
     detalle_ = new QCheckBox(QStringLiteral("Detalle de comprobantes"), this);
     detalle_->setObjectName(QStringLiteral("detalle"));
@@ -52,8 +40,6 @@ TfrepocxpagaVista::TfrepocxpagaVista(std::unique_ptr<Tfrepocxpaga> logica, Inter
     auto* etiquetaMoneda = new QLabel(QStringLiteral("Moneda:"), this);
     QComboBox* moneda = comboMoneda(this, etiquetaMoneda, l, [this](int c) { logica_->setMoneda(c); });
 
-    rango(QStringLiteral("Acreedores:"), nitDesde_, nitHasta_);
-    rango(QStringLiteral("Grupos:"), grupoDesde_, grupoHasta_);
     fila(QStringLiteral("Corte:"), corte_, detalle_);
     fila(QStringLiteral("Agencia:"), agencia_, sinSaldo_);
     fila(QString(), vencimientos_);
@@ -80,12 +66,12 @@ TfrepocxpagaVista::~TfrepocxpagaVista() = default;
 
 void TfrepocxpagaVista::leerCampos() {
     Tfrepocxpaga& l = *logica_;
-    l.orden = porNombre_->isChecked() ? Tfrepocxpaga::Orden::Nombre : Tfrepocxpaga::Orden::Nit;
-    l.porGrupo = porGrupo_->isChecked();
-    l.nitDesde = nitDesde_->text();
-    l.nitHasta = nitHasta_->text();
-    l.grupoDesde = grupoDesde_->text();
-    l.grupoHasta = grupoHasta_->text();
+    l.orden = porNombre() ? Tfrepocxpaga::Orden::Nombre : Tfrepocxpaga::Orden::Nit;
+    l.porGrupo = agrupacion() == 1;
+    l.nitDesde = nitDesde();
+    l.nitHasta = nitHasta();
+    l.grupoDesde = grupoDesde();
+    l.grupoHasta = grupoHasta();
     l.corte = corte_->date();
     l.detalle = detalle_->isChecked();
     l.sinSaldo = sinSaldo_->isChecked();

@@ -26,12 +26,6 @@ protected:
 
 private:
     std::unique_ptr<Tfrepocxpaga> logica_;
-    QRadioButton* porNombre_;
-    QRadioButton* porGrupo_;
-    QLineEdit* nitDesde_;
-    QLineEdit* nitHasta_;
-    QLineEdit* grupoDesde_;
-    QLineEdit* grupoHasta_;
     QDateEdit* corte_;
     QCheckBox* detalle_;
     QCheckBox* sinSaldo_;

@@ -20,20 +20,7 @@ TfrepomovproveVista::TfrepomovproveVista(std::unique_ptr<Tfrepomovprove> logica,
                    padre),
       logica_(std::move(logica)) {
     Tfrepomovprove& l = *logica_;
-    auto* porNit = new QRadioButton(QStringLiteral("Nit"), this);
-    porNombre_ = new QRadioButton(QStringLiteral("Nombre"), this);
-    auto* ninguno = new QRadioButton(QStringLiteral("Ninguno"), this);
-    porCiudad_ = new QRadioButton(QStringLiteral("Ciudad"), this);
-    porGrupo_ = new QRadioButton(QStringLiteral("Grupo"), this);
-    auto* grupos = new QHBoxLayout;
-    grupos->addWidget(grupoOpciones(QStringLiteral("Ordenamiento"), {porNit, porNombre_}));
-    grupos->addWidget(grupoOpciones(QStringLiteral("Agrupar por"), {ninguno, porCiudad_, porGrupo_}));
-    opciones()->addLayout(grupos);
-
-    grupoDesde_ = campo(QStringLiteral("grupoDesde"), 2);
-    grupoHasta_ = campo(QStringLiteral("grupoHasta"), 2);
-    nitDesde_ = campoAcreedor(QStringLiteral("nitDesde"));
-    nitHasta_ = campoAcreedor(QStringLiteral("nitHasta"));
+    panelAcreedores(QStringLiteral("Agrupar por"), {QStringLiteral("Ninguno"), QStringLiteral("Ciudad"), QStringLiteral("Grupo")});
     desde_ = fecha(QStringLiteral("desde"), l.desde);
     hasta_ = fecha(QStringLiteral("hasta"), l.hasta);
     detalle_ = new QCheckBox(QStringLiteral("Detalle de comprobantes"), this);
@@ -43,8 +30,6 @@ TfrepomovproveVista::TfrepomovproveVista(std::unique_ptr<Tfrepomovprove> logica,
     titulo_->setText(l.titulo());
     auto* etiquetaMoneda = new QLabel(QStringLiteral("Moneda:"), this);
     QComboBox* moneda = comboMoneda(this, etiquetaMoneda, l, [this](int c) { logica_->setMoneda(c); });
-    rango(QStringLiteral("Grupos:"), grupoDesde_, grupoHasta_);
-    rango(QStringLiteral("Acreedores:"), nitDesde_, nitHasta_);
     rango(QStringLiteral("Fechas:"), desde_, hasta_);
     auto* lineaMoneda = new QHBoxLayout;
     lineaMoneda->addWidget(etiquetaMoneda);
@@ -59,14 +44,14 @@ TfrepomovproveVista::~TfrepomovproveVista() = default;
 
 void TfrepomovproveVista::leerCampos() {
     Tfrepomovprove& l = *logica_;
-    l.orden = porNombre_->isChecked() ? Tfrepomovprove::Orden::Nombre : Tfrepomovprove::Orden::Nit;
-    l.agrupar = porGrupo_->isChecked()    ? Tfrepomovprove::Agrupar::Grupo
-                : porCiudad_->isChecked() ? Tfrepomovprove::Agrupar::Ciudad
-                                          : Tfrepomovprove::Agrupar::Ninguno;
-    l.grupoDesde = grupoDesde_->text();
-    l.grupoHasta = grupoHasta_->text();
-    l.nitDesde = nitDesde_->text();
-    l.nitHasta = nitHasta_->text();
+    l.orden = porNombre() ? Tfrepomovprove::Orden::Nombre : Tfrepomovprove::Orden::Nit;
+    l.agrupar = agrupacion() == 2   ? Tfrepomovprove::Agrupar::Grupo
+                : agrupacion() == 1 ? Tfrepomovprove::Agrupar::Ciudad
+                                    : Tfrepomovprove::Agrupar::Ninguno;
+    l.grupoDesde = grupoDesde();
+    l.grupoHasta = grupoHasta();
+    l.nitDesde = nitDesde();
+    l.nitHasta = nitHasta();
     l.desde = desde_->date();
     l.hasta = hasta_->date();
     l.detalle = detalle_->isChecked();

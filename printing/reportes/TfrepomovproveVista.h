@@ -23,13 +23,6 @@ protected:
 
 private:
     std::unique_ptr<Tfrepomovprove> logica_;
-    QRadioButton* porNombre_;
-    QRadioButton* porCiudad_;
-    QRadioButton* porGrupo_;
-    QLineEdit* grupoDesde_;
-    QLineEdit* grupoHasta_;
-    QLineEdit* nitDesde_;
-    QLineEdit* nitHasta_;
     QDateEdit* desde_;
     QDateEdit* hasta_;
     QCheckBox* detalle_;

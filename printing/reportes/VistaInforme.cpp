@@ -145,6 +145,44 @@ QLineEdit* VistaInforme::campoAcreedor(const QString& nombre) {
     return e;
 }
 
+void VistaInforme::panelAcreedores(const QString& tituloAgrupar, const QStringList& agrupaciones) {
+    auto* porNit = new QRadioButton(QStringLiteral("Nit"), this);
+    porNombre_ = new QRadioButton(QStringLiteral("Nombre"), this);
+    std::vector<QRadioButton*> botones;
+    for (const QString& a : agrupaciones) botones.push_back(new QRadioButton(a, this));
+    auto* grupos = new QHBoxLayout;
+    grupos->addWidget(grupoOpciones(QStringLiteral("Ordenamiento"), {porNit, porNombre_}));
+    grupos->addWidget(grupoOpciones(tituloAgrupar, botones));
+    agrupar_ = botones.front()->group();
+    for (size_t i = 0; i < botones.size(); ++i) agrupar_->setId(botones[i], int(i));
+    opciones()->addLayout(grupos);
+    grupoDesde_ = campo(QStringLiteral("grupoDesde"), 2);
+    grupoHasta_ = campo(QStringLiteral("grupoHasta"), 2);
+    nitDesde_ = campoAcreedor(QStringLiteral("nitDesde"));
+    nitHasta_ = campoAcreedor(QStringLiteral("nitHasta"));
+    rango(QStringLiteral("Grupos:"), grupoDesde_, grupoHasta_);
+    rango(QStringLiteral("Acreedores:"), nitDesde_, nitHasta_);
+}
+
+bool VistaInforme::porNombre() const {
+    return porNombre_ && porNombre_->isChecked();
+}
+int VistaInforme::agrupacion() const {
+    return agrupar_ ? std::max(agrupar_->checkedId(), 0) : 0;
+}
+QString VistaInforme::grupoDesde() const {
+    return grupoDesde_ ? grupoDesde_->text() : QString();
+}
+QString VistaInforme::grupoHasta() const {
+    return grupoHasta_ ? grupoHasta_->text() : QString();
+}
+QString VistaInforme::nitDesde() const {
+    return nitDesde_ ? nitDesde_->text() : QString();
+}
+QString VistaInforme::nitHasta() const {
+    return nitHasta_ ? nitHasta_->text() : QString();
+}
+
 void VistaInforme::imprimir() {
     leerCampos();
     logica_.generar();

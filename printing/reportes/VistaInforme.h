@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QButtonGroup;
 class QCheckBox;
 class QDateEdit;
 class QGridLayout;
@@ -54,6 +55,16 @@ protected:
     QDateEdit* fecha(const QString& nombre, QDate valor);
     // A creditor field: a double click opens the creditor search.
     QLineEdit* campoAcreedor(const QString& nombre);
+    // The creditor panel of the reports by creditor: "Ordenamiento" (Nit,
+    // Nombre) beside the grouping (`agrupaciones`, the first checked), then
+    // the group and creditor ranges ("grupoDesde", "nitDesde", ...).
+    void panelAcreedores(const QString& tituloAgrupar, const QStringList& agrupaciones);
+    bool porNombre() const;
+    int agrupacion() const;  // the position of the grouping checked
+    QString grupoDesde() const;
+    QString grupoHasta() const;
+    QString nitDesde() const;
+    QString nitHasta() const;
 
     Interaccion& interaccion_;
 
@@ -64,6 +75,12 @@ private:
     QLabel* espera_;
     QVBoxLayout* opciones_;
     QGridLayout* campos_;
+    QRadioButton* porNombre_ = nullptr;
+    QButtonGroup* agrupar_ = nullptr;
+    QLineEdit* grupoDesde_ = nullptr;
+    QLineEdit* grupoHasta_ = nullptr;
+    QLineEdit* nitDesde_ = nullptr;
+    QLineEdit* nitHasta_ = nullptr;
 };
 
 }  // namespace cxp

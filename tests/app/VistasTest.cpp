@@ -576,6 +576,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfchequeosaldos", "Tfcambiaretes", "Tfprocedimientos",                                     // maintenance
         "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
         "Tfrepoanalisi",                                                                            // reports
+        "Tfrepoproveedor", "Tfrepoconsecutivo", "Tfrepocrono", "TfrepDoc_prov", "Tfrepoestdocuentas",
+        "Tfreporelaprov", "Tfcertretencion",                                                        // reports
         "Tfimportar",                                                                               // import
         "Tfbuscanotdebito", "Tfbuscancredito", "Tfnotasdoc",                                        // searches, notes
     };
@@ -610,7 +612,8 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
                                             nombre == "Tfbuscaplicaciones" ||
                                             nombre == "Tfbuscegreso" || nombre == "Tfconsegresos" ||
                                             nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
-                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi"))
+                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi" ||
+                                            nombre.startsWith("Tfrep")))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);
