@@ -1,4 +1,5 @@
 #include "documents/charges/ConsultaAjuste.h"
+#include "documents/charges/ReplicacionAjustes.h"
 
 #include "base/Sql.h"
 #include "data/Auditoria.h"
@@ -103,6 +104,10 @@ void ConsultaAjuste::imprimir() {
 void ConsultaAjuste::contabilidad() {
     if (contabilidad_)
         contabilidad_(id_, cargo_.asString(QStringLiteral("PREF_PRE")), cargo_.asDate(c("FECHA")));
+}
+
+void ConsultaAjuste::replicar() {
+    if (id_ != 0) replicarEnHermanas(sesion_.compania, interaccion_, clase_.tipo, id_);
 }
 
 }  // namespace cxp

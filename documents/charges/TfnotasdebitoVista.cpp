@@ -62,6 +62,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
         botonDePanel(panel, QStringLiteral("F11:Contabilidad"),
                      [this] { manejador_.proteger([this] { consulta_->contabilidad(); }); });
         botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
+        botonDePanel(panel, QStringLiteral("Replicar"), [this] { manejador_.proteger([this] { consulta_->replicar(); }); });
     } else {
         botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] { manejador_.proteger([this] { grabar(); }); });
         botonDePanel(panel, QStringLiteral("F5:Bases IVA"), [this] { manejador_.proteger([this] { alternarBases(); }); });
