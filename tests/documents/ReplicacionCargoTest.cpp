@@ -1,4 +1,4 @@
-// Copies of a saved charge in a sister company laid out as
+// Copies of a saved charge (and a discount) in a sister company laid out as
 // <dir>/datos/<code>/quelmar.fdb: a sister that does not open leaves the
 // charge saved, a pending row and the path in the message; the retry sends
 // it once the sister is back (once) and clears the row; a company of
@@ -42,6 +42,7 @@ protected:
         h.executeDirect("insert into GRUPOS_PROVEEDORES (GRPR_COD, GRPR_NOM) values ('01', 'NACIONALES')");
         h.executeDirect("insert into GRUPOS_PROVEEDORES (GRPR_COD, GRPR_NOM) values ('02', 'SERVICIOS')");
         h.executeDirect("insert into PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) values (51, 'REP', '000001')");
+        h.executeDirect("insert into PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) values (52, 'REP', '000001')");
     }
     fb::Database otra() const {
         fb::ConnectionParams p;
@@ -80,14 +81,19 @@ TEST_F(ReplicaCargo, PendienteSinHermanaLuegoEnviadoUnaVezConTodaLaCabecera) {
     EXPECT_EQ(pendientes[0][4].toString(), ruta.left(60));
 
     fb::Database db = compania.conectar();
+    // A discount goes the same way, its pending row marked "n".
+    ejecutar("insert into NOTAS_CREDITO_PROVEEDOR (NCPR_ID, TERC_NIT, PREF_PRE, NCPR_NUMERO, NCPR_FECHA, NCPR_MONTO, "
+             "NCPR_CONC) values (77, '900456789', '0000', '000007', current_date, 700, 'DEVOLUCION')");
+    ASSERT_EQ(ReplicacionAjustes(db).replicar(52, 77).size(), 1u);
+    EXPECT_EQ(filas("select RPAE_TIPO from REPLICA_ARTICULO_ESTADO where RPAE_ID = 77")[0][0].toString(), "n");
     auto r = ReplicacionAjustes(db).reintentar();
     EXPECT_EQ(r.enviados, 0);
-    EXPECT_EQ(r.pendientes, 1) << "still out of reach";
+    EXPECT_EQ(r.pendientes, 2) << "still out of reach";
 
     levantarHermana();
     for (int vez = 0; vez < 2; ++vez) {
         r = ReplicacionAjustes(db).reintentar();
-        EXPECT_EQ(r.enviados, vez == 0 ? 1 : 0) << r.mensajes.join('\n').toStdString();
+        EXPECT_EQ(r.enviados, vez == 0 ? 2 : 0) << r.mensajes.join('\n').toStdString();
         EXPECT_EQ(r.pendientes, 0);
         // The consult's button on a document already there copies nothing.
         ReplicacionAjustes(db).replicar(51, id);
@@ -110,6 +116,9 @@ TEST_F(ReplicaCargo, PendienteSinHermanaLuegoEnviadoUnaVezConTodaLaCabecera) {
         else
             EXPECT_EQ(c[col.name].toString(), o.toString()) << col.name.toStdString();
     }
+    EXPECT_EQ(h.query("select NCPR_CONC from NOTAS_CREDITO_PROVEEDOR where PREF_PRE = 'REP' and NCPR_NUMERO = '000007'")
+                  .size(),
+              1u);
     EXPECT_EQ(h.query("select 1 from PROVEEDORES where TERC_NIT = '900456789'").size(), 1u) << "the creditor goes first";
 }
 
