@@ -245,6 +245,9 @@ void Instalador::hermana(fb::Database& principal, const QString& dir) {
              "INSERT INTO SUCURSALES (SUCU_ID, SUCU_NOMBRE, SUCU_DIRECCION) VALUES (1, 'Principal', "
              "'Carrera 43A # 1 Sur-100, Medellín')",
              "INSERT INTO USUARIO (USER_COD, USER_ANOCNT, USER_PERCNT, SUCU_ID) VALUES ('ADMIN', '2026', 11, 0)",
+             // The prefix the charges and discounts of BOG are copied under.
+             "INSERT INTO PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) VALUES (51, 'BOG', '000001')",
+             "INSERT INTO PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) VALUES (52, 'BOG', '000001')",
              "UPDATE CONFIGURACION SET CONF_VALOR = 'Distribuidora Andina de Antioquia S.A.S.' "
              "WHERE CONF_MODULO = 'GENERAL' AND CONF_CATEGORIA = 'GENERAL' AND CONF_PROPIEDAD = 'NOMBRE COMPANIA'",
          })
