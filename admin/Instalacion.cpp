@@ -1,4 +1,5 @@
 #include "admin/Instalacion.h"
+#include "documents/charges/ReplicacionAjustes.h"
 #include "admin/Volumen.h"
 
 #include "base/Rutas.h"
@@ -244,6 +245,9 @@ void Instalador::hermana(fb::Database& principal, const QString& dir) {
              "INSERT INTO SUCURSALES (SUCU_ID, SUCU_NOMBRE, SUCU_DIRECCION) VALUES (1, 'Principal', "
              "'Carrera 43A # 1 Sur-100, Medellín')",
              "INSERT INTO USUARIO (USER_COD, USER_ANOCNT, USER_PERCNT, SUCU_ID) VALUES ('ADMIN', '2026', 11, 0)",
+             // The prefix the charges and discounts of BOG are copied under.
+             "INSERT INTO PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) VALUES (51, 'BOG', '000001')",
+             "INSERT INTO PREFIJOS (TIDO_COD, PREF_PRE, PREF_ACTUAL) VALUES (52, 'BOG', '000001')",
              "UPDATE CONFIGURACION SET CONF_VALOR = 'Distribuidora Andina de Antioquia S.A.S.' "
              "WHERE CONF_MODULO = 'GENERAL' AND CONF_CATEGORIA = 'GENERAL' AND CONF_PROPIEDAD = 'NOMBRE COMPANIA'",
          })
@@ -394,6 +398,17 @@ void Instalador::usuario(const QString& ubicacionDada, const QString& nombre, co
     out_ << "Usuario " << login << " es administrador." << Qt::endl;
 }
 
+int Instalador::replicar(const QString& ubicacion, const QString& codigo) {
+    if (!codigoValido(codigo))
+        throw Rechazo(QStringLiteral("El código de compañía \"%1\" no es válido (tres letras o dígitos).").arg(codigo));
+    const QString ruta = rutas::compania(absoluta(ubicacion), codigo);
+    fb::Database db = fb::Database::attach(params(ruta));
+    const ReplicacionAjustes::Resumen r = ReplicacionAjustes(db).reintentar();
+    for (const QString& m : r.mensajes) out_ << m << Qt::endl;
+    out_ << "Documentos replicados: " << r.enviados << "; pendientes: " << r.pendientes << Qt::endl;
+    return r.pendientes;
+}
+
 namespace {
 
 const char* kUso =
@@ -418,6 +433,8 @@ const char* kUso =
     "                                    llena la compañía con datos generados de cuentas por pagar\n"
     "                                    (1000 acreedores y 1000000 documentos si no se indican)\n"
     "                                    y los contabiliza (salvo facturas de compra y devoluciones)\n"
+    "  replicar UBICACION CODIGO         envía a las compañías hermanas los cargos y descuentos\n"
+    "                                    de la compañía CODIGO que quedaron pendientes\n"
     "UBICACION es una carpeta local o \"servidor/puerto:/carpeta\". Sin --usuario y sin clave\n"
     "se usan ISC_USER e ISC_PASSWORD, o SYSDBA. --clave-archivo lee la clave de la primera línea\n"
     "de F (del usuario, permisos 0600); --clave-entrada, de la primera línea de la entrada\n"
@@ -496,7 +513,8 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
                       (orden == QLatin1String("respaldar") && (n == 1 || n == 2)) ||
                       (orden == QLatin1String("restaurar") && (n == 2 || n == 3)) ||
                       (orden == QLatin1String("usuario") && (n - (esAdmin ? 1 : 0) == 2 || n - (esAdmin ? 1 : 0) == 3)) ||
-                      (orden == QLatin1String("volumen") && n >= 2 && n <= 5);
+                      (orden == QLatin1String("volumen") && n >= 2 && n <= 5) ||
+                      (orden == QLatin1String("replicar") && n == 2);
     if (!bien) {
         err << kUso;
         return 2;
@@ -510,6 +528,7 @@ int ejecutar(const QStringList& argumentosDados, QTextStream& out, QTextStream& 
         else if (orden == QLatin1String("restaurar")) inst.restaurar(args[1], args[2], args.value(3));
         else if (orden == QLatin1String("demo")) inst.demo(args[1]);
         else if (orden == QLatin1String("disenos")) inst.disenos(args[1]);
+        else if (orden == QLatin1String("replicar")) return inst.replicar(args[1], args[2]) == 0 ? 0 : 1;
         else if (orden == QLatin1String("volumen")) inst.volumen(args[1], args[2], args.mid(3), !sinContabilizar);
         else {
             const bool conClave = n - (esAdmin ? 1 : 0) == 3;

@@ -55,6 +55,11 @@ public:
     // optional creditors, documents and seed (1000, 1000000, 1).
     void volumen(const QString& ubicacion, const QString& codigo, const QStringList& tamano, bool contabilizar = true);
 
+    // Sends the charges and discounts of company `codigo` still pending for
+    // a sister company and clears the row of each one sent; returns how
+    // many stay pending.
+    int replicar(const QString& ubicacion, const QString& codigo);
+
 private:
     fb::Database crear(const QString& ruta);
     fb::ConnectionParams params(const QString& ruta) const;

@@ -20,7 +20,7 @@ namespace fb {
 namespace {
 
 // Bump when the content of the root changes, so a stale root is never reused.
-constexpr const char* kRootName = "raiz-v2";
+constexpr const char* kRootName = "raiz-v3";
 // Under the user's home; scripts/servidor-pruebas names the same lock folder.
 constexpr const char* kCache = ".cache";
 constexpr const char* kBaseName = "cxpagar-firebird";
@@ -32,7 +32,10 @@ const char* kConf =
     "# A deadlock between two processes is looked for after this many seconds\n"
     "# (the default is 10): the loser retries its save sooner.\n"
     "DeadlockTimeout = 2\n"
-    "Providers = Remote, Engine12\n";
+    "Providers = Remote, Engine12\n"
+    "# A server that does not answer (a sister company's, reached for the\n"
+    "# copies of a document) holds a save at most this many seconds.\n"
+    "ConnectionTimeout = 5\n";
 
 DbError setupError(const QString& what) {
     return DbError(ErrorKind::Other,

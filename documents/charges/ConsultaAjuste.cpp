@@ -1,4 +1,5 @@
 #include "documents/charges/ConsultaAjuste.h"
+#include "documents/charges/ReplicacionAjustes.h"
 
 #include "base/Sql.h"
 #include "data/Auditoria.h"
@@ -109,6 +110,10 @@ void ConsultaAjuste::notas() {
     if (id_ != 0)
         interaccion_.abrirPantalla(QStringLiteral("Tfnotasdoc"),
                                    {{QStringLiteral("tipo"), clase_.tipo}, {QStringLiteral("id"), qlonglong(id_)}});
+}
+
+void ConsultaAjuste::replicar() {
+    if (id_ != 0) replicarEnHermanas(sesion_.compania, interaccion_, clase_.tipo, id_);
 }
 
 }  // namespace cxp

@@ -36,6 +36,9 @@ public:
     void imprimir();     // F2
     void contabilidad(); // F11
     void notas();        // F12: the document's notes
+    // The copies in the sister companies of its prefix, made now where
+    // they are missing; the pending rows of those made are cleared.
+    void replicar();
 
 private:
     ContabilidadConsulta contabilidad_;

@@ -1,4 +1,5 @@
 #include "documents/charges/DocumentoAjuste.h"
+#include "documents/charges/ReplicacionAjustes.h"
 
 #include "base/Sql.h"
 #include "data/Articulos.h"
@@ -1093,6 +1094,7 @@ bool DocumentoAjuste::grabar() {
     ultimoId_ = id;
     ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(c("NUMERO"));
     ultimoPrefijo_ = cargo_.asString(kPrefijo);
+    replicarEnHermanas(sesion_.compania, interaccion_, clase_.tipo, id);
     grabado_ = true;
     porContabilizar_ = porImprimir_ = true;
     interfazGrabado_ = interfaz;

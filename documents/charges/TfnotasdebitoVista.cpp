@@ -63,6 +63,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
                      [this] { manejador_.proteger([this] { consulta_->contabilidad(); }); });
         botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
         botonDePanel(panel, QStringLiteral("F12:Notas"), [this] { manejador_.proteger([this] { consulta_->notas(); }); });
+        botonDePanel(panel, QStringLiteral("Replicar"), [this] { manejador_.proteger([this] { consulta_->replicar(); }); });
     } else {
         botonDePanel(panel, QStringLiteral("F2: Grabar"), [this] { manejador_.proteger([this] { grabar(); }); });
         botonDePanel(panel, QStringLiteral("F5:Bases IVA"), [this] { manejador_.proteger([this] { alternarBases(); }); });

@@ -2,6 +2,10 @@
 
 #include "data/fb/Database.h"
 
+#include <map>
+#include <mutex>
+#include <tuple>
+
 namespace cxp {
 
 namespace {
@@ -17,9 +21,39 @@ bool bandera(const fb::Value& v, bool siVacia) {
     return t == QLatin1String("S");
 }
 
+std::optional<Formato> leerDeLaBase(fb::Database& compania, int tipo, const QString& prefijo);
+
+// Formats already read, per database file, with the FORMATOS_VERSION they
+// were read under (read before the format, so a format changed meanwhile is
+// at least as new as its counter and is read again on the next print).
+struct Guardado {
+    int64_t version = 0;
+    std::optional<Formato> formato;
+};
+std::mutex cacheMutex;
+std::map<std::tuple<QString, int, QString>, Guardado> cache;
+
 }  // namespace
 
 std::optional<Formato> leerFormato(fb::Database& compania, int tipo, const QString& prefijo) {
+    const auto fila = compania.queryOne(QStringLiteral("SELECT FOVE_VERSION FROM FORMATOS_VERSION"));
+    if (!fila) return leerDeLaBase(compania, tipo, prefijo);
+    const int64_t version = (*fila)[0].toInt64();
+    const auto clave = std::make_tuple(compania.params().database, tipo, prefijo);
+    {
+        std::lock_guard lock(cacheMutex);
+        const auto it = cache.find(clave);
+        if (it != cache.end() && it->second.version == version) return it->second.formato;
+    }
+    auto formato = leerDeLaBase(compania, tipo, prefijo);
+    std::lock_guard lock(cacheMutex);
+    cache[clave] = Guardado{version, formato};
+    return formato;
+}
+
+namespace {
+
+std::optional<Formato> leerDeLaBase(fb::Database& compania, int tipo, const QString& prefijo) {
     const std::vector<fb::Value> clave{tipo, prefijo};
     const auto fila = compania.queryOne(
         QStringLiteral("SELECT * FROM FORMATOS WHERE TIDO_COD = ? AND PREF_PRE = ?"), clave);
@@ -77,5 +111,7 @@ std::optional<Formato> leerFormato(fb::Database& compania, int tipo, const QStri
     }
     return f;
 }
+
+}  // namespace
 
 }  // namespace cxp

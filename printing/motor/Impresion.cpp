@@ -15,6 +15,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace cxp {
 
@@ -168,10 +172,12 @@ ResultadoMotor sinTrabajos(const PlanImpresion& plan) {
 
 ResultadoMotor imprimirPdf(const PlanImpresion& plan, const QString& archivo) {
     if (plan.trabajos.empty()) return sinTrabajos(plan);
-    // Through a QSaveFile: a PDF that cannot be written whole (no room, no
-    // right) is reported and leaves no half file behind.
-    QSaveFile salida(archivo);
-    if (!salida.open(QIODevice::WriteOnly)) return noSeEscribio(archivo, salida.errorString());
+    // Written aside and renamed into place: a PDF that cannot be written
+    // whole (no room, no right) is reported and leaves no half file behind.
+    // Not synced to disk: a print is made again from the saved document,
+    // and the sync cost more than drawing the page.
+    QTemporaryFile salida(archivo + QStringLiteral(".XXXXXX"));
+    if (!salida.open()) return noSeEscribio(archivo, salida.errorString());
     QPdfWriter pdf(&salida);
     pdf.setResolution(300);
     pdf.setTitle(plan.trabajos.front().titulo);
@@ -194,7 +200,12 @@ ResultadoMotor imprimirPdf(const PlanImpresion& plan, const QString& archivo) {
         total.paginas += r.paginas;
         if (!r.impreso) total = r;
     }
-    if (!p.end() || !salida.commit()) return noSeEscribio(archivo, salida.errorString());
+    if (!p.end() || !salida.flush()) return noSeEscribio(archivo, salida.errorString());
+    salida.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                          QFileDevice::ReadOther);
+    if (std::rename(QFile::encodeName(salida.fileName()).constData(), QFile::encodeName(archivo).constData()) != 0)
+        return noSeEscribio(archivo, QString::fromLocal8Bit(std::strerror(errno)));
+    salida.setAutoRemove(false);
     return total;
 }
 
