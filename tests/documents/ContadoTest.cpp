@@ -2,7 +2,6 @@
 // another clerk saves on the same prefix, and the crossing at once written
 // with the document in one transaction (both or neither), its refusals, and
 // the database's balance guard when another clerk crossed meanwhile.
-#include "documents/charges/Tfnotascredito.h"
 #include "documents/charges/Tfnotasdebito.h"
 #include "tests/creditors/Entorno.h"
 #include "tests/db/LibroPrueba.h"
@@ -27,28 +26,23 @@ protected:
         ejecutar("update PROVEEDORES set PROV_RETEFTE = 0, PROV_RTEIVA = 0, PROV_RTEICA = 0, PROV_RTCREE = 0 "
                  "where TERC_NIT = '900456789'");
     }
-    template <class Pantalla> std::unique_ptr<Pantalla> pantalla() {
+    std::unique_ptr<Tfnotasdebito> pantalla() {
         ServiciosCargo s;
         s.abreInterfaz = [](int, const QString&, bool preguntar) { return preguntar ? 7 : 0; };
         s.contabilizar = [this](int64_t id, int, const QDate&) { contabilizados << QStringLiteral("doc %1").arg(id); };
-        s.contabilizarAplicacion = [this](int64_t id, int, const QDate&) {
-            contabilizados << QStringLiteral("aplicacion %1").arg(id);
-        };
-        auto p = std::make_unique<Pantalla>(sesion, interaccion, manejador, configuracion, s);
+        s.contabilizarAplicacion = [this](int64_t id, int, const QDate&) { contabilizados << QStringLiteral("apl %1").arg(id); };
+        auto p = std::make_unique<Tfnotasdebito>(sesion, interaccion, manejador, configuracion, s);
         EXPECT_TRUE(p->abrir()) << mensajes().toStdString();
         return p;
     }
-    QString escalar(const QString& sql) const {
-        const auto f = filas(sql);
-        return f.empty() ? QString() : f[0][0].toString().trimmed();
-    }
+    QString escalar(const QString& sql) const { return filas(sql).at(0)[0].toString().trimmed(); }
 };
 
 // Another clerk saving on the prefix between the screen's reads of its
 // consecutive once made the proposed number look typed: the clerk was asked
 // about a number nobody typed and the number was left empty for good.
 TEST_F(Contado, NumeroPropuestoMientrasOtroCajeroGraba) {
-    auto p = pantalla<Tfnotasdebito>();
+    auto p = pantalla();
     std::atomic<bool> fin{false};
     std::thread otro([&] {
         fb::Database db = compania.conectar();
@@ -72,19 +66,22 @@ TEST_F(Contado, NumeroPropuestoMientrasOtroCajeroGraba) {
 }
 
 // A charge crossed at once with a credit of the creditor: refused when the
-// credit cannot take it or there is no applications prefix (the charge then
-// saves alone), else written with its application, both posted.
+// credit cannot take it or there is no applications prefix, and refused by
+// the database when another clerk crossed the credit after the check: then
+// nothing is written and the charge saves alone. Else the charge and its
+// application are written together and both posted.
 TEST_F(Contado, CargoCruzadoConCreditoDelAcreedor) {
     struct Caso {
         const char* clase;
         libro::Centavos credito;
-        bool prefijo;
-        QString error;  // empty: crossed
+        bool prefijo, otroCruza;
+        QString error;  // of the crossing's check
     } const casos[] = {
-        {"NOTACRPR", 20000000, true, {}},
-        {"ANTICPRV", 5000000, true, Tfnotasdebito::kCruceInsuficiente},
-        {"ANTICPRV", 30000000, true, {}},
-        {"NOTACRPR", 20000000, false, Tfnotasdebito::kSinPrefijoAplicacion},
+        {"NOTACRPR", 10000000, true, true, {}},  // first: the test book numbers its own applications
+        {"NOTACRPR", 20000000, true, false, {}},
+        {"ANTICPRV", 5000000, true, false, Tfnotasdebito::kCruceInsuficiente},
+        {"ANTICPRV", 30000000, true, false, {}},
+        {"NOTACRPR", 20000000, false, false, Tfnotasdebito::kSinPrefijoAplicacion},
     };
     libro::Libro libro(sesion.compania);
     for (const Caso& k : casos) {
@@ -94,58 +91,41 @@ TEST_F(Contado, CargoCruzadoConCreditoDelAcreedor) {
         libro::Documento& credito = anticipo ? libro.anticipo(kNit, kHoy.addDays(-3), k.credito)
                                              : libro.descuento(kNit, kHoy.addDays(-3), k.credito);
         if (anticipo) libro.egreso(kNit, kHoy.addDays(-3), {}, {credito.id});
-        auto p = pantalla<Tfnotasdebito>();
+        auto p = pantalla();
         p->cargo().setValue("TERC_NIT", kNit);
         p->setSubTotal(d("100000"));
         interaccion.mensajes.clear();
         contabilizados.clear();
         EXPECT_EQ(p->aplicarA(k.clase, "0000" + credito.numero), k.error.isEmpty()) << mensajes().toStdString();
         EXPECT_EQ(interaccion.de("error").value(0), k.error);
+        const QString cuenta = QStringLiteral("select (select count(*) from notas_debito_proveedor) || ' ' || "
+                                              "(select count(*) from aplicacion_proveedor_detalle) from rdb$database");
+        if (k.otroCruza) {
+            libro::Documento& otra = libro.factura(kNit, kHoy.addDays(-3), k.credito);
+            libro.aplicacion(kNit, kHoy, {{21, otra.id, k.credito}, {52, credito.id, -k.credito}});
+            const QString conOtro = escalar(cuenta);
+            EXPECT_FALSE(p->grabar());
+            EXPECT_EQ(escalar(cuenta), conOtro);
+            EXPECT_TRUE(p->aplicarA(k.clase, ""));
+        }
         ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
         const int64_t id = p->ultimoId(), apl = p->ultimaAplicacion();
         auto saldo = [&](int tipo, int64_t doc) {
             return escalar(QStringLiteral("select saldo from saldo_doc_cxpagar(%1, %2, current_date, 1)").arg(tipo).arg(doc));
         };
-        const QString saldoCredito = QString::number(-(k.credito - (k.error.isEmpty() ? 10000000 : 0)) / 100) + ".00";
-        EXPECT_EQ(saldo(51, id), k.error.isEmpty() ? "0.00" : "100000.00");
-        EXPECT_EQ(saldo(anticipo ? 55 : 52, credito.id), saldoCredito);
-        if (!k.error.isEmpty()) {
-            EXPECT_EQ(apl, 0);
-            continue;
-        }
-        EXPECT_EQ(contabilizados, QStringList({QStringLiteral("doc %1").arg(id), QStringLiteral("aplicacion %1").arg(apl)}));
+        const bool cruzado = k.error.isEmpty() && !k.otroCruza;
+        const libro::Centavos tomado = cruzado ? 10000000 : k.otroCruza ? k.credito : 0;
+        EXPECT_EQ(saldo(51, id), cruzado ? "0.00" : "100000.00");
+        EXPECT_EQ(saldo(anticipo ? 55 : 52, credito.id), QString::number(-(k.credito - tomado) / 100) + ".00");
+        EXPECT_EQ(apl != 0, cruzado);
+        if (!cruzado) continue;
+        EXPECT_EQ(contabilizados, QStringList({QStringLiteral("doc %1").arg(id), QStringLiteral("apl %1").arg(apl)}));
         // The charge's line names it by its id, positive; the other cancels it.
         const QString lineas = QStringLiteral(" from aplicacion_proveedor_detalle where appr_id = %1").arg(apl);
         EXPECT_EQ(escalar("select count(*) || ' ' || sum(appd_aplicado)" + lineas), "2 0.00");
         EXPECT_EQ(escalar("select appd_iddoc || ' ' || appd_aplicado" + lineas + " and appd_tipodoc = 51"),
                   QString::number(id) + " 100000.00");
     }
-}
-
-// Between the check and the save another clerk applied the discount
-// elsewhere: the database refuses the crossing and neither the charge nor
-// its application is written; without the crossing the charge saves.
-TEST_F(Contado, CruceQueLaBaseRechazaNoEscribeNada) {
-    libro::Libro libro(sesion.compania);
-    libro::Documento& descuento = libro.descuento(kNit, kHoy.addDays(-3), 10000000);
-    libro::Documento& otroCargo = libro.cargo(kNit, kHoy.addDays(-3), 10000000);
-    auto p = pantalla<Tfnotasdebito>();
-    p->cargo().setValue("TERC_NIT", kNit);
-    p->setSubTotal(d("100000"));
-    ASSERT_TRUE(p->aplicarA("NOTACRPR", "0000" + descuento.numero)) << mensajes().toStdString();
-    libro.aplicacion(kNit, kHoy, {{51, otroCargo.id, 10000000}, {52, descuento.id, -10000000}});
-    const QString cargos = escalar("select count(*) from notas_debito_proveedor");
-    const QString aplicaciones = escalar("select count(*) from aplicacion_provedor");
-    interaccion.mensajes.clear();
-    EXPECT_FALSE(p->grabar());
-    EXPECT_FALSE(interaccion.de("error").isEmpty());
-    EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor"), cargos);
-    EXPECT_EQ(escalar("select count(*) from aplicacion_provedor"), aplicaciones);
-    EXPECT_EQ(escalar("select count(*) from aplicacion_proveedor_detalle where appr_id = 0"), "0");
-    EXPECT_TRUE(p->aplicarA("NOTACRPR", ""));
-    ASSERT_TRUE(p->grabar()) << mensajes().toStdString();
-    EXPECT_EQ(escalar("select count(*) from notas_debito_proveedor").toInt(), cargos.toInt() + 1);
-    EXPECT_EQ(escalar("select count(*) from aplicacion_provedor"), aplicaciones);
 }
 
 }  // namespace
