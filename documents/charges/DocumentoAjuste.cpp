@@ -1112,6 +1112,10 @@ bool DocumentoAjuste::grabar() {
     // own transaction (both or neither) and posted after it.
     int interfazAplicacion = 0;
     if (!cruce_.isEmpty()) {
+        // Checked again with the amounts as they are now: they may have
+        // changed since the document crossed was chosen.
+        const QString clase = claseCruce_, numero = cruce();
+        if (!aplicarA(clase, numero)) return false;
         interfazAplicacion = servicios_.abreInterfaz ? servicios_.abreInterfaz(53, prefijoAplicacion_, true) : 0;
         if (interfazAplicacion == 0) return false;
         try {
@@ -1287,6 +1291,7 @@ void DocumentoAjuste::escribirAplicacion(fb::Transaction& tr) {
         if (d.asInt(QStringLiteral("APPD_TIPODOC")) != clase_.tipo) continue;
         d.edit();
         d.setValue(QStringLiteral("APPD_IDDOC"), cargo_.asInt(c("ID")));
+        d.setValue(QStringLiteral("APPD_PREFIJO"), cargo_.asString(kPrefijo));
         d.setValue(QStringLiteral("APPD_NUMERO"), cargo_.asString(c("NUMERO")));
         d.post();
     }
