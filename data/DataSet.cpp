@@ -1355,6 +1355,13 @@ void DataSet::markAllNew() {
     for (const Link& l : details_) l.detail->markAllNew();
 }
 
+void DataSet::writeIn(fb::Transaction& tr) {
+    requireOpen();
+    checkBrowseMode();
+    Writer w(tr);
+    w.writeTree(*this);
+}
+
 void DataSet::applyUpdates(fb::Database& db, const ApplyOptions& options) {
     requireOpen();
     checkBrowseMode();
@@ -1374,6 +1381,7 @@ void DataSet::applyUpdates(fb::Database& db, const ApplyOptions& options) {
                 Writer w(tr);
                 w.writeTree(*this);
             }
+            if (options.afterApply) options.afterApply(tr, attempt);
             tr.commit();
             break;
         } catch (const fb::DbError& e) {

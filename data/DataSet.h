@@ -141,6 +141,10 @@ struct ApplyOptions {
     // Runs first inside each attempt's transaction, e.g. to take a new id
     // from a CAMBIE_ID_ procedure and set it on the master.
     std::function<void(fb::Transaction&, int attempt)> beforeApply;
+    // Runs last inside each attempt's transaction, after this dataset's
+    // rows are written: another document saved with it (e.g. through
+    // writeIn), so that both are written or neither.
+    std::function<void(fb::Transaction&, int attempt)> afterApply;
     // Called, with the transaction already rolled back, for a failure that
     // is no update conflict while attempts remain. Return true after fixing
     // the data (e.g. an automatic prefix whose number another clerk took:
@@ -297,6 +301,12 @@ public:
     // save replaces (a document left stored with id 0 and saved with its
     // own id): the caller removes the stored rows in beforeApply.
     void markAllNew();
+    // The rows written inside another save's transaction, as applyUpdates
+    // writes them, without committing; acceptWritten() clears the change
+    // log once that transaction committed (on a failure nothing is to do:
+    // the change log stays for the next attempt).
+    void writeIn(fb::Transaction& tr);
+    void acceptWritten() { mergeChangeLog(); }
 
     void addObserver(DataSetObserver* observer);
     void removeObserver(DataSetObserver* observer);

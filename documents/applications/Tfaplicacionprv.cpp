@@ -10,6 +10,7 @@
 #include "data/Sesion.h"
 #include "data/Terceros.h"
 #include "data/fb/DbError.h"
+#include "documents/applications/EscrituraAplicacion.h"
 #include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/FilaElegida.h"
 
@@ -75,9 +76,7 @@ Tfaplicacionprv::Tfaplicacionprv(Sesion& sesion, Interaccion& interaccion, Manej
       numeracion_(std::make_unique<Numeracion>(sesion.compania, interaccion, configuracion)),
       terceros_(std::make_unique<Terceros>(sesion.compania, interaccion, configuracion)),
       cxpagar_(std::make_unique<Cxpagar>(sesion.compania, interaccion)) {
-    aplicacion_.setUpdateTable(QStringLiteral("APLICACION_PROVEDOR"), {kId});
-    detalle_.setUpdateTable(QStringLiteral("APLICACION_PROVEEDOR_DETALLE"), {kId, kItem});
-    aplicacion_.addDetail(detalle_, {kId}, {kId});
+    enlazarTablasAplicacion(aplicacion_, detalle_);
     enlazar();
 }
 
@@ -496,12 +495,8 @@ bool Tfaplicacionprv::escribir() {
         o.transaction.lockTimeoutSeconds = 3;
         o.beforeApply = [this](fb::Transaction& tr, int) {
             if (recuperado_) tr.execute(QStringLiteral("delete from aplicacion_provedor where appr_id = 0"));
-            if (aplicacion_.asInt(kId) != 0) return;
-            const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_APLIPROV"))[QStringLiteral("ID")].toInt64();
             Bandera b(ocupado_);
-            aplicacion_.edit();
-            aplicacion_.setValue(kId, id);
-            aplicacion_.post();
+            idDeAplicacion(tr, aplicacion_);
         };
         o.onFailure = [this](const fb::DbError& e, int) {
             if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;

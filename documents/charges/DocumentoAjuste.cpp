@@ -16,6 +16,7 @@
 #include "data/Sesion.h"
 #include "data/Terceros.h"
 #include "data/fb/DbError.h"
+#include "documents/applications/EscrituraAplicacion.h"
 #include "documents/service/OrdenEnCargo.h"
 
 namespace cxp {
@@ -52,7 +53,8 @@ struct Bandera {
 }  // namespace
 
 const ClaseAjuste& ClaseAjuste::cargo() {
-    static const ClaseAjuste k{51,
+    static const ClaseAjuste k = [] {
+        ClaseAjuste c{51,
                                QStringLiteral("NDPR"),
                                QStringLiteral("NDPD"),
                                QStringLiteral("NOTAS_DEBITO_PROVEEDOR"),
@@ -64,6 +66,9 @@ const ClaseAjuste& ClaseAjuste::cargo() {
                                DocumentoAjuste::kNitInactivo,
                                QStringLiteral("NDPR_TIPOAPL"),
                                QStringLiteral("NDPR_NUMAPL")};
+        c.cruces = {{QStringLiteral("NOTACRPR"), 52}, {QStringLiteral("ANTICPRV"), 55}};
+        return c;
+    }();
     return k;
 }
 
@@ -111,6 +116,7 @@ DocumentoAjuste::DocumentoAjuste(const ClaseAjuste& clase, Sesion& sesion, Inter
     cargo_.setUpdateTable(clase_.tabla, {c("ID")});
     lineas_.setUpdateTable(clase_.tablaLineas, {c("ID"), d("ITEM")});
     cargo_.addDetail(lineas_, {c("ID")}, {c("ID")});
+    enlazarTablasAplicacion(aplicacion_, aplicacionLineas_);
 
     cargo_.onNewRecord([this](DataSet& doc) {
         const QDate hoy = QDate::currentDate();
@@ -580,11 +586,27 @@ void DocumentoAjuste::revisarNumeroProveedor() {
 void DocumentoAjuste::prefijoIngresado() {
     const QString prefijo = cargo_.asString(kPrefijo);
     if (prefijo.isEmpty()) return;
+    // The prefix's consecutive is checked against this same reading: read
+    // again, another clerk's save in between would make it look typed by
+    // hand, ask about a number nobody typed and leave the number empty.
     const QString actual = actualDelPrefijo(prefijo, &numeroAutomatico_);
-    cargo_.setValue(c("NUMERO"), actual);
+    ponerNumero(prefijo, actual, actual);
     if (servicios_.abreInterfaz) servicios_.abreInterfaz(clase_.tipo, prefijo, false);
-    autorizacionDelNumero();
     emit montosCambiados();  // the number's read-only state follows the prefix
+}
+
+// The number entry's rules on `numero`: a used one opens its consult and
+// the consecutive comes back; the consecutive taken moves on silently.
+void DocumentoAjuste::ponerNumero(const QString& prefijo, const QString& numero, const QString& actual) {
+    EntradaNumero entrada(*numeracion_, clase_.tipo);
+    const QString elegido = entrada.cambio(numero, prefijo, actual, [this](const QString& id) {
+        if (clase_.consultaNumero && servicios_.consultar) servicios_.consultar(id.toLongLong());
+    });
+    if (elegido != cargo_.asString(c("NUMERO"))) {
+        Bandera poniendo(sincronizando_);
+        cargo_.setValue(c("NUMERO"), elegido.isEmpty() ? fb::Value() : fb::Value(elegido));
+    }
+    autorizacionDelNumero();
 }
 
 // The tax authority's numbering authorization that covers the charge's
@@ -609,12 +631,7 @@ void DocumentoAjuste::autorizacionDelNumero() {
 void DocumentoAjuste::numeroIngresado() {
     if (sincronizando_) return;
     const QString prefijo = cargo_.asString(kPrefijo);
-    const QString actual = actualDelPrefijo(prefijo);
-    EntradaNumero entrada(*numeracion_, clase_.tipo);
-    entrada.cambio(cargo_, c("NUMERO"), prefijo, actual, [this](const QString& id) {
-        if (clase_.consultaNumero && servicios_.consultar) servicios_.consultar(id.toLongLong());
-    });
-    autorizacionDelNumero();
+    ponerNumero(prefijo, cargo_.asString(c("NUMERO")), actualDelPrefijo(prefijo));
 }
 
 void DocumentoAjuste::fechaIngresada() {
@@ -784,6 +801,7 @@ bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
         if (k.clase == clase) tipo = k.tipo;
     auto soltar = [this] {
         cruce_.clear();
+        claseCruce_.clear();
         if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
         cargo_.setValue(clase_.tipoAplicado, fb::Value());
         cargo_.setValue(clase_.numeroAplicado, fb::Value());
@@ -811,10 +829,14 @@ bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
         soltar();
         return false;
     }
-    // The document's balance and pending withholdings as they come: a
-    // discount takes from a debt at most what the debt still owes. The
-    // extra value and CREE are not part of the balance test.
-    const ImportesPendientes& p = cxpagar.ultimos();
+    // The document's balance and pending withholdings: a discount takes
+    // from a debt at most what the debt still owes, as they come; a charge
+    // crosses a credit (its balance negative) in absolute value. The extra
+    // value and CREE are not part of the balance test.
+    ImportesPendientes p = cxpagar.ultimos();
+    const bool deuda = clase_.tipo == 51;  // the document itself is a debt: the other one a credit
+    if (deuda)
+        for (Dinero* v : {&p.saldo, &p.rtfte, &p.rtiva, &p.rtica, &p.rcree}) *v = v->abs();
     const Dinero neto = m.monto + m.ivaMonto - m.rtfteMonto - m.rtivaMonto - m.rticaMonto;
     if (p.saldo < neto || p.rtfte < m.rtfteMonto || p.rtiva < m.rtivaMonto || p.rtica < m.rticaMonto ||
         p.rcree < m.creeMonto) {
@@ -822,11 +844,23 @@ bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
         soltar();
         return false;
     }
+    const auto prefijoAplicacion = sesion_.compania.queryOne(QStringLiteral(
+        "select first 1 pref_pre from prefijos where tido_cod = 53 and pref_activo = 'S' order by pref_pre"));
+    if (!prefijoAplicacion) {
+        interaccion_.error(kSinPrefijoAplicacion);
+        soltar();
+        return false;
+    }
+    prefijoAplicacion_ = (*prefijoAplicacion)[0].toString().trimmed();
+    claseCruce_ = clase;
     cruce_.clear();
+    // Debts positive, credits negative: the two lines add up to zero.
+    auto firmado = [&](Dinero v) { return deuda ? v : -v; };
     LineaCruce propia{clase_.tipo, 0, cargo_.asString(kPrefijo), cargo_.asString(c("NUMERO")),
-                      -(neto - m.creeMonto), -m.rtfteMonto, -m.rtivaMonto, -m.rticaMonto, -m.creeMonto};
-    LineaCruce otro{tipo, id, prefijo, consecutivo, neto - m.creeMonto,
-                    m.rtfteMonto, m.rtivaMonto, m.rticaMonto, m.creeMonto};
+                      firmado(neto - m.creeMonto), firmado(m.rtfteMonto), firmado(m.rtivaMonto),
+                      firmado(m.rticaMonto), firmado(m.creeMonto)};
+    LineaCruce otro{tipo, id, prefijo, consecutivo, -propia.aplicado, -propia.rtfte, -propia.rtiva, -propia.rtica,
+                    -propia.rcree};
     cruce_ << propia << otro;
     if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
     cargo_.setValue(clase_.tipoAplicado, tipo);
@@ -1075,22 +1109,33 @@ bool DocumentoAjuste::grabar() {
         }
     }
     if (!validar()) return false;
-    // The application a crossing prepared is not written by this screen:
-    // the document is saved without the crossing and the clerk is told,
-    // rather than left believing it crossed.
+    // The crossing at once: its application is written in the document's
+    // own transaction (both or neither) and posted after it.
+    int interfazAplicacion = 0;
     if (!cruce_.isEmpty()) {
-        interaccion_.advertencia(kCruceSinAplicacion.arg(cruce()));
-        cargo_.setValue(clase_.tipoAplicado, fb::Value());
-        cargo_.setValue(clase_.numeroAplicado, fb::Value());
-        cruce_.clear();
+        // Checked again with the amounts as they are now: they may have
+        // changed since the document crossed was chosen.
+        const QString clase = claseCruce_, numero = cruce();
+        if (!aplicarA(clase, numero)) return false;
+        interfazAplicacion = servicios_.abreInterfaz ? servicios_.abreInterfaz(53, prefijoAplicacion_, true) : 0;
+        if (interfazAplicacion == 0) return false;
+        try {
+            prepararAplicacion();
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e, clase_.proveedor);
+            return false;
+        }
     }
     if (!escribir()) {
         if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
         return false;
     }
-    // Crossing with a discount or an advance, copies to the sister
-    // companies and the cash payment come here with the charge companions.
+    // Copies to the sister companies and the cash payment come here with
+    // the charge companions.
     const int64_t id = cargo_.asInt(c("ID"));
+    ultimaAplicacion_ = cruce_.isEmpty() ? 0 : aplicacion_.asInt(QStringLiteral("APPR_ID"));
+    interfazAplicacion_ = interfazAplicacion;
+    porContabilizarAplicacion_ = ultimaAplicacion_ != 0;
     ultimoId_ = id;
     ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(c("NUMERO"));
     ultimoPrefijo_ = cargo_.asString(kPrefijo);
@@ -1111,6 +1156,11 @@ bool DocumentoAjuste::terminarGrabado() {
         if (porContabilizar_) {
             if (servicios_.contabilizar) servicios_.contabilizar(id, interfazGrabado_, cargo_.asDate(c("FECHA")));
             porContabilizar_ = false;
+        }
+        if (porContabilizarAplicacion_) {
+            if (servicios_.contabilizarAplicacion)
+                servicios_.contabilizarAplicacion(ultimaAplicacion_, interfazAplicacion_, cargo_.asDate(c("FECHA")));
+            porContabilizarAplicacion_ = false;
         }
         if (porImprimir_) {
             if (servicios_.imprimir) servicios_.imprimir(id);
@@ -1162,12 +1212,17 @@ bool DocumentoAjuste::escribir() {
         // holding the screen.
         opciones.maxDuration = std::chrono::seconds(8);
         opciones.transaction.lockTimeoutSeconds = 3;
+        if (!cruce_.isEmpty()) opciones.afterApply = [this](fb::Transaction& tr, int) { escribirAplicacion(tr); };
         opciones.onFailure = [this](const fb::DbError& e, int) {
-            if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
+            if (e.kind() != fb::ErrorKind::Unique) return false;
+            // The application's number, always taken from its prefix, may
+            // have gone to another clerk as well.
+            const bool aplicacion = renumerarAplicacion();
+            if (!numeroAutomatico_) return aplicacion;
             // The first free number from the prefix's consecutive on, even
             // when the consecutive itself points at a used number.
             const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, clase_.tipo, cargo_.asString(kPrefijo));
-            if (!siguiente || *siguiente == cargo_.asString(c("NUMERO"))) return false;
+            if (!siguiente || *siguiente == cargo_.asString(c("NUMERO"))) return aplicacion;
             Bandera renumerando(sincronizando_);
             cargo_.edit();
             cargo_.setValue(c("NUMERO"), *siguiente);
@@ -1176,6 +1231,7 @@ bool DocumentoAjuste::escribir() {
             return true;
         };
         cargo_.applyUpdates(sesion_.compania, opciones);
+        if (!cruce_.isEmpty()) aplicacion_.acceptWritten();
     } catch (const std::exception& e) {
         manejador_.ManejarError(e, clase_.proveedor, &cargo_, QStringLiteral("cdsNotasDebito"));
         return false;
@@ -1185,6 +1241,73 @@ bool DocumentoAjuste::escribir() {
                                  QStringLiteral(" fue tomado por otro documento. El ") + clase_.nombre +
                                  QStringLiteral(" se grabó con el número ") +
                                  cargo_.asString(c("NUMERO")) + QStringLiteral("."));
+    return true;
+}
+
+// The application of the crossing, held in memory until the save: header
+// from the applications prefix, the document's line and the other one.
+void DocumentoAjuste::prepararAplicacion() {
+    aplicacion_.open(sesion_.compania, QStringLiteral("select * from aplicacion_provedor where appr_id = -1"));
+    aplicacionLineas_.open(sesion_.compania,
+                           QStringLiteral("select * from aplicacion_proveedor_detalle where appr_id = -1"));
+    const auto numero = numeroLibreDelPrefijo(sesion_.compania, 53, prefijoAplicacion_);
+    if (!numero) throw DataSetError(kSinPrefijoAplicacion, QStringLiteral("PREF_PRE"));
+    DataSet& a = aplicacion_;
+    a.append();
+    a.setValue(QStringLiteral("APPR_ID"), 0);
+    a.setValue(QStringLiteral("TIDO_COD"), 53);
+    a.setValue(kPrefijo, prefijoAplicacion_);
+    a.setValue(QStringLiteral("APPR_NUMERO"), *numero);
+    a.setValue(QStringLiteral("APPR_FECHA"), cargo_.asDate(c("FECHA")));
+    a.setValue(QStringLiteral("APPR_CONC"),
+               (QStringLiteral("APLICACION CARGO A ") + claseCruce_ + QStringLiteral(" No.") + cruce()).left(60));
+    for (const char* f : {"APPR_ANULADO", "APPR_TRANSMIT", "NUMOK"}) a.setValue(QString::fromLatin1(f), "N");
+    a.setValue(kNit, cargo_.asString(kNit));
+    a.setValue(QStringLiteral("APPR_USUARIO"), sesion_.usuario_actual.left(10));
+    a.post();
+    int item = 0;
+    for (const LineaCruce& l : std::as_const(cruce_)) {
+        DataSet& d = aplicacionLineas_;
+        d.append();
+        d.setValue(QStringLiteral("APPD_ITEM"), ++item);
+        d.setValue(QStringLiteral("APPD_TIPODOC"), l.tipo);
+        d.setValue(QStringLiteral("APPD_IDDOC"), l.id);
+        d.setValue(QStringLiteral("APPD_PREFIJO"), l.prefijo);
+        d.setValue(QStringLiteral("APPD_NUMERO"), l.numero);
+        const std::pair<const char*, Dinero> montos[] = {{"APPD_APLICADO", l.aplicado}, {"APPD_RTFTE", l.rtfte},
+                                                         {"APPD_RTIVA", l.rtiva},       {"APPD_RTICA", l.rtica},
+                                                         {"APPD_RCREE", l.rcree}};
+        for (const auto& [campo, v] : montos) d.setValue(QString::fromLatin1(campo), v);
+        d.setValue(QStringLiteral("APPD_ANULADO"), "N");
+        d.setValue(QStringLiteral("APPD_TRANSMIT"), "N");
+        d.post();
+    }
+}
+
+// Inside the document's transaction, after its own rows: the document's
+// line names it by the id and number it is written with, and the
+// application takes its id and is written by its own writer.
+void DocumentoAjuste::escribirAplicacion(fb::Transaction& tr) {
+    DataSet& d = aplicacionLineas_;
+    for (d.first(); !d.eof(); d.next()) {
+        if (d.asInt(QStringLiteral("APPD_TIPODOC")) != clase_.tipo) continue;
+        d.edit();
+        d.setValue(QStringLiteral("APPD_IDDOC"), cargo_.asInt(c("ID")));
+        d.setValue(QStringLiteral("APPD_PREFIJO"), cargo_.asString(kPrefijo));
+        d.setValue(QStringLiteral("APPD_NUMERO"), cargo_.asString(c("NUMERO")));
+        d.post();
+    }
+    idDeAplicacion(tr, aplicacion_);
+    aplicacion_.writeIn(tr);
+}
+
+bool DocumentoAjuste::renumerarAplicacion() {
+    if (cruce_.isEmpty() || !aplicacion_.isOpen() || aplicacion_.isEmpty()) return false;
+    const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 53, prefijoAplicacion_);
+    if (!siguiente || *siguiente == aplicacion_.asString(QStringLiteral("APPR_NUMERO"))) return false;
+    aplicacion_.edit();
+    aplicacion_.setValue(QStringLiteral("APPR_NUMERO"), *siguiente);
+    aplicacion_.post();
     return true;
 }
 

@@ -76,6 +76,9 @@ struct ServiciosCargo {
     std::function<void(int64_t id)> imprimir;
     // The read-only consult of a charge whose number was typed again.
     std::function<void(int64_t id)> consultar;
+    // Posts the application (type 53) of a crossing at once, saved with the
+    // document, with the interface chosen, through the review window.
+    std::function<void(int64_t id, int interfaz, const QDate& fecha)> contabilizarAplicacion;
 };
 
 // A line of the application (type 53) a crossing at once prepares: debts
@@ -123,8 +126,7 @@ public:
     static inline const QString kCruceNoExiste = QStringLiteral("No existe el documento a pagar");
     static inline const QString kCruceInsuficiente = QStringLiteral(
         "El saldo o las retenciones del documento son insuficientes. Haga el cruce por la opción de aplicaciones.");
-    static inline const QString kCruceSinAplicacion = QStringLiteral(
-        "El cruce con %1 no quedó hecho: hágalo por la opción de aplicaciones.");
+    static inline const QString kSinPrefijoAplicacion = QStringLiteral("Debe crear antes el prefijo de aplicaciones.");
 
     DocumentoAjuste(const ClaseAjuste& clase, Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                     const Configuracion& configuracion, ServiciosCargo servicios, QObject* parent = nullptr);
@@ -216,8 +218,10 @@ public:
     // the screen closes.
     bool cancelar();
 
-    // The id and number of the last charge saved.
+    // The id and number of the last charge saved; the id of the application
+    // of its crossing (0 when it crossed nothing).
     int64_t ultimoId() const { return ultimoId_; }
+    int64_t ultimaAplicacion() const { return ultimaAplicacion_; }
     QString ultimoNumero() const { return ultimoNumero_; }
 
     // The columns of the commercial discounts and of the VAT bases.
@@ -247,6 +251,7 @@ protected:
     void prefijoIngresado();
     void autorizacionDelNumero();
     void numeroIngresado();
+    void ponerNumero(const QString& prefijo, const QString& numero, const QString& actual);
     void fechaIngresada();
     void venceIngresado();
     void monedaIngresada();
@@ -261,6 +266,9 @@ protected:
     void proponerCosto();
     bool validar();
     bool escribir();
+    void prepararAplicacion();
+    void escribirAplicacion(fb::Transaction& tr);
+    bool renumerarAplicacion();
     bool terminarGrabado();
     void bloquearCargo(bool bloquear);
     QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
@@ -306,6 +314,13 @@ protected:
     QString ultimoPrefijo_;
     QString nombreAcreedor_, nombreCentro_, nombreSubcentro_, nombreMandante_, factura_;
     QList<LineaCruce> cruce_;
+    QString claseCruce_, prefijoAplicacion_;
+    // The application of the crossing, written in the document's own
+    // transaction; its interface is taken with the document's.
+    DataSet aplicacion_, aplicacionLineas_;
+    int interfazAplicacion_ = 0;
+    bool porContabilizarAplicacion_ = false;
+    int64_t ultimaAplicacion_ = 0;
 };
 
 }  // namespace cxp

@@ -30,6 +30,11 @@ ServiciosCargo servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, cons
             *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
         protocolo.contabilizar(DocumentoContable{tipo, int(id), QString(), fecha});
     };
+    r.contabilizarAplicacion = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
+        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
+            *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
+        protocolo.contabilizar(DocumentoContable{53, int(id), QString(), fecha});
+    };
     const QString impresora = tipo == 51 ? QStringLiteral("Tfimprnotadbp") : QStringLiteral("Tfimprnotacrp");
     r.imprimir = [iq, impresora](int64_t id) { iq->abrirPantalla(impresora, {{QStringLiteral("id"), qlonglong(id)}}); };
     const QString consulta = tipo == 51 ? QStringLiteral("Tfnotasdebito2") : QStringLiteral("Tfnotascredito2");

@@ -174,6 +174,11 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
             });
             refrescar();
         });
+        // A saved document takes its crossing with it.
+        connect(logica_.get(), &DocumentoAjuste::reiniciado, numeroCruce, [clase, numeroCruce] {
+            numeroCruce->clear();
+            clase->setCurrentIndex(0);
+        });
         fila({{"Aplicar a:", clase}, {"", numeroCruce}, {"", nombre(QStringLiteral("cruce"))}});
     }
     if (logica_->preguntaMandante()) {
