@@ -1374,6 +1374,7 @@ void DataSet::applyUpdates(fb::Database& db, const ApplyOptions& options) {
                 Writer w(tr);
                 w.writeTree(*this);
             }
+            if (options.afterApply) options.afterApply(tr, attempt);
             tr.commit();
             break;
         } catch (const fb::DbError& e) {

@@ -141,6 +141,10 @@ struct ApplyOptions {
     // Runs first inside each attempt's transaction, e.g. to take a new id
     // from a CAMBIE_ID_ procedure and set it on the master.
     std::function<void(fb::Transaction&, int attempt)> beforeApply;
+    // Runs last inside each attempt's transaction, after the rows are
+    // written and before the commit, e.g. for work the database does on
+    // the rows just saved.
+    std::function<void(fb::Transaction&, int attempt)> afterApply;
     // Called, with the transaction already rolled back, for a failure that
     // is no update conflict while attempts remain. Return true after fixing
     // the data (e.g. an automatic prefix whose number another clerk took:
