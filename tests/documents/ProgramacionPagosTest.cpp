@@ -12,10 +12,12 @@
 #include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/Tfegresos.h"
+#include "documents/programacion/BusquedaProgramacion.h"
 #include "documents/programacion/ProgramacionPagos.h"
 #include "tests/support/EntornoCompania.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <map>
 
@@ -303,7 +305,38 @@ TEST_F(Programacion, ElDocumentoPagadoEntretantoSeOmiteYLosLibrosCuadran) {
             EXPECT_LE(t.size(), 591);
             for (const QChar ch : t) EXPECT_LT(ch.unicode(), 128) << t.toStdString();
         }
+        // The file: one line per row, in order, ".txt" added.
+        DataSet lista;
+        BusquedaProgramacion b(sesion, interaccion, manejador, configuracion, lista);
+        QTemporaryDir dir;
+        const auto n = b.exportar(plan, QDate::currentDate(), "A", QLatin1String(formato), dir.filePath("dispersion"));
+        ASSERT_EQ(n, std::optional<int>(int(lineas.size())));
+        QFile archivo(dir.filePath("dispersion.txt"));
+        ASSERT_TRUE(archivo.open(QIODevice::ReadOnly));
+        const QStringList escritas = QString::fromLatin1(archivo.readAll()).split("\r\n", Qt::SkipEmptyParts);
+        ASSERT_EQ(escritas.size(), int(lineas.size()));
+        EXPECT_EQ(escritas.front(), lineas[0][0].toString());
     }
+
+    // Annulled, then deleted by the administrator; the vouchers stay.
+    DataSet lista;
+    BusquedaProgramacion b(sesion, interaccion, manejador, configuracion, lista);
+    auto estado = [&]() -> std::optional<QString> {
+        lista.open(sesion.compania, b.consultaInicial());
+        if (!lista.locate("ID", fb::Value(int64_t(plan)))) return std::nullopt;
+        return lista.asString("ANULADO").trimmed();
+    };
+    EXPECT_EQ(estado(), std::optional<QString>("N"));
+    for (const char* despues : {"S", ""}) {
+        interaccion.respuestas = {true};
+        interaccion.elecciones = {QVariantMap{{"razon", QStringLiteral("PLAN REHECHO CON OTRO CORTE")}}};
+        ASSERT_TRUE(b.anular()) << mensajes().toStdString();
+        EXPECT_EQ(estado(), *despues ? std::optional<QString>(despues) : std::nullopt);
+    }
+    EXPECT_EQ(dinero(QStringLiteral("select count(*) from auditoria where tido_cod = 57 and audi_iddoc = %1 and "
+                                    "audi_razon = 'PLAN REHECHO CON OTRO CORTE'").arg(plan)),
+              Dinero::desdeEntero(2));
+    EXPECT_EQ(dinero("select count(*) from egresos") - egresosAntes, Dinero::desdeEntero(3));
 }
 
 // The documents offered: one held by a live plan of a cut-off is not
