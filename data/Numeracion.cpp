@@ -82,6 +82,7 @@ QList<TablaDocumento> construirTablas() {
         porPrefijo(54, "pagos_proveedor", "papr"),
         porPrefijo(55, "anticipos_proveedor", "anpr"),
         porPrefijo(56, "orden_servicio", "orse"),
+        porPrefijo(57, "programacion_pagos_enc", "prpg", "prpg_pref"),
         // Cash
         porPrefijo(61, "recibos_caja", "reca"),
         porPrefijo(62, "egresos", "egre"),

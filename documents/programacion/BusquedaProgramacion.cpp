@@ -1,0 +1,123 @@
+#include "documents/programacion/BusquedaProgramacion.h"
+
+#include "base/Sql.h"
+#include "data/Auditoria.h"
+#include "data/Configuracion.h"
+#include "data/DataSet.h"
+#include "data/Derechos.h"
+#include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
+#include "data/Sesion.h"
+#include "data/fb/Database.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace cxp {
+
+namespace {
+const QString kProveedor = QStringLiteral("QBuscaProgramacion");
+}
+
+BusquedaProgramacion::BusquedaProgramacion(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
+                                           const Configuracion& configuracion, DataSet& lista)
+    : sesion_(sesion), interaccion_(interaccion), manejador_(manejador), configuracion_(configuracion), lista_(lista) {}
+
+QString BusquedaProgramacion::consultaBase() const {
+    const QString columnas = QStringLiteral(
+        "select max(e.prpg_id) id,max(e.prpg_conc) conc,max(e.prpg_anulado) anulado,max(e.prpg_numero) numero,"
+        "max(e.prpg_pref) pref,max(e.prpg_fecha) fecha, sum(d.prpg_abono) monto, count(d.prpg_item) items, "
+        "max(e.prpg_confirmado) confirmado ");
+    if (sesion_.agencia_actual == 0)
+        return columnas + QStringLiteral("from programacion_pagos_enc e, programacion_pagos d where e.prpg_id = d.prpg_id");
+    return columnas +
+           QStringLiteral("from programacion_pagos_enc e, programacion_pagos d, prefijos p where e.prpg_id = d.prpg_id "
+                          "and p.tido_cod = 57 and p.pref_pre = e.prpg_pref and (p.sucu_id = ") +
+           sql::numero(int64_t(sesion_.agencia_actual)) + QStringLiteral(" or p.sucu_id = 0)");
+}
+
+QString BusquedaProgramacion::consultaInicial() const {
+    return consultaBase() + QStringLiteral(" GROUP BY e.prpg_id order by 6");
+}
+
+bool BusquedaProgramacion::anular() {
+    if (!lista_.isOpen() || lista_.isEmpty()) return false;
+    if (!valide_acceso(sesion_, kDerecho)) {
+        interaccion_.error(kSinAcceso);
+        return false;
+    }
+    const int64_t id = lista_.asInt(QStringLiteral("ID"));
+    const bool viva = lista_.asString(QStringLiteral("ANULADO")).trimmed() != QLatin1String("S");
+    if (!viva && !sesion_.es_administrador) {
+        interaccion_.pitar();
+        return false;
+    }
+    const QString numero =
+        lista_.asString(QStringLiteral("PREF")).trimmed() + lista_.asString(QStringLiteral("NUMERO")).trimmed();
+    QString razon;
+    const bool conRazon = configuracion_
+                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
+                              .trimmed()
+                              .compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
+    if (conRazon) {
+        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
+        if (!r) return false;
+        razon = r->value(QStringLiteral("razon")).toString().trimmed();
+        if (!razon_valida(razon, interaccion_)) return false;
+    }
+    const QString pregunta =
+        viva ? QStringLiteral("Esta seguro de anular la programación de pagos No") + numero + QStringLiteral("?")
+             : QStringLiteral("Esta seguro de eliminar completamente la programación de pagos ") + numero +
+                   QStringLiteral("?");
+    if (!interaccion_.preguntar(pregunta)) return false;
+    try {
+        // Only on the state the clerk saw: a plan annulled or removed
+        // meanwhile by someone else is left alone.
+        const int64_t filas =
+            viva ? sesion_.compania.executeDirect(
+                       QStringLiteral("update programacion_pagos_enc set prpg_anulado = 'S', prpg_user = ") +
+                       sql::texto(sesion_.usuario_actual.left(10)) + QStringLiteral(" where prpg_id = ") +
+                       sql::numero(id) + QStringLiteral(" and prpg_anulado = 'N'"))
+                 : sesion_.compania.executeDirect(QStringLiteral("delete from programacion_pagos_enc where prpg_id = ") +
+                                                  sql::numero(id) + QStringLiteral(" and prpg_anulado = 'S'"));
+        if (filas > 0 && conRazon)
+            registre_razon(sesion_.compania, kTipo, id,
+                           viva ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion, razon);
+        return filas > 0;
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        return false;
+    }
+}
+
+std::optional<int> BusquedaProgramacion::exportar(int64_t id, const QDate& fecha, const QString& secuencia,
+                                                  const QString& formato, QString ruta) {
+    if (QFileInfo(ruta).suffix().isEmpty()) ruta += QStringLiteral(".txt");
+    std::vector<fb::Row> filas;
+    try {
+        const QString corta = QStringLiteral("yyyy/MM/dd");
+        filas = sesion_.compania.query(QStringLiteral("SELECT * FROM ARCHIVO_BANCO_CXP(") + sql::numero(id) + u',' +
+                                       sql::texto(QDate::currentDate().toString(corta)) + u',' +
+                                       sql::texto(fecha.toString(corta)) + u',' + sql::texto(secuencia) + u',' +
+                                       sql::texto(formato) + u')');
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, kProveedor);
+        return std::nullopt;
+    }
+    // Bank files are plain ASCII; the procedure already gives it.
+    QSaveFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly)) {
+        interaccion_.error(QStringLiteral("No se pudo escribir el archivo ") + ruta + QStringLiteral("."));
+        return std::nullopt;
+    }
+    for (const fb::Row& f : filas) archivo.write(f[0].toString().toLatin1() + "\r\n");
+    if (!archivo.commit()) {
+        interaccion_.error(QStringLiteral("No se pudo escribir el archivo ") + ruta + QStringLiteral("."));
+        return std::nullopt;
+    }
+    return int(filas.size());
+}
+
+}  // namespace cxp
