@@ -312,9 +312,3 @@ TEST_F(SelectorVista, NuevaCuentaConF2) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -186,9 +186,3 @@ TEST(BarraEstado, ElAvisoAcompanaCadaConsultaDeUnDataSet) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -323,9 +323,3 @@ TEST_F(Manejador, UnNombreDeCampoQueFallaNoDetieneAlManejador) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);  // the status bar's timer
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

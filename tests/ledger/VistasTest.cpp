@@ -11,7 +11,6 @@
 #include "ledger/TfconsdoccompraVista.h"
 #include "ledger/TfmovicuenxpagarVista.h"
 #include "ledger/TfmovimientosVista.h"
-#include "tests/db/LibroPrueba.h"
 #include "tests/ledger/Entorno.h"
 #include "tests/ui/Capturas.h"
 #include "ui/InteraccionQt.h"
@@ -253,53 +252,6 @@ TEST_F(Vistas, AnalisisConGraficoDeBandas) {
     EXPECT_EQ(GraficoBandas::altura(Dinero::desdeEntero(1), Dinero::desdeEntero(3), 100), 33);
     EXPECT_EQ(GraficoBandas::altura(Dinero::desdeEntero(-3), Dinero::desdeEntero(3), 100), 100);
     EXPECT_EQ(GraficoBandas::altura(Dinero::desdeEntero(5), Dinero(), 100), 0);
-}
-
-// The ageing of a book of several creditors written day by day: the chart's
-// bands add up to the grid's balances.
-class VistasLibro : public Vistas {
-protected:
-    void SetUp() override {
-        sustitutos_ = false;
-        Vistas::SetUp();
-    }
-};
-
-TEST_F(VistasLibro, AnalisisDeUnLibroConMovimiento) {
-    fb::Database db = compania.conectar();
-    libro::Libro l(db);
-    const QStringList nits{"830", "860", "890", "900"};
-    for (const QString& n : nits) l.acreedor(n, n == "900" ? QStringLiteral("02") : QStringLiteral("01"));
-    libro::poblarAlAzar(l, nits, 11, QDate(2025, 9, 1), 150);
-    configuracion.cargar(sesion.compania);
-    auto lg = std::make_unique<Tfanalisiscxp>(sesion, interaccion, manejador, configuracion);
-    lg->setHoy([] { return QDate(2026, 1, 31); });
-    ASSERT_TRUE(lg->abrir());
-    auto v = vista<TfanalisiscxpVista>(std::move(lg));
-    v->resize(1100, 620);
-    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_F2));
-    ASSERT_GT(v->rejilla()->filasVisibles(), 3) << mensajes().toStdString();
-    Dinero bandas;
-    for (const auto& b : v->grafico()->bandas()) bandas += b.total;
-    EXPECT_EQ(bandas, v->logica().analisis().sum("SALDO"));
-    EXPECT_EQ(bandas, Dinero::desdeEscalado(l.saldoAcreedor("830", QDate(2026, 1, 31)) +
-                                                l.saldoAcreedor("860", QDate(2026, 1, 31)) +
-                                                l.saldoAcreedor("890", QDate(2026, 1, 31)) +
-                                                l.saldoAcreedor("900", QDate(2026, 1, 31)),
-                                            -2));
-    prueba::capturar(*v, "Tfanalisiscxp-libro");
-
-    // The same creditor's open documents and movement on the real procedures.
-    auto saldos = std::make_unique<Tfconscxpagar>(sesion, interaccion, manejador, configuracion, "830");
-    ASSERT_TRUE(saldos->abrir(QDate(2026, 1, 31)));
-    auto vs = vista<TfconscxpagarVista>(std::move(saldos));
-    EXPECT_EQ(vs->logica().documentos().sum("SALDO"), Dinero::desdeEscalado(l.saldoAcreedor("830", QDate(2026, 1, 31)), -2));
-    prueba::capturar(*vs, "Tfconscxpagar-libro");
-    auto mov = std::make_unique<Tfmovimientos>(sesion, interaccion, manejador, configuracion);
-    ASSERT_TRUE(mov->abrir("830", {}, QDate(2026, 1, 1), QDate(2026, 1, 31)));
-    auto vm = vista<TfmovimientosVista>(std::move(mov));
-    EXPECT_GT(vm->rejilla()->filasVisibles(), 0);
-    prueba::capturar(*vm, "Tfmovimientos-libro");
 }
 
 TEST_F(Vistas, ProntoPagoSinGrafico) {
