@@ -16,8 +16,11 @@
 # which the launcher passes through CCACHE_SLOPPINESS when it is ccache
 # (ccache 4.7 takes no settings on its command line); CMake's -include of
 # the header is what ccache needs besides.
-# -DCXP_PRECOMPILADOS=OFF turns it all off.
-option(CXP_PRECOMPILADOS "Precompiled headers for the Qt-heavy targets" ON)
+# Off unless asked (-DCXP_PRECOMPILADOS=ON): it saves about 12-15 % of the
+# compile time of a clean build, but GCC writes a different header file on
+# every build, so ccache no longer shares objects between build folders,
+# which costs the developers' incremental builds more than it saves.
+option(CXP_PRECOMPILADOS "Precompiled headers for the Qt-heavy targets" OFF)
 
 set(CXP_PCH_STD <algorithm> <array> <chrono> <cstdint> <functional> <map> <memory> <optional> <stdexcept>
     <string> <utility> <vector>)
