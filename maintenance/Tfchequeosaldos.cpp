@@ -134,10 +134,14 @@ bool Tfchequeosaldos::recalcular() {
     emit panel(kPanel);
     std::vector<fb::Row> filas;
     const bool ok = manejador_.proteger([&] {
-        int acreedores = 0;
-        const auto partes = tramos(&acreedores);
-        emit progreso(0, acreedores);
-        const auto todos = [&] { recorrer(partes, acreedores, filas); };
+        // The chunks are measured on the worker too: counting the documents
+        // of a large company takes a moment.
+        const auto todos = [&] {
+            int acreedores = 0;
+            const auto partes = tramos(&acreedores);
+            emit progreso(0, acreedores);
+            recorrer(partes, acreedores, filas);
+        };
         if (enHilo_)
             enOtroHilo(todos);
         else
