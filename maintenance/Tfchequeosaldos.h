@@ -2,7 +2,8 @@
 // "Recálculo de saldos": recomputes the stored balances of the payables
 // documents of a range of creditors from their movements and lists the
 // documents found inconsistent. The range is walked in chunks of whole
-// creditors of about so many documents (by their stored balances), each checked (CHEQUEO_SALDOS_DOC_CXPAGAR) and its faulty documents
+// creditors of about so many documents (by their stored balances), each
+// checked (CHEQUEO_SALDOS_DOC_CXPAGAR) and its faulty documents
 // repaired (REPARE_SALDO_DOC_CXPAGAR) in one transaction; between chunks
 // the view's pump keeps the program answering and the progress moving.
 // Screen logic only; the widgets are TfchequeosaldosVista.
