@@ -6,6 +6,7 @@
 #include "data/Sesion.h"
 
 #include <QEventLoop>
+#include <QHash>
 #include <exception>
 #include <thread>
 
@@ -59,23 +60,34 @@ void Tfchequeosaldos::buscarFinal() {
         setFinal(e->value(QStringLiteral("nit")).toString());
 }
 
-std::vector<std::pair<QString, QString>> Tfchequeosaldos::tramos(int* acreedores) {
+std::vector<Tfchequeosaldos::Tramo> Tfchequeosaldos::tramos(int* acreedores) {
     const QString desde = inicial_.trimmed(), hasta = ultimo_.trimmed();
-    const auto nits = sesion_.compania.query(QStringLiteral("select TERC_NIT from TERCEROS where TERC_NIT between ") +
-                                             sql::texto(desde) + QStringLiteral(" and ") + sql::texto(hasta) +
+    const QString rango = QStringLiteral(" between ") + sql::texto(desde) + QStringLiteral(" and ") + sql::texto(hasta);
+    const auto nits = sesion_.compania.query(QStringLiteral("select TERC_NIT from TERCEROS where TERC_NIT") + rango +
                                              QStringLiteral(" order by 1"));
+    // Documents per creditor, from the stored balances (in the index's order).
+    QHash<QString, int> documentos;
+    for (const fb::Row& f : sesion_.compania.query(QStringLiteral("select TERC_NIT, count(*) from SALDOS_DOC_CXPAGAR "
+                                                                  "where TERC_NIT") +
+                                                   rango + QStringLiteral(" group by TERC_NIT")))
+        documentos.insert(f.at(0).toString(), int(f.at(1).toInt64()));
     *acreedores = int(nits.size());
     // Each sub-range ends at a third party and the next starts just after
     // it (the same text followed by the least character), so that a
     // document whose creditor is in no third-party row is still covered.
-    std::vector<std::pair<QString, QString>> r;
+    std::vector<Tramo> r;
     QString inicio = desde;
-    for (size_t i = size_t(tramo_) - 1; i + 1 < nits.size(); i += size_t(tramo_)) {
-        const QString fin = nits[i].at(0).toString();
-        r.emplace_back(inicio, fin);
-        inicio = fin + QChar(1);
+    int peso = 0, cuantos = 0;
+    for (size_t i = 0; i + 1 < nits.size(); ++i) {
+        const QString nit = nits[i].at(0).toString();
+        peso += qMax(1, documentos.value(nit));
+        ++cuantos;
+        if (peso < tramo_) continue;
+        r.push_back({inicio, nit, cuantos});
+        inicio = nit + QChar(1);
+        peso = cuantos = 0;
     }
-    r.emplace_back(inicio, hasta);
+    r.push_back({inicio, hasta, cuantos + (nits.empty() ? 0 : 1)});
     return r;
 }
 
@@ -95,10 +107,9 @@ void enOtroHilo(const std::function<void()>& trabajo) {
     if (error) std::rethrow_exception(error);
 }
 
-void Tfchequeosaldos::recorrer(const std::vector<std::pair<QString, QString>>& partes, int acreedores,
-                               std::vector<fb::Row>& filas) {
+void Tfchequeosaldos::recorrer(const std::vector<Tramo>& partes, int acreedores, std::vector<fb::Row>& filas) {
     int hechos = 0;
-    for (const auto& [desde, hasta] : partes) {
+    for (const auto& [desde, hasta, cuantos] : partes) {
         fb::Transaction tr = sesion_.compania.begin();
         const auto encontradas = tr.query(QStringLiteral("select * from CHEQUEO_SALDOS_DOC_Cxpagar (") +
                                           sql::texto(desde) + u',' + sql::texto(hasta) + u')');
@@ -107,7 +118,7 @@ void Tfchequeosaldos::recorrer(const std::vector<std::pair<QString, QString>>& p
                        {f[QStringLiteral("TIPO")], f[QStringLiteral("ID")]});
         tr.commit();
         filas.insert(filas.end(), encontradas.begin(), encontradas.end());
-        hechos = qMin(acreedores, hechos + tramo_);
+        hechos = qMin(acreedores, hechos + cuantos);
         emit progreso(hechos, acreedores);
         if (bomba_) bomba_();
     }
@@ -123,10 +134,14 @@ bool Tfchequeosaldos::recalcular() {
     emit panel(kPanel);
     std::vector<fb::Row> filas;
     const bool ok = manejador_.proteger([&] {
-        int acreedores = 0;
-        const auto partes = tramos(&acreedores);
-        emit progreso(0, acreedores);
-        const auto todos = [&] { recorrer(partes, acreedores, filas); };
+        // The chunks are measured on the worker too: counting the documents
+        // of a large company takes a moment.
+        const auto todos = [&] {
+            int acreedores = 0;
+            const auto partes = tramos(&acreedores);
+            emit progreso(0, acreedores);
+            recorrer(partes, acreedores, filas);
+        };
         if (enHilo_)
             enOtroHilo(todos);
         else

@@ -1,8 +1,9 @@
 #pragma once
 // "Recálculo de saldos": recomputes the stored balances of the payables
 // documents of a range of creditors from their movements and lists the
-// documents found inconsistent. The range is walked in chunks of creditors,
-// each checked (CHEQUEO_SALDOS_DOC_CXPAGAR) and its faulty documents
+// documents found inconsistent. The range is walked in chunks of whole
+// creditors of about so many documents (by their stored balances), each
+// checked (CHEQUEO_SALDOS_DOC_CXPAGAR) and its faulty documents
 // repaired (REPARE_SALDO_DOC_CXPAGAR) in one transaction; between chunks
 // the view's pump keeps the program answering and the progress moving.
 // Screen logic only; the widgets are TfchequeosaldosVista.
@@ -49,8 +50,11 @@ public:
     void buscarInicial();
     void buscarFinal();
 
-    // Creditors per chunk (each chunk one transaction).
-    void setTamanoTramo(int acreedores) { tramo_ = qMax(1, acreedores); }
+    // Documents per chunk (each chunk one transaction): creditors are added
+    // to a chunk until their documents reach it; a creditor is never split,
+    // and one without documents weighs as one.
+    static constexpr int kDocumentosPorTramo = 20000;
+    void setTamanoTramo(int documentos) { tramo_ = qMax(1, documentos); }
     // Called between chunks (the view processes its events there).
     void setBomba(std::function<void()> bomba) { bomba_ = std::move(bomba); }
     // Runs the chunks away from the calling thread (enOtroHilo) on the same
@@ -73,19 +77,22 @@ signals:
     void cerrar();
 
 private:
-    // Contiguous sub-ranges covering [inicial, final] with `tramo_`
-    // creditors each, and the creditors counted.
-    std::vector<std::pair<QString, QString>> tramos(int* acreedores);
+    struct Tramo {
+        QString desde, hasta;
+        int acreedores = 0;  // third parties it covers
+    };
+    // Contiguous sub-ranges covering [inicial, final] of about `tramo_`
+    // documents each, and the creditors counted.
+    std::vector<Tramo> tramos(int* acreedores);
     // Each chunk checked and its faults repaired, in its own transaction.
-    void recorrer(const std::vector<std::pair<QString, QString>>& partes, int acreedores,
-                  std::vector<fb::Row>& filas);
+    void recorrer(const std::vector<Tramo>& partes, int acreedores, std::vector<fb::Row>& filas);
 
     Sesion& sesion_;
     Interaccion& interaccion_;
     ManejadorErrores& manejador_;
     QString inicial_;
     QString ultimo_;
-    int tramo_ = 20;
+    int tramo_ = kDocumentosPorTramo;
     std::function<void()> bomba_;
     bool corriendo_ = false;
     bool enHilo_ = false;
