@@ -74,7 +74,7 @@ TEST(Esquema, SecretosApartadosYSoloSusProcedimientosLosUsan) {
     prueba::BaseTemporal base(prueba::plantillaCompania());
     fb::Database db = base.conectar();
     // The database as it was before the secrets had tables of their own.
-    for (const char* sql : {"drop procedure REPLIQUE_ACREEDOR", "drop procedure REPLICA_DISPONIBLE",
+    for (const char* sql : {"drop procedure REPLIQUE_AJUSTE", "drop procedure REPLIQUE_ACREEDOR", "drop procedure REPLICA_DISPONIBLE",
                             "drop procedure REPLICA_ACCESO", "drop procedure VALIDE_CLAVE_TOKEN",
                             "drop trigger CONFIGURACION_RESERVADA_BIU", "drop trigger AUTORIZACIONES_CLAVE_BIUD",
                             "drop table CONFIGURACION_RESERVADA", "drop table AUTORIZACIONES_CLAVE",
