@@ -1,6 +1,7 @@
 #include "data/Auditoria.h"
 
 #include "base/Sql.h"
+#include "data/Configuracion.h"
 #include "data/Interaccion.h"
 #include "data/fb/Database.h"
 
@@ -36,6 +37,20 @@ bool razon_valida(const QString& razon, Interaccion& interaccion) {
         QStringLiteral("Debera ingresar una razon por la cual esta anulando/eliminando el documento. Intentelo de "
                        "nuevo."));
     return false;
+}
+
+std::optional<QString> pida_razon(const Configuracion& configuracion, Interaccion& interaccion) {
+    const bool conRazon = configuracion
+                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
+                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
+                              .trimmed()
+                              .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
+    if (!conRazon) return QString();
+    const auto r = interaccion.elegir(QStringLiteral("PanelRazon"));
+    if (!r) return std::nullopt;
+    const QString razon = r->value(QStringLiteral("razon")).toString().trimmed();
+    if (!razon_valida(razon, interaccion)) return std::nullopt;
+    return razon;
 }
 
 void registre_razon(fb::Database& compania, int tipo, int64_t idDocumento, OperacionAuditada operacion,

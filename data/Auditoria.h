@@ -13,6 +13,7 @@ class Database;
 
 namespace cxp {
 
+class Configuracion;
 class Interaccion;
 
 // razon_anulacion: "<reason>. Anulado por:<full name>, el dia: <date>", or
@@ -24,6 +25,12 @@ QString razon_anulacion(fb::Database& compania, fb::Database& general, int tipo,
 // The reason typed when annulling or deleting must not be empty: false
 // after telling the person so.
 bool razon_valida(const QString& razon, Interaccion& interaccion);
+
+// The reason for annulling or deleting a document, asked in the reason panel
+// when "ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS" says SI (an
+// empty text when it does not); nothing when the person closed the panel or
+// left the reason empty (she has been told).
+std::optional<QString> pida_razon(const Configuracion& configuracion, Interaccion& interaccion);
 
 enum class OperacionAuditada { Anulacion, Eliminacion };
 // Puts the reason on the annulment ('A') or deletion ('D') row of the

@@ -64,18 +64,9 @@ Tfbuscaplicaciones::Resultado Tfbuscaplicaciones::eliminar() {
         interaccion_.pitar();
         return Resultado::Nada;
     }
-    const bool conRazon = configuracion_
-                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
-                              .trimmed()
-                              .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
-    QString razon;
-    if (conRazon) {
-        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
-        if (!r) return Resultado::Nada;
-        razon = r->value(QStringLiteral("razon")).toString().trimmed();
-        if (!razon_valida(razon, interaccion_)) return Resultado::Nada;
-    }
+    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
+    if (!pedida) return Resultado::Nada;
+    const QString razon = *pedida;
     const QString prefijo = lista_.asString(QStringLiteral("PREF_PRE")).trimmed();
     const QString numero = lista_.asString(QStringLiteral("APPR_NUMERO")).trimmed();
     const QString igual = sql::numero(id);
@@ -99,7 +90,7 @@ Tfbuscaplicaciones::Resultado Tfbuscaplicaciones::eliminar() {
             sesion_.compania.executeDirect(QStringLiteral("delete from aplicacion_provedor where appr_id = ") + igual);
             hecho = Resultado::Eliminada;
         }
-        if (conRazon)
+        if (!razon.isEmpty())
             registre_razon(sesion_.compania, 53, id,
                            hecho == Resultado::Anulada ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion,
                            razon);

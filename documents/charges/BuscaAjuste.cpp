@@ -109,18 +109,9 @@ BuscaAjuste::Resultado BuscaAjuste::eliminar() {
         interaccion_.pitar();
         return Resultado::Nada;
     }
-    const bool conRazon = configuracion_
-                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
-                              .trimmed()
-                              .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
-    QString razon;
-    if (conRazon) {
-        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
-        if (!r) return Resultado::Nada;
-        razon = r->value(QStringLiteral("razon")).toString().trimmed();
-        if (!razon_valida(razon, interaccion_)) return Resultado::Nada;
-    }
+    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
+    if (!pedida) return Resultado::Nada;
+    const QString razon = *pedida;
     const QString numero =
         lista_.asString(QStringLiteral("PREF_PRE")).trimmed() + lista_.asString(c("NUMERO")).trimmed();
     const QString p = clase_.prefijoColumna.toLower();
@@ -147,7 +138,7 @@ BuscaAjuste::Resultado BuscaAjuste::eliminar() {
         }
         if (filas == 0)
             interaccion_.advertencia(yaCambiado(numero));
-        else if (conRazon)
+        else if (!razon.isEmpty())
             registre_razon(sesion_.compania, clase_.tipo, id,
                            hecho == Resultado::Anulado ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion,
                            razon);

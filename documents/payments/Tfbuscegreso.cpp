@@ -73,18 +73,9 @@ Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
         interaccion_.pitar();
         return Resultado::Nada;
     }
-    const bool conRazon = configuracion_
-                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
-                              .trimmed()
-                              .compare(QLatin1String("SI"), Qt::CaseInsensitive) == 0;
-    QString razon;
-    if (conRazon) {
-        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
-        if (!r) return Resultado::Nada;
-        razon = r->value(QStringLiteral("razon")).toString().trimmed();
-        if (!razon_valida(razon, interaccion_)) return Resultado::Nada;
-    }
+    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
+    if (!pedida) return Resultado::Nada;
+    const QString razon = *pedida;
     const QString nombre = lista_.asString(QStringLiteral("PREF_PRE")).trimmed() +
                            lista_.asString(QStringLiteral("EGRE_NUMERO")).trimmed();
     const QString igual = sql::numero(id);
@@ -107,7 +98,7 @@ Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
             }
             tr.commit();
             hecho = Resultado::Anulado;
-            if (conRazon) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Anulacion, razon);
+            if (!razon.isEmpty()) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Anulacion, razon);
             liberarDocumentoBanco(id);
         } else {
             if (!interaccion_.preguntar(QStringLiteral("Esta seguro de eliminar completamente el EGRESO ") + nombre +
@@ -125,7 +116,7 @@ Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
             tr.commit();
             // The bank document record went with the voucher's bank row.
             hecho = Resultado::Eliminado;
-            if (conRazon) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Eliminacion, razon);
+            if (!razon.isEmpty()) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Eliminacion, razon);
         }
     } catch (const std::exception& e) {
         manejador_.ManejarError(e, kProveedor);

@@ -55,18 +55,9 @@ bool BusquedaProgramacion::anular() {
     }
     const QString numero =
         lista_.asString(QStringLiteral("PREF")).trimmed() + lista_.asString(QStringLiteral("NUMERO")).trimmed();
-    QString razon;
-    const bool conRazon = configuracion_
-                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
-                              .trimmed()
-                              .compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
-    if (conRazon) {
-        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
-        if (!r) return false;
-        razon = r->value(QStringLiteral("razon")).toString().trimmed();
-        if (!razon_valida(razon, interaccion_)) return false;
-    }
+    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
+    if (!pedida) return false;
+    const QString razon = *pedida;
     const QString pregunta =
         viva ? QStringLiteral("Esta seguro de anular la programación de pagos No") + numero + QStringLiteral("?")
              : QStringLiteral("Esta seguro de eliminar completamente la programación de pagos ") + numero +
@@ -82,7 +73,7 @@ bool BusquedaProgramacion::anular() {
                        sql::numero(id) + QStringLiteral(" and prpg_anulado = 'N'"))
                  : sesion_.compania.executeDirect(QStringLiteral("delete from programacion_pagos_enc where prpg_id = ") +
                                                   sql::numero(id) + QStringLiteral(" and prpg_anulado = 'S'"));
-        if (filas > 0 && conRazon)
+        if (filas > 0 && !razon.isEmpty())
             registre_razon(sesion_.compania, kTipo, id,
                            viva ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion, razon);
         return filas > 0;

@@ -66,18 +66,9 @@ bool Tfbuscaordenes::anular() {
     }
     const QString numero =
         lista_.asString(QStringLiteral("PREF_PRE")).trimmed() + lista_.asString(QStringLiteral("ORSE_NUMERO")).trimmed();
-    QString razon;
-    const bool conRazon = configuracion_
-                              .valor(QStringLiteral("GENERAL"), QStringLiteral("GENERAL"),
-                                     QStringLiteral("ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS"))
-                              .trimmed()
-                              .compare(QStringLiteral("SI"), Qt::CaseInsensitive) == 0;
-    if (conRazon) {
-        const auto r = interaccion_.elegir(QStringLiteral("PanelRazon"));
-        if (!r) return false;
-        razon = r->value(QStringLiteral("razon")).toString().trimmed();
-        if (!razon_valida(razon, interaccion_)) return false;
-    }
+    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
+    if (!pedida) return false;
+    const QString razon = *pedida;
     const QString pregunta = valida ? QStringLiteral("Esta seguro de anular la Orden No ") + numero + QStringLiteral("?")
                                     : QStringLiteral("Esta seguro de eliminar completamente la órden ") + numero +
                                           QStringLiteral("?");
@@ -94,7 +85,7 @@ bool Tfbuscaordenes::anular() {
         else
             filas = sesion_.compania.executeDirect(QStringLiteral("delete from orden_servicio where orse_id = ") +
                                                    sql::numero(id) + QStringLiteral(" and orse_anulado = 'S'"));
-        if (filas > 0 && conRazon)
+        if (filas > 0 && !razon.isEmpty())
             registre_razon(sesion_.compania, kTipo, id,
                            valida ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion, razon);
         emit refrescar();
