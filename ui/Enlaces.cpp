@@ -154,6 +154,16 @@ Enlaces::Enlace& Enlaces::agregar(QWidget* w, DataSet& ds, const QString& campo,
     return *enlaces_.back();
 }
 
+QLineEdit* Enlaces::linea(QWidget* padre, DataSet& ds, const QString& campo, int ancho) {
+    auto* e = new QLineEdit(padre);
+    e->setObjectName(campo);
+    // Amounts and rates keep their width: squeezed, they would cut digits.
+    if (ancho > 0 && ds.field(campo).isNumeric()) e->setFixedWidth(ancho);
+    else if (ancho > 0) e->setMaximumWidth(ancho);
+    enlazar(e, ds, campo);
+    return e;
+}
+
 void Enlaces::enlazar(QLineEdit* editor, DataSet& ds, const QString& campo, const QString& mascara) {
     Enlace& e = agregar(editor, ds, campo, Linea);
     if (!mascara.isEmpty()) {

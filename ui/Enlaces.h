@@ -40,6 +40,9 @@ public:
     // or without thousands), dates as yyyy/MM/dd. Without a mask a text
     // field takes at most its size in characters. Numbers align right.
     void enlazar(QLineEdit* editor, DataSet& ds, const QString& campo, const QString& mascara = {});
+    // A new line editor of the field, bound, named after it: a number as wide
+    // as given, a text at most that wide (no width given: as the layout says).
+    QLineEdit* linea(QWidget* padre, DataSet& ds, const QString& campo, int ancho);
     // Shown as yyyy/MM/dd; a null date shows blank.
     void enlazar(QDateEdit* editor, DataSet& ds, const QString& campo);
     // The caption of the field's key; a key not in the list shows nothing.

@@ -173,12 +173,7 @@ TfanticiposprovVista::TfanticiposprovVista(std::unique_ptr<Tfanticiposprov> logi
 TfanticiposprovVista::~TfanticiposprovVista() = default;
 
 QLineEdit* TfanticiposprovVista::linea(const QString& campo, int ancho) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(campo);
-    DataSet& a = logica_->anticipo();
-    if (a.field(campo).isNumeric()) e->setFixedWidth(ancho);
-    else e->setMaximumWidth(ancho);
-    enlaces_->enlazar(e, a, campo);
+    QLineEdit* e = enlaces_->linea(this, logica_->anticipo(), campo, ancho);
     editores_.insert(campo, e);
     return e;
 }

@@ -464,12 +464,7 @@ void TfnotasdebitoVista::soloLectura() {
 TfnotasdebitoVista::~TfnotasdebitoVista() = default;
 
 QLineEdit* TfnotasdebitoVista::linea(const QString& campo, DataSet& ds, int ancho) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(campo);
-    // Amounts and rates keep their width: squeezed, they would cut digits.
-    if (ancho > 0 && ds.field(campo).isNumeric()) e->setFixedWidth(ancho);
-    else if (ancho > 0) e->setMaximumWidth(ancho);
-    enlaces_->enlazar(e, ds, campo);
+    QLineEdit* e = enlaces_->linea(this, ds, campo, ancho);
     editores_.insert(campo, e);
     return e;
 }

@@ -442,11 +442,7 @@ TfegresosVista::TfegresosVista(std::unique_ptr<Tfegresos> logica, Interaccion& i
 TfegresosVista::~TfegresosVista() = default;
 
 QLineEdit* TfegresosVista::linea(const QString& campo, DataSet& ds, int ancho) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(campo);
-    if (ancho > 0 && ds.field(campo).isNumeric()) e->setFixedWidth(ancho);
-    else if (ancho > 0) e->setMaximumWidth(ancho);
-    enlaces_->enlazar(e, ds, campo);
+    QLineEdit* e = enlaces_->linea(this, ds, campo, ancho);
     campos_.insert(campo, e);
     return e;
 }

@@ -198,12 +198,7 @@ TfordenservicioVista::TfordenservicioVista(std::unique_ptr<Tfordenservicio> logi
 TfordenservicioVista::~TfordenservicioVista() = default;
 
 QLineEdit* TfordenservicioVista::linea(const QString& campo, int ancho) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(campo);
-    DataSet& o = logica_->orden();
-    if (o.field(campo).isNumeric()) e->setFixedWidth(ancho);
-    else e->setMaximumWidth(ancho);
-    enlaces_->enlazar(e, o, campo);
+    QLineEdit* e = enlaces_->linea(this, logica_->orden(), campo, ancho);
     editores_.insert(campo, e);
     return e;
 }
