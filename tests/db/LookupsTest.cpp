@@ -1,12 +1,11 @@
 // The database side of the lookups the screens call while an account, a
 // cost centre, a NIT or an article is typed; the chart rules behind them;
-// the third parties' audit and defaults; the other modules' document tables
-// as the numbering lookup reads them; and the demo company's charts and
+// the third parties' audit and defaults; and the demo company's charts and
 // creditors.
 #include "base/Nit.h"
 #include "base/Sql.h"
-#include "data/Numeracion.h"
 #include "tests/support/BaseTemporal.h"
+#include "tests/support/Constructores.h"
 #include "tests/support/Plantillas.h"
 
 #include <gtest/gtest.h>
@@ -191,12 +190,8 @@ class Terceros : public Busquedas {
 protected:
     void SetUp() override {
         db.executeDirect("insert into grupos_proveedores (grpr_cod, grpr_nom) values ('01', 'NACIONALES')");
-        tercero("900456789", "S");
-        tercero("900112233", "N");
-    }
-    void tercero(const QString& nit, const QString& estado) {
-        db.executeDirect("insert into terceros (terc_nit, terc_nom, terc_estado, terc_prov) values (?, ?, ?, 'S')",
-                         {nit, QStringLiteral("TERCERO ") + nit, estado});
+        prueba::unAcreedor(db, "900456789", "ACTIVO", {.proveedor = false});
+        prueba::unAcreedor(db, "900112233", "INACTIVO", {.estado = "N", .proveedor = false});
     }
 };
 
@@ -294,46 +289,6 @@ TEST_F(Busquedas, ComprobanteAvanzaSuNumeracionYSaldo) {
                                   "values (0, 'CXP', 'BOG', '000001')"),
                  fb::DbError);
     EXPECT_EQ(llamar("SALDO_CUENTA", {"11050501", "2026/12/06"})["SALDO"].toDecimal().unscaled, 0);
-}
-
-// The other modules' tables, as the numbering lookup names them, exist
-// with those columns and find the row their module saves.
-TEST_F(Busquedas, TablasDeOtrosModulosResponden) {
-    QStringList tipos;
-    QSet<QString> vistas;
-    for (const cxp::TablaDocumento& t : cxp::tablasDocumento()) {
-        tipos << QString::number(t.tipo);
-        // The payables documents' tables come with their screens and their
-        // own tests; a table serving two types is tried once.
-        if (QList<int>{51, 52, 53, 55, 56, 57, 62}.contains(t.tipo) || vistas.contains(t.tabla)) continue;
-        vistas.insert(t.tabla);
-        SCOPED_TRACE(t.tabla.toStdString());
-        QString donde = t.numero + " = '000001'";
-        if (!t.prefijo.isEmpty()) donde = t.prefijo + " = '0000' and " + donde;
-        if (t.banco) donde = "CUBA_COD = 3 and " + donde;
-        const QString consulta = QStringLiteral("select %1 from %2 where %3").arg(t.id, t.tabla, donde);
-        EXPECT_TRUE(db.query(consulta).empty());
-
-        QStringList columnas{t.id, t.numero, "TERC_NIT", t.id.chopped(3) + "_FECHA"};
-        QStringList valores{"7", "'000001'", "'900456789'", "'2026/12/06'"};
-        if (!t.prefijo.isEmpty()) {
-            columnas << t.prefijo;
-            valores << "'0000'";
-        }
-        if (t.banco) {
-            columnas << "CUBA_COD";
-            valores << "3";
-        }
-        db.executeDirect(QStringLiteral("insert into %1 (%2) values (%3)").arg(t.tabla, columnas.join(", "), valores.join(", ")));
-        const auto filas = db.query(consulta);
-        ASSERT_EQ(filas.size(), 1u);
-        EXPECT_EQ(filas[0][0].toInt64(), 7);
-    }
-    // Every type of the suite is looked up in one of them.
-    QStringList faltan;
-    for (const auto& f : db.query("select tido_cod from tipo_documento"))
-        if (!tipos.contains(f[0].toString())) faltan << f[0].toString();
-    EXPECT_TRUE(faltan.isEmpty()) << faltan.join(",").toStdString();
 }
 
 TEST(Demo, CatalogosYAcreedoresCoherentes) {
