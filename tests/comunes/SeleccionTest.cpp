@@ -36,12 +36,6 @@ protected:
         return s;
     }
 
-    static QStringList columna(DataSet& ds, const QString& campo) {
-        QStringList r;
-        for (int i = 0; i < ds.recordCount(); ++i) r << ds.row(i).asString(campo);
-        return r;
-    }
-
     // Accepts the row whose field holds the value.
     std::optional<QVariantMap> aceptar(Seleccion& s, const QString& campo, const QString& valor) {
         DataSet& r = s.resultado();

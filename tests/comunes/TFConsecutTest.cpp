@@ -36,12 +36,6 @@ protected:
         FAIL() << "no type " << tipo;
     }
 
-    static QStringList columna(DataSet& ds, const QString& campo) {
-        QStringList r;
-        for (int i = 0; i < ds.recordCount(); ++i) r << ds.row(i).asString(campo);
-        return r;
-    }
-
     std::optional<fb::Row> prefijo(int tipo, const QString& pre) const {
         return fila("select * from PREFIJOS where TIDO_COD = ? and PREF_PRE = ?", {tipo, pre});
     }

@@ -23,12 +23,6 @@ const QDate kDia(2026, 3, 31);
 
 Dinero dinero(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
 
-QStringList columna(DataSet& ds, const QString& campo) {
-    QStringList r;
-    for (int i = 0; i < ds.recordCount(); ++i) r << ds.row(i).asString(campo);
-    return r;
-}
-
 class Consultas : public prueba::EntornoLedger {
 protected:
     std::unique_ptr<Tfconscxpagar> saldos(bool seleccion = false) {
