@@ -134,26 +134,24 @@ TEST_F(Busquedas, ReglasDelCatalogo) {
         EXPECT_EQ(vistas.join(" ").toStdString(),
                   "1:1D 15:2D 1592:3C 159215:4C 15921501:5C 1592150101:6C 159215010101:7C 2:1C");
 
-        // A missing parent is named in the refusal.
-        EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, "15240501"); }).contains("La cuenta superior 152405 no existe"));
-        EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, "31"); }).contains("La cuenta superior 3 no existe"));
-        // Codes of no level, or not digits, are refused whatever their parent.
-        for (const char* mal : {"159", "15921", "1592A5", "1592 5", "1234567890123"})
-            EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, QString::fromLatin1(mal)); }).contains("CK_")) << mal;
-
-        // What hangs from an account keeps it: no delete, no new code.
-        EXPECT_TRUE(errorDe([&] { db.executeDirect(QStringLiteral("delete from %1 where cuen_cod = '1592'").arg(t)); })
-                        .contains("La cuenta 1592 tiene cuentas de nivel inferior"));
-        EXPECT_TRUE(
-            errorDe([&] {
-                db.executeDirect(QStringLiteral("update %1 set cuen_cod = '1593' where cuen_cod = '1592'").arg(t));
-            }).contains("tiene cuentas de nivel inferior"));
-        // A leaf may go, and a renamed leaf needs the new parent.
-        EXPECT_TRUE(errorDe([&] {
-                        db.executeDirect(
-                            QStringLiteral("update %1 set cuen_cod = '159299010101' where cuen_cod = '159215010101'")
-                                .arg(t));
-                    }).contains("La cuenta superior 1592990101 no existe"));
+        // Each statement refused with its message: a missing parent named, codes
+        // of no level or not digits (CK_), what hangs from an account keeps it
+        // (no delete, no new code), a renamed leaf needs the new parent.
+        const std::pair<QString, const char*> rechazos[] = {
+            {"insert into %1 (cuen_cod, cuen_nom) values ('15240501', 'X')", "La cuenta superior 152405 no existe"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('31', 'X')", "La cuenta superior 3 no existe"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('159', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('15921', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('1592A5', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('1592 5', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('1234567890123', 'X')", "CK_"},
+            {"delete from %1 where cuen_cod = '1592'", "La cuenta 1592 tiene cuentas de nivel inferior"},
+            {"update %1 set cuen_cod = '1593' where cuen_cod = '1592'", "tiene cuentas de nivel inferior"},
+            {"update %1 set cuen_cod = '159299010101' where cuen_cod = '159215010101'", "La cuenta superior 1592990101 no existe"},
+        };
+        for (const auto& [sql, mensaje] : rechazos)
+            EXPECT_TRUE(errorDe([&] { db.executeDirect(sql.arg(t)); }).contains(QLatin1String(mensaje))) << sql.toStdString();
+        // A leaf may go.
         EXPECT_EQ(db.executeDirect(QStringLiteral("delete from %1 where cuen_cod = '159215010101'").arg(t)), 1);
         EXPECT_EQ(db.executeDirect(QStringLiteral("update %1 set cuen_nom = 'OTRO' where cuen_cod = '1592'").arg(t)), 1);
     }
