@@ -3,6 +3,7 @@
 // shared screens: the session with its connection, the scripted
 // Interaccion, the error handler and the configuration. The session is the
 // administrator's unless a test logs in as the clerk.
+#include "data/DataSet.h"
 #include "db/Esquema.h"
 #include "tests/support/EntornoCompania.h"
 
@@ -16,6 +17,13 @@ protected:
         ejecutar("insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (1, 'Principal')");
         ejecutar("insert into SUCURSALES (SUCU_ID, SUCU_NOMBRE) values (2, 'Centro')");
         entrarComo("ADMIN", "Administrador del sistema", true);
+    }
+
+    // The values of one field down the rows, as text.
+    static QStringList columna(cxp::DataSet& ds, const QString& campo) {
+        QStringList r;
+        for (int i = 0; i < ds.recordCount(); ++i) r << ds.row(i).asString(campo);
+        return r;
     }
 
     void entrarComo(const QString& usuario, const QString& nombre, bool administrador) {

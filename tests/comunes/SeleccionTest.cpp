@@ -36,12 +36,6 @@ protected:
         return s;
     }
 
-    static QStringList columna(DataSet& ds, const QString& campo) {
-        QStringList r;
-        for (int i = 0; i < ds.recordCount(); ++i) r << ds.row(i).asString(campo);
-        return r;
-    }
-
     // Accepts the row whose field holds the value.
     std::optional<QVariantMap> aceptar(Seleccion& s, const QString& campo, const QString& valor) {
         DataSet& r = s.resultado();
@@ -202,13 +196,11 @@ TEST_F(CuentaNueva, SeCreaConSusDatos) {
     c.setValue("CUEN_BASEMIN", *cxp::Dinero::desdeTexto(u"1000000"));
     c.setValue("CUEN_PORC", *cxp::Dinero::desdeTexto(u"2.5"));
     EXPECT_EQ(n->crear(), QString("110520"));
-    const auto r = cuenta("CUENTAS", "110520");
+    const auto r = cuenta("CUENTAS", "110520");  // the name and the percentage: read back in the widget test
     ASSERT_TRUE(r);
-    EXPECT_EQ((*r)["CUEN_NOM"].toString(), "CAJA DE VIAJES");
     EXPECT_EQ((*r)["CUEN_NIVEL"].toInt64(), 4);
     EXPECT_EQ((*r)["CUEN_TERCERO"].toString(), "S");
     EXPECT_EQ((*r)["CUEN_CENTRO"].toString(), "N");
-    EXPECT_EQ((*r)["CUEN_PORC"].toDecimal().rescaled(-4).unscaled, 25000);
     EXPECT_FALSE(cuenta("CUENTAS_NIIF", "110520"));
     EXPECT_TRUE(interaccion.mensajes.isEmpty());
 }
@@ -244,10 +236,8 @@ TEST_F(CuentaNueva, SinCuentaSuperiorLaBaseLaRechazaYNoDevuelveNada) {
 }
 
 TEST_F(CuentaNueva, CodigoErradoODerechoFaltante) {
-    abrir("12345", false, false);
-    abrir("11a5", false, false);
-    EXPECT_EQ(interaccion.de("informacion"),
-              (QStringList{NuevaCuenta::kCodigoErrado, NuevaCuenta::kCodigoErrado}));
+    for (const char* codigo : {"12345", "11a5", "110", "1234567890123"}) abrir(codigo, false, false);
+    EXPECT_EQ(interaccion.de("informacion"), QStringList(4, NuevaCuenta::kCodigoErrado));
     ejecutar("insert into ACCESO_USUARIO (USER_COD, ACUS_MODULO, ACUS_OPCION, ACUS_SI) "
              "values ('AUXILIAR', 'CONTABILIDAD', 0, 'N')");
     entrarComo("AUXILIAR", "Auxiliar contable", false);
@@ -259,10 +249,6 @@ TEST_F(CuentaNueva, CodigoErradoODerechoFaltante) {
 TEST(NaturalezaDeCuenta, PorLaClase) {
     for (const char* c : {"1", "110505", "5", "6135", "7", "8"}) EXPECT_EQ(NuevaCuenta::naturalezaDe(c), "D") << c;
     for (const char* c : {"2", "2365", "3", "4135", "9"}) EXPECT_EQ(NuevaCuenta::naturalezaDe(c), "C") << c;
-    EXPECT_TRUE(NuevaCuenta::codigoValido("110505"));
-    EXPECT_FALSE(NuevaCuenta::codigoValido("110"));
-    EXPECT_FALSE(NuevaCuenta::codigoValido("1234567890123"));
-    EXPECT_FALSE(NuevaCuenta::codigoValido(""));
 }
 
 }  // namespace

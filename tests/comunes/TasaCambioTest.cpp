@@ -37,49 +37,45 @@ protected:
     static Dinero dinero(const char* texto) { return *Dinero::desdeTexto(QString::fromLatin1(texto)); }
 };
 
-TEST_F(TasaDelDia, SinTasaDeHoySeIngresaConLaMonedaPredeterminada) {
-    auto p = abrir();
-    QSignalSpy cerrar(p.get(), &Tftasacambiodia::cerrar);
-    DataSet& t = p->tasa();
-    EXPECT_EQ(p->monedaPredeterminada(), 840);
-    EXPECT_EQ(t.state(), DataSet::State::Insert);
-    EXPECT_EQ(t.asInt("TACA_ID"), 0);
-    EXPECT_EQ(t.asDate("TACA_FECHA"), hoy);
-    EXPECT_EQ(t.asInt("TIMO_COD"), 840);
+// Today's rate of the default currency: a new row when there is none, the
+// stored one edited (never a second one) when there is; four decimals kept.
+TEST_F(TasaDelDia, LaTasaDeHoySeIngresaOSeEditaSinDuplicarla) {
+    struct Caso {
+        const char* existente;  // today's rate, stored by the case before; nullptr: none
+        DataSet::State estado;
+        const char* nuevo;
+        int64_t guardado;
+    } casos[] = {{nullptr, DataSet::State::Insert, "3912.4725", 39124725},
+                 {"3912.4725", DataSet::State::Edit, "4012.0001", 40120001}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nuevo);
+        auto p = abrir();
+        QSignalSpy cerrar(p.get(), &Tftasacambiodia::cerrar);
+        DataSet& t = p->tasa();
+        EXPECT_EQ(p->monedaPredeterminada(), 840);
+        EXPECT_EQ(t.state(), c.estado);
+        EXPECT_EQ(t.asDate("TACA_FECHA"), hoy);
+        EXPECT_EQ(t.asInt("TIMO_COD"), 840);
+        EXPECT_EQ(t.asDinero("TACA_VALOR"), c.existente ? dinero(c.existente) : Dinero());
+        t.setValue("TACA_VALOR", dinero(c.nuevo));
+        ASSERT_TRUE(p->grabar()) << interaccion.mensajes.join('\n').toStdString();
+        EXPECT_EQ(cerrar.count(), 1);
+        EXPECT_EQ(tasas(840), 1);
+        EXPECT_EQ(valor(840), c.guardado);
+    }
     // The currencies by name.
     QStringList nombres;
-    for (const auto& m : p->monedas()) nombres << m.nombre;
+    for (const auto& m : abrir()->monedas()) nombres << m.nombre;
     EXPECT_EQ(nombres, (QStringList{"DÓLAR ESTADOUNIDENSE (USD)", "EURO (EUR)", "PESO COLOMBIANO (COP)"}));
-
-    t.setValue("TACA_VALOR", dinero("3912.4725"));
-    ASSERT_TRUE(p->grabar()) << interaccion.mensajes.join('\n').toStdString();
-    EXPECT_EQ(cerrar.count(), 1);
-    EXPECT_EQ(tasas(840), 1);
-    EXPECT_EQ(valor(840), 39124725) << "four decimals, exactly";
 }
 
-TEST_F(TasaDelDia, LaTasaDeHoyQueExisteSeEditaSinDuplicarla) {
-    tasaDeHoy(840, "4000.10");
-    auto p = abrir();
-    DataSet& t = p->tasa();
-    EXPECT_EQ(t.state(), DataSet::State::Edit);
-    EXPECT_EQ(t.asDinero("TACA_VALOR"), dinero("4000.10"));
-    t.setValue("TACA_VALOR", dinero("4012.0001"));
-    ASSERT_TRUE(p->grabar()) << interaccion.mensajes.join('\n').toStdString();
-    EXPECT_EQ(tasas(840), 1);
-    EXPECT_EQ(valor(840), 40120001);
-}
-
+// The euro with today's rate edited through its name: in the widget test.
 TEST_F(TasaDelDia, OtraMonedaVaASuTasaDelDiaConElValorEscrito) {
     tasaDeHoy(978, "4561.85");
     auto p = abrir();
     DataSet& t = p->tasa();
     t.setValue("TACA_VALOR", dinero("4600.5"));
-    // The euro already has today's rate: that row is edited.
     t.setValue("TIMO_COD", 978);
-    EXPECT_EQ(t.state(), DataSet::State::Edit);
-    EXPECT_NE(t.asInt("TACA_ID"), 0);
-    EXPECT_EQ(t.asDinero("TACA_VALOR"), dinero("4600.5"));
     EXPECT_EQ(t.recordCount(), 1) << "the row of the dollar went";
     // The peso has none: a new one, and the euro's row stays as it was.
     t.setValue("TIMO_COD", 170);

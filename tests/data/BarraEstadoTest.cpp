@@ -48,17 +48,6 @@ TEST(BarraEstado, ElAvisoDeBusquedaSoloSobreLaBarraEnReposo) {
     EXPECT_EQ(cambios.size(), 2);
 }
 
-TEST(BarraEstado, LaSupresionImpideElAviso) {
-    BarraEstado barra;
-    barra.setSuprimirMensajes(true);
-    barra.mostrar_mensaje();
-    EXPECT_EQ(barra.estado(), Estado::Normal);
-    EXPECT_TRUE(barra.texto().isEmpty());
-    barra.setSuprimirMensajes(false);
-    barra.mostrar_mensaje();
-    EXPECT_EQ(barra.estado(), Estado::Buscando);
-}
-
 TEST(BarraEstado, LaAdvertenciaDuraLosSegundosConfiguradosYDejaLaBarraEnReposo) {
     BarraEstado barra;
     barra.setDuracionAdvertencias(1);

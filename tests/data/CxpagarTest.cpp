@@ -85,11 +85,7 @@ TEST_F(Cxpagar_, AnticipoSinEgresoCuentaNegativo) {
     ASSERT_TRUE(cxp.valide_doc_cxpagar(kA, 55, "0000", anticipo.numero, kDia, linea));
     EXPECT_EQ(linea.id, anticipo.id);
     EXPECT_LT(linea.abono, Dinero());
-    const Dinero sinPagar = cxp.saldo_doc_cxpagar(55, anticipo.id, kDia);
-    EXPECT_EQ(sinPagar, linea.abono);
-    // A null voucher link is the same as 0.
-    db.executeDirect("update anticipos_proveedor set egre_id = null where anpr_id = " + QString::number(anticipo.id));
-    EXPECT_EQ(cxp.saldo_doc_cxpagar(55, anticipo.id, kDia), sinPagar);
+    EXPECT_EQ(cxp.saldo_doc_cxpagar(55, anticipo.id, kDia), linea.abono);  // a null link as 0: in the ledger's tests
     EXPECT_EQ(cxp.saldo_doc_cxpagar(55, 999999, kDia), Dinero());  // no advance
 
     const auto& cargo = libro.cargo(kA, kDia, 10000000);

@@ -208,10 +208,7 @@ TEST(Patrones, AuditoriaDeUnDocumento) {
     }
     EXPECT_EQ(ops.join(""), "IUAD");
     // The prefix moved past the saved number, and only forward.
-    EXPECT_EQ(db.queryOne("select PREF_ACTUAL from PREFIJOS where TIDO_COD = 51 and PREF_PRE = 'CONC'")
-                  ->at(0)
-                  .toString(),
-              "000002");
+    EXPECT_EQ(db.queryOne("select PREF_ACTUAL from PREFIJOS where TIDO_COD = 51 and PREF_PRE = 'CONC'")->at(0).toString(), "000002");
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 // The database side of the lookups the screens call while an account, a
 // cost centre, a NIT or an article is typed; the chart rules behind them;
-// the third parties' audit and defaults; the other modules' document tables
-// as the numbering lookup reads them; and the demo company's charts and
+// the third parties' audit and defaults; and the demo company's charts and
 // creditors.
 #include "base/Nit.h"
 #include "base/Sql.h"
-#include "data/Numeracion.h"
 #include "tests/support/BaseTemporal.h"
+#include "tests/support/Constructores.h"
 #include "tests/support/Plantillas.h"
 
 #include <gtest/gtest.h>
@@ -135,26 +134,24 @@ TEST_F(Busquedas, ReglasDelCatalogo) {
         EXPECT_EQ(vistas.join(" ").toStdString(),
                   "1:1D 15:2D 1592:3C 159215:4C 15921501:5C 1592150101:6C 159215010101:7C 2:1C");
 
-        // A missing parent is named in the refusal.
-        EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, "15240501"); }).contains("La cuenta superior 152405 no existe"));
-        EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, "31"); }).contains("La cuenta superior 3 no existe"));
-        // Codes of no level, or not digits, are refused whatever their parent.
-        for (const char* mal : {"159", "15921", "1592A5", "1592 5", "1234567890123"})
-            EXPECT_TRUE(errorDe([&] { cuenta(c.tabla, QString::fromLatin1(mal)); }).contains("CK_")) << mal;
-
-        // What hangs from an account keeps it: no delete, no new code.
-        EXPECT_TRUE(errorDe([&] { db.executeDirect(QStringLiteral("delete from %1 where cuen_cod = '1592'").arg(t)); })
-                        .contains("La cuenta 1592 tiene cuentas de nivel inferior"));
-        EXPECT_TRUE(
-            errorDe([&] {
-                db.executeDirect(QStringLiteral("update %1 set cuen_cod = '1593' where cuen_cod = '1592'").arg(t));
-            }).contains("tiene cuentas de nivel inferior"));
-        // A leaf may go, and a renamed leaf needs the new parent.
-        EXPECT_TRUE(errorDe([&] {
-                        db.executeDirect(
-                            QStringLiteral("update %1 set cuen_cod = '159299010101' where cuen_cod = '159215010101'")
-                                .arg(t));
-                    }).contains("La cuenta superior 1592990101 no existe"));
+        // Each statement refused with its message: a missing parent named, codes
+        // of no level or not digits (CK_), what hangs from an account keeps it
+        // (no delete, no new code), a renamed leaf needs the new parent.
+        const std::pair<QString, const char*> rechazos[] = {
+            {"insert into %1 (cuen_cod, cuen_nom) values ('15240501', 'X')", "La cuenta superior 152405 no existe"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('31', 'X')", "La cuenta superior 3 no existe"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('159', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('15921', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('1592A5', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('1592 5', 'X')", "CK_"},
+            {"insert into %1 (cuen_cod, cuen_nom) values ('1234567890123', 'X')", "CK_"},
+            {"delete from %1 where cuen_cod = '1592'", "La cuenta 1592 tiene cuentas de nivel inferior"},
+            {"update %1 set cuen_cod = '1593' where cuen_cod = '1592'", "tiene cuentas de nivel inferior"},
+            {"update %1 set cuen_cod = '159299010101' where cuen_cod = '159215010101'", "La cuenta superior 1592990101 no existe"},
+        };
+        for (const auto& [sql, mensaje] : rechazos)
+            EXPECT_TRUE(errorDe([&] { db.executeDirect(sql.arg(t)); }).contains(QLatin1String(mensaje))) << sql.toStdString();
+        // A leaf may go.
         EXPECT_EQ(db.executeDirect(QStringLiteral("delete from %1 where cuen_cod = '159215010101'").arg(t)), 1);
         EXPECT_EQ(db.executeDirect(QStringLiteral("update %1 set cuen_nom = 'OTRO' where cuen_cod = '1592'").arg(t)), 1);
     }
@@ -191,12 +188,8 @@ class Terceros : public Busquedas {
 protected:
     void SetUp() override {
         db.executeDirect("insert into grupos_proveedores (grpr_cod, grpr_nom) values ('01', 'NACIONALES')");
-        tercero("900456789", "S");
-        tercero("900112233", "N");
-    }
-    void tercero(const QString& nit, const QString& estado) {
-        db.executeDirect("insert into terceros (terc_nit, terc_nom, terc_estado, terc_prov) values (?, ?, ?, 'S')",
-                         {nit, QStringLiteral("TERCERO ") + nit, estado});
+        prueba::unAcreedor(db, "900456789", "ACTIVO", {.proveedor = false});
+        prueba::unAcreedor(db, "900112233", "INACTIVO", {.estado = "N", .proveedor = false});
     }
 };
 
@@ -294,46 +287,6 @@ TEST_F(Busquedas, ComprobanteAvanzaSuNumeracionYSaldo) {
                                   "values (0, 'CXP', 'BOG', '000001')"),
                  fb::DbError);
     EXPECT_EQ(llamar("SALDO_CUENTA", {"11050501", "2026/12/06"})["SALDO"].toDecimal().unscaled, 0);
-}
-
-// The other modules' tables, as the numbering lookup names them, exist
-// with those columns and find the row their module saves.
-TEST_F(Busquedas, TablasDeOtrosModulosResponden) {
-    QStringList tipos;
-    QSet<QString> vistas;
-    for (const cxp::TablaDocumento& t : cxp::tablasDocumento()) {
-        tipos << QString::number(t.tipo);
-        // The payables documents' tables come with their screens and their
-        // own tests; a table serving two types is tried once.
-        if (QList<int>{51, 52, 53, 55, 56, 57, 62}.contains(t.tipo) || vistas.contains(t.tabla)) continue;
-        vistas.insert(t.tabla);
-        SCOPED_TRACE(t.tabla.toStdString());
-        QString donde = t.numero + " = '000001'";
-        if (!t.prefijo.isEmpty()) donde = t.prefijo + " = '0000' and " + donde;
-        if (t.banco) donde = "CUBA_COD = 3 and " + donde;
-        const QString consulta = QStringLiteral("select %1 from %2 where %3").arg(t.id, t.tabla, donde);
-        EXPECT_TRUE(db.query(consulta).empty());
-
-        QStringList columnas{t.id, t.numero, "TERC_NIT", t.id.chopped(3) + "_FECHA"};
-        QStringList valores{"7", "'000001'", "'900456789'", "'2026/12/06'"};
-        if (!t.prefijo.isEmpty()) {
-            columnas << t.prefijo;
-            valores << "'0000'";
-        }
-        if (t.banco) {
-            columnas << "CUBA_COD";
-            valores << "3";
-        }
-        db.executeDirect(QStringLiteral("insert into %1 (%2) values (%3)").arg(t.tabla, columnas.join(", "), valores.join(", ")));
-        const auto filas = db.query(consulta);
-        ASSERT_EQ(filas.size(), 1u);
-        EXPECT_EQ(filas[0][0].toInt64(), 7);
-    }
-    // Every type of the suite is looked up in one of them.
-    QStringList faltan;
-    for (const auto& f : db.query("select tido_cod from tipo_documento"))
-        if (!tipos.contains(f[0].toString())) faltan << f[0].toString();
-    EXPECT_TRUE(faltan.isEmpty()) << faltan.join(",").toStdString();
 }
 
 TEST(Demo, CatalogosYAcreedoresCoherentes) {

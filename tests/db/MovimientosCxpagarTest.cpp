@@ -231,6 +231,7 @@ INSTANTIATE_TEST_SUITE_P(Bases, MovimientosGenerados, ::testing::Values(true, fa
 TEST_F(Movimientos, AcreedorSinMovimientoTieneSaldoInicialCeroYNingunaFila) {
     EXPECT_TRUE(movimiento(kB, kHoy.addDays(-30), kHoy).empty());
     EXPECT_EQ(saldoProveedor(kB, kHoy.addDays(-31)), 0);
+    EXPECT_EQ(saldoProveedor(QStringLiteral("NO EXISTE"), kHoy), 0);  // zero, not empty
 }
 
 TEST_F(Movimientos, ElSaldoInicialEsDelDiaAnteriorALaFechaDesde) {
@@ -306,16 +307,6 @@ TEST_F(Movimientos, DescuentoProntoPagoPendienteYSuPlazoEnElAnalisis) {
     EXPECT_EQ(filas[0]["FECDTOF"].toDate(), kHoy.addDays(-10));
     EXPECT_EQ(centavos(filas[0]["SALDOMON"]), 100000);
     EXPECT_TRUE(filas[0]["TRM"].isNull());
-}
-
-TEST_F(Movimientos, MovimientoEnDolaresConLaTasaDeLaFechaFinal) {
-    libro.cargo(kA, kHoy, 400000);
-    db.executeDirect("insert into TASA_CAMBIO_MONEDA (TACA_ID, TIMO_COD, TACA_FECHA, TACA_VALOR) values (0, 840, ?, 4000)", {kHoy});
-    const auto filas = db.query(QStringLiteral("select * from movimiento_cxpagar_desde_hasta(%1,%2,%3,840)")
-                                    .arg(texto(kA), fecha(kHoy), fecha(kHoy)));
-    ASSERT_EQ(filas.size(), 1u);
-    EXPECT_EQ(centavos(filas[0]["DEBITO"]), 100);
-    EXPECT_EQ(centavos(filas[0]["SALDO"]), 100);
 }
 
 // In dollars the ageing converts the balance and every band at the

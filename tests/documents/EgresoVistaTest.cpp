@@ -4,10 +4,6 @@
 // through the charge they register, documents held in a box, receivables,
 // the next payment class). With CXP_CAPTURAS set, pictures of the voucher
 // and of each panel open are left there.
-#include "accounting/contabilizacion/Contexto.h"
-#include "accounting/contabilizacion/Protocolo.h"
-#include "accounting/contabilizacion/Tfcontabiliza.h"
-#include "accounting/interfaces/Interfaces.h"
 #include "creditors/TablaReferencia.h"
 #include "db/Esquema.h"
 #include "documents/payments/ConceptosVista.h"
@@ -15,7 +11,6 @@
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/MediosPagoVista.h"
 #include "documents/payments/TfegresosVista.h"
-#include "printing/motor/ImprimirDocumento.h"
 #include "tests/creditors/Entorno.h"
 #include "tests/ui/Capturas.h"
 #include "ui/Rejilla.h"
@@ -27,8 +22,6 @@
 #include <QTableView>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace cxp;
@@ -311,67 +304,30 @@ TEST_F(EgresoVista, LaPropuestaDeUnConceptoLlenaElCargo) {
 }
 
 // A creditor's charge paid by cheque from the keyboard alone: F2 closes
-// the documents, F5 and F2 the bank document, F2 saves; the voucher is
-// posted and printed, the cheque is tied to it, the next voucher is blank.
+// the documents, F5 and F2 the bank document, F2 saves; the cheque is tied
+// to the voucher and the next voucher is blank. (Posting and printing such
+// a voucher: in the voucher's road test.)
 TEST_F(EgresoVista, UnPagoConChequeSoloConTeclado) {
-    QTemporaryDir carpeta;
-    const QString capturas = qEnvironmentVariable("CXP_CAPTURAS");
-    const QString pdf = (capturas.isEmpty() ? carpeta.path() : capturas) + QStringLiteral("/egreso-impreso.pdf");
-    ContextoContabilizacion contexto;
-    ServiciosEgreso s;
-    s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
-        return Interfaces(sesion.compania, interaccion).abre_interfaz_caja(tipo, prefijo, preguntar);
-    };
-    s.contabilizar = [&](int64_t id, int interfaz, const QDate& fecha) {
-        ProtocoloContabilizacion protocolo(
-            sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; }, [&] {
-                Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
-                if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
-                ventana.activar();
-                QTest::qWait(60);  // a voucher that needs no confirmation saves itself
-                return ProtocoloContabilizacion::Revision{true, ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
-            });
-        protocolo.contabilizar({62, int(id), QString(), fecha});
-    };
-    s.imprimir = [&](int64_t id) {
-        const auto r = imprimirDocumento(sesion, configuracion, interaccion, {62, QString(), id, SalidaImpresion::Pdf, pdf});
-        EXPECT_TRUE(r.impreso) << r.mensaje.toStdString();
-    };
-    auto logica = std::make_unique<Tfegresos>(sesion, interaccion, manejador, configuracion, s);
-    ASSERT_TRUE(logica->abrir()) << mensajes().toStdString();
-    TfegresosVista v(std::move(logica), interaccion, manejador, sesion);
-    v.resize(900, 760);
-    v.show();
-    Tfegresos& l = v.logica();
+    auto v = vista();
+    Tfegresos& l = v->logica();
     l.setMoneda(170);  // pesos: the demo proposes dollars
-    auto* prefijo = qobject_cast<QComboBox*>(v.campo("PREF_PRE"));
-    prefijo->setCurrentIndex(prefijo->findText("BOG", Qt::MatchContains));  // the prefix with the Principal's interface
-    emit prefijo->activated(prefijo->currentIndex());
-    ASSERT_TRUE(v.confirmar());
-    ASSERT_EQ(l.egreso().asString("PREF_PRE"), "BOG");
     ASSERT_FALSE(l.egreso().asString("EGRE_NUMERO").isEmpty()) << mensajes().toStdString();
     const QString numero = l.egreso().asString("EGRE_NUMERO");
-    escribir(v, v.campo("TERC_NIT"), kLacteos);
+    escribir(*v, v->campo("TERC_NIT"), kLacteos);
     ASSERT_TRUE(l.documentos().agregar("NDPROV", "BOG", "000001")) << mensajes().toStdString();
-    QWidget* concepto = v.campo("EGRE_CONC");
-    for (QKeyCombination t : {QKeyCombination(Qt::Key_F2), QKeyCombination(Qt::Key_F5)}) v.teclado().pulsar(t, concepto);
+    QWidget* concepto = v->campo("EGRE_CONC");
+    for (QKeyCombination t : {QKeyCombination(Qt::Key_F2), QKeyCombination(Qt::Key_F5)}) v->teclado().pulsar(t, concepto);
     ASSERT_EQ(l.panel(), Tfegresos::Panel::Banco) << mensajes().toStdString();
     EXPECT_EQ(l.banco().asDinero("EGBC_MONTO"), l.egreso().asDinero("EGRE_MONTO"));
-    v.teclado().pulsar(Qt::Key_F2, v.medios()->numeroBanco());
+    v->teclado().pulsar(Qt::Key_F2, v->medios()->numeroBanco());
     ASSERT_EQ(l.panel(), Tfegresos::Panel::Ninguno) << mensajes().toStdString();
-    ASSERT_TRUE(v.teclado().pulsar(Qt::Key_F2, concepto));
+    ASSERT_TRUE(v->teclado().pulsar(Qt::Key_F2, concepto));
     const int64_t id = l.ultimoId();
     ASSERT_GT(id, 0) << mensajes().toStdString();
     EXPECT_EQ(filas(QStringLiteral("select count(*) from cheques where cheq_idegreso = %1 and cheq_numero = '004513'").arg(id))[0][0].toInt64(), 1);
     EXPECT_NE(l.egreso().asString("EGRE_NUMERO"), numero) << "the next voucher takes the next number";
-    EXPECT_TRUE(qobject_cast<QLineEdit*>(v.campo("TERC_NIT"))->text().isEmpty());
-    EXPECT_FALSE(v.panelDocumentos()->isVisible());
-
-    QProcess texto;
-    texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(texto.waitForFinished(30000));
-    const QString impreso = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
-    EXPECT_TRUE(impreso.contains(QStringLiteral("004513"))) << impreso.toStdString();
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(v->campo("TERC_NIT"))->text().isEmpty());
+    EXPECT_FALSE(v->panelDocumentos()->isVisible());
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 // A charge filled from the demo's service order: the order chosen or typed
 // as prefix+number copies the order (an unknown or annulled one is refused
-// and forgotten); saved, posted through the review window in both charts,
-// and printed with the order on it.
-#include "accounting/contabilizacion/Contexto.h"
-#include "accounting/contabilizacion/Protocolo.h"
-#include "accounting/contabilizacion/Tfcontabiliza.h"
-#include "accounting/interfaces/Interfaces.h"
+// and forgotten); saved, and printed with the order on it. Its posting is
+// any charge's, followed to the ledger in the charge's own road test.
 #include "data/Importe.h"
 #include "db/Esquema.h"
 #include "documents/charges/Tfnotasdebito.h"
@@ -25,7 +21,6 @@ Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
 
 class CargoDeOrden : public prueba::EntornoAcreedores {
 protected:
-    ContextoContabilizacion contexto;
     QTemporaryDir carpeta;
 
     void SetUp() override {
@@ -36,22 +31,7 @@ protected:
     }
     ServiciosCargo servicios(const QString& pdf) {
         ServiciosCargo s;
-        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
-            return Interfaces(sesion.compania, interaccion).abre_interfaz(tipo, prefijo, preguntar);
-        };
-        s.contabilizar = [this](int64_t id, int interfaz, const QDate& fecha) {
-            ProtocoloContabilizacion protocolo(
-                sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
-                [this] {
-                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
-                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
-                    ventana.activar();
-                    QTest::qWait(60);
-                    return ProtocoloContabilizacion::Revision{true,
-                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
-                });
-            protocolo.contabilizar({51, int(id), QString(), fecha});
-        };
+        s.abreInterfaz = [](int, const QString&, bool) { return 1; };
         s.imprimir = [this, pdf](int64_t id) {
             imprimirDocumento(sesion, configuracion, interaccion, {51, QString(), id, SalidaImpresion::Pdf, pdf});
         };
@@ -79,7 +59,7 @@ TEST_F(CargoDeOrden, LasOrdenesQueNoSirvenSeOlvidan) {
     }
 }
 
-TEST_F(CargoDeOrden, SeLlenaSeGrabaCuadraYSeImprime) {
+TEST_F(CargoDeOrden, SeLlenaSeGrabaYSeImprime) {
     const QString pdf = carpeta.filePath(QStringLiteral("cargo.pdf"));
     Tfnotasdebito p(sesion, interaccion, manejador, configuracion, servicios(pdf));
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
@@ -105,15 +85,6 @@ TEST_F(CargoDeOrden, SeLlenaSeGrabaCuadraYSeImprime) {
     EXPECT_EQ(dineroDe(fila("select saldo from cxpagar_proveedor('900876543', current_date, 0) where tipo = 51 and id = " + id)
                            ->at(0)),
               neto);
-    for (const char* tabla : {"comprobante_detalle", "comprobante_detalle_niif"}) {
-        SCOPED_TRACE(tabla);
-        EXPECT_EQ(escalar(QStringLiteral("select count(*) || ':' || (sum(d.code_debitos) - sum(d.code_creditos)) from %1 d "
-                                         "join comprobante_encabezado e on e.enco_consec = d.enco_consec "
-                                         "where e.enco_tiporef = 51 and e.enco_idref = %2")
-                              .arg(QLatin1String(tabla), id))
-                      .section(':', 1),
-                  "0.00");
-    }
     QProcess texto;
     texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(texto.waitForFinished(30000));

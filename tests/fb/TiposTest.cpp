@@ -141,8 +141,6 @@ TEST_F(Tipos, TransaccionSinConfirmarSeDeshace) {
         // goes out of scope without commit
     }
     EXPECT_FALSE(db.queryOne("select ID from T").has_value());
-    fb::Statement* nada = nullptr;
-    (void)nada;
     auto tr = db.begin();
     fb::Statement s(tr, "insert into T (ID, C_TEXTO) values (?, ?)");
     for (int i = 1; i <= 3; ++i) {
