@@ -41,6 +41,20 @@ QString BusquedaProgramacion::consultaInicial() const {
     return consultaBase() + QStringLiteral(" GROUP BY e.prpg_id order by 6");
 }
 
+const std::vector<ColumnaBusqueda>& BusquedaProgramacion::columnas() {
+    using T = ColumnaBusqueda::Tipo;
+    static const std::vector<ColumnaBusqueda> c{
+        {QStringLiteral("Conce&pto"), QStringLiteral("g.conc"), T::Texto, false},
+        {QStringLiteral("&Fecha"), QStringLiteral("g.fecha"), T::Fecha, false},
+        {QStringLiteral("&Número"), QStringLiteral("g.numero"), T::Texto, false},
+    };
+    return c;
+}
+
+QString BusquedaProgramacion::consultaAgrupada() const {
+    return QStringLiteral("select * from (") + consultaBase() + QStringLiteral(" GROUP BY e.prpg_id) g");
+}
+
 bool BusquedaProgramacion::anular() {
     if (!lista_.isOpen() || lista_.isEmpty()) return false;
     if (!valide_acceso(sesion_, kDerecho)) {
