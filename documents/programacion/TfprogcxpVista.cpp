@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,18 @@ void titular(DataSet& ds, std::initializer_list<std::pair<const char*, const cha
         if (ds.fieldIndex(c) < 0) continue;
         ds.field(c).setVisible(true);
         ds.field(c).setLabel(QString::fromUtf8(titulo));
+    }
+}
+
+// The grid's columns in the order given (the query's order otherwise):
+// what the clerk pays beside what is owed.
+void ordenar(Rejilla* r, std::initializer_list<const char*> campos) {
+    QHeaderView* h = r->vista()->horizontalHeader();
+    int destino = 0;
+    for (const char* campo : campos) {
+        const int columna = r->modelo()->columnOf(QString::fromLatin1(campo));
+        if (columna < 0) continue;
+        h->moveSection(h->visualIndex(columna), destino++);
     }
 }
 
@@ -128,8 +141,11 @@ TfprogcxpVista::TfprogcxpVista(std::unique_ptr<ProgramacionPagos> logica, Intera
     documentos_->setInteraccion(&interaccion);
     documentos_->setNombreArchivo(QStringLiteral("ProgramacionCxp"));
     documentos_->setTitulo(kTitulo);
-    documentos_->setAnchoColumna(QStringLiteral("NOMBRE"), 24);
-    documentos_->setAnchoColumna(QStringLiteral("CONCEPTO"), 24);
+    documentos_->setAnchoColumna(QStringLiteral("NOMBRE"), 26);
+    documentos_->setAnchoColumna(QStringLiteral("CONCEPTO"), 26);
+    documentos_->setAnchoColumna(QStringLiteral("TIPONOM"), 9);
+    documentos_->setAnchoColumna(QStringLiteral("PREFIJO"), 5);
+    documentos_->setAnchoColumna(QStringLiteral("DIAS"), 5);
     soloAPagar_ = new QCheckBox(QStringLiteral("Solo documentos a pagar"), this);
     soloAPagar_->setObjectName(QStringLiteral("soloAPagar"));
     auto* pieDocumentos = new QHBoxLayout;
@@ -201,7 +217,7 @@ TfprogcxpVista::TfprogcxpVista(std::unique_ptr<ProgramacionPagos> logica, Intera
     dinero_->setInteraccion(&interaccion);
     dinero_->setNombreArchivo(QStringLiteral("DineroDisponible"));
     dinero_->setTitulo(QStringLiteral("Dinero disponible"));
-    dinero_->setAnchoColumna(QStringLiteral("NOMBRE"), 30);
+    dinero_->setAnchoColumna(QStringLiteral("NOMBRE"), 40);
     auto* pieDinero = new QHBoxLayout;
     pieDinero->addStretch();
     pieDinero->addWidget(new QLabel(QStringLiteral("Total disponible:"), this));
@@ -217,7 +233,7 @@ TfprogcxpVista::TfprogcxpVista(std::unique_ptr<ProgramacionPagos> logica, Intera
     todo->addWidget(documentos_, 3);
     todo->addLayout(pieDocumentos);
     todo->addWidget(panel_);
-    todo->addWidget(dinero_, 1);
+    todo->addWidget(dinero_, 2);
     todo->addLayout(pieDinero);
 
     teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
@@ -242,7 +258,7 @@ TfprogcxpVista::TfprogcxpVista(std::unique_ptr<ProgramacionPagos> logica, Intera
     if (auto* iq = dynamic_cast<InteraccionQt*>(&interaccion))
         iq->registrarEnfoque(this, [this](const QString& campo) { enlaces_->enfocar(campo); });
     setFocusProxy(concepto);
-    resize(1000, 640);
+    resize(1000, 680);
     rotular();
     refrescar();
 }
@@ -271,9 +287,10 @@ void TfprogcxpVista::rotular() {
     titular(logica_->dinero(), {{"COB", "Origen"},
                                 {"IDCAJA", "Código"},
                                 {"NOMBRE", "Nombre"},
-                                {"CTABCO", "Banco"},
+                                {"CTABCO", "Tipo"},
                                 {"NROBCO", "Cuenta"},
                                 {"SALDO", "Saldo"}});
+    ordenar(documentos_, {"NIT", "NOMBRE", "TIPONOM", "PREFIJO", "NUMERO", "VENCE", "DIAS", "SALDO", "PAGO", "CONCEPTO"});
 }
 
 void TfprogcxpVista::refrescar() {
