@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <tuple>
 
 using namespace cxp;
 
@@ -152,6 +153,15 @@ TEST_F(ProgramacionVista, PlanPorTecladoGeneradoExportadoYAnulado) {
     b.setAttribute(Qt::WA_DeleteOnClose, false);
     ASSERT_TRUE(b.abrirInicial());
     b.show();
+    // By concept (anywhere), by date and by number: the condition applies to the grouped plans.
+    for (const auto& [columna, texto, cualquiera] : {std::tuple{0, "SEMANA", true}, std::tuple{1, "2000/01/01", false},
+                                                     std::tuple{2, "000001", false}}) {
+        b.setColumnaElegida(columna);
+        b.cualquierPosicion()->setChecked(cualquiera);
+        b.texto()->setText(texto);
+        ASSERT_TRUE(b.buscar()) << texto << mensajes().toStdString();
+        EXPECT_TRUE(b.resultado().locate("ID", fb::Value(plan))) << texto;
+    }
     ASSERT_TRUE(b.resultado().locate("ID", fb::Value(plan)));
     EXPECT_EQ(b.resultado().asInt("ITEMS"), 3);
     QTemporaryDir dir;
