@@ -149,10 +149,16 @@ TEST_F(ProgramacionVista, PlanPorTecladoGeneradoExportadoYAnulado) {
 
     // The search: F9 opens the dispersal panel, F5 writes the file, Esc
     // leaves the panel; F3 annuls with the reason.
+    // A plan saved before it has rows is listed as well.
+    ProgramacionPagos vacio(sesion, interaccion, manejador);
+    ASSERT_TRUE(vacio.abrir());
+    ASSERT_TRUE(vacio.grabar()) << mensajes().toStdString();
     TfbuscaprogpagosVista b(sesion, interaccion, manejador, configuracion);
     b.setAttribute(Qt::WA_DeleteOnClose, false);
     ASSERT_TRUE(b.abrirInicial());
     b.show();
+    ASSERT_TRUE(b.resultado().locate("ID", vacio.plan().value("PRPG_ID")));
+    EXPECT_EQ(b.resultado().asInt("ITEMS"), 0);
     // By concept (anywhere), by date and by number: the condition applies to the grouped plans.
     for (const auto& [columna, texto, cualquiera] : {std::tuple{0, "SEMANA", true}, std::tuple{1, "2000/01/01", false},
                                                      std::tuple{2, "000001", false}}) {
@@ -162,6 +168,9 @@ TEST_F(ProgramacionVista, PlanPorTecladoGeneradoExportadoYAnulado) {
         ASSERT_TRUE(b.buscar()) << texto << mensajes().toStdString();
         EXPECT_TRUE(b.resultado().locate("ID", fb::Value(plan))) << texto;
     }
+    sesion.agencia_actual = 1;  // an agency's clerk: its prefixes and the common ones
+    ASSERT_TRUE(b.buscar()) << mensajes().toStdString();
+    sesion.agencia_actual = 0;
     ASSERT_TRUE(b.resultado().locate("ID", fb::Value(plan)));
     EXPECT_EQ(b.resultado().asInt("ITEMS"), 3);
     QTemporaryDir dir;
