@@ -27,8 +27,8 @@ BusquedaProgramacion::BusquedaProgramacion(Sesion& sesion, Interaccion& interacc
 QString BusquedaProgramacion::consultaBase() const {
     const QString columnas = QStringLiteral(
         "select max(e.prpg_id) id,max(e.prpg_conc) conc,max(e.prpg_anulado) anulado,max(e.prpg_numero) numero,"
-        "max(e.prpg_pref) pref,max(e.prpg_fecha) fecha, sum(d.prpg_abono) monto, count(d.prpg_item) items, "
-        "max(e.prpg_confirmado) confirmado ");
+        "max(e.prpg_pref) pref,max(e.prpg_fecha) fecha, sum(d.prpg_abono) monto, max(e.prpg_confirmado) confirmado, "
+        "count(d.prpg_item) items ");
     // A plan saved before it has rows is listed too (amount empty, no
     // rows), so that it can be opened, annulled and deleted.
     const QString planes =

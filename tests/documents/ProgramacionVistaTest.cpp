@@ -173,6 +173,12 @@ TEST_F(ProgramacionVista, PlanPorTecladoGeneradoExportadoYAnulado) {
     sesion.agencia_actual = 0;
     ASSERT_TRUE(b.resultado().locate("ID", fb::Value(plan)));
     EXPECT_EQ(b.resultado().asInt("ITEMS"), 3);
+    // F4 opens the plan, F5 a new one.
+    QTest::keyClick(b.rejilla()->vista(), Qt::Key_F4);
+    QTest::keyClick(b.rejilla()->vista(), Qt::Key_F5);
+    ASSERT_EQ(interaccion.pantallas.mid(interaccion.pantallas.size() - 2), QStringList({"Tfprogcxp", "Tfprogcxp"}));
+    EXPECT_EQ(interaccion.argumentosPantallas.rbegin()[1].value("id").toLongLong(), plan);
+    EXPECT_EQ(interaccion.argumentosPantallas.back().value("id").toLongLong(), 0);
     QTemporaryDir dir;
     b.setPedirArchivo([&dir] { return dir.filePath("dispersion"); });
     QTest::keyClick(b.rejilla()->vista(), Qt::Key_F9);
@@ -188,6 +194,8 @@ TEST_F(ProgramacionVista, PlanPorTecladoGeneradoExportadoYAnulado) {
     EXPECT_EQ(lineas, contar(QStringLiteral("select count(*) from archivo_banco_cxp(%1, current_date, current_date, "
                                             "'A', 'PAB')").arg(plan)));
     EXPECT_EQ(lineas, 2) << "the header and the one creditor paid by transfer";
+    b.texto()->clear();
+    QApplication::processEvents();
     prueba::capturar(b, "programacion-busqueda");
 
     interaccion.elecciones = {QVariantMap{{"razon", "PAGOS HECHOS POR VENTANILLA"}}};
