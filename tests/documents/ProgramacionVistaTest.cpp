@@ -81,17 +81,14 @@ TEST_F(ProgramacionVista, PlanPorTecladoGeneradoExportadoYAnulado) {
     v.findChild<QCheckBox*>("PRPG_CONFIRMADO")->click();
     ASSERT_TRUE(v.confirmar());
     const Dinero saldo2 = saldo(2), saldo4 = saldo(4), saldo78 = saldo(78);
-    ASSERT_GT(saldo2, Dinero());
 
     // Charge 2 by cheque, one document: the amount shows; above the balance
     // it is refused and the panel stays open; Esc leaves the panel only.
     seleccionar(v, {2});
     QTest::keyClick(v.documentos()->vista(), Qt::Key_F8);
     ASSERT_TRUE(v.panelPago()->isVisible()) << mensajes().toStdString();
-    EXPECT_TRUE(v.valor()->isVisible());
     EXPECT_EQ(v.valor()->text(), saldo2.texto(2));
     elegir(v.origen(), "Banco");
-    EXPECT_TRUE(v.clase()->isVisible());
     elegir(v.caja(), v.caja()->itemText(v.caja()->findData(1)));
     elegir(v.clase(), "CHEQUE");
     elegir(v.prefijoBanco(), "CHB");
@@ -132,7 +129,6 @@ TEST_F(ProgramacionVista, PlanPorTecladoGeneradoExportadoYAnulado) {
     prueba::capturar(v, "programacion-plan");
 
     // F2: the plan saved and its two vouchers generated in the same save.
-    interaccion.mensajes.clear();
     QTest::keyClick(v.documentos()->vista(), Qt::Key_F2);
     EXPECT_FALSE(v.isVisible()) << mensajes().toStdString();
     const int64_t plan = v.logica().plan().asInt("PRPG_ID");
