@@ -320,12 +320,15 @@ void TfprogcxpVista::abrirPanel() {
         interaccion_.error(ProgramacionPagos::kSinPrefijoEgresos);
         return;
     }
-    elegidas_.clear();
+    QList<int> filas;
     for (const QModelIndex& i : documentos_->vista()->selectionModel()->selectedRows())
-        elegidas_ << documentos_->filaDataSet(i.row());
-    elegidas_.removeAll(-1);
-    if (elegidas_.size() < 2) elegidas_ = {docs.currentRow()};
-    const PagoProgramado p = logica_->propuesta(elegidas_.first());
+        filas << documentos_->filaDataSet(i.row());
+    filas.removeAll(-1);
+    if (filas.size() < 2) filas = {docs.currentRow()};
+    elegidas_.clear();
+    for (const int f : filas)
+        elegidas_.append({int(docs.row(f).asInt(QStringLiteral("TIPO"))), docs.row(f).asInt(QStringLiteral("ID"))});
+    const PagoProgramado p = logica_->propuesta(filas.first());
     const bool uno = elegidas_.size() == 1;
     tituloValor_->setVisible(uno);
     valor_->setVisible(uno);
@@ -413,7 +416,19 @@ void TfprogcxpVista::pagar() {
         }
         p.valor = v;
     }
-    if (!logica_->pagar(elegidas_, p)) return;
+    QList<int> filas;
+    const DataSet& docs = logica_->documentos();
+    for (const auto& [tipo, id] : elegidas_)
+        for (int i = 0; i < docs.recordCount(); ++i)
+            if (docs.row(i).asInt(QStringLiteral("TIPO")) == tipo && docs.row(i).asInt(QStringLiteral("ID")) == id)
+                filas << i;
+    // A document no longer listed (another cut-off or agency) is not paid.
+    if (filas.size() != elegidas_.size()) {
+        cerrarPanel();
+        interaccion_.error(QStringLiteral("Los documentos elegidos ya no están en la lista: elíjalos de nuevo."));
+        return;
+    }
+    if (!logica_->pagar(filas, p)) return;
     cerrarPanel();
 }
 

@@ -92,7 +92,9 @@ private:
     QLabel* tituloValor_ = nullptr;
     QLineEdit* valor_ = nullptr;
     QCheckBox* egreso_ = nullptr;
-    QList<int> elegidas_;  // documents the panel is open on
+    // The documents the panel is open on, by type and id: the list may be
+    // sorted or composed again meanwhile.
+    QList<std::pair<int, int64_t>> elegidas_;
 };
 
 }  // namespace cxp
