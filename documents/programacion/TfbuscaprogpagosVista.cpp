@@ -1,6 +1,8 @@
 #include "documents/programacion/TfbuscaprogpagosVista.h"
 
+#include "comunes/Presentacion.h"
 #include "data/Interaccion.h"
+#include "documents/programacion/TfprogcxpVista.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 #include "ui/Rejilla.h"
@@ -97,6 +99,13 @@ TfbuscaprogpagosVista::TfbuscaprogpagosVista(Sesion& sesion, Interaccion& intera
 }
 
 TfbuscaprogpagosVista::~TfbuscaprogpagosVista() = default;
+
+void TfbuscaprogpagosVista::showEvent(QShowEvent* evento) {
+    BusquedaBase::showEvent(evento);
+    if (colocada_) return;
+    colocada_ = true;
+    centrarEnArea(this, tamanoEnArea(this, QSize(900, 460)));
+}
 
 bool TfbuscaprogpagosVista::abrirInicial() { return abrir(logica_->consultaInicial()); }
 

@@ -46,6 +46,9 @@ public:
     void continuar();
     void cerrarPanel();
 
+protected:
+    void showEvent(QShowEvent* evento) override;
+
 public slots:
     // The list again, on the plan it was on (a plan saved elsewhere).
     void refrescar();
@@ -61,6 +64,7 @@ private:
     QLineEdit* secuencia_ = nullptr;
     QComboBox* formato_ = nullptr;
     std::function<QString()> pedirArchivo_;
+    bool colocada_ = false;
 };
 
 }  // namespace cxp

@@ -1,5 +1,6 @@
 #include "documents/programacion/TfprogcxpVista.h"
 
+#include "comunes/Presentacion.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
@@ -20,6 +21,8 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -63,6 +66,13 @@ void ordenar(Rejilla* r, std::initializer_list<const char*> campos) {
 }
 
 }  // namespace
+
+QSize tamanoEnArea(QWidget* vista, QSize tamano) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(vista->parentWidget());
+    if (QMdiArea* area = sub ? sub->mdiArea() : nullptr)
+        tamano = tamano.boundedTo(area->viewport()->size() - (sub->size() - vista->size()));
+    return tamano;
+}
 
 TfprogcxpVista::TfprogcxpVista(std::unique_ptr<ProgramacionPagos> logica, Interaccion& interaccion,
                                ManejadorErrores& manejador, const Sesion& sesion, QWidget* padre)
@@ -258,12 +268,20 @@ TfprogcxpVista::TfprogcxpVista(std::unique_ptr<ProgramacionPagos> logica, Intera
     if (auto* iq = dynamic_cast<InteraccionQt*>(&interaccion))
         iq->registrarEnfoque(this, [this](const QString& campo) { enlaces_->enfocar(campo); });
     setFocusProxy(concepto);
-    resize(1000, 680);
+    resize(1000, 680);  // outside the main window
     rotular();
     refrescar();
 }
 
 TfprogcxpVista::~TfprogcxpVista() { logica_->alComponer = nullptr; }
+
+void TfprogcxpVista::showEvent(QShowEvent* evento) {
+    QWidget::showEvent(evento);
+    if (colocada_) return;
+    colocada_ = true;
+    // As large as it was made, within the main window's area.
+    centrarEnArea(this, tamanoEnArea(this, QSize(1000, 680)));
+}
 
 QLabel* TfprogcxpVista::etiqueta(const QString& nombre) const { return findChild<QLabel*>(nombre); }
 

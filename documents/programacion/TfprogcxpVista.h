@@ -24,6 +24,9 @@ namespace cxp {
 
 class Enlaces;
 class Rejilla;
+
+// A screen's size bounded by the main window's area it shows in.
+QSize tamanoEnArea(QWidget* vista, QSize tamano);
 class Teclado;
 
 class TfprogcxpVista : public QWidget {
@@ -60,6 +63,9 @@ public:
     void movimientos();
     void escape();
 
+protected:
+    void showEvent(QShowEvent* evento) override;
+
 signals:
     // The plan was saved (the search lists it again).
     void grabado();
@@ -95,6 +101,7 @@ private:
     // The documents the panel is open on, by type and id: the list may be
     // sorted or composed again meanwhile.
     QList<std::pair<int, int64_t>> elegidas_;
+    bool colocada_ = false;
 };
 
 }  // namespace cxp
