@@ -19,6 +19,7 @@
 #include "documents/applications/Registro.h"
 #include "documents/charges/Registro.h"
 #include "documents/payments/Registro.h"
+#include "documents/programacion/Registro.h"
 #include "import/Registro.h"
 #include "ledger/Registro.h"
 #include "printing/formatos/Registro.h"
@@ -379,6 +380,7 @@ void Tfprincipal::registrarPantallas() {
     registrarPantallasNotas(interaccion_, sesion_, errores_);
 
     registrarPantallasPagos(interaccion_, sesion_, errores_, configuracion_);
+    registrarPantallasProgramacion(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasMantenimiento(interaccion_, sesion_, errores_, configuracion_);
     registrarPantallasInformes(interaccion_, sesion_, errores_, configuracion_);
 }

@@ -27,18 +27,35 @@ BusquedaProgramacion::BusquedaProgramacion(Sesion& sesion, Interaccion& interacc
 QString BusquedaProgramacion::consultaBase() const {
     const QString columnas = QStringLiteral(
         "select max(e.prpg_id) id,max(e.prpg_conc) conc,max(e.prpg_anulado) anulado,max(e.prpg_numero) numero,"
-        "max(e.prpg_pref) pref,max(e.prpg_fecha) fecha, sum(d.prpg_abono) monto, count(d.prpg_item) items, "
-        "max(e.prpg_confirmado) confirmado ");
-    if (sesion_.agencia_actual == 0)
-        return columnas + QStringLiteral("from programacion_pagos_enc e, programacion_pagos d where e.prpg_id = d.prpg_id");
-    return columnas +
-           QStringLiteral("from programacion_pagos_enc e, programacion_pagos d, prefijos p where e.prpg_id = d.prpg_id "
-                          "and p.tido_cod = 57 and p.pref_pre = e.prpg_pref and (p.sucu_id = ") +
+        "max(e.prpg_pref) pref,max(e.prpg_fecha) fecha, sum(d.prpg_abono) monto, max(e.prpg_confirmado) confirmado, "
+        "count(d.prpg_item) items ");
+    // A plan saved before it has rows is listed too (amount empty, no
+    // rows), so that it can be opened, annulled and deleted.
+    const QString planes =
+        QStringLiteral("from programacion_pagos_enc e left join programacion_pagos d on d.prpg_id = e.prpg_id");
+    if (sesion_.agencia_actual == 0) return columnas + planes + QStringLiteral(" where e.prpg_id <> 0");
+    return columnas + planes +
+           QStringLiteral(" join prefijos p on p.tido_cod = 57 and p.pref_pre = e.prpg_pref where e.prpg_id <> 0 "
+                          "and (p.sucu_id = ") +
            sql::numero(int64_t(sesion_.agencia_actual)) + QStringLiteral(" or p.sucu_id = 0)");
 }
 
 QString BusquedaProgramacion::consultaInicial() const {
     return consultaBase() + QStringLiteral(" GROUP BY e.prpg_id order by 6");
+}
+
+const std::vector<ColumnaBusqueda>& BusquedaProgramacion::columnas() {
+    using T = ColumnaBusqueda::Tipo;
+    static const std::vector<ColumnaBusqueda> c{
+        {QStringLiteral("Conce&pto"), QStringLiteral("g.conc"), T::Texto, false},
+        {QStringLiteral("&Fecha"), QStringLiteral("g.fecha"), T::Fecha, false},
+        {QStringLiteral("&Número"), QStringLiteral("g.numero"), T::Texto, false},
+    };
+    return c;
+}
+
+QString BusquedaProgramacion::consultaAgrupada() const {
+    return QStringLiteral("select * from (") + consultaBase() + QStringLiteral(" GROUP BY e.prpg_id) g");
 }
 
 bool BusquedaProgramacion::anular() {

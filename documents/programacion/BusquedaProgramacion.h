@@ -3,9 +3,12 @@
 // rows, annulment and (administrators, once annulled) deletion with the
 // reason, and the bank dispersal file of a plan (ARCHIVO_BANCO_CXP, one
 // line per DATOS row). Screen logic only.
+#include "data/CondicionBusqueda.h"
+
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace cxp {
 
@@ -29,6 +32,10 @@ public:
     // session has one), and ordered by date as the window opens.
     QString consultaBase() const;
     QString consultaInicial() const;
+    // "Conce&pto", "&Fecha", "&Número" over the grouped plans: the search's
+    // condition and order apply to the groups (alias g).
+    static const std::vector<ColumnaBusqueda>& columnas();
+    QString consultaAgrupada() const;
 
     // F3 on the current plan: annuls a live one, deletes an annulled one
     // (administrators). True when the plan changed.

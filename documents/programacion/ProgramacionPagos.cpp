@@ -47,6 +47,10 @@ ProgramacionPagos::ProgramacionPagos(Sesion& sesion, Interaccion& interaccion, M
         p.setValue(QStringLiteral("PRPG_USER"), sesion_.usuario_actual.left(10));
     });
     plan_.onChange(kPref, [this](DataSet& p) { p.setValue(kNumero, actualDelPrefijo(p.asString(kPref).trimmed())); });
+    // Another cut-off offers other documents and other money.
+    plan_.onChange(kFecha, [this](DataSet&) {
+        if (abierto_) componer();
+    });
     filas_.onNewRecord([this](DataSet& f) {
         f.setValue(kItem, ++ultimoItem_);
         f.setValue(QStringLiteral("PRPG_IDEGRE"), 0);
@@ -55,12 +59,18 @@ ProgramacionPagos::ProgramacionPagos(Sesion& sesion, Interaccion& interaccion, M
 }
 
 QString ProgramacionPagos::actualDelPrefijo(const QString& prefijo) {
+    numeroAutomatico_ = false;
     if (prefijo.isEmpty()) return {};
+    const auto fila = sesion_.compania.queryOne(
+        QStringLiteral("select pref_auto from prefijos where tido_cod = ") + sql::numero(int64_t(kTipo)) +
+        QStringLiteral(" and pref_pre = ") + sql::texto(prefijo));
+    numeroAutomatico_ = fila && (*fila)[0].toString().trimmed() == QLatin1String("S");
     const auto libre = numeroLibreDelPrefijo(sesion_.compania, kTipo, prefijo);
     return libre ? *libre : QString();
 }
 
 bool ProgramacionPagos::abrir(int64_t id) {
+    abierto_ = false;
     try {
         QString agencia;
         if (sesion_.agencia_actual != 0)
@@ -89,7 +99,9 @@ bool ProgramacionPagos::abrir(int64_t id) {
         plan_.setUpdateTable(QStringLiteral("PROGRAMACION_PAGOS_ENC"), {kId});
         cargarFilas(id);
         if (plan_.isEmpty()) nuevoPlan();
+        else actualDelPrefijo(plan_.asString(kPref).trimmed());
         componer();
+        abierto_ = true;
     } catch (const std::exception& e) {
         manejador_.ManejarError(e, kProveedor);
         return false;
@@ -149,6 +161,7 @@ void ProgramacionPagos::componer() {
     }
     dinero_.open(sesion_.compania, QStringLiteral("select * from dinero_disponible(") + fecha + u',' +
                                        sql::numero(int64_t(agencia_)) + u')');
+    if (alComponer) alComponer();
 }
 
 Dinero ProgramacionPagos::totalPagos() const {
@@ -197,6 +210,24 @@ bool ProgramacionPagos::localizarFila(int tipo, int64_t id) {
     return false;
 }
 
+PagoProgramado ProgramacionPagos::propuesta(int filaDocumento) {
+    PagoProgramado p;
+    if (filaDocumento < 0 || filaDocumento >= documentos_.recordCount()) return p;
+    const RecordRef d = documentos_.row(filaDocumento);
+    p.valor = d.asDinero(QStringLiteral("SALDO"));
+    if (!localizarFila(int(d.asInt(QStringLiteral("TIPO"))), d.asInt(QStringLiteral("ID")))) return p;
+    p.valor = filas_.asDinero(kAbono);
+    p.banco = filas_.asString(QStringLiteral("PRPG_COB")).trimmed() == QLatin1String("B");
+    p.caja = int(filas_.isNull(QStringLiteral("PRPG_IDCAJA")) ? 0 : filas_.asInt(QStringLiteral("PRPG_IDCAJA")));
+    if (p.banco) {
+        const int64_t tipo = filas_.isNull(QStringLiteral("PRPG_TIPOBCO")) ? 0 : filas_.asInt(QStringLiteral("PRPG_TIPOBCO"));
+        p.clase = tipo == 72 ? QStringLiteral("CHEQUE") : QString();
+        p.prefijoBanco = filas_.asString(QStringLiteral("PRPG_PREFBCO")).trimmed();
+    }
+    p.egreso = filas_.asString(kEgreso) == QLatin1String("S");
+    return p;
+}
+
 bool ProgramacionPagos::pagar(const QList<int>& filasDocumentos, const PagoProgramado& pago) {
     const QString pregr = plan_.asString(kPregr).trimmed();
     if (pregr.isEmpty()) {
@@ -217,6 +248,15 @@ bool ProgramacionPagos::pagar(const QList<int>& filasDocumentos, const PagoProgr
     for (const int i : cuales) {
         const RecordRef d = documentos_.row(i);
         docs.append({int(d.asInt(QStringLiteral("TIPO"))), d.asInt(QStringLiteral("ID")), d.asDinero(QStringLiteral("SALDO"))});
+    }
+    // An amount typed for one document stays within its balance, on its
+    // side: the plan never asks to pay more than is owed.
+    if (docs.size() == 1 && pago.valor) {
+        const Dinero v = *pago.valor, s = docs.first().saldo;
+        if (v.esCero() || (v < Dinero()) != (s < Dinero()) || (s < Dinero() ? v < s : v > s)) {
+            interaccion_.error(kValorInvalido);
+            return false;
+        }
     }
     for (const Doc& d : docs) {
         if (localizarFila(d.tipo, d.id)) {

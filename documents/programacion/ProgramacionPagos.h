@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace cxp {
 
@@ -47,6 +48,8 @@ public:
     static constexpr int kTipo = 57;
     static inline const QString kSinPrefijoEgresos = QStringLiteral("Debe indicar un prefijo para los egresos");
     static inline const QString kSinPrefijo = QStringLiteral("Debe crear antes un prefijo válido para el documento.");
+    static inline const QString kValorInvalido =
+        QStringLiteral("El valor a pagar debe tener el signo del saldo del documento y no superarlo.");
 
     ProgramacionPagos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador);
 
@@ -60,6 +63,8 @@ public:
     DataSet& dinero() { return dinero_; }
     const QList<OpcionBusqueda>& prefijos() const { return prefijos_; }
     const QList<OpcionBusqueda>& prefijosEgreso() const { return prefijosEgreso_; }
+    // The plan prefix gives the number: it is shown, not typed.
+    bool numeroAutomatico() const { return numeroAutomatico_; }
     // "Todas" (key 0) and the agencies.
     const QList<OpcionBusqueda>& agencias() const { return agencias_; }
     int agencia() const { return agencia_; }
@@ -72,14 +77,22 @@ public:
     Dinero diferencia() const { return totalDisponible() - totalPagos(); }
     // "Solo documentos a pagar": only the documents with "Pago" <> 0.
     void soloAPagar(bool solo);
+    bool soloAPagar() const { return soloAPagar_; }
+    // Runs after every composition of the lists (the screen shows them
+    // again). A change of the cut-off date composes them too.
+    std::function<void()> alComponer;
 
     // The bank document kinds of an account, and the checkbooks of a kind.
     QStringList clasesBanco(int cuenta);
     QStringList prefijosBanco(int cuenta, const QString& clase);
 
+    // What the payment panel proposes for a document of the list: its plan
+    // row when it has one, else cash and its balance.
+    PagoProgramado propuesta(int filaDocumento);
+
     // "F8:Pagar" of the panel on the given rows of the documents list (the
     // current one when empty). False (after the message) without voucher
-    // prefix.
+    // prefix, or with an amount above the balance or of the other sign.
     bool pagar(const QList<int>& filasDocumentos, const PagoProgramado& pago);
 
     // "F2:Grabar": the plan and its rows in one transaction, the vouchers
@@ -103,6 +116,8 @@ private:
     int agencia_ = 0;
     int ultimoItem_ = 0;
     bool soloAPagar_ = false;
+    bool numeroAutomatico_ = false;
+    bool abierto_ = false;
 };
 
 }  // namespace cxp

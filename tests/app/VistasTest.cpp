@@ -573,6 +573,7 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
         "Tfordenservicio", "Tfconsordenserv", "Tfbuscaordenes",                                     // service orders
         "Tfaplicacionprv", "Tfconsaplicacxp", "Tfaplicacion2", "Tfbuscaplicaciones",                // applications
         "Tfbuscegreso", "Tfconsegresos",                                                            // vouchers
+        "Tfprogcxp", "Tfbuscaprogpagos",                                                            // payment plans
         "Tfchequeosaldos", "Tfcambiaretes", "Tfprocedimientos",                                     // maintenance
         "Tfmenureportes1", "Tfmenureportes", "Tfmenureportes2", "Tfmenureportes3", "Tfrepomovprove", "Tfrepocxpaga",
         "Tfrepoanalisi",                                                                            // reports
