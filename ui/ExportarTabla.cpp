@@ -5,6 +5,10 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSaveFile>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include <xlsxwriter.h>
 
 namespace cxp {
 
@@ -228,6 +232,156 @@ QByteArray comoExcel(const TablaExportar& t) {
     return s.toUtf8();
 }
 
+constexpr int kLargoCelda = 32767;
+
+// Excel keeps 15 significant digits: a longer integer (an account number
+// kept as a number) goes as its text so that no digit is lost.
+bool cabeEnHoja(int64_t n) { return n > -1'000'000'000'000'000 && n < 1'000'000'000'000'000; }
+
+// The width of a column in characters of the sheet's letter: its longest
+// line, titles in bold a little wider.
+std::vector<double> anchosHoja(const TablaExportar& t) {
+    std::vector<double> r;
+    for (int c = 0; c < int(t.columnas.size()); ++c) {
+        double m = t.columnas[size_t(c)].titulo.size() * 1.1;
+        for (int f = 0; f < int(t.filas.size()); ++f) {
+            const ColumnaTabla& col = t.columnas[size_t(c)];
+            const QString texto = col.tipo == FieldType::Memo ? plano(t.filas[size_t(f)][size_t(c)]) : t.texto(f, c);
+            for (const QString& l : texto.split(u'\n')) m = std::max(m, double(l.size()));
+        }
+        r.push_back(std::clamp(m + 2, 6.0, 80.0));
+    }
+    return r;
+}
+
+// Writes the workbook in `ruta` (libxlsxwriter writes to a file of its own).
+bool escribirXlsx(const TablaExportar& t, const QString& ruta, QString* error) {
+    auto falla = [&](const QString& razon) {
+        if (error) *error = razon;
+        return false;
+    };
+    if (t.filas.size() + 1 > LXW_ROW_MAX) return falla(QStringLiteral("La hoja admite hasta %1 filas.").arg(LXW_ROW_MAX));
+    if (t.columnas.size() > LXW_COL_MAX)
+        return falla(QStringLiteral("La hoja admite hasta %1 columnas.").arg(LXW_COL_MAX));
+    const QByteArray nombre = QFile::encodeName(ruta);
+    lxw_workbook* libro = workbook_new(nombre.constData());
+    if (!libro) return falla(QStringLiteral("No se pudo crear el libro %1.").arg(ruta));
+    lxw_worksheet* hoja = workbook_add_worksheet(libro, "Hoja1");
+    lxw_format* negrita = workbook_add_format(libro);
+    format_set_bold(negrita);
+    lxw_format* fecha = workbook_add_format(libro);
+    format_set_num_format(fecha, "yyyy/mm/dd");
+    lxw_format* fechaHora = workbook_add_format(libro);
+    format_set_num_format(fechaHora, "yyyy/mm/dd hh:mm:ss");
+    lxw_format* envuelto = workbook_add_format(libro);  // a memo shows its lines
+    format_set_text_wrap(envuelto);
+    format_set_align(envuelto, LXW_ALIGN_VERTICAL_TOP);
+    std::vector<lxw_format*> numeros;
+    for (int e = 0; e <= 6; ++e) {
+        numeros.push_back(workbook_add_format(libro));
+        format_set_num_format(numeros.back(), formatoNumero(e).toLatin1().constData());
+    }
+
+    lxw_error estado = LXW_NO_ERROR;
+    auto nota = [&](lxw_error e) {
+        if (estado == LXW_NO_ERROR) estado = e;
+    };
+    // Text as a shared string: what it holds is never read as a formula.
+    // A cell holds at most 32,767 characters.
+    auto texto = [&](lxw_row_t f, lxw_col_t c, QString v, lxw_format* formato) {
+        if (v.isEmpty()) return;
+        if (v.size() > kLargoCelda) v.truncate(kLargoCelda);
+        nota(worksheet_write_string(hoja, f, c, v.toUtf8().constData(), formato));
+    };
+
+    const std::vector<double> anchos = anchosHoja(t);
+    for (int c = 0; c < int(t.columnas.size()); ++c) {
+        const ColumnaTabla& col = t.columnas[size_t(c)];
+        nota(worksheet_set_column(hoja, lxw_col_t(c), lxw_col_t(c), anchos[size_t(c)], nullptr));
+        texto(0, lxw_col_t(c), col.titulo, negrita);
+    }
+    worksheet_freeze_panes(hoja, 1, 0);
+
+    for (int f = 0; f < int(t.filas.size()); ++f) {
+        const auto fila = lxw_row_t(f + 1);
+        for (int c = 0; c < int(t.columnas.size()); ++c) {
+            const ColumnaTabla& col = t.columnas[size_t(c)];
+            const fb::Value& v = t.filas[size_t(f)][size_t(c)];
+            const auto columna = lxw_col_t(c);
+            if (v.isNull()) continue;
+            switch (col.tipo) {
+                case FieldType::Decimal: {
+                    // Through the exact text: the nearest double, which the
+                    // file writes back as the shortest decimal that reads as it.
+                    bool ok = false;
+                    const double d = plano(v).toDouble(&ok);
+                    if (ok)
+                        nota(worksheet_write_number(hoja, fila, columna, d, numeros[size_t(std::clamp(col.escala, 0, 6))]));
+                    else
+                        texto(fila, columna, t.texto(f, c), nullptr);
+                    break;
+                }
+                case FieldType::Integer:  // ids and counts: no thousands
+                    if (v.is<int64_t>() && cabeEnHoja(v.toInt64()))
+                        nota(worksheet_write_number(hoja, fila, columna, double(v.toInt64()), nullptr));
+                    else
+                        texto(fila, columna, plano(v), nullptr);
+                    break;
+                case FieldType::Float:
+                    if (v.is<double>() && std::isfinite(v.toDouble()))
+                        nota(worksheet_write_number(hoja, fila, columna, v.toDouble(), nullptr));
+                    else
+                        texto(fila, columna, plano(v), nullptr);
+                    break;
+                case FieldType::Date:
+                case FieldType::DateTime: {
+                    const QDateTime dt = col.tipo == FieldType::Date || v.is<QDate>() ? QDateTime(v.toDate(), QTime(0, 0))
+                                                                                     : v.toDateTime();
+                    // The sheet's calendar starts in 1900: earlier dates go as text.
+                    if (!dt.isValid() || dt.date().year() < 1900 || dt.date().year() > 9999) {
+                        texto(fila, columna, t.texto(f, c), nullptr);
+                        break;
+                    }
+                    const QTime h = dt.time();
+                    lxw_datetime d{dt.date().year(), dt.date().month(), dt.date().day(),
+                                   h.hour(),         h.minute(),        h.second() + h.msec() / 1000.0};
+                    nota(worksheet_write_datetime(hoja, fila, columna, &d,
+                                                  col.tipo == FieldType::Date ? fecha : fechaHora));
+                    break;
+                }
+                case FieldType::Memo:
+                    texto(fila, columna, plano(v), plano(v).contains(u'\n') ? envuelto : nullptr);
+                    break;
+                default:
+                    texto(fila, columna, t.texto(f, c), nullptr);
+            }
+        }
+    }
+    const lxw_error cierre = workbook_close(libro);  // frees the workbook whatever it answers
+    nota(cierre);
+    if (estado != LXW_NO_ERROR)
+        return falla(QStringLiteral("No se pudo escribir el libro %1: %2").arg(ruta, QString::fromUtf8(lxw_strerror(estado))));
+    return true;
+}
+
+// The workbook's bytes, made in a folder of its own.
+bool comoXlsx(const TablaExportar& t, QByteArray* bytes, QString* error) {
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        if (error) *error = dir.errorString();
+        return false;
+    }
+    const QString ruta = dir.filePath(QStringLiteral("libro.xlsx"));
+    if (!escribirXlsx(t, ruta, error)) return false;
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    *bytes = f.readAll();
+    return true;
+}
+
 }  // namespace
 
 bool ColumnaTabla::numerica() const {
@@ -275,6 +429,7 @@ QString extension(FormatoArchivo formato) {
         case FormatoArchivo::Html: return QStringLiteral("htm");
         case FormatoArchivo::Rtf: return QStringLiteral("rtf");
         case FormatoArchivo::Excel: return QStringLiteral("xls");
+        case FormatoArchivo::Xlsx: return QStringLiteral("xlsx");
     }
     return {};
 }
@@ -286,13 +441,19 @@ QString filtro(FormatoArchivo formato) {
         case FormatoArchivo::Html: return QStringLiteral("Página web (*.htm *.html)");
         case FormatoArchivo::Rtf: return QStringLiteral("Texto enriquecido (*.rtf)");
         case FormatoArchivo::Excel: return QStringLiteral("Libro de Microsoft Excel (*.xls)");
+        case FormatoArchivo::Xlsx: return QStringLiteral("Libro de Excel 2007-365 (*.xlsx)");
     }
     return {};
 }
 
+const QList<FormatoArchivo>& formatosArchivo() {
+    static const QList<FormatoArchivo> todos{FormatoArchivo::Texto, FormatoArchivo::Csv,   FormatoArchivo::Html,
+                                             FormatoArchivo::Rtf,   FormatoArchivo::Excel, FormatoArchivo::Xlsx};
+    return todos;
+}
+
 std::optional<FormatoArchivo> formatoDeFiltro(const QString& f) {
-    for (FormatoArchivo x : {FormatoArchivo::Texto, FormatoArchivo::Csv, FormatoArchivo::Html, FormatoArchivo::Rtf,
-                             FormatoArchivo::Excel})
+    for (FormatoArchivo x : formatosArchivo())
         if (filtro(x) == f) return x;
     return std::nullopt;
 }
@@ -321,13 +482,23 @@ QByteArray contenido(const TablaExportar& tabla, FormatoArchivo formato) {
         case FormatoArchivo::Html: return comoHtml(tabla);
         case FormatoArchivo::Rtf: return comoRtf(tabla);
         case FormatoArchivo::Excel: return comoExcel(tabla);
+        case FormatoArchivo::Xlsx: {
+            QByteArray bytes;
+            return comoXlsx(tabla, &bytes, nullptr) ? bytes : QByteArray();
+        }
     }
     return {};
 }
 
 bool guardar(const QString& ruta, const TablaExportar& tabla, FormatoArchivo formato, QString* error) {
+    QByteArray bytes;
+    if (formato == FormatoArchivo::Xlsx) {
+        if (!comoXlsx(tabla, &bytes, error)) return false;
+    } else {
+        bytes = contenido(tabla, formato);
+    }
     QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(contenido(tabla, formato)) < 0 || !archivo.commit()) {
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) < 0 || !archivo.commit()) {
         if (error) *error = archivo.errorString();
         return false;
     }
