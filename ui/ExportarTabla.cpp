@@ -1,14 +1,13 @@
 #include "ui/ExportarTabla.h"
 
+#include "base/LibroXlsx.h"
+
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSaveFile>
-#include <QTemporaryDir>
 #include <cmath>
-
-#include <xlsxwriter.h>
 
 namespace cxp {
 
@@ -77,10 +76,6 @@ QString rtf(const QString& t) {
             r += QStringLiteral("\\u%1?").arg(int(short(u)));
     }
     return r;
-}
-
-QString formatoNumero(int escala) {
-    return escala > 0 ? QStringLiteral("#,##0.") + QString(escala, u'0') : QStringLiteral("#,##0");
 }
 
 QByteArray comoTexto(const TablaExportar& t) {
@@ -189,7 +184,7 @@ QByteArray comoExcel(const TablaExportar& t) {
         "<Style ss:ID=\"fecha\"><NumberFormat ss:Format=\"yyyy/mm/dd\"/></Style>\n"
         "<Style ss:ID=\"fechahora\"><NumberFormat ss:Format=\"yyyy/mm/dd hh:mm:ss\"/></Style>\n");
     for (int e = 0; e <= 6; ++e)
-        s += QStringLiteral("<Style ss:ID=\"n%1\"><NumberFormat ss:Format=\"%2\"/></Style>\n").arg(e).arg(formatoNumero(e));
+        s += QStringLiteral("<Style ss:ID=\"n%1\"><NumberFormat ss:Format=\"%2\"/></Style>\n").arg(e).arg(LibroXlsx::formatoMiles(e));
     s += QStringLiteral("</Styles>\n<Worksheet ss:Name=\"Hoja1\">\n<Table>\n<Row>");
     for (const auto& c : t.columnas)
         s += QStringLiteral("<Cell ss:StyleID=\"titulo\"><Data ss:Type=\"String\">%1</Data></Cell>").arg(xml(c.titulo));
@@ -232,8 +227,6 @@ QByteArray comoExcel(const TablaExportar& t) {
     return s.toUtf8();
 }
 
-constexpr int kLargoCelda = 32767;
-
 // Excel keeps 15 significant digits: a longer integer (an account number
 // kept as a number) goes as its text so that no digit is lost.
 bool cabeEnHoja(int64_t n) { return n > -1'000'000'000'000'000 && n < 1'000'000'000'000'000; }
@@ -254,60 +247,21 @@ std::vector<double> anchosHoja(const TablaExportar& t) {
     return r;
 }
 
-// Writes the workbook in `ruta` (libxlsxwriter writes to a file of its own).
-bool escribirXlsx(const TablaExportar& t, const QString& ruta, QString* error) {
-    auto falla = [&](const QString& razon) {
-        if (error) *error = razon;
-        return false;
-    };
-    if (t.filas.size() + 1 > LXW_ROW_MAX) return falla(QStringLiteral("La hoja admite hasta %1 filas.").arg(LXW_ROW_MAX));
-    if (t.columnas.size() > LXW_COL_MAX)
-        return falla(QStringLiteral("La hoja admite hasta %1 columnas.").arg(LXW_COL_MAX));
-    const QByteArray nombre = QFile::encodeName(ruta);
-    lxw_workbook* libro = workbook_new(nombre.constData());
-    if (!libro) return falla(QStringLiteral("No se pudo crear el libro %1.").arg(ruta));
-    lxw_worksheet* hoja = workbook_add_worksheet(libro, "Hoja1");
-    lxw_format* negrita = workbook_add_format(libro);
-    format_set_bold(negrita);
-    lxw_format* fecha = workbook_add_format(libro);
-    format_set_num_format(fecha, "yyyy/mm/dd");
-    lxw_format* fechaHora = workbook_add_format(libro);
-    format_set_num_format(fechaHora, "yyyy/mm/dd hh:mm:ss");
-    lxw_format* envuelto = workbook_add_format(libro);  // a memo shows its lines
-    format_set_text_wrap(envuelto);
-    format_set_align(envuelto, LXW_ALIGN_VERTICAL_TOP);
-    std::vector<lxw_format*> numeros;
-    for (int e = 0; e <= 6; ++e) {
-        numeros.push_back(workbook_add_format(libro));
-        format_set_num_format(numeros.back(), formatoNumero(e).toLatin1().constData());
-    }
-
-    lxw_error estado = LXW_NO_ERROR;
-    auto nota = [&](lxw_error e) {
-        if (estado == LXW_NO_ERROR) estado = e;
-    };
-    // Text as a shared string: what it holds is never read as a formula.
-    // A cell holds at most 32,767 characters.
-    auto texto = [&](lxw_row_t f, lxw_col_t c, QString v, lxw_format* formato) {
-        if (v.isEmpty()) return;
-        if (v.size() > kLargoCelda) v.truncate(kLargoCelda);
-        nota(worksheet_write_string(hoja, f, c, v.toUtf8().constData(), formato));
-    };
-
+QByteArray comoXlsx(const TablaExportar& t, QString* error) {
+    LibroXlsx libro;
     const std::vector<double> anchos = anchosHoja(t);
     for (int c = 0; c < int(t.columnas.size()); ++c) {
-        const ColumnaTabla& col = t.columnas[size_t(c)];
-        nota(worksheet_set_column(hoja, lxw_col_t(c), lxw_col_t(c), anchos[size_t(c)], nullptr));
-        texto(0, lxw_col_t(c), col.titulo, negrita);
+        libro.ancho(c, anchos[size_t(c)]);
+        libro.texto(0, c, t.columnas[size_t(c)].titulo, {.negrita = true});
     }
-    worksheet_freeze_panes(hoja, 1, 0);
-
+    libro.fijarFilas(1);
+    const LibroXlsx::Estilo fecha{.numero = QStringLiteral("yyyy/mm/dd")};
+    const LibroXlsx::Estilo fechaHora{.numero = QStringLiteral("yyyy/mm/dd hh:mm:ss")};
     for (int f = 0; f < int(t.filas.size()); ++f) {
-        const auto fila = lxw_row_t(f + 1);
+        const int fila = f + 1;
         for (int c = 0; c < int(t.columnas.size()); ++c) {
             const ColumnaTabla& col = t.columnas[size_t(c)];
             const fb::Value& v = t.filas[size_t(f)][size_t(c)];
-            const auto columna = lxw_col_t(c);
             if (v.isNull()) continue;
             switch (col.tipo) {
                 case FieldType::Decimal: {
@@ -316,70 +270,42 @@ bool escribirXlsx(const TablaExportar& t, const QString& ruta, QString* error) {
                     bool ok = false;
                     const double d = plano(v).toDouble(&ok);
                     if (ok)
-                        nota(worksheet_write_number(hoja, fila, columna, d, numeros[size_t(std::clamp(col.escala, 0, 6))]));
+                        libro.numero(fila, c, d, {.numero = LibroXlsx::formatoMiles(std::clamp(col.escala, 0, 6))});
                     else
-                        texto(fila, columna, t.texto(f, c), nullptr);
+                        libro.texto(fila, c, t.texto(f, c));
                     break;
                 }
                 case FieldType::Integer:  // ids and counts: no thousands
                     if (v.is<int64_t>() && cabeEnHoja(v.toInt64()))
-                        nota(worksheet_write_number(hoja, fila, columna, double(v.toInt64()), nullptr));
+                        libro.numero(fila, c, double(v.toInt64()));
                     else
-                        texto(fila, columna, plano(v), nullptr);
+                        libro.texto(fila, c, plano(v));
                     break;
                 case FieldType::Float:
                     if (v.is<double>() && std::isfinite(v.toDouble()))
-                        nota(worksheet_write_number(hoja, fila, columna, v.toDouble(), nullptr));
+                        libro.numero(fila, c, v.toDouble());
                     else
-                        texto(fila, columna, plano(v), nullptr);
+                        libro.texto(fila, c, plano(v));
                     break;
                 case FieldType::Date:
                 case FieldType::DateTime: {
-                    const QDateTime dt = col.tipo == FieldType::Date || v.is<QDate>() ? QDateTime(v.toDate(), QTime(0, 0))
-                                                                                     : v.toDateTime();
+                    const bool soloFecha = col.tipo == FieldType::Date || v.is<QDate>();
+                    const QDateTime dt = soloFecha ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
                     // The sheet's calendar starts in 1900: earlier dates go as text.
-                    if (!dt.isValid() || dt.date().year() < 1900 || dt.date().year() > 9999) {
-                        texto(fila, columna, t.texto(f, c), nullptr);
-                        break;
-                    }
-                    const QTime h = dt.time();
-                    lxw_datetime d{dt.date().year(), dt.date().month(), dt.date().day(),
-                                   h.hour(),         h.minute(),        h.second() + h.msec() / 1000.0};
-                    nota(worksheet_write_datetime(hoja, fila, columna, &d,
-                                                  col.tipo == FieldType::Date ? fecha : fechaHora));
+                    if (!libro.fecha(fila, c, dt, soloFecha ? fecha : fechaHora)) libro.texto(fila, c, t.texto(f, c));
                     break;
                 }
-                case FieldType::Memo:
-                    texto(fila, columna, plano(v), plano(v).contains(u'\n') ? envuelto : nullptr);
+                case FieldType::Memo: {
+                    const QString texto = plano(v);
+                    libro.texto(fila, c, texto, {.envolver = texto.contains(u'\n')});
                     break;
+                }
                 default:
-                    texto(fila, columna, t.texto(f, c), nullptr);
+                    libro.texto(fila, c, t.texto(f, c));
             }
         }
     }
-    const lxw_error cierre = workbook_close(libro);  // frees the workbook whatever it answers
-    nota(cierre);
-    if (estado != LXW_NO_ERROR)
-        return falla(QStringLiteral("No se pudo escribir el libro %1: %2").arg(ruta, QString::fromUtf8(lxw_strerror(estado))));
-    return true;
-}
-
-// The workbook's bytes, made in a folder of its own.
-bool comoXlsx(const TablaExportar& t, QByteArray* bytes, QString* error) {
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        if (error) *error = dir.errorString();
-        return false;
-    }
-    const QString ruta = dir.filePath(QStringLiteral("libro.xlsx"));
-    if (!escribirXlsx(t, ruta, error)) return false;
-    QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    *bytes = f.readAll();
-    return true;
+    return libro.cerrar(error);
 }
 
 }  // namespace
@@ -482,21 +408,14 @@ QByteArray contenido(const TablaExportar& tabla, FormatoArchivo formato) {
         case FormatoArchivo::Html: return comoHtml(tabla);
         case FormatoArchivo::Rtf: return comoRtf(tabla);
         case FormatoArchivo::Excel: return comoExcel(tabla);
-        case FormatoArchivo::Xlsx: {
-            QByteArray bytes;
-            return comoXlsx(tabla, &bytes, nullptr) ? bytes : QByteArray();
-        }
+        case FormatoArchivo::Xlsx: return comoXlsx(tabla, nullptr);
     }
     return {};
 }
 
 bool guardar(const QString& ruta, const TablaExportar& tabla, FormatoArchivo formato, QString* error) {
-    QByteArray bytes;
-    if (formato == FormatoArchivo::Xlsx) {
-        if (!comoXlsx(tabla, &bytes, error)) return false;
-    } else {
-        bytes = contenido(tabla, formato);
-    }
+    const QByteArray bytes = formato == FormatoArchivo::Xlsx ? comoXlsx(tabla, error) : contenido(tabla, formato);
+    if (bytes.isEmpty() && formato == FormatoArchivo::Xlsx) return false;
     QSaveFile archivo(ruta);
     if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) < 0 || !archivo.commit()) {
         if (error) *error = archivo.errorString();
