@@ -18,7 +18,7 @@ struct EstiloCelda {
     bool negrita = false;
     bool derecha = false;
     bool envolver = false;  // several lines in the cell, from its top
-    QString numero;         // the sheet's number format ("#,##0.00", "yyyy/mm/dd"); empty: general
+    QString numero = {};    // the sheet's number format ("#,##0.00", "yyyy/mm/dd"); empty: general
 };
 
 class LibroXlsx {

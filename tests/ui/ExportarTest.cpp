@@ -4,18 +4,18 @@
 // escape what would break them.
 #include "ui/ExportarTabla.h"
 
-#include <QDir>
+#include "tests/support/HojaLeida.h"
+
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 using cxp::ColumnaTabla;
 using cxp::FieldType;
 using cxp::FormatoArchivo;
 using cxp::TablaExportar;
+using prueba::celdas;
+using prueba::comoLoVe;
 
 namespace {
 
@@ -33,69 +33,6 @@ TablaExportar muestra() {
         {"", "Ñandú", fb::Value(), fb::Value(), fb::Value(), "=1+1"},
     };
     return t;
-}
-
-// The cells as LibreOffice shows them in the file it writes from ours.
-QList<QStringList> celdas(const QByteArray& csv) {
-    QList<QStringList> filas;
-    QStringList fila;
-    QString campo;
-    bool comillas = false;
-    const QString s = QString::fromUtf8(csv);
-    for (int i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (comillas) {
-            if (c == u'"' && i + 1 < s.size() && s[i + 1] == u'"') {
-                campo += u'"';
-                ++i;
-            } else if (c == u'"') {
-                comillas = false;
-            } else {
-                campo += c;
-            }
-        } else if (c == u'"') {
-            comillas = true;
-        } else if (c == u',') {
-            fila << campo;
-            campo.clear();
-        } else if (c == u'\n') {
-            fila << campo;
-            filas << fila;
-            fila.clear();
-            campo.clear();
-        } else if (c != u'\r') {
-            campo += c;
-        }
-    }
-    if (!campo.isEmpty() || !fila.isEmpty()) filas << (fila << campo);
-    return filas;
-}
-
-// libreoffice --headless --convert-to csv, UTF-8, cells as shown.
-QByteArray comoLoVe(const QString& archivo, const QString& filtroEntrada) {
-    const QString lo = QStandardPaths::findExecutable("libreoffice");
-    if (lo.isEmpty()) {
-        ADD_FAILURE() << "LibreOffice is missing: scripts/setup installs libreoffice-calc-nogui";
-        return {};
-    }
-    QTemporaryDir perfil;  // its own profile: runs in parallel do not share a lock
-    QTemporaryDir salida;
-    QStringList args{"-env:UserInstallation=" + QUrl::fromLocalFile(perfil.path()).toString(), "--headless"};
-    if (!filtroEntrada.isEmpty()) args << "--infilter=" + filtroEntrada;
-    args << "--convert-to" << "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"
-         << "--outdir" << salida.path() << archivo;
-    QProcess p;
-    p.start(lo, args);
-    if (!p.waitForFinished(180000) || p.exitCode() != 0) {
-        ADD_FAILURE() << "libreoffice failed: " << p.readAllStandardError().toStdString();
-        return {};
-    }
-    QFile f(QDir(salida.path()).filePath(QFileInfo(archivo).completeBaseName() + ".csv"));
-    if (!f.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "libreoffice wrote nothing: " << p.readAllStandardOutput().toStdString();
-        return {};
-    }
-    return f.readAll();
 }
 
 }  // namespace
@@ -136,6 +73,12 @@ TEST(Exportar, LibreOfficeReadsTheSameCellsFromCsvAndSpreadsheet) {
                 EXPECT_EQ(leidas[f].value(c), esperada) << qPrintable(hoja) << " row " << f << " column " << c;
             }
     }
+    // Stored as numbers and dates: read plain, they are the CSV's figures
+    // and LibreOffice's own date form.
+    const auto crudas = celdas(comoLoVe(dir.filePath("Carteraxprov.xlsx"), {}, false));
+    ASSERT_EQ(crudas.size(), 4);
+    EXPECT_EQ(crudas[1].mid(2, 3), QStringList({"1234567.5", "02/29/2024", "12345"}));
+    EXPECT_EQ(crudas[2].mid(2, 3), QStringList({"-0.05", "12/31/1999", "0"}));
 }
 
 TEST(Exportar, TextWebPageAndRichTextKeepEveryCharacter) {
