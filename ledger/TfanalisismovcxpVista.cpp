@@ -380,9 +380,7 @@ void TfanalisismovcxpVista::imprimir() {
 
 bool TfanalisismovcxpVista::guardar() {
     QStringList filtros;
-    for (FormatoArchivo f : {FormatoArchivo::Texto, FormatoArchivo::Csv, FormatoArchivo::Html, FormatoArchivo::Rtf,
-                             FormatoArchivo::Excel})
-        filtros << filtro(f);
+    for (FormatoArchivo f : formatosArchivo()) filtros << filtro(f);
     QString elegido;
     QString ruta = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar"), QStringLiteral("Analisismovcxp"),
                                                 filtros.join(QStringLiteral(";;")), &elegido);

@@ -317,7 +317,7 @@ TfprocedimientosVista::TfprocedimientosVista(std::unique_ptr<Tfprocedimientos> l
     rejilla_->setObjectName(QStringLiteral("rejilla"));
     rejilla_->setSoloLectura(true);
     rejilla_->setInteraccion(&interaccion);
-    rejilla_->setFormatos({FormatoArchivo::Texto, FormatoArchivo::Csv, FormatoArchivo::Excel});
+    rejilla_->setFormatos({FormatoArchivo::Texto, FormatoArchivo::Csv, FormatoArchivo::Excel, FormatoArchivo::Xlsx});
     QCheckBox* filtros = rejilla_->crearCasillaFiltros(this);
     pie_ = new QTableWidget(1, 0, this);
     pie_->setObjectName(QStringLiteral("pie"));

@@ -1,10 +1,13 @@
 #include "ui/ExportarTabla.h"
 
+#include "base/LibroXlsx.h"
+
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSaveFile>
+#include <cmath>
 
 namespace cxp {
 
@@ -73,10 +76,6 @@ QString rtf(const QString& t) {
             r += QStringLiteral("\\u%1?").arg(int(short(u)));
     }
     return r;
-}
-
-QString formatoNumero(int escala) {
-    return escala > 0 ? QStringLiteral("#,##0.") + QString(escala, u'0') : QStringLiteral("#,##0");
 }
 
 QByteArray comoTexto(const TablaExportar& t) {
@@ -185,7 +184,7 @@ QByteArray comoExcel(const TablaExportar& t) {
         "<Style ss:ID=\"fecha\"><NumberFormat ss:Format=\"yyyy/mm/dd\"/></Style>\n"
         "<Style ss:ID=\"fechahora\"><NumberFormat ss:Format=\"yyyy/mm/dd hh:mm:ss\"/></Style>\n");
     for (int e = 0; e <= 6; ++e)
-        s += QStringLiteral("<Style ss:ID=\"n%1\"><NumberFormat ss:Format=\"%2\"/></Style>\n").arg(e).arg(formatoNumero(e));
+        s += QStringLiteral("<Style ss:ID=\"n%1\"><NumberFormat ss:Format=\"%2\"/></Style>\n").arg(e).arg(LibroXlsx::formatoMiles(e));
     s += QStringLiteral("</Styles>\n<Worksheet ss:Name=\"Hoja1\">\n<Table>\n<Row>");
     for (const auto& c : t.columnas)
         s += QStringLiteral("<Cell ss:StyleID=\"titulo\"><Data ss:Type=\"String\">%1</Data></Cell>").arg(xml(c.titulo));
@@ -226,6 +225,87 @@ QByteArray comoExcel(const TablaExportar& t) {
     }
     s += QStringLiteral("</Table>\n</Worksheet>\n</Workbook>\n");
     return s.toUtf8();
+}
+
+// Excel keeps 15 significant digits: a longer integer (an account number
+// kept as a number) goes as its text so that no digit is lost.
+bool cabeEnHoja(int64_t n) { return n > -1'000'000'000'000'000 && n < 1'000'000'000'000'000; }
+
+// The width of a column in characters of the sheet's letter: its longest
+// line, titles in bold a little wider.
+std::vector<double> anchosHoja(const TablaExportar& t) {
+    std::vector<double> r;
+    for (int c = 0; c < int(t.columnas.size()); ++c) {
+        double m = t.columnas[size_t(c)].titulo.size() * 1.1;
+        for (int f = 0; f < int(t.filas.size()); ++f) {
+            const ColumnaTabla& col = t.columnas[size_t(c)];
+            const QString texto = col.tipo == FieldType::Memo ? plano(t.filas[size_t(f)][size_t(c)]) : t.texto(f, c);
+            for (const QString& l : texto.split(u'\n')) m = std::max(m, double(l.size()));
+        }
+        r.push_back(std::clamp(m + 2, 6.0, 80.0));
+    }
+    return r;
+}
+
+QByteArray comoXlsx(const TablaExportar& t, QString* error) {
+    LibroXlsx libro;
+    const std::vector<double> anchos = anchosHoja(t);
+    for (int c = 0; c < int(t.columnas.size()); ++c) {
+        libro.ancho(c, anchos[size_t(c)]);
+        libro.texto(0, c, t.columnas[size_t(c)].titulo, {.negrita = true});
+    }
+    libro.fijarFilas(1);
+    const LibroXlsx::Estilo fecha{.numero = QStringLiteral("yyyy/mm/dd")};
+    const LibroXlsx::Estilo fechaHora{.numero = QStringLiteral("yyyy/mm/dd hh:mm:ss")};
+    for (int f = 0; f < int(t.filas.size()); ++f) {
+        const int fila = f + 1;
+        for (int c = 0; c < int(t.columnas.size()); ++c) {
+            const ColumnaTabla& col = t.columnas[size_t(c)];
+            const fb::Value& v = t.filas[size_t(f)][size_t(c)];
+            if (v.isNull()) continue;
+            switch (col.tipo) {
+                case FieldType::Decimal: {
+                    // Through the exact text: the nearest double, which the
+                    // file writes back as the shortest decimal that reads as it.
+                    bool ok = false;
+                    const double d = plano(v).toDouble(&ok);
+                    if (ok)
+                        libro.numero(fila, c, d, {.numero = LibroXlsx::formatoMiles(std::clamp(col.escala, 0, 6))});
+                    else
+                        libro.texto(fila, c, t.texto(f, c));
+                    break;
+                }
+                case FieldType::Integer:  // ids and counts: no thousands
+                    if (v.is<int64_t>() && cabeEnHoja(v.toInt64()))
+                        libro.numero(fila, c, double(v.toInt64()));
+                    else
+                        libro.texto(fila, c, plano(v));
+                    break;
+                case FieldType::Float:
+                    if (v.is<double>() && std::isfinite(v.toDouble()))
+                        libro.numero(fila, c, v.toDouble());
+                    else
+                        libro.texto(fila, c, plano(v));
+                    break;
+                case FieldType::Date:
+                case FieldType::DateTime: {
+                    const bool soloFecha = col.tipo == FieldType::Date || v.is<QDate>();
+                    const QDateTime dt = soloFecha ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
+                    // The sheet's calendar starts in 1900: earlier dates go as text.
+                    if (!libro.fecha(fila, c, dt, soloFecha ? fecha : fechaHora)) libro.texto(fila, c, t.texto(f, c));
+                    break;
+                }
+                case FieldType::Memo: {
+                    const QString texto = plano(v);
+                    libro.texto(fila, c, texto, {.envolver = texto.contains(u'\n')});
+                    break;
+                }
+                default:
+                    libro.texto(fila, c, t.texto(f, c));
+            }
+        }
+    }
+    return libro.cerrar(error);
 }
 
 }  // namespace
@@ -275,6 +355,7 @@ QString extension(FormatoArchivo formato) {
         case FormatoArchivo::Html: return QStringLiteral("htm");
         case FormatoArchivo::Rtf: return QStringLiteral("rtf");
         case FormatoArchivo::Excel: return QStringLiteral("xls");
+        case FormatoArchivo::Xlsx: return QStringLiteral("xlsx");
     }
     return {};
 }
@@ -286,13 +367,19 @@ QString filtro(FormatoArchivo formato) {
         case FormatoArchivo::Html: return QStringLiteral("Página web (*.htm *.html)");
         case FormatoArchivo::Rtf: return QStringLiteral("Texto enriquecido (*.rtf)");
         case FormatoArchivo::Excel: return QStringLiteral("Libro de Microsoft Excel (*.xls)");
+        case FormatoArchivo::Xlsx: return QStringLiteral("Libro de Excel 2007-365 (*.xlsx)");
     }
     return {};
 }
 
+const QList<FormatoArchivo>& formatosArchivo() {
+    static const QList<FormatoArchivo> todos{FormatoArchivo::Texto, FormatoArchivo::Csv,   FormatoArchivo::Html,
+                                             FormatoArchivo::Rtf,   FormatoArchivo::Excel, FormatoArchivo::Xlsx};
+    return todos;
+}
+
 std::optional<FormatoArchivo> formatoDeFiltro(const QString& f) {
-    for (FormatoArchivo x : {FormatoArchivo::Texto, FormatoArchivo::Csv, FormatoArchivo::Html, FormatoArchivo::Rtf,
-                             FormatoArchivo::Excel})
+    for (FormatoArchivo x : formatosArchivo())
         if (filtro(x) == f) return x;
     return std::nullopt;
 }
@@ -321,13 +408,16 @@ QByteArray contenido(const TablaExportar& tabla, FormatoArchivo formato) {
         case FormatoArchivo::Html: return comoHtml(tabla);
         case FormatoArchivo::Rtf: return comoRtf(tabla);
         case FormatoArchivo::Excel: return comoExcel(tabla);
+        case FormatoArchivo::Xlsx: return comoXlsx(tabla, nullptr);
     }
     return {};
 }
 
 bool guardar(const QString& ruta, const TablaExportar& tabla, FormatoArchivo formato, QString* error) {
+    const QByteArray bytes = formato == FormatoArchivo::Xlsx ? comoXlsx(tabla, error) : contenido(tabla, formato);
+    if (bytes.isEmpty() && formato == FormatoArchivo::Xlsx) return false;
     QSaveFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(contenido(tabla, formato)) < 0 || !archivo.commit()) {
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) < 0 || !archivo.commit()) {
         if (error) *error = archivo.errorString();
         return false;
     }

@@ -1,8 +1,9 @@
 #pragma once
 // What a grid holds, written to a file or to paper: tab-separated text,
 // comma-separated values, a web page, rich text, a spreadsheet (Excel 2003
-// XML, which Excel and LibreOffice open as .xls), and printed pages fitted
-// to the page width with today's date on each.
+// XML, which Excel and LibreOffice open as .xls), an Office Open XML workbook
+// (.xlsx, through libxlsxwriter), and printed pages fitted to the page width
+// with today's date on each.
 #include "data/DataSet.h"
 
 #include <QDate>
@@ -16,7 +17,10 @@ class QPagedPaintDevice;
 
 namespace cxp {
 
-enum class FormatoArchivo { Texto, Csv, Html, Rtf, Excel };
+enum class FormatoArchivo { Texto, Csv, Html, Rtf, Excel, Xlsx };
+
+// Every format, in the order the save dialogs offer them.
+const QList<FormatoArchivo>& formatosArchivo();
 
 struct ColumnaTabla {
     QString titulo;
@@ -35,7 +39,7 @@ struct TablaExportar {
     QString texto(int fila, int columna) const;
 };
 
-// "txt", "csv", "htm", "rtf", "xls".
+// "txt", "csv", "htm", "rtf", "xls", "xlsx".
 QString extension(FormatoArchivo formato);
 // "Archivo texto (*.txt)" and so on, in the order of the enum.
 QString filtro(FormatoArchivo formato);
@@ -59,7 +63,11 @@ QString sinFormula(const QString& texto);
 // reads accents then); CSV quotes as RFC 4180 and writes numbers plain
 // ("1234.50") and dates yyyy/MM/dd; text cells of text and CSV pass
 // through sinFormula. The spreadsheet keeps numbers as numbers and dates as
-// dates; its text cells are String data, which it never evaluates.
+// dates; its text cells are String data, which it never evaluates. The
+// workbook (.xlsx) has one sheet "Hoja1": bold titles, the title row frozen,
+// columns as wide as their longest text, numbers as numbers (a decimal column
+// with thousands and its decimals), dates as dates, text as shared strings
+// (never formulas). Empty when the workbook cannot be made.
 QByteArray contenido(const TablaExportar& tabla, FormatoArchivo formato);
 // Writes the file whole or not at all; false with the reason in error.
 bool guardar(const QString& ruta, const TablaExportar& tabla, FormatoArchivo formato, QString* error = nullptr);

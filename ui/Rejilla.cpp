@@ -129,8 +129,7 @@ Rejilla::Rejilla(DataSet& ds, QWidget* parent) : QWidget(parent) {
 Rejilla::~Rejilla() = default;
 
 void Rejilla::construir() {
-    formatos_ = {FormatoArchivo::Texto, FormatoArchivo::Csv, FormatoArchivo::Html, FormatoArchivo::Rtf,
-                 FormatoArchivo::Excel};
+    formatos_ = formatosArchivo();
     auto* capa = new QVBoxLayout(this);
     capa->setContentsMargins(0, 0, 0, 0);
     capa->setSpacing(0);

@@ -1,5 +1,7 @@
 #include "printing/reportes/ArchivosInforme.h"
 
+#include "base/LibroXlsx.h"
+#include "data/DataSet.h"
 #include "printing/motor/Lienzos.h"
 
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 
 namespace cxp::reportes {
 
@@ -88,6 +91,65 @@ std::vector<QStringList> lineasDe(const Paginado& p) {
     return l.lineas();
 }
 
+// The report in a sheet, its pages read as one: each line of a band (its
+// pieces at one height) one row; each piece in the column of the place it
+// starts at (or ends at, when it ends there), the pieces of every band at
+// one place sharing the column; numbers, sums and dates as such, with the
+// layout's decimals and pattern. Page headers come once; page footers and
+// repeated group headers not at all (a sheet has no pages).
+QByteArray comoLibro(const Paginado& paginado, QString* error) {
+    struct Celda {
+        int pagina;
+        int altura;  // hundredths of an inch
+        std::pair<int, bool> lugar;  // twentieths of an inch, ends there
+        Paginado::Pieza pieza;
+    };
+    std::vector<Celda> celdas;
+    paginado.recorrer([&](const Paginado::Pieza& p) {
+        if (p.dePagina || p.texto.isEmpty()) return;
+        const double x = p.elemento->x;
+        celdas.push_back({p.pagina, int(std::lround(p.y * 100)), {int(std::lround(x * 20)), p.elemento->derecha}, p});
+    });
+    std::stable_sort(celdas.begin(), celdas.end(), [](const Celda& a, const Celda& b) {
+        return std::tie(a.pagina, a.altura) < std::tie(b.pagina, b.altura);
+    });
+    std::map<std::pair<int, bool>, int> columnas;
+    for (const Celda& c : celdas) columnas.emplace(c.lugar, 0);
+    int n = 0;
+    for (auto& [lugar, columna] : columnas) columna = n++;
+
+    LibroXlsx libro;
+    std::vector<double> anchos(size_t(n), 4);
+    int fila = -1;
+    std::pair<int, int> linea{-1, -1};
+    for (const Celda& c : celdas) {
+        if (std::pair(c.pagina, c.altura) != linea) {
+            linea = {c.pagina, c.altura};
+            ++fila;
+        }
+        const int columna = columnas[c.lugar];
+        const Elemento& e = *c.pieza.elemento;
+        const fb::Value& v = c.pieza.valor;
+        anchos[size_t(columna)] = std::max(anchos[size_t(columna)], std::min(double(c.pieza.texto.size()) + 2, 50.0));
+        bool escrito = false;
+        const bool numero = e.clase == ClaseElemento::Suma || e.clase == ClaseElemento::Cuenta ||
+                            (e.clase == ClaseElemento::Campo && e.formato == FormatoValor::Numero);
+        if (numero) {
+            bool ok = false;
+            const double d = plainText(toValue(comoDinero(v))).toDouble(&ok);
+            if (ok) libro.numero(fila, columna, d, {.numero = LibroXlsx::formatoMiles(std::clamp(e.decimales, 0, 6))});
+            escrito = ok;
+        } else if (e.clase == ClaseElemento::Campo && e.formato == FormatoValor::Fecha &&
+                   (v.is<QDate>() || v.is<QDateTime>())) {
+            const QDateTime f = v.is<QDate>() ? QDateTime(v.toDate(), QTime(0, 0)) : v.toDateTime();
+            escrito = libro.fecha(fila, columna, f, {.derecha = e.derecha, .numero = LibroXlsx::formatoFecha(e.patron)});
+        }
+        if (!escrito) libro.texto(fila, columna, c.pieza.texto, {.derecha = e.derecha});
+    }
+    for (int c = 0; c < n; ++c) libro.ancho(c, anchos[size_t(c)]);
+    return libro.cerrar(error);
+}
+
 }  // namespace
 
 QString comoTexto(const Paginado& paginado) {
@@ -111,6 +173,13 @@ bool escribirArchivo(const Paginado& paginado, FormatoArchivo formato, const QSt
         }
         r += u'}';
         return guardar(archivo, r.toLatin1(), error);
+    }
+    case FormatoArchivo::Xlsx: {
+        QString razon;
+        const QByteArray libro = comoLibro(paginado, &razon);
+        if (!libro.isEmpty()) return guardar(archivo, libro, error);
+        if (error) *error = QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo, razon);
+        return false;
     }
     case FormatoArchivo::Html: {
         LienzoHtml l(paginado.papel(), titulo);

@@ -1,6 +1,6 @@
 #pragma once
-// A laid-out report written to files: PDF, HTML, plain text, RTF and one
-// PNG per page. The text and RTF outputs set the pieces of each page in
+// A laid-out report written to files: PDF, HTML, plain text, RTF, a
+// workbook (.xlsx, the pages as one sheet) and one PNG per page. The text and RTF outputs set the pieces of each page in
 // lines and columns of a fixed-width letter.
 #include "printing/reportes/Paginado.h"
 
@@ -8,7 +8,7 @@
 
 namespace cxp::reportes {
 
-enum class FormatoArchivo { Pdf, Html, Texto, Rtf };
+enum class FormatoArchivo { Pdf, Html, Texto, Rtf, Xlsx };
 
 // Writes the whole report; false with the reason in `error` when the file
 // cannot be written (nothing half-written is left behind).

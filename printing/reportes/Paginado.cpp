@@ -180,7 +180,7 @@ std::optional<Paginado> Paginado::preparar(const Informe& informe, const Filas& 
     auto cerrarPagina = [&] {
         double yp = informe.papel.height() - informe.margen - altoPie;
         for (const Banda* b : pies) {
-            p.paginas_.back().bandas.push_back({b, filaActual, yp, valores(b, dePagina)});
+            p.paginas_.back().bandas.push_back({b, filaActual, yp, valores(b, dePagina), true});
             yp += b->alto;
         }
         dePagina.reiniciar();
@@ -191,21 +191,22 @@ std::optional<Paginado> Paginado::preparar(const Informe& informe, const Filas& 
         p.paginas_.emplace_back();
         y = arriba;
         cuerpo = false;
-        auto poner = [&](const Banda* b) {
-            p.paginas_.back().bandas.push_back({b, filaActual, y, {}});
+        auto poner = [&](const Banda* b, bool dePaginaNueva) {
+            p.paginas_.back().bandas.push_back({b, filaActual, y, {}, dePaginaNueva});
             y += b->alto;
         };
-        if (p.paginas_.size() == 1)
-            for (const Banda* b : titulos) poner(b);
-        for (const Banda* b : encabezados) poner(b);
+        const bool primera = p.paginas_.size() == 1;
+        if (primera)
+            for (const Banda* b : titulos) poner(b, false);
+        for (const Banda* b : encabezados) poner(b, !primera);
         for (size_t l = 0; l < niveles.size(); ++l)
             if (abierto[l])
                 for (const Banda* b : niveles[l].cabeceras)
-                    if (b->repetir) poner(b);
+                    if (b->repetir) poner(b, true);
     };
     auto colocar = [&](const Banda* b, int fila, std::vector<Dinero> acumulados) {
         if (y + b->alto > limite + 1e-9 && cuerpo) abrirPagina();
-        p.paginas_.back().bandas.push_back({b, fila, y, std::move(acumulados)});
+        p.paginas_.back().bandas.push_back({b, fila, y, std::move(acumulados), false});
         y += b->alto;
         cuerpo = true;
     };
@@ -287,41 +288,70 @@ QString Paginado::sustituir(const QString& texto, int pagina) const {
     return r;
 }
 
+QString Paginado::textoElemento(const Colocacion& c, size_t i, size_t& acumulado, int pagina, fb::Value* valor) const {
+    const Elemento& e = c.banda->elementos[i];
+    QString t;
+    switch (e.clase) {
+    case ClaseElemento::Linea:
+    case ClaseElemento::Cuadro:
+        return {};
+    case ClaseElemento::Texto: {
+        const auto it = e.nombre.isEmpty() ? ejecucion_.textos.cend() : ejecucion_.textos.constFind(e.nombre.toLower());
+        t = sustituir(it != ejecucion_.textos.cend() ? *it : e.texto, pagina);
+        break;
+    }
+    case ClaseElemento::Campo:
+        if (c.fila >= 0) {
+            const fb::Value v = filas_->valor(c.fila, columnasBanda_[size_t(c.banda - informe_->bandas.data())][i]);
+            t = textoValor(v, e);
+            if (valor) *valor = v;
+        }
+        break;
+    case ClaseElemento::Suma:
+    case ClaseElemento::Cuenta: {
+        const Dinero v = acumulado < c.acumulados.size() ? c.acumulados[acumulado] : Dinero();
+        ++acumulado;
+        t = e.ocultarCero && v.esCero() ? QString() : v.texto(e.decimales);
+        if (valor) *valor = toValue(v);
+        break;
+    }
+    }
+    if (e.largo > 0 && t.size() > e.largo) t.truncate(e.largo);
+    return t;
+}
+
 void Paginado::dibujarBanda(const Colocacion& c, int pagina, Lienzo& lienzo) const {
     const double x0 = informe_->margen;
-    const auto& cols = columnasBanda_[size_t(c.banda - informe_->bandas.data())];
     size_t acumulado = 0;
     for (size_t i = 0; i < c.banda->elementos.size(); ++i) {
         const Elemento& e = c.banda->elementos[i];
         const QPointF p(x0 + e.x, c.y + e.y);
-        QString t;
-        switch (e.clase) {
-        case ClaseElemento::Linea:
+        if (e.clase == ClaseElemento::Linea) {
             lienzo.linea(p, QPointF(x0 + e.x2, c.y + e.y2), 1);
             continue;
-        case ClaseElemento::Cuadro:
+        }
+        if (e.clase == ClaseElemento::Cuadro) {
             lienzo.cuadro(QRectF(p, QPointF(x0 + e.x2, c.y + e.y2)), 1);
             continue;
-        case ClaseElemento::Texto: {
-            const auto it = e.nombre.isEmpty() ? ejecucion_.textos.cend() : ejecucion_.textos.constFind(e.nombre.toLower());
-            t = sustituir(it != ejecucion_.textos.cend() ? *it : e.texto, pagina);
-            break;
         }
-        case ClaseElemento::Campo:
-            if (c.fila >= 0) t = textoValor(filas_->valor(c.fila, cols[i]), e);
-            break;
-        case ClaseElemento::Suma:
-        case ClaseElemento::Cuenta: {
-            const Dinero v = acumulado < c.acumulados.size() ? c.acumulados[acumulado] : Dinero();
-            ++acumulado;
-            t = e.ocultarCero && v.esCero() ? QString() : v.texto(e.decimales);
-            break;
-        }
-        }
-        if (e.largo > 0 && t.size() > e.largo) t.truncate(e.largo);
+        const QString t = textoElemento(c, i, acumulado, pagina, nullptr);
         if (!t.isEmpty())
             lienzo.texto(p, t, FuenteTexto{e.fuente, e.puntos}, e.derecha ? Alineacion::Derecha : Alineacion::Izquierda);
     }
+}
+
+void Paginado::recorrer(const std::function<void(const Pieza&)>& f) const {
+    for (size_t pg = 0; pg < paginas_.size(); ++pg)
+        for (const Colocacion& c : paginas_[pg].bandas) {
+            size_t acumulado = 0;
+            for (size_t i = 0; i < c.banda->elementos.size(); ++i) {
+                const Elemento& e = c.banda->elementos[i];
+                if (e.clase == ClaseElemento::Linea || e.clase == ClaseElemento::Cuadro) continue;
+                Pieza p{c.banda, &e, int(pg) + 1, c.y + e.y, c.dePagina, {}, {}};
+                p.texto = textoElemento(c, i, acumulado, int(pg) + 1, &p.valor);
+                f(p);
+            }
+        }
 }
 
 void Paginado::dibujar(Lienzo& lienzo) const {

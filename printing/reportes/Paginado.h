@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -87,18 +88,37 @@ public:
     // order of its elements (for checks).
     std::vector<std::vector<Dinero>> sumasDe(const QString& banda) const;
 
+    // What each placed band shows, page after page and band after band:
+    // every text, field, sum and count with the value behind it (a field's
+    // value, a sum or count as an exact number, null for a text).
+    struct Pieza {
+        const Banda* banda;
+        const Elemento* elemento;
+        int pagina;     // from 1
+        double y;       // inches from the page's top
+        bool dePagina;  // there because a page began or ends: page headers
+                        // after the first page, group headers repeated, page footers
+        QString texto;  // as printed; empty when nothing is printed
+        fb::Value valor;
+    };
+    void recorrer(const std::function<void(const Pieza&)>& f) const;
+
 private:
     struct Colocacion {
         const Banda* banda;
         int fila;     // the row the band's fields read; -1 none
         double y;     // inches from the page's top
         std::vector<Dinero> acumulados;  // one per sum or count of the band
+        bool dePagina = false;           // see Pieza
     };
     struct Pagina {
         std::vector<Colocacion> bandas;
     };
 
     void dibujarBanda(const Colocacion& c, int pagina, Lienzo& lienzo) const;
+    // The text of the band's element `i`; `acumulado` counts the sums and
+    // counts met so far in the band.
+    QString textoElemento(const Colocacion& c, size_t i, size_t& acumulado, int pagina, fb::Value* valor) const;
     QString sustituir(const QString& texto, int pagina) const;
 
     const Informe* informe_ = nullptr;

@@ -33,6 +33,7 @@ const TipoArchivo kTipos[] = {
     {FormatoArchivo::Html, "Página web (*.htm)", ".htm"},
     {FormatoArchivo::Texto, "Texto (*.txt)", ".txt"},
     {FormatoArchivo::Rtf, "Texto enriquecido (*.rtf)", ".rtf"},
+    {FormatoArchivo::Xlsx, "Libro de Excel 2007-365 (*.xlsx)", ".xlsx"},
 };
 
 bool pintar(const Paginado& paginado, QPrinter& impresora) {

@@ -1,6 +1,6 @@
 #pragma once
 // Where a laid-out report goes: the output dialog (preview, printer or a
-// file as PDF, HTML, text or RTF), the preview window and the printer.
+// file as PDF, HTML, text, RTF or a workbook), the preview window and the printer.
 #include "printing/reportes/ArchivosInforme.h"
 
 #include <QDialog>

@@ -4,18 +4,15 @@
 // escape what would break them.
 #include "ui/ExportarTabla.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QUrl>
-#include <gtest/gtest.h>
+#include "tests/support/HojaLeida.h"
+
 
 using cxp::ColumnaTabla;
 using cxp::FieldType;
 using cxp::FormatoArchivo;
 using cxp::TablaExportar;
+using prueba::celdas;
+using prueba::comoLoVe;
 
 namespace {
 
@@ -35,78 +32,13 @@ TablaExportar muestra() {
     return t;
 }
 
-// The cells as LibreOffice shows them in the file it writes from ours.
-QList<QStringList> celdas(const QByteArray& csv) {
-    QList<QStringList> filas;
-    QStringList fila;
-    QString campo;
-    bool comillas = false;
-    const QString s = QString::fromUtf8(csv);
-    for (int i = 0; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (comillas) {
-            if (c == u'"' && i + 1 < s.size() && s[i + 1] == u'"') {
-                campo += u'"';
-                ++i;
-            } else if (c == u'"') {
-                comillas = false;
-            } else {
-                campo += c;
-            }
-        } else if (c == u'"') {
-            comillas = true;
-        } else if (c == u',') {
-            fila << campo;
-            campo.clear();
-        } else if (c == u'\n') {
-            fila << campo;
-            filas << fila;
-            fila.clear();
-            campo.clear();
-        } else if (c != u'\r') {
-            campo += c;
-        }
-    }
-    if (!campo.isEmpty() || !fila.isEmpty()) filas << (fila << campo);
-    return filas;
-}
-
-// libreoffice --headless --convert-to csv, UTF-8, cells as shown.
-QByteArray comoLoVe(const QString& archivo, const QString& filtroEntrada) {
-    const QString lo = QStandardPaths::findExecutable("libreoffice");
-    if (lo.isEmpty()) {
-        ADD_FAILURE() << "LibreOffice is missing: scripts/setup installs libreoffice-calc-nogui";
-        return {};
-    }
-    QTemporaryDir perfil;  // its own profile: runs in parallel do not share a lock
-    QTemporaryDir salida;
-    QStringList args{"-env:UserInstallation=" + QUrl::fromLocalFile(perfil.path()).toString(), "--headless"};
-    if (!filtroEntrada.isEmpty()) args << "--infilter=" + filtroEntrada;
-    args << "--convert-to" << "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"
-         << "--outdir" << salida.path() << archivo;
-    QProcess p;
-    p.start(lo, args);
-    if (!p.waitForFinished(180000) || p.exitCode() != 0) {
-        ADD_FAILURE() << "libreoffice failed: " << p.readAllStandardError().toStdString();
-        return {};
-    }
-    QFile f(QDir(salida.path()).filePath(QFileInfo(archivo).completeBaseName() + ".csv"));
-    if (!f.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "libreoffice wrote nothing: " << p.readAllStandardOutput().toStdString();
-        return {};
-    }
-    return f.readAll();
-}
-
 }  // namespace
 
 TEST(Exportar, LibreOfficeReadsTheSameCellsFromCsvAndSpreadsheet) {
     QTemporaryDir dir;
     const TablaExportar t = muestra();
     const QString csv = dir.filePath("Carteraxprov.csv");
-    const QString xls = dir.filePath("Carteraxprov.xls");
     ASSERT_TRUE(cxp::guardar(csv, t, FormatoArchivo::Csv));
-    ASSERT_TRUE(cxp::guardar(xls, t, FormatoArchivo::Excel));
 
     const QStringList titulos{"Nit", "Nombre, razón", "Saldo", "Fecha", "Items", "Notas"};
     // Comma-separated: numbers plain, so they come back as numbers; text
@@ -120,14 +52,30 @@ TEST(Exportar, LibreOfficeReadsTheSameCellsFromCsvAndSpreadsheet) {
     EXPECT_EQ(deCsv[2], QStringList({"900", "O'Brien & Cía <web>", "-0.05", "1999/12/31", "0", ""}));
     EXPECT_EQ(deCsv[3], QStringList({"", "Ñandú", "", "", "", "'=1+1"}));
 
-    // The spreadsheet keeps money as money and dates as dates.
-    const auto deXls = celdas(comoLoVe(xls, {}));
-    ASSERT_EQ(deXls.size(), 4);
-    EXPECT_EQ(deXls[0], titulos);
-    EXPECT_EQ(deXls[1], QStringList({"800.123.456-7", "Peña \"La Única\", Ltda.", "1,234,567.50", "2024/02/29", "12345",
-                                     "línea uno\nlínea dos"}));
-    EXPECT_EQ(deXls[2], QStringList({"900", "O'Brien & Cía <web>", "-0.05", "1999/12/31", "0", ""}));
-    EXPECT_EQ(deXls[3], QStringList({"", "Ñandú", "", "", "", "=1+1"})) << "text that looks like a formula stays text";
+    // Both spreadsheets give the same cells: money as money with thousands,
+    // dates as dates, and "=1+1" as the text it is (no apostrophe needed).
+    for (const FormatoArchivo formato : {FormatoArchivo::Excel, FormatoArchivo::Xlsx}) {
+        const QString hoja = dir.filePath("Carteraxprov." + cxp::extension(formato));
+        QString error;
+        ASSERT_TRUE(cxp::guardar(hoja, t, formato, &error)) << qPrintable(error);
+        const auto leidas = celdas(comoLoVe(hoja, {}));
+        ASSERT_EQ(leidas.size(), deCsv.size()) << qPrintable(hoja);
+        for (int f = 0; f < int(deCsv.size()); ++f)
+            for (int c = 0; c < int(titulos.size()); ++c) {
+                QString esperada = deCsv[f][c];
+                if (c == 2 && f > 0 && !esperada.isEmpty())  // the money column
+                    esperada = cxp::Dinero::desdeTexto(esperada)->texto(2);
+                if (esperada.startsWith(u'\''))
+                    esperada.remove(0, 1);
+                EXPECT_EQ(leidas[f].value(c), esperada) << qPrintable(hoja) << " row " << f << " column " << c;
+            }
+    }
+    // Stored as numbers and dates: read plain, they are the CSV's figures
+    // and LibreOffice's own date form.
+    const auto crudas = celdas(comoLoVe(dir.filePath("Carteraxprov.xlsx"), {}, false));
+    ASSERT_EQ(crudas.size(), 4);
+    EXPECT_EQ(crudas[1].mid(2, 3), QStringList({"1234567.5", "02/29/2024", "12345"}));
+    EXPECT_EQ(crudas[2].mid(2, 3), QStringList({"-0.05", "12/31/1999", "0"}));
 }
 
 TEST(Exportar, TextWebPageAndRichTextKeepEveryCharacter) {
@@ -162,6 +110,8 @@ TEST(Exportar, TheChosenFormatsExtensionIsAddedWhenMissing) {
     EXPECT_EQ(cxp::conExtension("/tmp/pagina.html", FormatoArchivo::Html), "/tmp/pagina.html");
     EXPECT_EQ(cxp::conExtension("/tmp/pagina", FormatoArchivo::Html), "/tmp/pagina.htm");
     EXPECT_EQ(cxp::formatoDeFiltro("Libro de Microsoft Excel (*.xls)"), FormatoArchivo::Excel);
+    EXPECT_EQ(cxp::conExtension("/tmp/datos.xls", FormatoArchivo::Xlsx), "/tmp/datos.xls.xlsx");
+    EXPECT_EQ(cxp::formatoDeFiltro("Libro de Excel 2007-365 (*.xlsx)"), FormatoArchivo::Xlsx);
     EXPECT_EQ(cxp::formatoDeFiltro("Otro (*.doc)"), std::nullopt);
 }
 
