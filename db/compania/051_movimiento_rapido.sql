@@ -3,14 +3,14 @@
 -- REP_MOVIMIENTO_PROVEEDOR (042) asked, for every creditor, its opening and
 -- closing balances from all of its documents and their crossings, and then
 -- went over all of its documents again for the movement: four passes over
--- the whole ledger for a report of one month. Here each creditor's closing
--- balance is the sum of its stored balances (SALDOS_DOC_CXPAGAR) dated up to
--- HASTA plus what the crossings dated after HASTA took off them, the
--- movement comes from the documents dated in the range and the crossings of
--- the documents last crossed on or after DESDE, and the opening balance is
--- the closing one less that movement. Same rows, same order, same
--- arithmetic (every amount in pesos until the running balance is divided by
--- the rate of HASTA).
+-- the whole ledger for a report of one month. Here both balances come from
+-- the creditor's stored balances (SALDOS_DOC_CXPAGAR) of the documents open
+-- now, plus what the crossings dated after each date took off the documents
+-- dated by then (found through the date of a document's last crossing);
+-- the movement comes from the documents dated in the range and the
+-- crossings of the documents last crossed on or after DESDE. Same rows,
+-- same order, same arithmetic (every amount in pesos until the running
+-- balance is divided by the rate of HASTA).
 
 -- A creditor's documents of a date range without reading all of its others.
 CREATE INDEX IX_SALDOS_DOC_CXPAGAR_NIT_FE ON SALDOS_DOC_CXPAGAR (TERC_NIT, FECHA);
@@ -52,7 +52,6 @@ DECLARE CLASE SMALLINT;
 DECLARE TIPO INTEGER;
 DECLARE VALOR NUMERIC(18,2);
 DECLARE CIERRE NUMERIC(18,2);
-DECLARE EN_RANGO NUMERIC(18,2);
 DECLARE CORRIDO NUMERIC(18,2);
 DECLARE ANTERIOR NUMERIC(15,2);
 DECLARE DIFERENCIA NUMERIC(18,2);
@@ -73,13 +72,28 @@ DECLARE W_RTFTE NUMERIC(18,2);
 DECLARE W_RTIVA NUMERIC(18,2);
 DECLARE W_RTICA NUMERIC(18,2);
 DECLARE SIGNO SMALLINT;
+DECLARE ULTIMA DATE;
 DECLARE FILAS INTEGER;
+DECLARE N21 VARCHAR(8);
+DECLARE N24 VARCHAR(8);
+DECLARE N51 VARCHAR(8);
+DECLARE N52 VARCHAR(8);
+DECLARE N55 VARCHAR(8);
+DECLARE N53 VARCHAR(8);
+DECLARE N62 VARCHAR(8);
 BEGIN
   ID = 0;
   DETALLE = UPPER(COALESCE(DETALLE, 'N'));
   MONEDA = COALESCE(MONEDA, 0);
   EXECUTE PROCEDURE BASE_NETA_CXPAGAR RETURNING_VALUES :NETA;
   TASA = NULL;
+  -- the short names of the ledger's types, read once
+  SELECT MAX(IIF(TIDO_COD = 21, TIDO_NOMCORTO, NULL)), MAX(IIF(TIDO_COD = 24, TIDO_NOMCORTO, NULL)),
+         MAX(IIF(TIDO_COD = 51, TIDO_NOMCORTO, NULL)), MAX(IIF(TIDO_COD = 52, TIDO_NOMCORTO, NULL)),
+         MAX(IIF(TIDO_COD = 55, TIDO_NOMCORTO, NULL)), MAX(IIF(TIDO_COD = 53, TIDO_NOMCORTO, NULL)),
+         MAX(IIF(TIDO_COD = 62, TIDO_NOMCORTO, NULL))
+    FROM TIPO_DOCUMENTO WHERE TIDO_COD IN (21, 24, 51, 52, 55, 53, 62)
+    INTO :N21, :N24, :N51, :N52, :N55, :N53, :N62;
   FOR SELECT P.TERC_NIT, T.TERC_NOM, T.TERC_TEL, T.TERC_CIU, P.GRPR_COD, G.GRPR_NOM, T.TERC_DV,
              T.CIUD_COD, CI.CIUD_NOM
         FROM PROVEEDORES P
@@ -97,39 +111,28 @@ BEGIN
     IF (TASA IS NULL) THEN
       EXECUTE PROCEDURE TASA_CXPAGAR (:MONEDA, :HASTA) RETURNING_VALUES :TASA;
 
-    -- The balance at HASTA: the stored balances of the documents dated up
-    -- to then (a closed one is 0 and is not read), and what the crossings
-    -- dated after HASTA took off them.
-    SELECT COALESCE(SUM(IIF(:NETA = 1, S.SALDON, S.SALDOB)), 0)
+    -- The opening balance (the end of the day before DESDE) and the
+    -- closing one (HASTA): the stored balances of the documents dated by
+    -- then (a closed one is 0 and is not read), plus what the crossings
+    -- dated after then took off them. (The outer joins keep the documents
+    -- first: their crossings come through the crossings' document index,
+    -- not from a pass over every voucher.)
+    SELECT COALESCE(SUM(IIF(S.FECHA < :DESDE, IIF(:NETA = 1, S.SALDON, S.SALDOB), 0)), 0),
+           COALESCE(SUM(IIF(S.FECHA <= :HASTA, IIF(:NETA = 1, S.SALDON, S.SALDOB), 0)), 0)
       FROM SALDOS_DOC_CXPAGAR S
-     WHERE S.TERC_NIT = :NIT AND S.ABIERTO = 'S' AND S.FECHA + 0 <= :HASTA
-      INTO :CIERRE;
+     WHERE S.TERC_NIT = :NIT AND S.ABIERTO = 'S' AND (S.FECHA + 0 < :DESDE OR S.FECHA + 0 <= :HASTA)
+      INTO :CORRIDO, :CIERRE;
+    SELECT :CORRIDO + COALESCE(SUM(C.ABONO + C.DTOF + IIF(:NETA = 1, 0, C.RTFTE + C.RTIVA + C.RTICA + C.RCREE)), 0)
+      FROM SALDOS_DOC_CXPAGAR S
+      LEFT JOIN V_CRUCES_CXPAGAR C ON C.TIPODOC = S.TIPO AND C.IDDOC = S.ID AND C.FECHA >= :DESDE
+     WHERE S.TERC_NIT = :NIT AND S.ULTIMA >= :DESDE AND S.FECHA + 0 < :DESDE AND C.IDAB IS NOT NULL
+      INTO :CORRIDO;
     SELECT :CIERRE + COALESCE(SUM(C.ABONO + C.DTOF + IIF(:NETA = 1, 0, C.RTFTE + C.RTIVA + C.RTICA + C.RCREE)), 0)
       FROM SALDOS_DOC_CXPAGAR S
       LEFT JOIN V_CRUCES_CXPAGAR C ON C.TIPODOC = S.TIPO AND C.IDDOC = S.ID AND C.FECHA > :HASTA
      WHERE S.TERC_NIT = :NIT AND S.ULTIMA > :HASTA AND S.FECHA + 0 <= :HASTA AND C.IDAB IS NOT NULL
       INTO :CIERRE;
 
-    -- What the range moved: its documents less its crossings. The crossings
-    -- are those of the documents last crossed on or after DESDE, and of the
-    -- documents of the range crossed before their own date. (The outer joins
-    -- keep the documents first: the crossings come through their document
-    -- index, not from a pass over every voucher.)
-    SELECT COALESCE(SUM(IIF(:NETA = 1, S.MONTON, S.MONTOB)), 0)
-      FROM SALDOS_DOC_CXPAGAR S
-     WHERE S.TERC_NIT = :NIT AND S.FECHA BETWEEN :DESDE AND :HASTA
-      INTO :EN_RANGO;
-    SELECT :EN_RANGO - COALESCE(SUM(C.ABONO + C.DTOF + IIF(:NETA = 1, 0, C.RTFTE + C.RTIVA + C.RTICA + C.RCREE)), 0)
-      FROM (SELECT S.TIPO, S.ID, S.FECHA FROM SALDOS_DOC_CXPAGAR S
-             WHERE S.TERC_NIT = :NIT AND S.ULTIMA >= :DESDE AND S.FECHA + 0 <= :HASTA
-            UNION ALL
-            SELECT S.TIPO, S.ID, S.FECHA FROM SALDOS_DOC_CXPAGAR S
-             WHERE S.TERC_NIT = :NIT AND S.FECHA BETWEEN :DESDE AND :HASTA AND S.ULTIMA + 0 < :DESDE) S
-      LEFT JOIN V_CRUCES_CXPAGAR C ON C.TIPODOC = S.TIPO AND C.IDDOC = S.ID AND C.FECHA <= :HASTA
-     WHERE C.IDAB IS NOT NULL AND MAXVALUE(C.FECHA, S.FECHA) >= :DESDE
-      INTO :EN_RANGO;
-
-    CORRIDO = CIERRE - EN_RANGO;
     INICIAL = CORRIDO / TASA;
     SALDOF = CIERRE / TASA;
     DEBITO = 0; CREDITO = 0; ABONO = 0; RTFTE = 0; RTIVA = 0; RTICA = 0;
@@ -140,15 +143,14 @@ BEGIN
     M_SALDO = NULL;
     FILAS = 0;
     FOR SELECT 0, S.TIPO, S.ID, S.PREF_PRE, S.NUMERO, S.FECHA, S.CONCEPTO, S.NUMPROV,
-               IIF(:NETA = 1, S.MONTON, S.MONTOB), S.SIGNO,
-               CAST(NULL AS NUMERIC(18,2)), CAST(NULL AS NUMERIC(18,2)), CAST(NULL AS NUMERIC(18,2))
+               IIF(:NETA = 1, S.MONTON, S.MONTOB), S.SIGNO, S.RTFTE, S.RTIVA, S.RTICA, S.ULTIMA
           FROM SALDOS_DOC_CXPAGAR S
          WHERE S.TERC_NIT = :NIT AND S.FECHA BETWEEN :DESDE AND :HASTA
         UNION ALL
         SELECT 1, C.TIPOAB, C.IDAB, MAX(C.PREFAB), MAX(C.NUMEROAB), MAXVALUE(C.FECHA, S.FECHA),
                CAST(NULL AS VARCHAR(60)), CAST(NULL AS VARCHAR(15)),
                SUM(C.ABONO + C.DTOF + IIF(:NETA = 1, 0, C.RTFTE + C.RTIVA + C.RTICA + C.RCREE)), 0,
-               SUM(C.RTFTE), SUM(C.RTIVA), SUM(C.RTICA)
+               SUM(C.RTFTE), SUM(C.RTIVA), SUM(C.RTICA), CAST(NULL AS DATE)
           FROM (SELECT S.TIPO, S.ID, S.FECHA FROM SALDOS_DOC_CXPAGAR S
                  WHERE S.TERC_NIT = :NIT AND S.ULTIMA >= :DESDE AND S.FECHA + 0 <= :HASTA
                 UNION ALL
@@ -159,15 +161,15 @@ BEGIN
          GROUP BY C.TIPOAB, C.IDAB, MAXVALUE(C.FECHA, S.FECHA)
          ORDER BY 6, 1, 3, 2
           INTO :CLASE, :TIPO, :M_IDDOC, :M_PREFIJO, :M_NUMERO, :M_FECHA, :M_CONCEPTO, :M_NUMPROV,
-               :VALOR, :SIGNO, :M_RTFTE, :M_RTIVA, :M_RTICA
+               :VALOR, :SIGNO, :M_RTFTE, :M_RTIVA, :M_RTICA, :ULTIMA
     DO
     BEGIN
       FILAS = FILAS + 1;
-      M_TIPODOC = NULL;
-      SELECT TIDO_NOMCORTO FROM TIPO_DOCUMENTO WHERE TIDO_COD = :TIPO INTO :M_TIPODOC;
-      IF (CLASE = 0) THEN
+      M_TIPODOC = DECODE(TIPO, 21, N21, 24, N24, 51, N51, 52, N52, 55, N55, 53, N53, 62, N62);
+      -- The document's own withholdings, signed like its balance: those
+      -- still pending when nothing has crossed it, else as it was saved.
+      IF (CLASE = 0 AND ULTIMA IS NOT NULL) THEN
       BEGIN
-        -- the document's own withholdings, signed like its balance
         W_RTFTE = 0; W_RTIVA = 0; W_RTICA = 0;
         IF (TIPO = 51) THEN
           SELECT NDPR_RTFTEMONTO, NDPR_RTIVAMONTO, NDPR_RTICAMONTO FROM NOTAS_DEBITO_PROVEEDOR
@@ -185,6 +187,9 @@ BEGIN
           SELECT ANPR_RTFTEMONTO, ANPR_RTIVAMONTO, ANPR_RTICAMONTO FROM ANTICIPOS_PROVEEDOR
            WHERE ANPR_ID = :M_IDDOC INTO :W_RTFTE, :W_RTIVA, :W_RTICA;
         M_RTFTE = SIGNO * W_RTFTE; M_RTIVA = SIGNO * W_RTIVA; M_RTICA = SIGNO * W_RTICA;
+      END
+      IF (CLASE = 0) THEN
+      BEGIN
         M_DEBITO = IIF(VALOR > 0, VALOR, 0);
         M_CREDITO = IIF(VALOR < 0, -VALOR, 0);
         CORRIDO = CORRIDO + VALOR;

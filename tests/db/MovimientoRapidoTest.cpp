@@ -106,6 +106,7 @@ TEST_P(MovimientoRapido, LasMismasFilasQueElMovimientoAnterior) {
         {60, 120, ",zz", ",zz", "'N','C','N'", 840, 5},
         {160, 190, "9,99", ",zz", "'S','N','N'", 0, 2},   // after the last document: one row each
         {0, 20, "A,B", ",zz", "'S','C','N'", 0, 0},        // no creditor
+        {90, 60, ",zz", ",zz", "'S','C','N'", 840, 4},     // backwards: the two balances, no rows
     };
     for (const auto& k : casos) {
         const QStringList n = QString::fromLatin1(k.nits).split(u','), g = QString::fromLatin1(k.grupos).split(u',');
