@@ -198,6 +198,12 @@ int main(int argc, char** argv) {
             !(QFile::remove(png), QFile::copy(paginas.filePath(QStringLiteral("p.png")), png)))
             std::fprintf(stderr, "%s\n", qPrintable(error));
     }
+    // CXP_CAPTURA=FILE.png: a picture of the preview window on its first page.
+    if (!qEnvironmentVariableIsEmpty("CXP_CAPTURA")) {
+        VistaPrevia vista(*p, QStringLiteral("Movimiento por acreedor"));
+        vista.resize(860, 640);
+        vista.grab().toImage().convertToFormat(QImage::Format_Grayscale8).save(qEnvironmentVariable("CXP_CAPTURA"));
+    }
     std::printf("%d rows, %d pages\n", n, p->paginas());
     std::printf("layout %.1f ms, recording canvas %.1f ms, PDF %.1f ms (%.1f× the recording)\n", msPaginar, msGrabar,
                 msPdf, msPdf / std::max(0.001, msGrabar));
