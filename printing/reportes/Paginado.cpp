@@ -357,8 +357,13 @@ void Paginado::recorrer(const std::function<void(const Pieza&)>& f) const {
 void Paginado::dibujar(Lienzo& lienzo) const {
     for (size_t i = 0; i < paginas_.size(); ++i) {
         if (i > 0) lienzo.nuevaPagina();
-        for (const Colocacion& c : paginas_[i].bandas) dibujarBanda(c, int(i) + 1, lienzo);
+        dibujarPagina(int(i), lienzo);
     }
+}
+
+void Paginado::dibujarPagina(int pagina, Lienzo& lienzo) const {
+    if (pagina < 0 || pagina >= paginas()) return;
+    for (const Colocacion& c : paginas_[size_t(pagina)].bandas) dibujarBanda(c, pagina + 1, lienzo);
 }
 
 }  // namespace cxp::reportes

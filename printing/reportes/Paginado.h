@@ -84,6 +84,9 @@ public:
     QSizeF papel() const { return informe_->papel; }
     // Draws every page; the canvas starts on the first one.
     void dibujar(Lienzo& lienzo) const;
+    // Draws one page (0-based) on a canvas that stands on a page: what a
+    // preview needs to show a page without drawing the others.
+    void dibujarPagina(int pagina, Lienzo& lienzo) const;
     // The sums and counts a band shows at each of its placements, in the
     // order of its elements (for checks).
     std::vector<std::vector<Dinero>> sumasDe(const QString& banda) const;

@@ -1,6 +1,7 @@
 #include "printing/reportes/SalidaInforme.h"
 
 #include "printing/motor/Lienzos.h"
+#include "printing/reportes/VistaPrevia.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -118,12 +119,7 @@ QString DialogoSalida::archivo() const {
 }
 
 void vistaPrevia(const Paginado& paginado, const QString& titulo, QWidget* padre) {
-    QPrinter impresora(QPrinter::HighResolution);
-    prepararImpresora(impresora, paginado, titulo);
-    QPrintPreviewDialog dialogo(&impresora, padre);
-    dialogo.setWindowTitle(titulo);
-    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
-                     [&](QPrinter* destino) { pintar(paginado, *destino); });
+    VistaPrevia dialogo(paginado, titulo, padre);
     dialogo.exec();
 }
 
