@@ -2,7 +2,6 @@
 
 #include "base/Sql.h"
 #include "data/Configuracion.h"
-#include "data/ImporteColumna.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Numeracion.h"
@@ -95,7 +94,7 @@ bool EgresoContado::preparar(const Cargo& cargo) {
         {"EGRE_MONTO", cargo.neto},       {"EGRE_RTFTEMONTO", cargo.rtfte}, {"EGRE_RTIVAMONTO", cargo.rtiva},
         {"EGRE_RTICAMONTO", cargo.rtica}, {"EGRE_RTCREE", cargo.rcree},     {"EGRE_DTOF", Dinero()},
         {"EGRE_EXCEDENTE", Dinero()},     {"EGRE_TRM", Dinero()}};
-    for (const auto& [campo, v] : montos) ponImporte(e, QString::fromLatin1(campo), v);
+    for (const auto& [campo, v] : montos) e.setValue(QString::fromLatin1(campo), v);
     e.setValue(QStringLiteral("EGRE_IDAPORTE"), 0);
     e.setValue(kPrefijo, prefijo);
 
@@ -110,7 +109,7 @@ bool EgresoContado::preparar(const Cargo& cargo) {
                                                     {"EGDE_RTIVA", cargo.rtiva}, {"EGDE_RTICA", cargo.rtica},
                                                     {"EGDE_RCREE", cargo.rcree}, {"EGDE_DTOF", Dinero()},
                                                     {"EGDE_DIFCAMBIO", Dinero()}};
-    for (const auto& [campo, v] : linea) ponImporte(d, QString::fromLatin1(campo), v);
+    for (const auto& [campo, v] : linea) d.setValue(QString::fromLatin1(campo), v);
     d.setValue(QStringLiteral("EGDE_ANULADO"), "N");
     d.setValue(QStringLiteral("EGDE_TRANSMIT"), "N");
     d.post();

@@ -587,6 +587,7 @@ void TfnotasdebitoVista::pagarDeContado() {
     comandos.continuarCaja = [this, aceptar] { manejador_.proteger(aceptar); };
     comandos.salirCaja = salir;
     auto* medios = new MediosPagoVista(e.formasPago(), e.caja(), e.banco(), interaccion_, manejador_, comandos, dialogo);
+    medios->rejillaCaja()->setAnchoColumna(QStringLiteral("EGCA_MONTO"), 16);
     auto* teclado = new Teclado(dialogo);
     teclado->setEjecutor([this](const Teclado::Comando& c) { manejador_.proteger(c); });
     medios->asignarTeclas(*teclado);
