@@ -450,6 +450,7 @@ void DocumentoAjuste::nuevoCargo() {
     nombreMandante_.clear();
     factura_.clear();
     cruce_.clear();
+    if (contado_) contado_->cancelar();
     cargo_.append();
     for (int i = 0; i < clase_.descuentos; ++i) cadena_.m.dtoPorc[i] = cargo_.asDinero(dtoPorc(i));
     // The last active prefix may have gone while the screen was open.
@@ -811,6 +812,11 @@ bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
         soltar();
         return texto.isEmpty();
     }
+    if (egresoPendiente()) {
+        interaccion_.error(EgresoContado::kConPago);
+        soltar();
+        return false;
+    }
     const MontosDocumento& m = cadena_.m;
     if (m.monto.esCero()) {
         interaccion_.advertencia(kCruceSinMonto);
@@ -1126,12 +1132,25 @@ bool DocumentoAjuste::grabar() {
             return false;
         }
     }
+    // The cash payment: still the charge's (its amounts may have changed
+    // since F4), and its interface chosen before anything is written.
+    int interfazEgreso = 0;
+    if (egresoPendiente()) {
+        if (!contado_->paga(cargoParaEgreso())) {
+            interaccion_.error(EgresoContado::kCargoCambiado);
+            contado_->cancelar();
+            emit montosCambiados();
+            return false;
+        }
+        const QString prefijoEgreso = contado_->egreso().asString(kPrefijo).trimmed();
+        interfazEgreso = servicios_.abreInterfazCaja ? servicios_.abreInterfazCaja(62, prefijoEgreso, true)
+                                                     : contado_->interfaz();
+        if (interfazEgreso == 0) return false;
+    }
     if (!escribir()) {
         if (cargo_.state() == DataSet::State::Browse) cargo_.edit();
         return false;
     }
-    // Copies to the sister companies and the cash payment come here with
-    // the charge companions.
     const int64_t id = cargo_.asInt(c("ID"));
     ultimaAplicacion_ = cruce_.isEmpty() ? 0 : aplicacion_.asInt(QStringLiteral("APPR_ID"));
     interfazAplicacion_ = interfazAplicacion;
@@ -1140,6 +1159,11 @@ bool DocumentoAjuste::grabar() {
     ultimoNumero_ = cargo_.asString(kPrefijo) + cargo_.asString(c("NUMERO"));
     ultimoPrefijo_ = cargo_.asString(kPrefijo);
     replicarEnHermanas(sesion_.compania, interaccion_, clase_.tipo, id);
+    // The cash voucher in its own transaction: a failure is said and leaves
+    // nothing of it, the charge saved.
+    ultimoEgreso_ = egresoPendiente() ? contado_->grabar(id, cargoParaEgreso(), interfazEgreso) : 0;
+    interfazEgreso_ = interfazEgreso;
+    porContabilizarEgreso_ = porImprimirEgreso_ = ultimoEgreso_ != 0;
     grabado_ = true;
     porContabilizar_ = porImprimir_ = true;
     interfazGrabado_ = interfaz;
@@ -1162,9 +1186,18 @@ bool DocumentoAjuste::terminarGrabado() {
                 servicios_.contabilizarAplicacion(ultimaAplicacion_, interfazAplicacion_, cargo_.asDate(c("FECHA")));
             porContabilizarAplicacion_ = false;
         }
+        if (porContabilizarEgreso_) {
+            if (servicios_.contabilizarEgreso)
+                servicios_.contabilizarEgreso(ultimoEgreso_, interfazEgreso_, cargo_.asDate(c("FECHA")));
+            porContabilizarEgreso_ = false;
+        }
         if (porImprimir_) {
             if (servicios_.imprimir) servicios_.imprimir(id);
             porImprimir_ = false;
+        }
+        if (porImprimirEgreso_) {
+            if (servicios_.imprimirEgreso) servicios_.imprimirEgreso(ultimoEgreso_);
+            porImprimirEgreso_ = false;
         }
     } catch (const std::exception& e) {
         manejador_.ManejarError(e, clase_.proveedor);
@@ -1311,6 +1344,67 @@ bool DocumentoAjuste::renumerarAplicacion() {
     return true;
 }
 
+EgresoContado::Cargo DocumentoAjuste::cargoParaEgreso() const {
+    EgresoContado::Cargo r;
+    r.nit = cargo_.asString(kNit).trimmed();
+    r.nombre = nombreAcreedor_;
+    r.prefijo = cargo_.asString(kPrefijo).trimmed();
+    r.numero = cargo_.asString(c("NUMERO")).trimmed();
+    r.fecha = cargo_.asDate(c("FECHA"));
+    r.neto = neto();
+    r.rtfte = cargo_.asDinero(c("RTFTEMONTO"));
+    r.rtiva = cargo_.asDinero(c("RTIVAMONTO"));
+    r.rtica = cargo_.asDinero(c("RTICAMONTO"));
+    r.rcree = cargo_.asDinero(c("RTCREEM"));
+    return r;
+}
+
+// F4: only a charge not yet saved, with its creditor and an amount to pay.
+bool DocumentoAjuste::pagarDeContado() {
+    if (!clase_.pagoContado || grabado_ || !cargo_.isOpen() || cargo_.isEmpty()) return false;
+    if (lineas_.state() != DataSet::State::Browse) lineas_.post();
+    if (vacio(cargo_, kNit)) {
+        interaccion_.error(kSinNit);
+        interaccion_.enfocar(kNit);
+        return false;
+    }
+    if (neto() <= Dinero()) {
+        interaccion_.error(kMontoCero);
+        interaccion_.enfocar(QStringLiteral("SubTotal"));
+        return false;
+    }
+    if (!cruce_.isEmpty()) {
+        interaccion_.error(EgresoContado::kConCruce);
+        return false;
+    }
+    if (!contado_) contado_ = std::make_unique<EgresoContado>(sesion_, interaccion_, manejador_, configuracion_);
+    try {
+        return contado_->preparar(cargoParaEgreso());
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, clase_.proveedor);
+        contado_->cancelar();
+        return false;
+    }
+}
+
+bool DocumentoAjuste::aceptarEgreso() {
+    if (!contado_) return false;
+    try {
+        const bool r = contado_->aceptar();
+        emit montosCambiados();
+        return r;
+    } catch (const std::exception& e) {
+        manejador_.ManejarError(e, clase_.proveedor);
+        contado_->cancelar();
+        return false;
+    }
+}
+
+void DocumentoAjuste::cancelarEgreso() {
+    if (contado_) contado_->cancelar();
+    emit montosCambiados();
+}
+
 bool DocumentoAjuste::cancelar() {
     if (lineasAbiertas_) {
         cerrarLineas();
@@ -1320,6 +1414,7 @@ bool DocumentoAjuste::cancelar() {
     if (!grabado_ && !vacio(cargo_, kNit) && !interaccion_.preguntar(kCancelar)) return false;
     lineas_.cancel();
     cargo_.cancel();
+    if (contado_) contado_->cancelar();
     emit cerrar();
     return true;
 }

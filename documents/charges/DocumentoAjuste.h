@@ -11,6 +11,7 @@
 #include "data/Articulos.h"
 #include "data/DataSet.h"
 #include "documents/CadenaMontos.h"
+#include "documents/charges/EgresoContado.h"
 
 #include <QDate>
 #include <QObject>
@@ -79,6 +80,12 @@ struct ServiciosCargo {
     // Posts the application (type 53) of a crossing at once, saved with the
     // document, with the interface chosen, through the review window.
     std::function<void(int64_t id, int interfaz, const QDate& fecha)> contabilizarAplicacion;
+    // The cash payment (type 62) saved with the charge: the cash module's
+    // interface of its prefix (abre_interfaz_caja), its posting through the
+    // review window and its print window, as on the voucher's own screen.
+    std::function<int(int tipo, const QString& prefijo, bool preguntar)> abreInterfazCaja;
+    std::function<void(int64_t id, int interfaz, const QDate& fecha)> contabilizarEgreso;
+    std::function<void(int64_t id)> imprimirEgreso;
 };
 
 // A line of the application (type 53) a crossing at once prepares: debts
@@ -208,6 +215,18 @@ public:
     QString cruce() const { return cruce_.isEmpty() ? QString() : cruce_[1].prefijo + cruce_[1].numero; }
     const QList<LineaCruce>& lineasCruce() const { return cruce_; }
 
+    // F4 "Egreso", before the charge is saved: the cash voucher prepared for
+    // the charge's net and the payment forms dialog's cash panel open. False
+    // after the message. aceptarEgreso() is the dialog's acceptance (false
+    // after a refusal, which drops the voucher), cancelarEgreso() its exit.
+    bool pagarDeContado();
+    bool aceptarEgreso();
+    void cancelarEgreso();
+    bool egresoPendiente() const { return contado_ && contado_->pendiente(); }
+    EgresoContado* egresoContado() { return contado_.get(); }
+    // The cash voucher of the last charge saved, 0 when none was written.
+    int64_t ultimoEgreso() const { return ultimoEgreso_; }
+
     // F2. True when the charge was written, posted and printed (a new one
     // is then on screen). When posting or printing fails after the write,
     // the saved charge stays on screen read-only and F2 does again only
@@ -269,6 +288,7 @@ protected:
     void prepararAplicacion();
     void escribirAplicacion(fb::Transaction& tr);
     bool renumerarAplicacion();
+    EgresoContado::Cargo cargoParaEgreso() const;
     bool terminarGrabado();
     void bloquearCargo(bool bloquear);
     QString actualDelPrefijo(const QString& prefijo, bool* automatico = nullptr);
@@ -321,6 +341,13 @@ protected:
     int interfazAplicacion_ = 0;
     bool porContabilizarAplicacion_ = false;
     int64_t ultimaAplicacion_ = 0;
+    // The cash payment: prepared on F4, written after the charge, then
+    // posted and printed with it.
+    std::unique_ptr<EgresoContado> contado_;
+    int interfazEgreso_ = 0;
+    int64_t ultimoEgreso_ = 0;
+    bool porContabilizarEgreso_ = false;
+    bool porImprimirEgreso_ = false;
 };
 
 }  // namespace cxp

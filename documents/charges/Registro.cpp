@@ -35,6 +35,21 @@ ServiciosCargo servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, cons
             *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
         protocolo.contabilizar(DocumentoContable{53, int(id), QString(), fecha});
     };
+    if (tipo == 51) {
+        // The cash voucher of a charge paid at once: the cash module's
+        // interfaces, posted and printed like a voucher saved on its screen.
+        r.abreInterfazCaja = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
+            return Interfaces(s->compania, *iq).abre_interfaz_caja(tipo, prefijo, preguntar);
+        };
+        r.contabilizarEgreso = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
+            ProtocoloContabilizacion protocolo = protocoloContabilizacion(
+                *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
+            protocolo.contabilizar(DocumentoContable{62, int(id), QString(), fecha});
+        };
+        r.imprimirEgreso = [iq](int64_t id) {
+            iq->abrirPantalla(QStringLiteral("Tfimpregreso"), {{QStringLiteral("id"), qlonglong(id)}});
+        };
+    }
     const QString impresora = tipo == 51 ? QStringLiteral("Tfimprnotadbp") : QStringLiteral("Tfimprnotacrp");
     r.imprimir = [iq, impresora](int64_t id) { iq->abrirPantalla(impresora, {{QStringLiteral("id"), qlonglong(id)}}); };
     const QString consulta = tipo == 51 ? QStringLiteral("Tfnotasdebito2") : QStringLiteral("Tfnotascredito2");

@@ -3,6 +3,7 @@
 #include "comunes/Presentacion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "documents/payments/MediosPagoVista.h"
 #include "documents/service/OrdenEnCargoVista.h"
 #include "ui/DobleClic.h"
 #include "ui/BusquedaBase.h"
@@ -14,6 +15,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -71,12 +73,10 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
                      [this] { manejador_.proteger([this] { logica_->buscarAcreedor(); }); });
         botonDePanel(panel, QStringLiteral("Artículos"), [this] { manejador_.proteger([this] { abrirLineas(); }); });
         if (L.clase().pagoContado) {
-            // Until the cash payment exists its key says so instead of doing
-            // nothing; F8 opens the charge search.
-            QPushButton* egreso = botonDePanel(panel, QStringLiteral("F4:Egreso"));
+            // F4 pays the charge at once in cash; F8 opens the charge search.
+            QPushButton* egreso = botonDePanel(panel, QStringLiteral("F4:Egreso"),
+                                               [this] { manejador_.proteger([this] { pagarDeContado(); }); });
             egreso->setObjectName(QStringLiteral("pagoContado"));
-            egreso->setEnabled(false);
-            egreso->setToolTip(kSinEgreso);
             QPushButton* buscar = botonDePanel(panel, QStringLiteral("F8:Buscar"), [this] {
                 manejador_.proteger([this] { interaccion_.abrirPantalla(QStringLiteral("Tfbuscanotdebito")); });
             });
@@ -237,6 +237,12 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
     gm->addWidget(total, r, 2);
     gm->addWidget(new QLabel(QStringLiteral("Neto:"), montos), r, 3);
     gm->addWidget(neto, r, 5);
+    if (L.clase().pagoContado && !consulta_) {
+        // The cash voucher waiting for the save.
+        QLabel* contado = nombre(QStringLiteral("egresoContado"));
+        contado->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; color: #006000; }"));
+        gm->addWidget(contado, ++r, 0, 1, 6);
+    }
     gm->setColumnMinimumWidth(2, 110);
     gm->setColumnMinimumWidth(3, 110);
 
@@ -427,7 +433,7 @@ TfnotasdebitoVista::TfnotasdebitoVista(std::unique_ptr<DocumentoAjuste> logica, 
         teclado_->asignar(Qt::Key_F2, [this] { grabar(); });
         teclado_->asignar(Qt::Key_F6, [this] { logica_->buscarAcreedor(); });
         if (L.clase().pagoContado) {
-            teclado_->asignar(Qt::Key_F4, [this] { interaccion_.informacion(kSinEgreso); });
+            teclado_->asignar(Qt::Key_F4, [this] { pagarDeContado(); });
             teclado_->asignar(Qt::Key_F8, [this] { interaccion_.abrirPantalla(QStringLiteral("Tfbuscanotdebito")); });
         }
         teclado_->busqueda(nit, [this](const QString&) { logica_->buscarAcreedor(); });
@@ -510,6 +516,15 @@ void TfnotasdebitoVista::refrescar() {
     if (!consulta_) {
         pon("factura", logica_->factura());
         pon("cruce", logica_->cruce());
+        if (QLabel* l = etiqueta(QStringLiteral("egresoContado"))) {
+            EgresoContado* e = logica_->egresoContado();
+            const bool pendiente = logica_->egresoPendiente();
+            l->setText(pendiente ? QStringLiteral("Pago de contado: egreso ") +
+                                       e->egreso().asString(QStringLiteral("PREF_PRE")).trimmed() +
+                                       QStringLiteral(" por ") + importe(e->monto())
+                                 : QString());
+            l->setVisible(pendiente);
+        }
         // A prefix switched to or from automatic numbering.
         if (QLineEdit* numero = editores_.value(logica_->c("NUMERO")))
             numero->setReadOnly(logica_->numeroAutomatico() || logica_->grabado());
@@ -522,6 +537,73 @@ void TfnotasdebitoVista::refrescar() {
         if (QLabel* l = etiqueta(QStringLiteral("anulado"))) l->setVisible(consulta_->anulado());
     }
     if (!dias_->hasFocus()) dias_->setText(QString::number(logica_->diasVence()));
+}
+
+// The payment forms dialog: the voucher's prefix and number, the amount to
+// pay, and the cash panel of the means of payment (the voucher's own).
+void TfnotasdebitoVista::pagarDeContado() {
+    if (dialogoEgreso_ || !confirmar() || !logica_->pagarDeContado()) return;
+    EgresoContado& e = *logica_->egresoContado();
+    auto* dialogo = new QDialog(this);
+    dialogo->setAttribute(Qt::WA_DeleteOnClose);
+    dialogo->setObjectName(QStringLiteral("dialogoEgreso"));
+    dialogo->setWindowTitle(QStringLiteral("Egreso de contado"));
+    dialogoEgreso_ = dialogo;
+    auto* enlaces = new Enlaces(interaccion_, dialogo);
+    enlaces->setManejadorErrores([this](const std::exception& ex) { manejador_.ENoManejada(ex); });
+    auto* prefijo = new QComboBox(dialogo);
+    prefijo->setObjectName(QStringLiteral("PREF_PRE"));
+    Enlaces::Claves prefijos;
+    for (const OpcionBusqueda& o : e.prefijos()) prefijos.append({o.clave, o.nombre});
+    enlaces->enlazar(prefijo, e.egreso(), QStringLiteral("PREF_PRE"), prefijos);
+    QLineEdit* numero = enlaces->linea(dialogo, e.egreso(), QStringLiteral("EGRE_NUMERO"), 80);
+    numero->setReadOnly(true);
+    auto* monto = new QLabel(importe(e.monto()), dialogo);
+    monto->setObjectName(QStringLiteral("montoPagar"));
+    monto->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; color: #000080; }"));
+    auto* cabecera = new QHBoxLayout;
+    cabecera->addWidget(new QLabel(QStringLiteral("Prefijo:"), dialogo));
+    cabecera->addWidget(prefijo);
+    cabecera->addWidget(new QLabel(QStringLiteral("Número:"), dialogo));
+    cabecera->addWidget(numero);
+    cabecera->addStretch();
+    cabecera->addWidget(new QLabel(QStringLiteral("Monto a pagar:"), dialogo));
+    cabecera->addWidget(monto);
+    if (e.numeroIgualAlCargo())
+        numero->setToolTip(QStringLiteral("El egreso tomará el número del cargo al grabarse."));
+
+    EgresoContado* pe = &e;
+    auto aceptar = [this, dialogo, pe] {
+        auto* medios = dialogo->findChild<MediosPagoVista*>();
+        if (medios && !medios->confirmar()) return;
+        if (logica_->aceptarEgreso()) dialogo->accept();
+        else if (pe->egreso().isEmpty()) dialogo->reject();  // refused: the voucher was dropped
+    };
+    auto salir = [this, dialogo] {
+        logica_->cancelarEgreso();
+        dialogo->reject();
+    };
+    MediosPagoVista::Comandos comandos;
+    comandos.continuarCaja = [this, aceptar] { manejador_.proteger(aceptar); };
+    comandos.salirCaja = salir;
+    auto* medios = new MediosPagoVista(e.formasPago(), e.caja(), e.banco(), interaccion_, manejador_, comandos, dialogo);
+    medios->rejillaCaja()->setAnchoColumna(QStringLiteral("EGCA_MONTO"), 16);
+    auto* teclado = new Teclado(dialogo);
+    teclado->setEjecutor([this](const Teclado::Comando& c) { manejador_.proteger(c); });
+    medios->asignarTeclas(*teclado);
+    teclado->asignar(Qt::Key_F2, [this, aceptar] { manejador_.proteger(aceptar); });
+    teclado->asignar(Qt::Key_Escape, salir);
+    connect(dialogo, &QDialog::rejected, this, [this] {
+        if (logica_->egresoContado() && !logica_->egresoPendiente()) logica_->cancelarEgreso();
+    });
+    connect(dialogo, &QDialog::finished, this, [this] { refrescar(); });
+
+    auto* todo = new QVBoxLayout(dialogo);
+    todo->addLayout(cabecera);
+    todo->addWidget(medios, 1);
+    dialogo->resize(720, 300);
+    dialogo->open();
+    medios->enfocar();
 }
 
 void TfnotasdebitoVista::grabar() {

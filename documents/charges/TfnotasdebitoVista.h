@@ -9,7 +9,9 @@
 // opens their lookups.
 #include "documents/charges/Tfnotasdebito2.h"
 
+#include <QDialog>
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -28,9 +30,6 @@ class Teclado;
 class TfnotasdebitoVista : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString kSinEgreso = QStringLiteral(
-        "El pago de contado del cargo todavía no está disponible: grabe el cargo y páguelo por la opción de egresos.");
-
     // The consult ("Tfnotasdebito2") shows a saved charge read-only with the
     // same layout: F2 prints, F5 shows the VAT bases, F11 the ledger voucher.
     enum class Modo { Registro, Consulta };
@@ -54,6 +53,10 @@ public:
     void escape();
     void alternarBases();
     void abrirLineas();
+    // F4 "Egreso": the payment forms dialog of the charge's cash voucher
+    // (window-modal; F2 accepts, Esc leaves). Null while none is open.
+    void pagarDeContado();
+    QDialog* dialogoEgreso() const { return dialogoEgreso_; }
     // Grows the window to show every open panel whole (within the MDI area).
     void ajustarTamano();
     Modo modo() const { return modo_; }
@@ -83,6 +86,7 @@ private:
     QScrollArea* desplazable_ = nullptr;
     Rejilla* rejillaLineas_ = nullptr;
     QLabel* totalLineas_ = nullptr;
+    QPointer<QDialog> dialogoEgreso_;
 };
 
 }  // namespace cxp

@@ -14,6 +14,7 @@
 #include "data/fb/DbError.h"
 #include "documents/payments/CruceCartera.h"
 #include "documents/payments/DocumentosPagados.h"
+#include "documents/payments/EscrituraEgreso.h"
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/LineasContablesEgreso.h"
 
@@ -68,13 +69,7 @@ Tfegresos::Tfegresos(Sesion& sesion, Interaccion& interaccion, ManejadorErrores&
       terceros_(std::make_unique<Terceros>(sesion.compania, interaccion, configuracion)),
       cxpagar_(std::make_unique<Cxpagar>(sesion.compania, interaccion)),
       cartera_(std::make_unique<Cartera>(sesion.compania, interaccion)) {
-    egreso_.setUpdateTable(QStringLiteral("EGRESOS"), {kId});
-    detalle_.setUpdateTable(QStringLiteral("EGRESOS_DETALLE"), {kId, QStringLiteral("EGDE_ITEM")});
-    cruce_.setUpdateTable(QStringLiteral("EGRESOS_CRUCEC"), {kId, QStringLiteral("EGCC_ITEM")});
-    contabilidad_.setUpdateTable(QStringLiteral("EGRESOS_CONTABILIDAD"), {kId, QStringLiteral("EGCO_ITEM")});
-    caja_.setUpdateTable(QStringLiteral("EGRESOS_CAJA"), {kId, QStringLiteral("EGCA_ITEM")});
-    banco_.setUpdateTable(QStringLiteral("EGRESOS_BANCO"), {kId});
-    for (DataSet* d : {&detalle_, &cruce_, &contabilidad_, &caja_, &banco_}) egreso_.addDetail(*d, {kId}, {kId});
+    enlazarTablasEgreso(egreso_, detalle_, cruce_, contabilidad_, caja_, banco_);
 
     formasPago_ = std::make_unique<FormasPago>(sesion_, interaccion_, configuracion_, caja_, banco_, [this] {
         FormasPago::Contexto c;
@@ -199,16 +194,7 @@ QString Tfegresos::actualDelPrefijo(const QString& prefijo, bool* automatico) {
 }
 
 void Tfegresos::abrirSets(int64_t id) {
-    const QString igual = sql::numero(id);
-    egreso_.open(sesion_.compania, QStringLiteral("SELECT * FROM EGRESOS WHERE EGRE_ID = ") + igual);
-    detalle_.open(sesion_.compania, DocumentosPagados::consulta(id));
-    cruce_.open(sesion_.compania, CruceCartera::consulta(id));
-    contabilidad_.open(sesion_.compania,
-                       QStringLiteral("select * from egresos_contabilidad where egre_id = ") + igual +
-                           QStringLiteral(" order by egco_item"));
-    caja_.open(sesion_.compania,
-               QStringLiteral("select * from egresos_caja where egre_id = ") + igual + QStringLiteral(" order by egca_item"));
-    banco_.open(sesion_.compania, QStringLiteral("select * from egresos_banco where egre_id = ") + igual);
+    abrirTablasEgreso(sesion_.compania, id, egreso_, detalle_, cruce_, contabilidad_, caja_, banco_);
 }
 
 bool Tfegresos::abrir() {
@@ -631,13 +617,7 @@ bool Tfegresos::grabar() {
     if (interfaz == 0) return false;
     if (egreso_.asInt(kId) == 0) {
         try {
-            // Only the next value of a sequence: read-only, nothing written.
-            fb::TransactionOptions soloLectura;
-            soloLectura.readOnly = true;
-            fb::Transaction tr = sesion_.compania.begin(soloLectura);
-            const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_EGRESO"))[QStringLiteral("ID")].toInt64();
-            tr.commit();
-            egreso_.setValue(kId, id);
+            egreso_.setValue(kId, nuevoIdEgreso(sesion_.compania));
         } catch (const std::exception& e) {
             manejador_.ManejarError(e, kProveedor);
             return false;
@@ -657,26 +637,14 @@ bool Tfegresos::escribir() {
     const QString numeroPedido = egreso_.asString(kNumero);
     const QString chequePedido = banco_.isEmpty() ? QString() : banco_.asString(kNumCheque).trimmed();
     try {
-        egreso_.post();
-        ApplyOptions opciones;
-        if (numeroAutomatico_) opciones.maxAttempts = 60;
-        opciones.maxDuration = std::chrono::seconds(8);
-        opciones.transaction.lockTimeoutSeconds = 3;
-        if (recuperado_)
-            opciones.beforeApply = [](fb::Transaction& tr, int) {
-                tr.execute(QStringLiteral("delete from egresos where egre_id = 0"));
-            };
-        opciones.onFailure = [this](const fb::DbError& e, int) {
-            if (e.kind() != fb::ErrorKind::Unique || !numeroAutomatico_) return false;
-            const auto siguiente = numeroLibreDelPrefijo(sesion_.compania, 62, egreso_.asString(kPrefijo).trimmed());
-            if (!siguiente || *siguiente == egreso_.asString(kNumero)) return false;
+        OpcionesEscrituraEgreso opciones;
+        opciones.renumerar = numeroAutomatico_;
+        opciones.borrarCopiaCero = recuperado_;
+        opciones.ponerNumero = [this](const QString& numero) {
             Bandera renumerando(sincronizando_);
-            egreso_.edit();
-            egreso_.setValue(kNumero, *siguiente);
-            egreso_.post();
-            return true;
+            egreso_.setValue(kNumero, numero);
         };
-        egreso_.applyUpdates(sesion_.compania, opciones);
+        escribirEgreso(sesion_.compania, egreso_, opciones);
     } catch (const DataSetError& e) {
         interaccion_.error(e.message());
         if (!e.field().isEmpty()) interaccion_.enfocar(e.field());

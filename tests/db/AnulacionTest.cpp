@@ -161,6 +161,25 @@ TEST_P(Anulacion, CadaTipoSaleDelLibroYDeLaContabilidadOSeRechaza) {
              contabilizar(53, c.id);
              return Objetivo{nullptr, &c};
          }, nullptr},
+        // A charge crossed at once with a discount, and a charge paid at once
+        // in cash (a cash purchase), withholdings and all: the books hold, and
+        // neither charge is annulled under its crossing.
+        {"cargo cruzado con un descuento", [&] {
+             const Retenciones r{7500, 0, 2898, 0};
+             Documento& d = libro.cargo(kNit, kDia, 300000, 57000, r);
+             contabilizar(51, d.id);
+             Documento& n = libro.descuento(kNit, kDia, 300000, 57000, r);
+             contabilizar(52, n.id);
+             Cruce& c = libro.aplicacion(kNit, kDia, {{51, d.id, d.neto(), 0, r}, {52, n.id, -d.neto(), 0, {-7500, 0, -2898, 0}}});
+             contabilizar(53, c.id);
+             return Objetivo{&d};
+         }, "lo cruza la aplicaci"},
+        {"compra de contado", [&] {
+             Documento& d = libro.cargo(kNit, kDia, 300000, 57000, {7500, 0, 2898, 0});
+             contabilizar(51, d.id);
+             egreso({{51, d.id, d.neto(), 0, {7500, 0, 2898, 0}}}, {}, d.neto());
+             return Objetivo{&d};
+         }, "lo cruza el egreso 0000-"},
         {"cargo abonado", [&] {
              egreso({{51, cargo.id, 100000}}, {}, 100000);
              return Objetivo{&cargo};

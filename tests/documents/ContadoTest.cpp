@@ -128,4 +128,76 @@ TEST_F(Contado, CargoCruzadoConCreditoDelAcreedor) {
     }
 }
 
+// A charge paid at once in cash: each refusal of the payment forms dialog
+// and each failure of the voucher's write leaves no row of the voucher, and
+// the charge still saves; a crossing at once excludes the cash payment.
+TEST_F(Contado, PagoDeContadoRechazadoNoDejaNadaDelEgreso) {
+    ejecutar("insert into CAJAS (CAJA_ID, CAJA_NOMBRE, CAJA_ACTIVA, CAJA_PREDET) values (2, 'GENERAL', 'S', 'S')");
+    ejecutar("insert into FORMAS_PAGO (FOPA_ID, FOPA_NOM) values (1, 'EFECTIVO')");
+    ejecutar("insert into PREFIJOS_CONTA (TICO_COD, PRCO_PREF) values ('EGR', '0000')");
+    libro::Libro libro(sesion.compania);
+    const libro::Documento& credito = libro.descuento(kNit, kHoy.addDays(-1), 50000000);
+    enum { EnF4, AlAceptar, AlGrabar, Pagado };
+    struct Caso {
+        const char* caso;
+        bool prefijo, interfaz, cruce, tomado, cambia;
+        const char* pago;  // the cash line; empty: as proposed, the net
+        int paso;
+        QString error;
+    } const casos[] = {
+        {"sin prefijo", false, true, false, false, false, "", EnF4, EgresoContado::kSinPrefijo},
+        {"con cruce", true, true, true, false, false, "", EnF4, EgresoContado::kConCruce},
+        {"sin interfaz", true, false, false, false, false, "", AlAceptar, EgresoContado::kSinInterfaz},
+        {"sin línea", true, true, false, false, false, "0", AlAceptar, EgresoContado::kSinFormaPago},
+        {"líneas cortas", true, true, false, false, false, "50000", AlAceptar, EgresoContado::kNoSuma},
+        {"cargo cambiado", true, true, false, false, true, "", AlGrabar, EgresoContado::kCargoCambiado},
+        {"número tomado", true, true, false, true, false, "", AlGrabar, EgresoContado::kErrorGrabar},
+        {"pagado", true, true, false, false, false, "", Pagado, {}},
+    };
+    configurar("NUMERO DE EGRESO IGUAL AL DE FACTURA PARA COMPRAS DE CONTADO", "SI", "COMPRAS", "FACTURAS");
+    const QString egresos = "select (select count(*) from egresos) || (select count(*) from egresos_detalle) || "
+                            "(select count(*) from egresos_caja) from rdb$database";
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(k.caso);
+        ejecutar(QStringLiteral("update prefijos set pref_activo = '%1' where tido_cod = 62").arg(k.prefijo ? 'S' : 'N'));
+        ejecutar("delete from interfaz_caja");
+        if (k.interfaz)
+            ejecutar("insert into INTERFAZ_CAJA (INCJ_ID, TIDO_COD, PREF_PRE, TICO_COD, PRCO_PRE, INCJ_NOMBRE) "
+                     "values (9, 62, '0000', 'EGR', '0000', 'EGRESOS')");
+        ServiciosCargo s;
+        s.abreInterfaz = [](int, const QString&, bool preguntar) { return preguntar ? 7 : 0; };
+        s.contabilizarEgreso = [this](int64_t id, int, const QDate&) { contabilizados << QStringLiteral("egr %1").arg(id); };
+        Tfnotasdebito p(sesion, interaccion, manejador, configuracion, s);
+        ASSERT_TRUE(p.abrir());
+        p.cargo().setValue("TERC_NIT", kNit);
+        p.setSubTotal(d("100000"));
+        if (k.tomado)  // another voucher holds the charge's number
+            ejecutar(QStringLiteral("update egresos set egre_numero = '%1' where egre_id = %2")
+                         .arg(p.cargo().asString("NDPR_NUMERO"))
+                         .arg(libro.egreso(kNit, kHoy, {}).id));
+        if (k.cruce) ASSERT_TRUE(p.aplicarA("NOTACRPR", "0000" + credito.numero));
+        const QString antes = escalar(egresos);
+        interaccion.mensajes.clear();
+        contabilizados.clear();
+        ASSERT_EQ(p.pagarDeContado(), k.paso != EnF4);
+        if (k.paso != EnF4) {
+            if (*k.pago) p.egresoContado()->caja().setValue("EGCA_MONTO", d(k.pago));
+            ASSERT_EQ(p.aceptarEgreso(), k.paso != AlAceptar) << mensajes().toStdString();
+        }
+        if (k.cambia) {
+            p.setSubTotal(d("120000"));
+            EXPECT_FALSE(p.grabar());
+        }
+        ASSERT_TRUE(p.grabar()) << mensajes().toStdString();
+        EXPECT_EQ(interaccion.de("error"), k.error.isEmpty() ? QStringList() : QStringList{k.error});
+        const bool pagado = k.paso == Pagado;
+        EXPECT_EQ(escalar(QStringLiteral("select saldo from saldo_doc_cxpagar(51, %1, current_date, 1)").arg(p.ultimoId())),
+                  pagado || k.cruce ? "0.00" : k.cambia ? "120000.00" : "100000.00");
+        EXPECT_EQ(contabilizados.filter("egr").size(), pagado ? 1 : 0);
+        if (!pagado) EXPECT_EQ(escalar(egresos), antes) << "nothing of the voucher is written";
+        else EXPECT_EQ(escalar(QStringLiteral("select egre_numero || egre_conc from egresos where egre_id = %1").arg(p.ultimoEgreso())),
+                       p.ultimoNumero().mid(4) + "Ab. cargo " + p.ultimoNumero());
+    }
+}
+
 }  // namespace
