@@ -1,6 +1,5 @@
 -- Payment programming at volume: the vouchers of a plan are generated
--- without rereading the plan's rows per voucher, and the plan's lists at a
--- cut-off read only what they show.
+-- without rereading the plan's rows per voucher.
 
 SET TERM ^ ;
 
