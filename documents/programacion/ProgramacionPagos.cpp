@@ -47,6 +47,11 @@ ProgramacionPagos::ProgramacionPagos(Sesion& sesion, Interaccion& interaccion, M
         p.setValue(QStringLiteral("PRPG_USER"), sesion_.usuario_actual.left(10));
     });
     plan_.onChange(kPref, [this](DataSet& p) { p.setValue(kNumero, actualDelPrefijo(p.asString(kPref).trimmed())); });
+    // Declared before the first opening, so that the rows are read with it
+    // instead of growing one by one afterwards.
+    documentos_.addCalculated(FieldSpec(kPago, FieldType::Decimal, 15, 2), [this](const RecordRef& r) {
+        return valor(pagos_.value({int(r.asInt(QStringLiteral("TIPO"))), r.asInt(QStringLiteral("ID"))}));
+    });
     filas_.onNewRecord([this](DataSet& f) {
         f.setValue(kItem, ++ultimoItem_);
         f.setValue(QStringLiteral("PRPG_IDEGRE"), 0);
@@ -136,10 +141,6 @@ void ProgramacionPagos::componer() {
                            "prpg_anulado = 'N' and prpg_idegre = 0 and prpg_tipodoc = rep_cxpagar_proveedor.TIPO and "
                            "prpg_iddoc = rep_cxpagar_proveedor.ID and prpg_fecha = ") +
             fecha + QStringLiteral(" and prpg_id <> ") + sql::numero(plan_.asInt(kId)) + QStringLiteral(")"));
-    if (documentos_.fieldIndex(kPago) < 0)
-        documentos_.addCalculated(FieldSpec(kPago, FieldType::Decimal, 15, 2), [this](const RecordRef& r) {
-            return valor(pagos_.value({int(r.asInt(QStringLiteral("TIPO"))), r.asInt(QStringLiteral("ID"))}));
-        });
     if (soloAPagar_) {
         // The list is only read: removing rows writes nothing.
         for (int i = documentos_.recordCount() - 1; i >= 0; --i) {
