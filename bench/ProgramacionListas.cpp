@@ -5,7 +5,7 @@
 // wall and processor time (the engine is embedded: its work is in the
 // process), for every agency ("Todas") and for agency 1; the opening of
 // the plan screen's logic (prefixes, agencies, plan, lists) for a new plan
-// and for the plan holding 2,000 rows.
+// and for the plan holding 2,000 rows; "F8:Pagar" on one document.
 //
 //   bench_programacion_listas [volumen.fdb] [veces] [corte]
 //        (/work/volumen/volumen-1000-1000000-1.fdb, 9, 2026-11-30)
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
     sesion.compania.setSharedReads(true);
     ManejadorErrores manejador{interaccion, sesion, nullptr};
 
-    Medida apertura, todas, agencia, conFilas;
+    Medida apertura, todas, agencia, conFilas, f8;
     int documentos = 0, cajasYCuentas = 0, documentosAgencia = 0;
     for (int i = 0; i <= veces; ++i) {
         ProgramacionPagos p(sesion, interaccion, manejador);
@@ -190,6 +190,15 @@ int main(int argc, char** argv) {
         todas.tomar(componer);
         agencia.tomar(conAgencia);
         p.setAgencia(0);
+        // "F8:Pagar" on one document of the list, from cash box 1.
+        PagoProgramado caja;
+        caja.caja = 1;
+        f8.tomar([&] {
+            if (!p.pagar({i * 7 % p.documentos().recordCount()}, caja)) {
+                std::fprintf(stderr, "no pagó: %s\n", qPrintable(interaccion.ultimo));
+                std::exit(1);
+            }
+        });
         // The holding plan itself: its own rows are offered, each with its "Pago".
         ProgramacionPagos q(sesion, interaccion, manejador);
         conFilas.tomar([&] {
@@ -211,5 +220,6 @@ int main(int argc, char** argv) {
     agencia.imprimir("las dos listas, agencia 1");
     apertura.imprimir("apertura (prefijos, agencias, plan y listas de hoy)");
     conFilas.imprimir("apertura del plan que retiene los documentos, con sus filas");
+    f8.imprimir("F8:Pagar de un documento de la lista");
     return 0;
 }

@@ -243,10 +243,22 @@ bool ProgramacionPagos::pagar(const QList<int>& filasDocumentos, const PagoProgr
         }
         filas_.setValue(kEgreso, pago.egreso ? "S" : "N");
         filas_.post();
+        pagos_.insert({d.tipo, d.id}, filas_.asDinero(kAbono));
     }
     // "Pago" and the totals follow the rows.
     const int actual = documentos_.currentRow();
-    componer();
+    if (soloAPagar_) {
+        componer();  // a document paid 0 leaves the list
+    } else {
+        // The list may hold every open document of the company: only the
+        // rows paid are computed again (editing and cancelling leaves their
+        // values as read and recomputes "Pago"), the list is not read again.
+        for (const int i : cuales) {
+            documentos_.setCurrentRow(i);
+            documentos_.edit();
+            documentos_.cancel();
+        }
+    }
     if (actual >= 0 && actual < documentos_.recordCount()) documentos_.setCurrentRow(actual);
     return true;
 }
