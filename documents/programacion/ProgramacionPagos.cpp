@@ -47,15 +47,15 @@ ProgramacionPagos::ProgramacionPagos(Sesion& sesion, Interaccion& interaccion, M
         p.setValue(QStringLiteral("PRPG_USER"), sesion_.usuario_actual.left(10));
     });
     plan_.onChange(kPref, [this](DataSet& p) { p.setValue(kNumero, actualDelPrefijo(p.asString(kPref).trimmed())); });
-    // Declared before the first opening, so that the rows are read with it
-    // instead of growing one by one afterwards.
-    documentos_.addCalculated(FieldSpec(kPago, FieldType::Decimal, 15, 2), [this](const RecordRef& r) {
-        return valor(pagos_.value({int(r.asInt(QStringLiteral("TIPO"))), r.asInt(QStringLiteral("ID"))}));
-    });
     filas_.onNewRecord([this](DataSet& f) {
         f.setValue(kItem, ++ultimoItem_);
         f.setValue(QStringLiteral("PRPG_IDEGRE"), 0);
         for (const char* c : {"PRPG_EGRESO", "PRPG_ANULADO", "PRPG_TRANSMIT"}) f.setValue(QString::fromLatin1(c), "N");
+    });
+    // Declared before the first opening, so that the rows are read with it
+    // instead of growing one by one afterwards.
+    documentos_.addCalculated(FieldSpec(kPago, FieldType::Decimal, 15, 2), [this](const RecordRef& r) {
+        return valor(pagos_.value({int(r.asInt(QStringLiteral("TIPO"))), r.asInt(QStringLiteral("ID"))}));
     });
 }
 
@@ -243,22 +243,10 @@ bool ProgramacionPagos::pagar(const QList<int>& filasDocumentos, const PagoProgr
         }
         filas_.setValue(kEgreso, pago.egreso ? "S" : "N");
         filas_.post();
-        pagos_.insert({d.tipo, d.id}, filas_.asDinero(kAbono));
     }
     // "Pago" and the totals follow the rows.
     const int actual = documentos_.currentRow();
-    if (soloAPagar_) {
-        componer();  // a document paid 0 leaves the list
-    } else {
-        // The list may hold every open document of the company: only the
-        // rows paid are computed again (editing and cancelling leaves their
-        // values as read and recomputes "Pago"), the list is not read again.
-        for (const int i : cuales) {
-            documentos_.setCurrentRow(i);
-            documentos_.edit();
-            documentos_.cancel();
-        }
-    }
+    componer();
     if (actual >= 0 && actual < documentos_.recordCount()) documentos_.setCurrentRow(actual);
     return true;
 }
