@@ -5,13 +5,18 @@
 // wall time and the process's processor time (the engine is embedded, so
 // its work is in the process) of the generation and of the commit.
 //
-//   bench_programacion [filas]      (500)
+//   bench_programacion [filas [plantilla.fdb]]      (500)
+//
+// With a template file, a run starts from a copy of it (made by the first
+// run that names it, before the generation) brought to the current schema:
+// the schema and the demo are not built again on every run.
 #include "data/fb/Database.h"
 #include "db/Esquema.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
@@ -24,12 +29,17 @@ int main(int argc, char** argv) {
     fb::Environment::ensure();
     const int filas = argc > 1 ? std::atoi(argv[1]) : 500;
 
+    const QString plantilla = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+
     QTemporaryDir carpeta(QDir::tempPath() + QStringLiteral("/cxp-bench-programacion-XXXXXX"));
     const QString ruta = carpeta.filePath(QStringLiteral("demo.fdb"));
-    fb::Database db = fb::Database::create({ruta, QStringLiteral("SYSDBA")}, 16384);
+    const bool copiada = !plantilla.isEmpty() && QFile::exists(plantilla) && QFile::copy(plantilla, ruta);
+    if (copiada) QFile::setPermissions(ruta, QFile::ReadOwner | QFile::WriteOwner);
+    fb::Database db = copiada ? fb::Database::attach({ruta, QStringLiteral("SYSDBA")})
+                              : fb::Database::create({ruta, QStringLiteral("SYSDBA")}, 16384);
     esquema::actualizar(db, esquema::Base::Compania);
-    esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
-    {
+    if (!copiada) {
+        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
         fb::Transaction tr = db.begin();
         tr.execute(QStringLiteral("insert into programacion_pagos_enc (prpg_id, prpg_pref, prpg_numero, prpg_fecha, "
                                   "prpg_pregr, prpg_fecegr, prpg_unegr, prpg_confirmado) values (1, '0000', '000001', "
@@ -48,7 +58,13 @@ int main(int argc, char** argv) {
         }
         tr.commit();
     }
-    std::printf("base de demostración con %d cargos programados\n", filas);
+    if (!copiada && !plantilla.isEmpty()) {
+        db = fb::Database();
+        QFile::remove(plantilla);
+        QFile::copy(ruta, plantilla);
+        db = fb::Database::attach({ruta, QStringLiteral("SYSDBA")});
+    }
+    std::printf("base de demostración con %d cargos programados%s\n", filas, copiada ? " (de la plantilla)" : "");
 
     QElapsedTimer reloj;
     const std::clock_t cpu0 = std::clock();

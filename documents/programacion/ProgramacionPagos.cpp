@@ -56,6 +56,11 @@ ProgramacionPagos::ProgramacionPagos(Sesion& sesion, Interaccion& interaccion, M
         f.setValue(QStringLiteral("PRPG_IDEGRE"), 0);
         for (const char* c : {"PRPG_EGRESO", "PRPG_ANULADO", "PRPG_TRANSMIT"}) f.setValue(QString::fromLatin1(c), "N");
     });
+    // Declared before the first opening, so that the rows are read with it
+    // instead of growing one by one afterwards.
+    documentos_.addCalculated(FieldSpec(kPago, FieldType::Decimal, 15, 2), [this](const RecordRef& r) {
+        return valor(pagos_.value({int(r.asInt(QStringLiteral("TIPO"))), r.asInt(QStringLiteral("ID"))}));
+    });
 }
 
 QString ProgramacionPagos::actualDelPrefijo(const QString& prefijo) {
@@ -132,6 +137,14 @@ void ProgramacionPagos::setAgencia(int agencia) {
 void ProgramacionPagos::componer() {
     const QDate corte = plan_.asDate(kFecha);
     const QString fecha = sql::fecha(corte);
+    // "Pago" of each offered document from its plan row, looked up by type
+    // and id: the list may hold every open document of the company.
+    pagos_.clear();
+    pagos_.reserve(filas_.recordCount());
+    for (int i = 0; i < filas_.recordCount(); ++i) {
+        const RecordRef f = filas_.row(i);
+        pagos_.insert({int(f.asInt(kTipoDoc)), f.asInt(kIdDoc)}, f.asDinero(kAbono));
+    }
     documentos_.open(
         sesion_.compania,
         QStringLiteral("select * from rep_cxpagar_proveedor ('','zz','','zz', ") + fecha + QStringLiteral(",'N','N',") +
@@ -140,16 +153,6 @@ void ProgramacionPagos::componer() {
                            "prpg_anulado = 'N' and prpg_idegre = 0 and prpg_tipodoc = rep_cxpagar_proveedor.TIPO and "
                            "prpg_iddoc = rep_cxpagar_proveedor.ID and prpg_fecha = ") +
             fecha + QStringLiteral(" and prpg_id <> ") + sql::numero(plan_.asInt(kId)) + QStringLiteral(")"));
-    if (documentos_.fieldIndex(kPago) < 0)
-        documentos_.addCalculated(FieldSpec(kPago, FieldType::Decimal, 15, 2), [this](const RecordRef& r) {
-            const int tipo = int(r.asInt(QStringLiteral("TIPO")));
-            const int64_t id = r.asInt(QStringLiteral("ID"));
-            for (int i = 0; i < filas_.recordCount(); ++i) {
-                const RecordRef f = filas_.row(i);
-                if (f.asInt(kTipoDoc) == tipo && f.asInt(kIdDoc) == id) return valor(f.asDinero(kAbono));
-            }
-            return valor(Dinero());
-        });
     if (soloAPagar_) {
         // The list is only read: removing rows writes nothing.
         for (int i = documentos_.recordCount() - 1; i >= 0; --i) {

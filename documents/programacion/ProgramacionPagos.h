@@ -12,6 +12,7 @@
 #include "data/DataSet.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -113,6 +114,7 @@ private:
     DataSet plan_, filas_, documentos_, dinero_;
     QList<OpcionBusqueda> prefijos_, prefijosEgreso_, agencias_;
     QList<NovedadProgramacion> novedades_;
+    QHash<QPair<int, int64_t>, Dinero> pagos_;  // PRPG_ABONO by document, as of the last composition
     int agencia_ = 0;
     int ultimoItem_ = 0;
     bool soloAPagar_ = false;
