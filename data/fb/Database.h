@@ -161,7 +161,7 @@ public:
     // A handle another thread may use to stop what runs on this attachment.
     Canceller canceller() const { return Canceller(cancelTarget_); }
     // Drops a cancel that came after the statement it meant had ended (the
-    // engine would keep it for the next call) and leaves cancelling enabled.
+    // engine may hold it for the next call) and leaves cancelling enabled.
     // Called by the thread that uses the attachment, before its work.
     void resetCancel();
 
