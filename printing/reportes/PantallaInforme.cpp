@@ -156,9 +156,9 @@ void PantallaInforme::esperar(const std::shared_ptr<Corrida>& c) {
     if (conBucle) {
         QTimer reloj;
         QObject::connect(&reloj, &QTimer::timeout, &bucle, [this, c] {
-            if (!salida_.avance) return;
+            if (!avance_) return;
             const int paginas = c->paginas;
-            salida_.avance(paginas > 0 ? kPagina.arg(paginas) : kFilasLeidas.arg(int(c->filas)));
+            avance_(paginas > 0 ? kPagina.arg(paginas) : kFilasLeidas.arg(int(c->filas)));
         });
         reloj.start(100);
         if (!c->terminado) bucle.exec();

@@ -45,8 +45,6 @@ public:
         std::function<void(bool)> espera;  // the waiting panel shown or hidden
         // The laid-out report to the output dialog; `archivo` the file name offered.
         std::function<void(const reportes::Paginado&, const QString& titulo, const QString& archivo)> enviar;
-        // What the run is doing (kFilasLeidas, kPagina), a few times a second.
-        std::function<void(const QString&)> avance;
     };
 
     PantallaInforme(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
@@ -59,6 +57,8 @@ public:
     const QString& titulo() const { return titulo_; }
     void setTitulo(const QString& t) { titulo_ = t; }
     void setSalida(Salida s) { salida_ = std::move(s); }
+    // Told what the run is doing (kFilasLeidas, kPagina), a few times a second.
+    void setAvance(std::function<void(const QString&)> avance) { avance_ = std::move(avance); }
     void setMoneda(int codigo) { cambiarMoneda(codigo); }
 
     // F2. False when nothing was printed (refused, no rows, a fault told,
@@ -99,6 +99,7 @@ private:
     QString nombreExportar_;
     QString titulo_;
     Salida salida_;
+    std::function<void(const QString&)> avance_;
     std::shared_ptr<const reportes::Diseno> diseno_;
     std::unique_ptr<reportes::FilasTabla> filasInforme_;
     std::shared_ptr<Corrida> corrida_;

@@ -85,6 +85,7 @@ VistaInforme::VistaInforme(PantallaInforme& logica, const QString& nombre, const
     retrasoEspera_->setInterval(kRetrasoEsperaMs);
     connect(retrasoEspera_, &QTimer::timeout, this, [this] { ponerEspera(); });
     setEnviar({});
+    logica_.setAvance([this](const QString& texto) { avance_->setText(texto); });
 
     teclado_ = new Teclado(this);
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
@@ -133,8 +134,7 @@ void VistaInforme::setEnviar(Enviar enviar) {
             QString error;
             if (!reportes::enviar(p, titulo, archivo, this, &error) && !error.isEmpty()) interaccion_.error(error);
         };
-    logica_.setSalida({[this](bool si) { mostrarEspera(si); }, std::move(enviar),
-                       [this](const QString& texto) { avance_->setText(texto); }});
+    logica_.setSalida({[this](bool si) { mostrarEspera(si); }, std::move(enviar)});
 }
 
 QGroupBox* VistaInforme::grupoOpciones(const QString& titulo, const std::vector<QRadioButton*>& botones) {
