@@ -96,6 +96,7 @@ bool Activacion::activar(const ParametrosLinea& p) {
     // Once connected (or not), no copy of the plain password stays.
     auto olvidarClave = [&] {
         sesion_.compania.forgetPassword();
+        sesion_.informes.forgetPassword();
         sesion_.general.forgetPassword();
         cifrado::borrar(*clave);
     };
@@ -138,6 +139,15 @@ void Activacion::conectar(const ParametrosLinea& p, const QString& clave) {
     sesion_.compania =
         fb::Database::attach(parametros(rutas::compania(sesion_.ubicacion, p.compania), p.usuario, clave));
     sesion_.compania.setSharedReads(true);  // a clerk's reads start no transaction each
+    // Without it a report runs on an attachment of its own made then, which
+    // a server refuses once the password is forgotten: no reason to refuse
+    // the login.
+    sesion_.informes.detach();
+    try {
+        sesion_.informes = fb::Database::attach(sesion_.compania.params());
+    } catch (const fb::DbError& e) {
+        errores_.anotarAvisando(archivoLog_, p.usuario, e.text());
+    }
     configuracion_.cargar(sesion_.compania);
     const auto revision = sesion_.compania.queryOne(QStringLiteral("select revi_fecha from revision"));
     sesion_.fecha_revision = revision ? textoDe(revision->at(0)) : QString();

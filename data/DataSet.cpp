@@ -592,6 +592,19 @@ void DataSet::openEmpty(const std::vector<FieldSpec>& columns) {
     load(buildFields(cols, &columns), {});
 }
 
+void DataSet::open(const std::vector<fb::Column>& columns, std::vector<std::vector<fb::Value>> rows) {
+    std::vector<Field> fields = buildFields(columns);
+    std::vector<std::unique_ptr<Record>> records;
+    records.reserve(rows.size());
+    for (auto& values : rows) {
+        if (values.size() != columns.size()) throw DataSetError(QStringLiteral("Una fila no tiene las columnas de la consulta."));
+        auto r = makeRecord(fields.size());
+        std::move(values.begin(), values.end(), r->values.begin());
+        records.push_back(std::move(r));
+    }
+    load(std::move(fields), std::move(records));
+}
+
 void DataSet::load(std::vector<Field> fields, std::vector<std::unique_ptr<Record>> rows) {
     // Whatever was being edited is discarded, as on closing a dataset.
     for (const Link& l : details_)

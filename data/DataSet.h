@@ -190,6 +190,9 @@ public:
     void openEmpty(fb::Transaction& tr, const QString& sql);
     void openEmpty(fb::Database& db, const QString& sql);
     void openEmpty(const std::vector<FieldSpec>& columns);
+    // Rows read elsewhere (by a thread of their own) with their statement's
+    // columns; each row has one value per column.
+    void open(const std::vector<fb::Column>& columns, std::vector<std::vector<fb::Value>> rows);
     bool isOpen() const { return open_; }
     // Drops every row and the change log, of the details too; keeps fields.
     void clear();

@@ -179,6 +179,11 @@ QString ManejadorErrores::deDataset(const std::exception& error, const QString& 
 
 QString ManejadorErrores::ManejarError(const std::exception& error, const QString& proveedor, const DataSet* dataset,
                                        const QString& nombreDataset) {
+    if (const auto* db = dynamic_cast<const fb::DbError*>(&error); db && db->isCancelled()) {
+        // Stopped because the person asked: nothing failed, nothing to log.
+        if (barra_) barra_->mostrar_texto(kCancelado);
+        return kCancelado;
+    }
     const QString mensaje = mensajeDe(error);
     registrar(mensaje);
     huboError_ = true;

@@ -28,6 +28,8 @@
 //                                          dataset's key fields)
 //      anything else                      the message
 // Then a beep and an error box with the text.
+// A statement stopped on the person's request (DbError Cancelled) is no
+// failure: only "Operación cancelada." in the status bar, no log, no box.
 #include <QDateTime>
 #include <QString>
 #include <exception>
@@ -94,6 +96,7 @@ public:
     void anotarAvisando(const QString& archivo, const QString& usuario, const QString& mensaje);
     static inline const QString kRegistroDesviado =
         QStringLiteral("No se pudo escribir el archivo de errores %1. Los errores se anotan en %2.");
+    inline static const QString kCancelado = QStringLiteral("Operación cancelada.");
     // The raw message of an exception.
     static QString mensajeDe(const std::exception& error);
 

@@ -41,6 +41,11 @@ struct Sesion {
     // The connections, opened with the person's own login.
     fb::Database compania;  // "Quelmar"
     fb::Database general;   // "ConGeneral"
+    // A second attachment of the company, opened at login with the same
+    // login, for the thread that runs a report: an attachment serves one
+    // thread at a time, and the password is not kept to open one later.
+    // A report takes it while it runs and gives it back.
+    fb::Database informes;
 };
 
 }  // namespace cxp

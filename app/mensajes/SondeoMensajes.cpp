@@ -145,6 +145,14 @@ bool SondeoMensajes::reconectar() {
     try {
         bien = (viva(sesion_.compania) || adjuntar(sesion_.compania)) &&
                (!sesion_.general.isAttached() || viva(sesion_.general) || adjuntar(sesion_.general));
+        // The reports' attachment, when one was open: a report is not refused
+        // later for want of the password. Its fault does not undo the others.
+        if (bien && !sesion_.informes.params().database.isEmpty()) {
+            try {
+                if (!viva(sesion_.informes)) adjuntar(sesion_.informes);
+            } catch (const std::exception&) {
+            }
+        }
     } catch (const std::exception&) {
         bien = false;
     }

@@ -180,6 +180,7 @@ Database::~Database() { detach(); }
 // and the next read starts another.
 Database::Database(Database&& o) noexcept
     : att_((o.dropReader(), std::exchange(o.att_, nullptr))),
+      cancelTarget_(std::move(o.cancelTarget_)),
       params_(std::move(o.params_)),
       utf8_(o.utf8_),
       sharedReads_(o.sharedReads_) {}
@@ -189,6 +190,7 @@ Database& Database::operator=(Database&& o) noexcept {
         detach();
         o.dropReader();
         att_ = std::exchange(o.att_, nullptr);
+        cancelTarget_ = std::move(o.cancelTarget_);
         params_ = std::move(o.params_);
         utf8_ = o.utf8_;
         sharedReads_ = o.sharedReads_;
@@ -224,13 +226,13 @@ Database Database::attach(const ConnectionParams& params) {
     Database db;
     db.params_ = params;
     db.utf8_ = charsetId(params.charset) == 4;
-    db.att_ = guarded([&] {
+    db.setAttachment(guarded([&] {
         Status st;
         const auto dpb = buildDpb(params, false, 0);
         Ref<IProvider> prov{master()->getDispatcher()};
         return prov->attachDatabase(&st, params.database.toUtf8().constData(), unsigned(dpb.size()),
                                     dpb.data());
-    });
+    }));
     return db;
 }
 
@@ -238,19 +240,30 @@ Database Database::create(const ConnectionParams& params, int pageSize) {
     Database db;
     db.params_ = params;
     db.utf8_ = charsetId(params.charset) == 4;
-    db.att_ = guarded([&] {
+    db.setAttachment(guarded([&] {
         Status st;
         const auto dpb = buildDpb(params, true, pageSize);
         Ref<IProvider> prov{master()->getDispatcher()};
         return prov->createDatabase(&st, params.database.toUtf8().constData(), unsigned(dpb.size()),
                                     dpb.data());
-    });
+    }));
     return db;
+}
+
+void Database::setAttachment(IAttachment* att) {
+    att_ = att;
+    cancelTarget_ = std::make_shared<Canceller::Target>();
+    cancelTarget_->att = att;
 }
 
 void Database::detach() {
     dropReader();
     if (!att_) return;
+    if (cancelTarget_) {
+        // A cancel under way finishes before the handle goes.
+        std::lock_guard lock(cancelTarget_->mutex);
+        cancelTarget_->att = nullptr;
+    }
     QuietStatus st;
     att_->detach(&st);
     if (st.failed()) att_->release();  // a lost connection: drop the handle
@@ -260,11 +273,35 @@ void Database::detach() {
 void Database::drop() {
     dropReader();
     if (!att_) return;
+    if (cancelTarget_) {
+        std::lock_guard lock(cancelTarget_->mutex);
+        cancelTarget_->att = nullptr;
+    }
     guarded([&] {
         Status st;
         att_->dropDatabase(&st);
     });
     att_ = nullptr;
+}
+
+void Canceller::cancel() const {
+    if (!target_) return;
+    std::lock_guard lock(target_->mutex);
+    if (!target_->att) return;
+    // Nothing running is no fault: the engine says so and nothing changes.
+    QuietStatus st;
+    target_->att->cancelOperation(&st, fb_cancel_raise);
+}
+
+void Database::resetCancel() {
+    if (!att_) return;
+    // Disabling drops a pending raise; enabling again makes the attachment
+    // cancellable, as it is when attached.
+    guarded([&] {
+        Status st;
+        att_->cancelOperation(&st, fb_cancel_disable);
+        att_->cancelOperation(&st, fb_cancel_enable);
+    });
 }
 
 Transaction Database::begin(const TransactionOptions& options) { return Transaction(*this, options); }

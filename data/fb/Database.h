@@ -8,6 +8,7 @@
 #include <QAnyStringView>
 #include <QStringList>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -95,6 +96,26 @@ private:
 class Transaction;
 class Statement;
 
+// Stops, from any thread, the statement that runs on one attachment: the
+// call waiting on it fails with a DbError of kind Cancelled, its
+// transaction can be rolled back, and the attachment goes on. A copy may
+// outlive the Database; once that is detached, cancel() does nothing.
+class Canceller {
+public:
+    Canceller() = default;
+    void cancel() const;
+    bool isValid() const { return bool(target_); }
+
+private:
+    friend class Database;
+    struct Target {
+        std::mutex mutex;
+        Firebird::IAttachment* att = nullptr;
+    };
+    explicit Canceller(std::shared_ptr<Target> t) : target_(std::move(t)) {}
+    std::shared_ptr<Target> target_;
+};
+
 class Database {
 public:
     Database() = default;
@@ -136,6 +157,14 @@ public:
     std::optional<Row> queryOne(const QString& sql, const std::vector<Value>& params = {});
 
     Firebird::IAttachment* handle() const { return att_; }
+
+    // A handle another thread may use to stop what runs on this attachment.
+    Canceller canceller() const { return Canceller(cancelTarget_); }
+    // Drops a cancel that came after the statement it meant had ended (the
+    // engine may hold it for the next call) and leaves cancelling enabled.
+    // Called by the thread that uses the attachment, before its work.
+    void resetCancel();
+
     // Text <-> the connection's character set. Text the character set cannot
     // hold is refused with a DbError, never replaced.
     QByteArray encode(QStringView text) const;
@@ -145,8 +174,10 @@ public:
 private:
     Transaction& reader();
     void dropReader() noexcept;
+    void setAttachment(Firebird::IAttachment* att);
 
     Firebird::IAttachment* att_ = nullptr;
+    std::shared_ptr<Canceller::Target> cancelTarget_;
     ConnectionParams params_;
     bool utf8_ = false;
     bool sharedReads_ = false;

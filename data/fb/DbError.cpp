@@ -24,6 +24,7 @@ ErrorKind DbError::classify(const std::vector<int64_t>& codes, const QString& te
     // on a page lock; the lock manager breaks it by failing one request with
     // this generic error. The work was rolled back and may simply be redone.
     static const QRegularExpression pageLock(QStringLiteral("page \\d+, page type \\d+ lock (conversion )?denied"));
+    if (has(isc_cancelled)) return ErrorKind::Cancelled;
     if (has(isc_random) && pageLock.match(text).hasMatch()) return ErrorKind::LockConflict;
     if (has(isc_unique_key_violation) || has(isc_no_dup)) return ErrorKind::Unique;
     if (has(isc_foreign_key)) return ErrorKind::ForeignKey;
@@ -49,6 +50,7 @@ const char* toString(ErrorKind kind) {
         case ErrorKind::Login: return "login";
         case ErrorKind::MissingFile: return "missing file";
         case ErrorKind::Network: return "network";
+        case ErrorKind::Cancelled: return "cancelled";
         case ErrorKind::Other: return "other";
     }
     return "other";

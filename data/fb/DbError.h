@@ -13,6 +13,7 @@ enum class ErrorKind {
     Login,         // user name or password refused
     MissingFile,   // database file or path not found
     Network,       // host unreachable or connection lost
+    Cancelled,     // stopped on request (Database::Canceller): no failure
     Other
 };
 
@@ -29,6 +30,9 @@ public:
 
     // A conflict between concurrent writers that a fresh attempt may get past.
     bool isConflict() const { return kind_ == ErrorKind::LockConflict; }
+    // The statement was stopped on request; its transaction is rolled back
+    // and the connection goes on.
+    bool isCancelled() const { return kind_ == ErrorKind::Cancelled; }
 
     // The text of an exception raised by one of the database's own
     // procedures or triggers ("La cuenta superior 1205 no existe."), without

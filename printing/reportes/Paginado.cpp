@@ -71,7 +71,7 @@ struct Acumulador {
 }  // namespace
 
 std::optional<Paginado> Paginado::preparar(const Informe& informe, const Filas& filas, const Ejecucion& ejecucion,
-                                           QString* error) {
+                                           QString* error, const std::function<bool(int)>& avance) {
     auto falla = [&](const QString& t) {
         if (error) *error = t;
         return std::nullopt;
@@ -186,9 +186,11 @@ std::optional<Paginado> Paginado::preparar(const Informe& informe, const Filas& 
         dePagina.reiniciar();
     };
     std::vector<bool> abierto(niveles.size(), false);
+    bool detenido = false;
     auto abrirPagina = [&] {
         if (!p.paginas_.empty()) cerrarPagina();
         p.paginas_.emplace_back();
+        if (avance && !avance(int(p.paginas_.size()))) detenido = true;
         y = arriba;
         cuerpo = false;
         auto poner = [&](const Banda* b, bool dePaginaNueva) {
@@ -221,6 +223,7 @@ std::optional<Paginado> Paginado::preparar(const Informe& informe, const Filas& 
     abrirPagina();
     const int n = filas.cuenta();
     for (int i = 0; i < n; ++i) {
+        if (detenido) return falla(QString());
         size_t cambia = niveles.size();
         for (size_t l = 0; l < niveles.size(); ++l)
             if (i == 0 || !(filas.valor(i, niveles[l].columna) == filas.valor(i - 1, niveles[l].columna))) {

@@ -77,8 +77,10 @@ public:
     // Checks the run against the report (hidden bands, text objects and
     // columns must exist, naming the one that does not) and lays it out.
     // The report and the rows must outlive the result.
+    // `avance`, when given, hears of each page begun (1, 2, ...); when it
+    // answers false the layout stops there: nullopt and no error.
     static std::optional<Paginado> preparar(const Informe& informe, const Filas& filas, const Ejecucion& ejecucion,
-                                            QString* error);
+                                            QString* error, const std::function<bool(int)>& avance = {});
 
     int paginas() const { return int(paginas_.size()); }
     QSizeF papel() const { return informe_->papel; }

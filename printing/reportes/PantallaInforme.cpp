@@ -1,11 +1,19 @@
 #include "printing/reportes/PantallaInforme.h"
 
 #include "base/Sql.h"
+#include "data/BarraEstado.h"
 #include "data/Configuracion.h"
 #include "data/Interaccion.h"
+#include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <thread>
 
 namespace cxp {
 
@@ -61,7 +69,108 @@ reportes::Ejecucion PantallaInforme::ejecucion(const Pedido& p) {
     return e;
 }
 
+// One run: what the report's thread reads and lays out, and what it found.
+// Shared by both threads; the screen's reads the results only after the
+// other has ended, and the counters and flags while it runs.
+struct PantallaInforme::Corrida {
+    fb::Database db;
+    fb::Canceller canceller;
+    QString consulta;
+    std::shared_ptr<const reportes::Diseno> diseno;  // keeps `informe` alive
+    const reportes::Informe* informe = nullptr;      // none: rows only
+    reportes::Ejecucion ejecucion;
+
+    std::atomic<int> filas{0};
+    std::atomic<int> paginas{0};
+    std::atomic<bool> cancelado{false};
+    std::atomic<bool> terminado{false};
+
+    std::vector<fb::Column> columnas;
+    std::unique_ptr<reportes::FilasTabla> tabla;
+    std::optional<reportes::Paginado> paginado;
+    QString errorPaginado;
+    std::exception_ptr falla;
+
+    void cancelar() {
+        cancelado = true;
+        canceller.cancel();
+    }
+
+    // On the report's thread.
+    void correr() {
+        try {
+            db.resetCancel();
+            fb::Transaction tr(db, {.readOnly = true});
+            fb::Statement st(tr, consulta);
+            if (!st.isSelect()) throw DataSetError(QStringLiteral("La sentencia no devuelve filas: %1").arg(consulta));
+            columnas = st.columns();
+            QStringList nombres;
+            for (const fb::Column& c : columnas) nombres << c.name;
+            tabla = std::make_unique<reportes::FilasTabla>(nombres);
+            {
+                fb::Cursor cursor = st.open();
+                while (!cancelado && cursor.next()) {
+                    tabla->agregar(cursor.row().values());
+                    ++filas;
+                }
+            }
+            if (cancelado) return;  // the transaction rolls back as it goes
+            tr.commit();
+            if (tabla->cuenta() == 0 || !informe) return;
+            paginado = reportes::Paginado::preparar(*informe, *tabla, ejecucion, &errorPaginado, [this](int n) {
+                paginas = n;
+                return !cancelado;
+            });
+        } catch (...) {
+            falla = std::current_exception();
+        }
+    }
+};
+
+void PantallaInforme::cancelar() {
+    if (corrida_) corrida_->cancelar();
+}
+
+// The session's attachment for reports, or, when another run holds it or
+// it was never opened, one of its own with the company's login.
+bool PantallaInforme::tomarConexion(fb::Database& db) {
+    if (sesion_.informes.isAttached()) {
+        db = std::move(sesion_.informes);
+        return true;
+    }
+    return proteger([&] { db = fb::Database::attach(sesion_.compania.params()); });
+}
+
+// Runs the report's thread and waits for it in an event loop of this
+// thread, telling the progress; without an event loop (tools), it only
+// waits.
+void PantallaInforme::esperar(const std::shared_ptr<Corrida>& c) {
+    QCoreApplication* app = QCoreApplication::instance();
+    const bool conBucle = app && QThread::currentThread() == app->thread();
+    QEventLoop bucle;
+    std::thread hilo([c, conBucle, &bucle] {
+        c->correr();
+        c->terminado = true;
+        if (conBucle) QMetaObject::invokeMethod(&bucle, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    if (conBucle) {
+        QTimer reloj;
+        QObject::connect(&reloj, &QTimer::timeout, &bucle, [this, c] {
+            if (!avance_) return;
+            const int paginas = c->paginas;
+            avance_(paginas > 0 ? kPagina.arg(paginas) : kFilasLeidas.arg(int(c->filas)));
+        });
+        reloj.start(100);
+        if (!c->terminado) bucle.exec();
+        // The loop may end with the program: the thread is stopped, not waited on.
+        if (!c->terminado) c->cancelar();
+    }
+    hilo.join();
+}
+
 bool PantallaInforme::generar() {
+    if (corrida_) return false;  // one run at a time
+    cancelado_ = false;
     // The waiting panel goes away however the run ends.
     struct Espera {
         const std::function<void(bool)>& f;
@@ -72,36 +181,71 @@ bool PantallaInforme::generar() {
             if (f) f(false);
         }
     };
-    std::optional<Pedido> p;
+    auto c = std::make_shared<Corrida>();
+    QString errorDiseno;
     {
         Espera espera(salida_.espera);
-        p = pedido();
+        std::optional<Pedido> p = pedido();
         if (!p) return false;
-        paginado_.reset();
-        if (!cargar(filas_, p->consulta)) return false;
+        // The layout is read first and its fault told only when there are rows.
+        if (auto d = reportes::Diseno::leerArchivo(rutaDiseno(), &errorDiseno)) {
+            c->diseno = std::make_shared<reportes::Diseno>(std::move(*d));
+            c->informe = c->diseno->informe(p->informe);
+            if (!c->informe)
+                errorDiseno = QStringLiteral("El diseño %1 no tiene el informe %2").arg(rutaDiseno(), p->informe);
+        }
+        c->consulta = p->consulta;
+        c->ejecucion = ejecucion(*p);
+        if (!tomarConexion(c->db)) return false;
+        c->canceller = c->db.canceller();
+        corrida_ = c;
+        esperar(c);
+        corrida_.reset();
+        // Back for the next report, even a lost one: the message poll attaches it again.
+        if (!sesion_.informes.isAttached()) sesion_.informes = std::move(c->db);
     }
+    bool cancelado = c->cancelado;
+    if (c->falla && !cancelado) {
+        try {
+            std::rethrow_exception(c->falla);
+        } catch (const fb::DbError& e) {
+            cancelado = e.isCancelled();
+            if (!cancelado) manejador_.ManejarError(e);
+        } catch (const std::exception& e) {
+            manejador_.ManejarError(e);
+        }
+        if (!cancelado) return false;
+    }
+    if (cancelado) {
+        // Nothing changes on the screen: no grid, no preview, no box.
+        cancelado_ = true;
+        if (BarraEstado* b = manejador_.barraEstado()) b->mostrar_texto(kCancelado);
+        return false;
+    }
+    // The rows of the run to the grid (F4), whatever the layout does.
+    std::vector<std::vector<fb::Value>> copia(size_t(c->tabla->cuenta()));
+    const int columnas = int(c->columnas.size());
+    for (int i = 0; i < c->tabla->cuenta(); ++i) {
+        copia[size_t(i)].reserve(size_t(columnas));
+        for (int j = 0; j < columnas; ++j) copia[size_t(i)].push_back(c->tabla->valor(i, j));
+    }
+    paginado_.reset();
+    if (!proteger([&] { filas_.open(c->columnas, std::move(copia)); })) return false;
     if (filas_.recordCount() == 0) {
         interaccion_.informacion(kSinDatos);
         return false;
     }
-    QString error;
-    diseno_ = reportes::Diseno::leerArchivo(rutaDiseno(), &error);
-    if (!diseno_) {
-        interaccion_.error(error);
+    if (!c->informe) {
+        interaccion_.error(errorDiseno);
         return false;
     }
-    const reportes::Informe* informe = diseno_->informe(p->informe);
-    if (!informe) {
-        interaccion_.error(QStringLiteral("El diseño %1 no tiene el informe %2").arg(rutaDiseno(), p->informe));
+    if (!c->paginado) {
+        interaccion_.error(rutaDiseno() + QStringLiteral(": ") + c->errorPaginado);
         return false;
     }
-    const reportes::Ejecucion e = ejecucion(*p);
-    filasInforme_ = std::make_unique<reportes::FilasDataSet>(filas_);
-    paginado_ = reportes::Paginado::preparar(*informe, *filasInforme_, e, &error);
-    if (!paginado_) {
-        interaccion_.error(rutaDiseno() + QStringLiteral(": ") + error);
-        return false;
-    }
+    diseno_ = c->diseno;
+    filasInforme_ = std::move(c->tabla);
+    paginado_ = std::move(c->paginado);
     if (salida_.enviar) salida_.enviar(*paginado_, titulo_, nombreExportar_);
     return true;
 }

@@ -5,6 +5,15 @@
 // name, the bands its grouping shows, the parameters of every layout
 // ("nomcia", "nitcia", "titulo", "subtitulo", "usuario") and the output
 // the person chooses. The rows stay in the screen's grid for F4.
+//
+// The query and the layout into pages run on a thread of their own, over
+// the session's attachment kept for reports (Sesion::informes), while the
+// screen's thread goes on with the waiting panel: rows read, then pages
+// laid out, and "Cancelar". A cancel stops the statement on the server (or
+// the layout) and leaves the screen as it was, with "Informe cancelado."
+// and no error box. Fetching in slices on the screen's thread would not
+// do: a sorted query brings its first row only after the server has read
+// everything, and an attachment serves one thread at a time.
 #include "ledger/PantallaLedger.h"
 #include "printing/reportes/Paginado.h"
 
@@ -25,6 +34,9 @@ class PantallaInforme : public PantallaLedger {
 public:
     inline static const QString kEspera = QStringLiteral("Generando informe. espere un momento...");
     inline static const QString kSinDatos = QStringLiteral("No hay datos para el reporte.");
+    inline static const QString kCancelado = QStringLiteral("Informe cancelado.");
+    inline static const QString kFilasLeidas = QStringLiteral("Filas leídas: %L1");
+    inline static const QString kPagina = QStringLiteral("Página %1");
     // The layout paths ("reportes/repomovprove.xml") are below this folder
     // of the installation directory.
     inline static const QString kCarpetaDisenos = QStringLiteral("cxpagar");
@@ -45,10 +57,19 @@ public:
     const QString& titulo() const { return titulo_; }
     void setTitulo(const QString& t) { titulo_ = t; }
     void setSalida(Salida s) { salida_ = std::move(s); }
+    // Told what the run is doing (kFilasLeidas, kPagina), a few times a second.
+    void setAvance(std::function<void(const QString&)> avance) { avance_ = std::move(avance); }
     void setMoneda(int codigo) { cambiarMoneda(codigo); }
 
-    // F2. False when nothing was printed (refused, no rows, a fault told).
+    // F2. False when nothing was printed (refused, no rows, a fault told,
+    // cancelled). Returns when the run ends; the screen's events go on
+    // meanwhile.
     bool generar();
+    // Stops the run under way; generar() then returns false and cancelado()
+    // is true. Nothing when no run is under way.
+    void cancelar();
+    bool enCurso() const { return bool(corrida_); }
+    bool cancelado() const { return cancelado_; }
     // The last report laid out, for checks.
     const reportes::Paginado* ultimo() const { return paginado_ ? &*paginado_ : nullptr; }
     QString rutaDiseno() const;
@@ -68,15 +89,21 @@ protected:
     reportes::Ejecucion ejecucion(const Pedido& p);
 
 private:
+    struct Corrida;
     QString nitCompania();
+    bool tomarConexion(fb::Database& db);
+    void esperar(const std::shared_ptr<Corrida>& corrida);
 
     DataSet filas_;
     QString archivoDiseno_;
     QString nombreExportar_;
     QString titulo_;
     Salida salida_;
-    std::optional<reportes::Diseno> diseno_;
-    std::unique_ptr<reportes::FilasDataSet> filasInforme_;
+    std::function<void(const QString&)> avance_;
+    std::shared_ptr<const reportes::Diseno> diseno_;
+    std::unique_ptr<reportes::FilasTabla> filasInforme_;
+    std::shared_ptr<Corrida> corrida_;
+    bool cancelado_ = false;
     std::optional<reportes::Paginado> paginado_;
 };
 

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QDateEdit>
 #include <QFrame>
 #include <QGridLayout>
@@ -17,7 +18,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace cxp {
@@ -50,23 +53,79 @@ VistaInforme::VistaInforme(PantallaInforme& logica, const QString& nombre, const
     auto* columna = new QVBoxLayout(this);
     columna->addLayout(opciones_);
     columna->addLayout(campos_);
+    estado_ = new QLabel(this);
+    estado_->setObjectName(QStringLiteral("estado"));
+    columna->addWidget(estado_);
     columna->addWidget(rejilla_, 1);
     columna->addWidget(panel);
 
-    espera_ = new QLabel(PantallaInforme::kEspera, this);
+    espera_ = new QFrame(this);
     espera_->setObjectName(QStringLiteral("espera"));
-    espera_->setAlignment(Qt::AlignCenter);
     espera_->setFrameShape(QFrame::Box);
+    espera_->setFrameShadow(QFrame::Raised);
+    espera_->setLineWidth(2);
     espera_->setAutoFillBackground(true);
-    espera_->setMinimumSize(320, 60);
+    auto* capaEspera = new QVBoxLayout(espera_);
+    auto* texto = new QLabel(PantallaInforme::kEspera, espera_);
+    texto->setAlignment(Qt::AlignCenter);
+    avance_ = new QLabel(espera_);
+    avance_->setObjectName(QStringLiteral("avance"));
+    avance_->setAlignment(Qt::AlignCenter);
+    cancelar_ = new QPushButton(QStringLiteral("Cancelar"), espera_);
+    cancelar_->setObjectName(QStringLiteral("cancelar"));
+    cancelar_->setFocusPolicy(Qt::NoFocus);  // Esc and the click; the focus stays where it was
+    connect(cancelar_, &QPushButton::clicked, this, [this] { logica_.cancelar(); });
+    capaEspera->addWidget(texto);
+    capaEspera->addWidget(avance_);
+    capaEspera->addWidget(cancelar_, 0, Qt::AlignCenter);
+    espera_->setMinimumWidth(340);
     espera_->hide();
+    retrasoEspera_ = new QTimer(this);
+    retrasoEspera_->setSingleShot(true);
+    retrasoEspera_->setInterval(kRetrasoEsperaMs);
+    connect(retrasoEspera_, &QTimer::timeout, this, [this] { ponerEspera(); });
     setEnviar({});
+    logica_.setAvance([this](const QString& texto) { avance_->setText(texto); });
 
     teclado_ = new Teclado(this);
     teclado_->setEjecutor([&manejador](const Teclado::Comando& c) { manejador.proteger(c); });
     teclado_->asignar(Qt::Key_F2, [this] { imprimir(); });
     teclado_->asignar(Qt::Key_F4, [this] { exportar(); });
-    teclado_->asignar(Qt::Key_Escape, [this] { cerrarPantalla(this); });
+    teclado_->asignar(Qt::Key_Escape, [this] {
+        if (logica_.enCurso()) logica_.cancelar();
+        else cerrarPantalla(this);
+    });
+}
+
+void VistaInforme::closeEvent(QCloseEvent* evento) {
+    if (logica_.enCurso()) {
+        logica_.cancelar();
+        evento->ignore();
+        return;
+    }
+    QWidget::closeEvent(evento);
+}
+
+void VistaInforme::ponerEspera() {
+    espera_->adjustSize();
+    espera_->move((width() - espera_->width()) / 2, (height() - espera_->height()) / 2);
+    espera_->raise();
+    espera_->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+// The panel comes only when the run lasts: a quick report leaves no flicker.
+void VistaInforme::mostrarEspera(bool si) {
+    if (si) {
+        avance_->clear();
+        estado_->clear();
+        retrasoEspera_->start();
+        return;
+    }
+    retrasoEspera_->stop();
+    if (!espera_->isVisible()) return;
+    espera_->hide();
+    QApplication::restoreOverrideCursor();
 }
 
 void VistaInforme::setEnviar(Enviar enviar) {
@@ -75,20 +134,7 @@ void VistaInforme::setEnviar(Enviar enviar) {
             QString error;
             if (!reportes::enviar(p, titulo, archivo, this, &error) && !error.isEmpty()) interaccion_.error(error);
         };
-    logica_.setSalida({[this](bool si) {
-                           if (si) {
-                               espera_->adjustSize();
-                               espera_->move((width() - espera_->width()) / 2, (height() - espera_->height()) / 2);
-                               espera_->raise();
-                               espera_->show();
-                               espera_->repaint();
-                               QApplication::setOverrideCursor(Qt::WaitCursor);
-                           } else {
-                               espera_->hide();
-                               QApplication::restoreOverrideCursor();
-                           }
-                       },
-                       std::move(enviar)});
+    logica_.setSalida({[this](bool si) { mostrarEspera(si); }, std::move(enviar)});
 }
 
 QGroupBox* VistaInforme::grupoOpciones(const QString& titulo, const std::vector<QRadioButton*>& botones) {
@@ -184,11 +230,14 @@ QString VistaInforme::nitHasta() const {
 }
 
 void VistaInforme::imprimir() {
+    if (logica_.enCurso()) return;
     leerCampos();
     logica_.generar();
+    if (logica_.cancelado()) estado_->setText(PantallaInforme::kCancelado);
 }
 
 void VistaInforme::exportar() {
+    if (logica_.enCurso()) return;
     if (logica_.filas().recordCount() == 0) {
         interaccion_.informacion(PantallaInforme::kSinDatos);
         return;

@@ -2,8 +2,10 @@
 // What every report screen's widgets share: the options area above, the
 // rows of the last run (for F4), the panel with F2:Imprimir, F4:Exportar
 // and Esc:Salir, the keys, and the waiting panel "Generando informe.
-// espere un momento..." over the screen while the report is made. A screen
-// adds its option widgets and copies them into its logic in leerCampos.
+// espere un momento..." over the screen while the report is made, with
+// its progress and "Cancelar" (Esc too). A run that ends within half a
+// second shows no panel. A screen adds its option widgets and copies them
+// into its logic in leerCampos.
 #include "printing/reportes/PantallaInforme.h"
 
 #include <QWidget>
@@ -11,11 +13,14 @@
 class QButtonGroup;
 class QCheckBox;
 class QDateEdit;
+class QFrame;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
+class QTimer;
 class QVBoxLayout;
 
 namespace cxp {
@@ -33,7 +38,12 @@ public:
 
     Teclado& teclado() { return *teclado_; }
     Rejilla* rejilla() const { return rejilla_; }
-    QLabel* espera() const { return espera_; }
+    QFrame* espera() const { return espera_; }
+    QLabel* avance() const { return avance_; }
+    // Below the options: "Informe cancelado." after a cancel.
+    QLabel* estado() const { return estado_; }
+    // The delay before the waiting panel shows.
+    static constexpr int kRetrasoEsperaMs = 500;
 
     // F2 with what the fields show.
     void imprimir();
@@ -43,6 +53,8 @@ public:
     void setEnviar(Enviar enviar);
 
 protected:
+    // While a report runs the screen stays open: closing cancels the run.
+    void closeEvent(QCloseEvent* evento) override;
     virtual void leerCampos() = 0;
     // Lays the options out: a row of option groups, then the fields.
     QVBoxLayout* opciones() const { return opciones_; }
@@ -72,7 +84,14 @@ private:
     PantallaInforme& logica_;
     Teclado* teclado_;
     Rejilla* rejilla_;
-    QLabel* espera_;
+    void mostrarEspera(bool si);
+    void ponerEspera();
+
+    QFrame* espera_;
+    QLabel* avance_;
+    QPushButton* cancelar_;
+    QTimer* retrasoEspera_;
+    QLabel* estado_;
     QVBoxLayout* opciones_;
     QGridLayout* campos_;
     QRadioButton* porNombre_ = nullptr;
