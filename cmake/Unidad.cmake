@@ -14,6 +14,10 @@ set(CXP_UNIDAD_LOTE 16 CACHE STRING "Files per unity batch")
 
 set(CXP_UNIDAD_APARTE
   creditors/Tfbuscprove.cpp  # kNit, as FichaAcreedor.cpp
+  comunes/Tftasacambiodia.cpp comunes/Tfautorizacion.cpp comunes/NuevaCuenta.cpp  # kProveedor, kDataset
+  ledger/Tfmovimientos.cpp  # kColumnas
+  accounting/interfaces/FichaInterfaz.cpp accounting/interfaces/FichaInterfazVista.cpp  # kId, kTamano
+  accounting/contabilizacion/Tfcontabiliza.cpp accounting/contabilizacion/Tfedtmovimien.cpp  # kModulo, kItem
 )
 
 if(CXP_UNIDAD)
