@@ -1,6 +1,8 @@
 #pragma once
-// Each test program builds the general and company schemas once into
-// template files and copies them for every test: fast, independent tests.
+// The general and company schemas are built once into template files that
+// every test copies: fast, independent tests. The templates are shared by
+// the test programs of one build tree (under CXP_PLANTILLAS, by default the
+// build's plantillas/ folder) and rebuilt when the scripts change.
 #include "db/Esquema.h"
 
 #include <QString>

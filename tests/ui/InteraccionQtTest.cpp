@@ -55,67 +55,44 @@ void responder(Caja* vista, const QString& boton, int tecla = 0, const QString& 
 
 }  // namespace
 
-TEST(InteraccionQt, BoxesAreSpanishWithTheirOwnButtons) {
-    InteraccionQt i;
-    Caja c;
-    responder(&c, "Aceptar", 0, "caja-informacion");
-    i.informacion("Documento grabado");
-    EXPECT_EQ(c.titulo, "Información");
-    EXPECT_EQ(c.texto, "Documento grabado");
-    EXPECT_EQ(c.botones, QStringList({"Aceptar"}));
-
-    c = {};
-    responder(&c, "Aceptar");
-    i.error("Falló");
-    EXPECT_EQ(c.titulo, "Error");
-    c = {};
-    responder(&c, "Aceptar");
-    i.advertencia("Cuidado");
-    EXPECT_EQ(c.titulo, "Advertencia");
-
-    c = {};
-    responder(&c, "&Sí", 0, "caja-pregunta");
-    EXPECT_TRUE(i.preguntar("¿Anular?"));
-    EXPECT_EQ(c.titulo, "Confirmación");
-    EXPECT_EQ(c.botones, QStringList({"&Sí", "&No"}));
-    c = {};
-    responder(&c, "&No");
-    EXPECT_FALSE(i.preguntar("¿Anular?"));
-    c = {};
-    responder(&c, {}, Qt::Key_Escape);
-    EXPECT_FALSE(i.preguntar("¿Anular?")) << "Escape is No: questions act only on Yes";
-}
-
-// A creditor named "<b>X</b>" or a link is shown as typed, never as markup.
-TEST(InteraccionQt, TypedTextIsShownAsPlainText) {
+// Each box: its Spanish title and our own buttons, what each answer returns
+// (Escape is No for a question, but must not throw a stored document away
+// in abort/retry), and typed text (a creditor named "<b>X</b>" or a link)
+// shown as typed, never as markup.
+TEST(InteraccionQt, BoxesAreSpanishWithTheirOwnButtonsAndPlainText) {
     InteraccionQt i;
     const QString texto = "El acreedor <a href='http://x'>=HYPERLINK(1)</a> no existe";
-    const std::pair<const char*, std::function<void()>> cajas[] = {
-        {"Aceptar", [&] { i.informacion(texto); }},  {"Aceptar", [&] { i.error(texto); }},
-        {"Aceptar", [&] { i.advertencia(texto); }},  {"&No", [&] { i.preguntar(texto); }},
-        {"&Reintentar", [&] { i.reintentar(texto); }},
+    const QStringList siNo{"&Sí", "&No"}, abortar{"&Abortar", "&Reintentar"};
+    struct Caso {
+        const char* boton;
+        int tecla;
+        std::function<bool()> abrir;
+        const char* titulo;
+        QStringList botones;
+        bool devuelve;
+        const char* captura;
     };
-    for (const auto& [boton, abrir] : cajas) {
+    const Caso casos[] = {
+        {"Aceptar", 0, [&] { i.informacion(texto); return true; }, "Información", {"Aceptar"}, true, "caja-informacion"},
+        {"Aceptar", 0, [&] { i.error(texto); return true; }, "Error", {"Aceptar"}, true, ""},
+        {"Aceptar", 0, [&] { i.advertencia(texto); return true; }, "Advertencia", {"Aceptar"}, true, ""},
+        {"&Sí", 0, [&] { return i.preguntar(texto); }, "Confirmación", siNo, true, "caja-pregunta"},
+        {"&No", 0, [&] { return i.preguntar(texto); }, "Confirmación", siNo, false, ""},
+        {"", Qt::Key_Escape, [&] { return i.preguntar(texto); }, "Confirmación", siNo, false, ""},
+        {"&Abortar", 0, [&] { return i.reintentar(texto); }, nullptr, abortar, false, ""},
+        {"&Reintentar", 0, [&] { return i.reintentar(texto); }, nullptr, abortar, true, ""},
+        {"", Qt::Key_Escape, [&] { return i.reintentar(texto); }, nullptr, abortar, true, ""},
+    };
+    for (const Caso& k : casos) {
+        SCOPED_TRACE(std::string(k.boton) + (k.tecla ? "Escape" : ""));
         Caja c;
-        responder(&c, boton);
-        abrir();
+        responder(&c, QString::fromUtf8(k.boton), k.tecla, QString::fromLatin1(k.captura));
+        EXPECT_EQ(k.abrir(), k.devuelve);
+        if (k.titulo) EXPECT_EQ(c.titulo, QString::fromUtf8(k.titulo));
+        EXPECT_EQ(c.botones, k.botones);
         EXPECT_EQ(c.texto, texto);
-        EXPECT_EQ(c.formato, Qt::PlainText) << boton;
+        EXPECT_EQ(c.formato, Qt::PlainText);
     }
-}
-
-TEST(InteraccionQt, AbortRetryKeepsTheWorkUnlessAbortIsPressed) {
-    InteraccionQt i;
-    Caja c;
-    responder(&c, "&Abortar");
-    EXPECT_FALSE(i.reintentar("¿Eliminarlo o Recuperarlo?"));
-    EXPECT_EQ(c.botones, QStringList({"&Abortar", "&Reintentar"}));
-    c = {};
-    responder(&c, "&Reintentar");
-    EXPECT_TRUE(i.reintentar("x"));
-    c = {};
-    responder(&c, {}, Qt::Key_Escape);
-    EXPECT_TRUE(i.reintentar("x")) << "Escape must not throw a stored document away";
 }
 
 // The passing warning: no buttons, the program answers while it stands,

@@ -27,15 +27,6 @@ protected:
     void TearDown() override { sondeo.reset(); }
 };
 
-TEST(ConsultaDelSondeo, TextoConElUsuarioEntreComillas) {
-    EXPECT_EQ(SondeoMensajes::consulta("ADMIN"),
-              "select mens_id, mens_autor, mens_mensaje, mens_nivel  from mensajeria where mens_destino = 'ADMIN' "
-              "and mens_leido = 'N'");
-    EXPECT_EQ(SondeoMensajes::consulta("O'NEIL"),
-              "select mens_id, mens_autor, mens_mensaje, mens_nivel  from mensajeria where mens_destino = 'O''NEIL' "
-              "and mens_leido = 'N'");
-}
-
 TEST(TextoDeAlerta, IdMensajeAutorYElIdDeVuelta) {
     const QString t = AlertaMensajes::textoDe(42, "Revise el egreso", "AUXILIAR");
     EXPECT_EQ(t, "42<br><b>Revise el egreso<br>De : AUXILIAR</b><br>Haga clic para marcar como leído");

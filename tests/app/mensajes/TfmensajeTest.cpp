@@ -48,14 +48,6 @@ protected:
     }
 };
 
-TEST(ConsultasDePantalla, HistoriaYUsuarios) {
-    EXPECT_EQ(Tfmensaje::consultaHistoria("ADMIN"),
-              "select * from historia_mensajes('ADMIN') order by FECHA DESC, HORA DESC");
-    EXPECT_EQ(Tfmensaje::consultaHistoria("D'ARCY", "O'NEIL"),
-              "select * from historia_mensajes('D''ARCY') where REMITE = 'O''NEIL' order by FECHA DESC, HORA DESC");
-    EXPECT_EQ(Tfmensaje::consultaUsuarios(), "SELECT USUA_COD USUARIO, USUA_NOMBRE NOMBRE, FECCON FROM USUARIO ");
-}
-
 TEST_F(Pantalla, UsuariosConectadosHoy) {
     auto p = abrir();
     p->usuarios().sort("USUARIO");
