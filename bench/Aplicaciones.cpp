@@ -15,6 +15,7 @@
 #include "db/Esquema.h"
 #include "documents/applications/Tfaplicacionprv.h"
 #include "printing/motor/ImprimirDocumento.h"
+#include "bench/Silenciosa.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,21 +30,6 @@ namespace {
 using namespace cxp;
 
 // Nobody answers: messages are kept, questions get No.
-class Silenciosa : public Interaccion {
-public:
-    QString ultimo;
-    void informacion(const QString& t) override { ultimo = t; }
-    void error(const QString& t) override { ultimo = t; }
-    void advertencia(const QString& t) override { ultimo = t; }
-    void mensaje_error(const QString& t) override { ultimo = t; }
-    bool preguntar(const QString&) override { return false; }
-    bool reintentar(const QString&) override { return false; }
-    void pitar() override {}
-    void enfocar(const QString&) override {}
-    bool abrirPantalla(const QString&, const QVariantMap&) override { return false; }
-    std::optional<QVariantMap> elegir(const QString&, const QVariantMap&) override { return std::nullopt; }
-};
-
 struct Puesto {
     Silenciosa interaccion;
     Sesion sesion;

@@ -20,6 +20,7 @@
 #include "data/Sesion.h"
 #include "db/Esquema.h"
 #include "documents/programacion/ProgramacionPagos.h"
+#include "bench/Silenciosa.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,21 +35,6 @@
 namespace {
 
 using namespace cxp;
-
-class Silenciosa : public Interaccion {
-public:
-    QString ultimo;
-    void informacion(const QString& t) override { ultimo = t; }
-    void error(const QString& t) override { ultimo = t; }
-    void advertencia(const QString& t) override { ultimo = t; }
-    void mensaje_error(const QString& t) override { ultimo = t; }
-    bool preguntar(const QString&) override { return false; }
-    bool reintentar(const QString&) override { return false; }
-    void pitar() override {}
-    void enfocar(const QString&) override {}
-    bool abrirPantalla(const QString&, const QVariantMap&) override { return false; }
-    std::optional<QVariantMap> elegir(const QString&, const QVariantMap&) override { return std::nullopt; }
-};
 
 constexpr int kRetenidos = 2000;
 
