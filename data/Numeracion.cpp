@@ -177,6 +177,16 @@ std::optional<QString> primerNumeroLibre(fb::Database& db, int tipo, const QStri
     return complete_numero_n(QString::number(candidato), ancho);
 }
 
+QStringList prefijosActivos(fb::Database& db, int tipo, int agencia) {
+    QString sql = QStringLiteral("select pref_pre from prefijos where tido_cod = ") + sql::numero(int64_t(tipo)) +
+                  QStringLiteral(" and pref_activo = 'S'");
+    if (agencia != 0)
+        sql += QStringLiteral(" and (SUCU_ID = ") + sql::numero(int64_t(agencia)) + QStringLiteral(" OR SUCU_ID = 0)");
+    QStringList prefijos;
+    for (const fb::Row& f : db.query(sql + QStringLiteral(" order by pref_pre"))) prefijos.append(f[0].toString().trimmed());
+    return prefijos;
+}
+
 std::optional<QString> numeroLibreDelPrefijo(fb::Database& db, int tipo, const QString& prefijo) {
     const auto fila = db.queryOne(QStringLiteral("select pref_actual from prefijos where tido_cod = ") +
                                   sql::numero(int64_t(tipo)) + QStringLiteral(" and pref_pre = ") + sql::texto(prefijo));

@@ -6,6 +6,7 @@
 // (numbered per voucher type).
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -48,6 +49,9 @@ std::optional<QString> primerNumeroLibre(fb::Database& db, int tipo, const QStri
 // itself points at a used number (moved back by hand, or after an import).
 // Nothing when the prefix does not exist or its consecutive is no number.
 std::optional<QString> numeroLibreDelPrefijo(fb::Database& db, int tipo, const QString& prefijo);
+// The active prefixes of a type a clerk of `agencia` may use (its own and the
+// company-wide ones; every one for agency 0), in order.
+QStringList prefijosActivos(fb::Database& db, int tipo, int agencia);
 
 // "7" -> "000007"; six or more characters unchanged.
 QString complete_numero(const QString& numero);
