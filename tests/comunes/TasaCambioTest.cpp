@@ -63,9 +63,10 @@ TEST_F(TasaDelDia, LaTasaDeHoySeIngresaOSeEditaSinDuplicarla) {
         EXPECT_EQ(tasas(840), 1);
         EXPECT_EQ(valor(840), c.guardado);
     }
-    // The currencies by name.
+    // The currencies by name (the screen kept alive: monedas() is its own list).
+    const auto p = abrir();
     QStringList nombres;
-    for (const auto& m : abrir()->monedas()) nombres << m.nombre;
+    for (const auto& m : p->monedas()) nombres << m.nombre;
     EXPECT_EQ(nombres, (QStringList{"DÓLAR ESTADOUNIDENSE (USD)", "EURO (EUR)", "PESO COLOMBIANO (COP)"}));
 }
 
