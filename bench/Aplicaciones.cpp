@@ -7,6 +7,7 @@
 #include "accounting/contabilizacion/Contexto.h"
 #include "accounting/contabilizacion/Protocolo.h"
 #include "accounting/contabilizacion/Tfcontabiliza.h"
+#include "bench/Revision.h"
 #include "accounting/interfaces/Interfaces.h"
 #include "data/Configuracion.h"
 #include "data/Interaccion.h"
@@ -53,15 +54,7 @@ struct Puesto {
             ProtocoloContabilizacion protocolo(
                 sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
                 [this] {
-                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
-                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
-                    ventana.activar();
-                    QElapsedTimer espera;
-                    espera.start();
-                    while (ventana.resultado() == Tfcontabiliza::Resultado::Pendiente && espera.elapsed() < 2000)
-                        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-                    return ProtocoloContabilizacion::Revision{true,
-                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
+                    return revisionQueSeGrabaSola(sesion, interaccion, manejador, configuracion, contexto);
                 });
             if (protocolo.contabilizar({53, int(id), QString(), fecha}) != ProtocoloContabilizacion::Resultado::Finalizado)
                 std::fprintf(stderr, "aplicación %lld sin comprobante: %s\n", (long long)id, qPrintable(interaccion.ultimo));

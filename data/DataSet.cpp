@@ -566,11 +566,7 @@ void DataSet::open(fb::Transaction& tr, const QString& sql, const std::vector<fb
 }
 
 void DataSet::open(fb::Database& db, const QString& sql, const std::vector<fb::Value>& params) {
-    fb::TransactionOptions o;
-    o.readOnly = true;
-    fb::Transaction tr(db, o);
-    open(tr, sql, params);
-    tr.commit();
+    db.read([&](fb::Transaction& tr) { open(tr, sql, params); });
 }
 
 void DataSet::openEmpty(fb::Transaction& tr, const QString& sql) {
@@ -579,11 +575,7 @@ void DataSet::openEmpty(fb::Transaction& tr, const QString& sql) {
 }
 
 void DataSet::openEmpty(fb::Database& db, const QString& sql) {
-    fb::TransactionOptions o;
-    o.readOnly = true;
-    fb::Transaction tr(db, o);
-    openEmpty(tr, sql);
-    tr.commit();
+    db.read([&](fb::Transaction& tr) { openEmpty(tr, sql); });
 }
 
 void DataSet::openEmpty(const std::vector<FieldSpec>& columns) {

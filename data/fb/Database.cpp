@@ -326,33 +326,11 @@ Transaction& Database::reader() {
 void Database::dropReader() noexcept { reader_.reset(); }  // a read-only transaction: rolled back, nothing lost
 
 std::vector<Row> Database::query(const QString& sql, const std::vector<Value>& params) {
-    if (sharedReads_) {
-        try {
-            return reader().query(sql, params);
-        } catch (const DbError&) {
-            dropReader();  // a lost connection leaves it dead
-            throw;
-        }
-    }
-    Transaction tr(*this, {.readOnly = true});
-    auto rows = tr.query(sql, params);
-    tr.commit();
-    return rows;
+    return read([&](Transaction& tr) { return tr.query(sql, params); });
 }
 
 std::optional<Row> Database::queryOne(const QString& sql, const std::vector<Value>& params) {
-    if (sharedReads_) {
-        try {
-            return reader().queryOne(sql, params);
-        } catch (const DbError&) {
-            dropReader();
-            throw;
-        }
-    }
-    Transaction tr(*this, {.readOnly = true});
-    auto row = tr.queryOne(sql, params);
-    tr.commit();
-    return row;
+    return read([&](Transaction& tr) { return tr.queryOne(sql, params); });
 }
 
 QByteArray Database::encode(QStringView text) const {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace Firebird {
@@ -152,6 +153,14 @@ public:
     void setSharedReads(bool on);
     bool sharedReads() const { return sharedReads_; }
 
+    // Runs `leer(Transaction&)` in the shared read transaction when reads
+    // are shared (a failure drops it), else in a read-only transaction of
+    // its own, committed after it. For reads that need a statement rather
+    // than rows (a data set's fields, a procedure that takes a sequence's
+    // next value).
+    template <class Leer>
+    decltype(auto) read(Leer&& leer);
+
     // A query run in its own read-only transaction (or the shared one).
     std::vector<Row> query(const QString& sql, const std::vector<Value>& params = {});
     std::optional<Row> queryOne(const QString& sql, const std::vector<Value>& params = {});
@@ -271,5 +280,26 @@ private:
     std::vector<unsigned char> buffer_;
     Row row_;
 };
+
+template <class Leer>
+decltype(auto) Database::read(Leer&& leer) {
+    if (sharedReads_) {
+        try {
+            return leer(reader());
+        } catch (const DbError&) {
+            dropReader();  // a lost connection leaves it dead
+            throw;
+        }
+    }
+    Transaction tr(*this, {.readOnly = true});
+    if constexpr (std::is_void_v<decltype(leer(tr))>) {
+        leer(tr);
+        tr.commit();
+    } else {
+        decltype(auto) r = leer(tr);
+        tr.commit();
+        return r;
+    }
+}
 
 }  // namespace fb

@@ -1101,13 +1101,11 @@ bool DocumentoAjuste::grabar() {
     // The id is taken before the checks and kept for the next attempt.
     if (cargo_.asInt(c("ID")) == 0) {
         try {
-            // The procedure only takes the next value of a sequence: a
-            // read-only transaction, which commits without a write.
-            fb::TransactionOptions soloLectura;
-            soloLectura.readOnly = true;
-            fb::Transaction tr = sesion_.compania.begin(soloLectura);
-            const int64_t id = tr.executeProcedure(clase_.procedimientoId)[QStringLiteral("ID")].toInt64();
-            tr.commit();
+            // The procedure only takes the next value of a sequence: a read,
+            // which needs no transaction that writes.
+            const int64_t id = sesion_.compania.read([&](fb::Transaction& tr) {
+                return tr.executeProcedure(clase_.procedimientoId)[QStringLiteral("ID")].toInt64();
+            });
             cargo_.setValue(c("ID"), id);
         } catch (const std::exception& e) {
             manejador_.ManejarError(e, clase_.proveedor);

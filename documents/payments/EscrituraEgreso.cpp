@@ -39,12 +39,10 @@ void abrirTablasEgreso(fb::Database& db, int64_t id, DataSet& egreso, DataSet& d
 }
 
 int64_t nuevoIdEgreso(fb::Database& db) {
-    fb::TransactionOptions soloLectura;
-    soloLectura.readOnly = true;
-    fb::Transaction tr = db.begin(soloLectura);
-    const int64_t id = tr.executeProcedure(QStringLiteral("CAMBIE_ID_EGRESO"))[QStringLiteral("ID")].toInt64();
-    tr.commit();
-    return id;
+    // Only a sequence's next value: a read.
+    return db.read([](fb::Transaction& tr) {
+        return tr.executeProcedure(QStringLiteral("CAMBIE_ID_EGRESO"))[QStringLiteral("ID")].toInt64();
+    });
 }
 
 void escribirEgreso(fb::Database& db, DataSet& egreso, const OpcionesEscrituraEgreso& o) {

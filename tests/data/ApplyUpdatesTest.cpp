@@ -422,3 +422,28 @@ TEST_F(ApplyUpdates, IdentifiersAreCheckedBeforeTheyReachSql) {
     sinTabla.post();
     EXPECT_THROW(sinTabla.applyUpdates(db), DataSetError) << "changes with nowhere to go are not dropped silently";
 }
+
+// A clerk's connection reads in one shared transaction (each start of a
+// transaction rewrites the database header, synchronously): data sets and
+// sequence procedures too, and every commit is still seen at once.
+TEST_F(ApplyUpdates, ReadsOfASharedConnectionStartNoTransactionAndSeeEveryCommit) {
+    for (const bool compartidas : {false, true}) {
+        SCOPED_TRACE(compartidas);
+        db.setSharedReads(compartidas);
+        auto transaccion = [&] {
+            DataSet t;
+            t.open(db, "select current_transaction as T from rdb$database");
+            return t.asInt("T");
+        };
+        const int64_t primera = transaccion();
+        const int64_t id = db.read([](fb::Transaction& tr) {
+            return tr.executeProcedure("CAMBIE_ID_NOTA")[QStringLiteral("ID")].toInt64();
+        });
+        EXPECT_GT(id, 0);
+        EXPECT_EQ(transaccion() == primera, compartidas);
+        db.executeDirect(QStringLiteral("insert into PREFIJOS values ('B%1', 0)").arg(int(compartidas)));
+        DataSet prefijos;
+        prefijos.open(db, "select * from PREFIJOS");
+        EXPECT_EQ(prefijos.recordCount(), compartidas ? 3 : 2);
+    }
+}
