@@ -3,10 +3,8 @@
 // discounts) of the user's agency by concept, creditor, date (newest first)
 // or number; consult, payments list, notes, and "Eliminar": a live document
 // is annulled, an annulled one deleted by an administrator only, the reason
-// asked first when the company keeps them. The annulment or deletion and
-// the document's ledger voucher go together in one statement (the table's
-// annulment trigger). Screen logic only over the list the search frame
-// fills; the widgets are BuscaAjusteVista.
+// asked first when the company keeps them. Screen logic only over the list
+// the search frame fills; the widgets are BuscaAjusteVista.
 #include "data/CondicionBusqueda.h"
 
 #include <QObject>
@@ -16,6 +14,7 @@ namespace cxp {
 
 class Configuracion;
 class DataSet;
+struct DocumentoAnulable;
 class Interaccion;
 class ManejadorErrores;
 struct Sesion;
@@ -70,6 +69,7 @@ signals:
 
 private:
     QString c(const char* sufijo) const;
+    DocumentoAnulable anulable() const;
     int64_t idActual() const;
 
     const ClaseBusquedaAjuste& clase_;
