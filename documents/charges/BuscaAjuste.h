@@ -40,9 +40,6 @@ struct ClaseBusquedaAjuste {
 class BuscaAjuste : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kSinAcceso =
-        QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
-
     BuscaAjuste(const ClaseBusquedaAjuste& clase, Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                 const Configuracion& configuracion, DataSet& lista, QObject* parent = nullptr);
 

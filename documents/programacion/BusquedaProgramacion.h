@@ -23,8 +23,6 @@ class BusquedaProgramacion {
 public:
     static constexpr int kTipo = 57;
     static constexpr int kDerecho = 112;  // "Programar pagos"
-    static inline const QString kSinAcceso =
-        QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
 
     BusquedaProgramacion(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                          const Configuracion& configuracion, DataSet& lista);

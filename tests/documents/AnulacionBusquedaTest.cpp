@@ -22,31 +22,22 @@ using namespace cxp;
 
 namespace {
 
-class AnulacionBusqueda : public ::testing::Test {
-protected:
+TEST(AnulacionBusqueda, LoQueOtroAnuloMientrasTantoNoSeTocaDeNuevo) {
     prueba::BaseTemporal base{prueba::plantillaDemo()};
     fb::Database db = base.conectar();
     prueba::InteraccionGrabada interaccion;
     Sesion sesion;
+    sesion.usuario_actual = QStringLiteral("ADMIN");
+    sesion.es_administrador = true;
+    sesion.compania = base.conectar();
     ManejadorErrores manejador{interaccion, sesion, nullptr};
     Configuracion configuracion{interaccion};
-
-    void SetUp() override {
-        sesion.usuario_actual = QStringLiteral("ADMIN");
-        sesion.es_administrador = true;
-        sesion.compania = base.conectar();
-        configuracion.cargar(sesion.compania);
-    }
-    void ejecutar(const QString& sql) { db.executeDirect(sql); }
-    QString mensajes() const { return interaccion.mensajes.join(u'\n'); }
-};
-
-TEST_F(AnulacionBusqueda, LoQueOtroAnuloMientrasTantoNoSeTocaDeNuevo) {
+    configuracion.cargar(sesion.compania);
     configuracion.asignar("GENERAL", "GENERAL", "ESTABLECER CONTROL DEL PORQUE SE ANULAN LOS DOCUMENTOS", "SI");
-    ejecutar("insert into prefijos (tido_cod, pref_pre, pref_actual, pref_auto, pref_ivainc, pref_activo, sucu_id) "
-             "values (57, 'PP', '000002', 'N', 'N', 'S', 0)");
-    ejecutar("insert into programacion_pagos_enc (prpg_id, prpg_pref, prpg_numero, prpg_fecha, prpg_conc) "
-             "values (1, 'PP', '000001', current_date, 'PLAN')");
+    db.executeDirect("insert into prefijos (tido_cod, pref_pre, pref_actual, pref_auto, pref_ivainc, pref_activo, "
+                     "sucu_id) values (57, 'PP', '000002', 'N', 'N', 'S', 0)");
+    db.executeDirect("insert into programacion_pagos_enc (prpg_id, prpg_pref, prpg_numero, prpg_fecha, prpg_conc) "
+                     "values (1, 'PP', '000001', current_date, 'PLAN')");
     DataSet lista;
     int releidas = 0;
     Tfbuscegreso egresos(sesion, interaccion, manejador, configuracion, lista);
@@ -85,13 +76,14 @@ TEST_F(AnulacionBusqueda, LoQueOtroAnuloMientrasTantoNoSeTocaDeNuevo) {
                   1);
         const QString razones = QStringLiteral("select list(audi_razon) from auditoria where audi_oper = 'A' and "
                                                "audi_iddoc = %1 and tido_cod = %2").arg(id).arg(c.tipo);
-        ejecutar(QStringLiteral("update auditoria set audi_razon = 'DEL OTRO'") + razones.mid(razones.indexOf(" where")));
+        db.executeDirect(QStringLiteral("update auditoria set audi_razon = 'DEL OTRO'") + razones.mid(razones.indexOf(" where")));
         interaccion.mensajes.clear();
         interaccion.elecciones = {QVariantMap{{"razon", "MIA"}}};
         interaccion.respuestas = {true};
         releidas = 0;
         EXPECT_FALSE(c.f3());
-        EXPECT_TRUE(mensajes().contains(QStringLiteral("No se hizo ningún cambio."))) << mensajes().toStdString();
+        const QString mensajes = interaccion.mensajes.join(u'\n');
+        EXPECT_TRUE(mensajes.contains(QStringLiteral("No se hizo ningún cambio."))) << mensajes.toStdString();
         EXPECT_EQ(releidas, 1);
         EXPECT_EQ(db.queryOne(razones)->at(0).toString(), "DEL OTRO");
     }
