@@ -71,7 +71,8 @@ Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
                              QStringLiteral("Esta seguro de eliminar completamente el EGRESO "),
                              kProveedor};
     egreso.cambiado = kCambiado;
-    // Deleted, the bank document record goes with the voucher's bank row.
+    // Annulled, its cheque or withdrawal number may be used again; deleted,
+    // that record goes with the voucher's bank row.
     egreso.trasAnular = [this](int64_t id) { liberarDocumentoBanco(id); };
     const Anulacion hecho =
         anule_o_elimine(egreso, valide_acceso(sesion_, sesion_.modulo_actual == kModuloCxp ? 32 : 42, sesion_.modulo_actual),
