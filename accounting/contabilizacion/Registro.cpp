@@ -52,4 +52,24 @@ ProtocoloContabilizacion protocoloContabilizacion(Sesion& sesion, Interaccion& i
                                     });
 }
 
+std::function<void(int64_t id, int interfaz, const QDate& fecha)> contabilizarGrabado(
+    Sesion& sesion, Interaccion& interaccion, ManejadorErrores& errores, const Configuracion& configuracion, int tipo) {
+    return [s = &sesion, i = &interaccion, m = &errores, c = &configuracion, tipo](int64_t id, int interfaz,
+                                                                                 const QDate& fecha) {
+        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
+            *s, *i, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
+        protocolo.contabilizar(DocumentoContable{tipo, int(id), QString(), fecha});
+    };
+}
+
+std::function<void(int64_t id, const QString& prefijo, const QDate& fecha)> contabilizarDesdeConsulta(
+    Sesion& sesion, Interaccion& interaccion, ManejadorErrores& errores, const Configuracion& configuracion, int tipo,
+    ProtocoloContabilizacion::ElegirInterfaz elegir) {
+    return [s = &sesion, i = &interaccion, m = &errores, c = &configuracion, tipo,
+            elegir = std::move(elegir)](int64_t id, const QString& prefijo, const QDate& fecha) {
+        ProtocoloContabilizacion protocolo = protocoloContabilizacion(*s, *i, *m, *c, elegir, QApplication::activeWindow());
+        protocolo.desdeConsulta(DocumentoContable{tipo, int(id), prefijo, fecha});
+    };
+}
+
 }  // namespace cxp

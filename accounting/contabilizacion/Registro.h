@@ -30,4 +30,14 @@ ProtocoloContabilizacion protocoloContabilizacion(Sesion& sesion, Interaccion& i
                                                   ProtocoloContabilizacion::ElegirInterfaz elegirInterfaz,
                                                   QWidget* padre = nullptr);
 
+// Posts a document its screen has just saved, with the interface the save
+// chose (the protocol does not ask again); the review window over the
+// active window.
+std::function<void(int64_t id, int interfaz, const QDate& fecha)> contabilizarGrabado(
+    Sesion& sesion, Interaccion& interaccion, ManejadorErrores& errores, const Configuracion& configuracion, int tipo);
+// Posts a saved document from its consult, the interface chosen by `elegir`.
+std::function<void(int64_t id, const QString& prefijo, const QDate& fecha)> contabilizarDesdeConsulta(
+    Sesion& sesion, Interaccion& interaccion, ManejadorErrores& errores, const Configuracion& configuracion, int tipo,
+    ProtocoloContabilizacion::ElegirInterfaz elegir);
+
 }  // namespace cxp

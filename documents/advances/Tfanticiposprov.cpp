@@ -101,13 +101,8 @@ void Tfanticiposprov::leerConfiguracion() {
 }
 
 bool Tfanticiposprov::cargarPrefijos() {
-    QString sql = QStringLiteral("select pref_pre from prefijos where tido_cod = 55 and pref_activo = 'S'");
-    if (sesion_.agencia_actual != 0)
-        sql += QStringLiteral(" and (sucu_id = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
-               QStringLiteral(" or sucu_id = 0)");
     prefijos_.clear();
-    for (const fb::Row& f : sesion_.compania.query(sql + QStringLiteral(" order by pref_pre")))
-        prefijos_.append({f[0].toString(), f[0].toString()});
+    for (const QString& p : prefijosActivos(sesion_.compania, kTipo, sesion_.agencia_actual)) prefijos_.append({p, p});
     return !prefijos_.isEmpty();
 }
 

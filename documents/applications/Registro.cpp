@@ -7,7 +7,6 @@
 #include "documents/applications/TfbuscaplicacionesVista.h"
 #include "ui/InteraccionQt.h"
 
-#include <QApplication>
 
 namespace cxp {
 
@@ -18,25 +17,17 @@ ServiciosAplicacion servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m,
     r.abreInterfaz = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
         return Interfaces(s->compania, *iq).abre_interfaz(tipo, prefijo, preguntar);
     };
-    // The interface was chosen by the save itself: the protocol must not ask again.
-    r.contabilizar = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
-        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-            *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
-        protocolo.contabilizar(DocumentoContable{Tfaplicacionprv::kTipo, int(id), QString(), fecha});
-    };
+    r.contabilizar = contabilizarGrabado(*s, *iq, *m, *c, Tfaplicacionprv::kTipo);
     r.imprimir = [iq](int64_t id) {
         iq->abrirPantalla(QStringLiteral("Tfimpraplicacionp"), {{QStringLiteral("id"), qlonglong(id)}});
     };
     r.consultar = [iq](int64_t id) {
         iq->abrirPantalla(QStringLiteral("Tfaplicacion2"), {{QStringLiteral("id"), qlonglong(id)}});
     };
-    r.contabilidad = [iq, s, m, c](int64_t id, const QString& prefijo, const QDate& fecha) {
-        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-            *s, *iq, *m, *c,
-            [iq, s](int tipo, const QString& p) { return Interfaces(s->compania, *iq).abre_interfaz(tipo, p, true); },
-            QApplication::activeWindow());
-        protocolo.desdeConsulta(DocumentoContable{Tfaplicacionprv::kTipo, int(id), prefijo, fecha});
-    };
+    r.contabilidad =
+        contabilizarDesdeConsulta(*s, *iq, *m, *c, Tfaplicacionprv::kTipo, [iq, s](int tipo, const QString& p) {
+            return Interfaces(s->compania, *iq).abre_interfaz(tipo, p, true);
+        });
     return r;
 }
 

@@ -112,13 +112,8 @@ bool Tfaplicacionprv::cargarListas() {
     for (const fb::Row& f : sesion_.compania.query(
              QStringLiteral("select tido_cod, tido_nomcorto from tipo_documento where tido_cxp = 'S' order by tido_cod")))
         tipos_.append({f[0].toString().trimmed(), f[1].toString().trimmed()});
-    QString sql = QStringLiteral("select pref_pre from prefijos where tido_cod = 53 and pref_activo = 'S'");
-    if (sesion_.agencia_actual != 0)
-        sql += QStringLiteral(" and (sucu_id = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
-               QStringLiteral(" or sucu_id = 0)");
     prefijos_.clear();
-    for (const fb::Row& f : sesion_.compania.query(sql + QStringLiteral(" order by pref_pre")))
-        prefijos_.append({f[0].toString().trimmed(), f[0].toString().trimmed()});
+    for (const QString& p : prefijosActivos(sesion_.compania, kTipo, sesion_.agencia_actual)) prefijos_.append({p, p});
     return !prefijos_.isEmpty();
 }
 

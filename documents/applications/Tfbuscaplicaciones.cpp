@@ -1,13 +1,14 @@
 #include "documents/applications/Tfbuscaplicaciones.h"
 
 #include "base/Sql.h"
-#include "data/Auditoria.h"
 #include "data/Configuracion.h"
 #include "data/DataSet.h"
 #include "data/Derechos.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "data/fb/Database.h"
+#include "documents/AnulacionBusqueda.h"
 
 namespace cxp {
 
@@ -51,54 +52,29 @@ QString Tfbuscaplicaciones::consultaInicial() const {
 }
 
 Tfbuscaplicaciones::Resultado Tfbuscaplicaciones::eliminar() {
-    if (!valide_acceso(sesion_, kDerecho)) {
-        interaccion_.error(kSinAcceso);
-        return Resultado::Nada;
-    }
-    if (!lista_.isOpen() || lista_.isEmpty()) return Resultado::Nada;
-    const int64_t id = lista_.asInt(QStringLiteral("APPR_ID"));
-    if (id <= 0) return Resultado::Nada;
-    const bool anulada = lista_.asString(QStringLiteral("APPR_ANULADO")).trimmed() == QLatin1String("S");
-    // Deleting is only for an annulled application, and only for an administrator.
-    if (anulada && !sesion_.es_administrador) {
-        interaccion_.pitar();
-        return Resultado::Nada;
-    }
-    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
-    if (!pedida) return Resultado::Nada;
-    const QString razon = *pedida;
-    const QString prefijo = lista_.asString(QStringLiteral("PREF_PRE")).trimmed();
-    const QString numero = lista_.asString(QStringLiteral("APPR_NUMERO")).trimmed();
-    const QString igual = sql::numero(id);
-    Resultado hecho = Resultado::Nada;
-    try {
-        if (!anulada) {
-            if (!interaccion_.preguntar(QStringLiteral("Esta seguro de anular la aplicacion No ") + numero +
-                                        QStringLiteral("?")))
-                return Resultado::Nada;
-            fb::Transaction tr = sesion_.compania.begin();
-            tr.execute(QStringLiteral("update aplicacion_proveedor_detalle set APPD_ANULADO = 'S'    where appr_id = ") +
-                       igual);
-            tr.execute(QStringLiteral("update aplicacion_provedor set APPR_ANULADO = 'S', appr_usuario = ") +
-                       sql::texto(sesion_.usuario_actual.left(10)) + QStringLiteral(" where appr_id = ") + igual);
-            tr.commit();
-            hecho = Resultado::Anulada;
-        } else {
-            if (!interaccion_.preguntar(QStringLiteral("Esta seguro de eliminar completamente la aplicación ") +
-                                        prefijo + numero + QStringLiteral("?")))
-                return Resultado::Nada;
-            sesion_.compania.executeDirect(QStringLiteral("delete from aplicacion_provedor where appr_id = ") + igual);
-            hecho = Resultado::Eliminada;
-        }
-        if (!razon.isEmpty())
-            registre_razon(sesion_.compania, 53, id,
-                           hecho == Resultado::Anulada ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion,
-                           razon);
-    } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor);
-    }
-    emit refrescar();
-    return hecho;
+    DocumentoAnulable aplicacion{53,
+                                 QStringLiteral("aplicacion_provedor"),
+                                 QStringLiteral("appr"),
+                                 QStringLiteral("appr_usuario"),
+                                 QStringLiteral("APPR_ID"),
+                                 QStringLiteral("APPR_ANULADO"),
+                                 QStringLiteral("PREF_PRE"),
+                                 QStringLiteral("APPR_NUMERO"),
+                                 QStringLiteral("Esta seguro de anular la aplicacion No "),
+                                 QStringLiteral("Esta seguro de eliminar completamente la aplicación "),
+                                 kProveedor};
+    aplicacion.anularSoloNumero = true;
+    // Its rows are annulled with it.
+    aplicacion.antesDeAnular = [](fb::Transaction& tr, int64_t id) {
+        tr.execute(QStringLiteral("update aplicacion_proveedor_detalle set APPD_ANULADO = 'S' where appr_id = ") +
+                   sql::numero(id));
+    };
+    const Anulacion hecho = anule_o_elimine(aplicacion, valide_acceso(sesion_, kDerecho), sesion_, interaccion_,
+                                            manejador_, configuracion_, lista_);
+    if (releerTras(hecho)) emit refrescar();
+    return hecho == Anulacion::Anulado    ? Resultado::Anulada
+           : hecho == Anulacion::Eliminado ? Resultado::Eliminada
+                                           : Resultado::Nada;
 }
 
 void Tfbuscaplicaciones::consultar() {

@@ -20,8 +20,6 @@ class Tfbuscaplicaciones : public QObject {
     Q_OBJECT
 public:
     static inline const QString kTitulo = QStringLiteral("Busca Aplicaciones");
-    static inline const QString kSinAcceso =
-        QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
     // The right of the search's own option.
     static constexpr int kDerecho = 41;
 

@@ -1,13 +1,13 @@
 #include "documents/charges/BuscaAjuste.h"
 
 #include "base/Sql.h"
-#include "data/Auditoria.h"
 #include "data/Configuracion.h"
 #include "data/DataSet.h"
 #include "data/Derechos.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "documents/AnulacionBusqueda.h"
 
 namespace cxp {
 
@@ -91,62 +91,32 @@ int64_t BuscaAjuste::idActual() const {
     return lista_.asInt(c("ID"));
 }
 
-QString BuscaAjuste::yaCambiado(const QString& numero) const {
-    return QStringLiteral("Otro usuario acaba de anular o eliminar el documento ") + numero +
-           QStringLiteral(". No se hizo ningún cambio.");
+// The annulment or deletion takes the ledger voucher in the same statement
+// (the table's trigger).
+DocumentoAnulable BuscaAjuste::anulable() const {
+    const QString p = clase_.prefijoColumna.toLower();
+    return {clase_.tipo,
+            clase_.tabla,
+            p,
+            p + QStringLiteral("_usuario"),
+            c("ID"),
+            c("ANULADO"),
+            QStringLiteral("PREF_PRE"),
+            c("NUMERO"),
+            clase_.preguntaAnular,
+            clase_.preguntaEliminar,
+            clase_.proveedor};
 }
 
+QString BuscaAjuste::yaCambiado(const QString& numero) const { return anulable().cambiado.arg(numero); }
+
 BuscaAjuste::Resultado BuscaAjuste::eliminar() {
-    if (!valide_acceso(sesion_, clase_.derecho)) {
-        interaccion_.error(kSinAcceso);
-        return Resultado::Nada;
-    }
-    const int64_t id = idActual();
-    if (id <= 0) return Resultado::Nada;
-    const bool anulado = lista_.asString(c("ANULADO")).trimmed() == QLatin1String("S");
-    // Deleting is only for an annulled document, and only for an administrator.
-    if (anulado && !sesion_.es_administrador) {
-        interaccion_.pitar();
-        return Resultado::Nada;
-    }
-    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
-    if (!pedida) return Resultado::Nada;
-    const QString razon = *pedida;
-    const QString numero =
-        lista_.asString(QStringLiteral("PREF_PRE")).trimmed() + lista_.asString(c("NUMERO")).trimmed();
-    const QString p = clase_.prefijoColumna.toLower();
-    const QString igual = sql::numero(id);
-    Resultado hecho = Resultado::Nada;
-    try {
-        int64_t filas = 0;
-        // The state the clerk saw is part of the condition: a document
-        // another clerk annulled or deleted meanwhile is left alone. The
-        // table's trigger takes the ledger voucher in the same statement.
-        if (!anulado) {
-            if (!interaccion_.preguntar(clase_.preguntaAnular + numero + QStringLiteral("?"))) return Resultado::Nada;
-            filas = sesion_.compania.executeDirect(
-                QStringLiteral("update %1 set %2_anulado = 'S', %2_usuario = ").arg(clase_.tabla, p) +
-                sql::texto(sesion_.usuario_actual.left(10)) +
-                QStringLiteral(" where %1_id = ").arg(p) + igual + QStringLiteral(" and %1_anulado = 'N'").arg(p));
-            if (filas > 0) hecho = Resultado::Anulado;
-        } else {
-            if (!interaccion_.preguntar(clase_.preguntaEliminar + numero + QStringLiteral("?")))
-                return Resultado::Nada;
-            filas = sesion_.compania.executeDirect(QStringLiteral("delete from %1 where %2_id = ").arg(clase_.tabla, p) +
-                                                   igual + QStringLiteral(" and %1_anulado = 'S'").arg(p));
-            if (filas > 0) hecho = Resultado::Eliminado;
-        }
-        if (filas == 0)
-            interaccion_.advertencia(yaCambiado(numero));
-        else if (!razon.isEmpty())
-            registre_razon(sesion_.compania, clase_.tipo, id,
-                           hecho == Resultado::Anulado ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion,
-                           razon);
-    } catch (const std::exception& e) {
-        manejador_.ManejarError(e, clase_.proveedor);
-    }
-    emit refrescar();
-    return hecho;
+    const Anulacion hecho = anule_o_elimine(anulable(), valide_acceso(sesion_, clase_.derecho), sesion_, interaccion_,
+                                            manejador_, configuracion_, lista_);
+    if (releerTras(hecho)) emit refrescar();
+    return hecho == Anulacion::Anulado    ? Resultado::Anulado
+           : hecho == Anulacion::Eliminado ? Resultado::Eliminado
+                                           : Resultado::Nada;
 }
 
 void BuscaAjuste::consultar() {

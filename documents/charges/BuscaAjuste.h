@@ -3,10 +3,8 @@
 // discounts) of the user's agency by concept, creditor, date (newest first)
 // or number; consult, payments list, notes, and "Eliminar": a live document
 // is annulled, an annulled one deleted by an administrator only, the reason
-// asked first when the company keeps them. The annulment or deletion and
-// the document's ledger voucher go together in one statement (the table's
-// annulment trigger). Screen logic only over the list the search frame
-// fills; the widgets are BuscaAjusteVista.
+// asked first when the company keeps them. Screen logic only over the list
+// the search frame fills; the widgets are BuscaAjusteVista.
 #include "data/CondicionBusqueda.h"
 
 #include <QObject>
@@ -16,6 +14,7 @@ namespace cxp {
 
 class Configuracion;
 class DataSet;
+struct DocumentoAnulable;
 class Interaccion;
 class ManejadorErrores;
 struct Sesion;
@@ -41,9 +40,6 @@ struct ClaseBusquedaAjuste {
 class BuscaAjuste : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kSinAcceso =
-        QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
-
     BuscaAjuste(const ClaseBusquedaAjuste& clase, Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                 const Configuracion& configuracion, DataSet& lista, QObject* parent = nullptr);
 
@@ -70,6 +66,7 @@ signals:
 
 private:
     QString c(const char* sufijo) const;
+    DocumentoAnulable anulable() const;
     int64_t idActual() const;
 
     const ClaseBusquedaAjuste& clase_;

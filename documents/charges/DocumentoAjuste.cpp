@@ -850,14 +850,14 @@ bool DocumentoAjuste::aplicarA(const QString& clase, const QString& numero) {
         soltar();
         return false;
     }
-    const auto prefijoAplicacion = sesion_.compania.queryOne(QStringLiteral(
-        "select first 1 pref_pre from prefijos where tido_cod = 53 and pref_activo = 'S' order by pref_pre"));
-    if (!prefijoAplicacion) {
+    // The first active application prefix of any agency.
+    const QStringList prefijosAplicacion = prefijosActivos(sesion_.compania, 53, 0);
+    if (prefijosAplicacion.isEmpty()) {
         interaccion_.error(kSinPrefijoAplicacion);
         soltar();
         return false;
     }
-    prefijoAplicacion_ = (*prefijoAplicacion)[0].toString().trimmed();
+    prefijoAplicacion_ = prefijosAplicacion.first();
     claseCruce_ = clase;
     cruce_.clear();
     // Debts positive, credits negative: the two lines add up to zero.

@@ -24,28 +24,15 @@ ServiciosCargo servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, cons
     r.abreInterfaz = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
         return Interfaces(s->compania, *iq).abre_interfaz(tipo, prefijo, preguntar);
     };
-    // The interface was chosen by the save itself: the protocol must not ask again.
-    r.contabilizar = [iq, s, m, c, tipo](int64_t id, int interfaz, const QDate& fecha) {
-        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-            *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
-        protocolo.contabilizar(DocumentoContable{tipo, int(id), QString(), fecha});
-    };
-    r.contabilizarAplicacion = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
-        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-            *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
-        protocolo.contabilizar(DocumentoContable{53, int(id), QString(), fecha});
-    };
+    r.contabilizar = contabilizarGrabado(*s, *iq, *m, *c, tipo);
+    r.contabilizarAplicacion = contabilizarGrabado(*s, *iq, *m, *c, 53);
     if (tipo == 51) {
         // The cash voucher of a charge paid at once: the cash module's
         // interfaces, posted and printed like a voucher saved on its screen.
         r.abreInterfazCaja = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
             return Interfaces(s->compania, *iq).abre_interfaz_caja(tipo, prefijo, preguntar);
         };
-        r.contabilizarEgreso = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
-            ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-                *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
-            protocolo.contabilizar(DocumentoContable{62, int(id), QString(), fecha});
-        };
+        r.contabilizarEgreso = contabilizarGrabado(*s, *iq, *m, *c, 62);
         r.imprimirEgreso = [iq](int64_t id) {
             iq->abrirPantalla(QStringLiteral("Tfimpregreso"), {{QStringLiteral("id"), qlonglong(id)}});
         };
@@ -72,13 +59,9 @@ void registrarPar(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Confi
         return vista;
     });
     iq->registrarPantalla(nombre + u'2', [iq, s, m, c, tipo](const QVariantMap& args) -> QWidget* {
-        auto contabilidad = [iq, s, m, c, tipo](int64_t id, const QString& prefijo, const QDate& fecha) {
-            ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-                *s, *iq, *m, *c,
-                [iq, s](int t, const QString& p) { return Interfaces(s->compania, *iq).abre_interfaz(t, p, true); },
-                QApplication::activeWindow());
-            protocolo.desdeConsulta(DocumentoContable{tipo, int(id), prefijo, fecha});
-        };
+        auto contabilidad = contabilizarDesdeConsulta(*s, *iq, *m, *c, tipo, [iq, s](int t, const QString& p) {
+            return Interfaces(s->compania, *iq).abre_interfaz(t, p, true);
+        });
         auto logica = std::make_unique<Consulta>(*s, *iq, *m, *c, servicios(iq, s, m, c, tipo), contabilidad);
         if (!logica->abrir(args.value(QStringLiteral("id")).toLongLong())) return nullptr;
         auto* vista = new TfnotasdebitoVista(std::move(logica), *iq, *m, *s, nullptr, TfnotasdebitoVista::Modo::Consulta);

@@ -24,12 +24,7 @@ ServiciosEgreso servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, con
     r.abreInterfaz = [iq, s](int tipo, const QString& prefijo, bool preguntar) {
         return Interfaces(s->compania, *iq).abre_interfaz_caja(tipo, prefijo, preguntar);
     };
-    // The interface was chosen by the save itself: the protocol must not ask again.
-    r.contabilizar = [iq, s, m, c](int64_t id, int interfaz, const QDate& fecha) {
-        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-            *s, *iq, *m, *c, [interfaz](int, const QString&) { return interfaz; }, QApplication::activeWindow());
-        protocolo.contabilizar(DocumentoContable{62, int(id), QString(), fecha});
-    };
+    r.contabilizar = contabilizarGrabado(*s, *iq, *m, *c, 62);
     r.imprimir = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfimpregreso"), {{QStringLiteral("id"), qlonglong(id)}}); };
     r.consultar = [iq](int64_t id) {
         return iq->abrirPantalla(QStringLiteral("Tfconsegresos"), {{QStringLiteral("id"), qlonglong(id)}});
@@ -40,13 +35,9 @@ ServiciosEgreso servicios(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, con
 ServiciosConsultaEgreso serviciosConsulta(InteraccionQt* iq, Sesion* s, ManejadorErrores* m, const Configuracion* c) {
     ServiciosConsultaEgreso r;
     r.imprimir = [iq](int64_t id) { iq->abrirPantalla(QStringLiteral("Tfimpregreso"), {{QStringLiteral("id"), qlonglong(id)}}); };
-    r.contabilidad = [iq, s, m, c](int64_t id, const QString& prefijo, const QDate& fecha) {
-        ProtocoloContabilizacion protocolo = protocoloContabilizacion(
-            *s, *iq, *m, *c,
-            [iq, s](int tipo, const QString& p) { return Interfaces(s->compania, *iq).abre_interfaz_caja(tipo, p, true); },
-            QApplication::activeWindow());
-        protocolo.desdeConsulta(DocumentoContable{62, int(id), prefijo, fecha});
-    };
+    r.contabilidad = contabilizarDesdeConsulta(*s, *iq, *m, *c, 62, [iq, s](int tipo, const QString& p) {
+        return Interfaces(s->compania, *iq).abre_interfaz_caja(tipo, p, true);
+    });
     return r;
 }
 

@@ -1,13 +1,13 @@
 #include "documents/payments/Tfbuscegreso.h"
 
 #include "base/Sql.h"
-#include "data/Auditoria.h"
 #include "data/Configuracion.h"
 #include "data/DataSet.h"
 #include "data/Derechos.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "documents/AnulacionBusqueda.h"
 
 namespace cxp {
 
@@ -59,70 +59,28 @@ QString Tfbuscegreso::consulta(int columna, const QString& texto, bool cualquier
 }
 
 Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
-    const int opcion = sesion_.modulo_actual == kModuloCxp ? 32 : 42;
-    if (!valide_acceso(sesion_, opcion, sesion_.modulo_actual)) {
-        interaccion_.error(kSinAcceso);
-        return Resultado::Nada;
-    }
-    if (!lista_.isOpen() || lista_.isEmpty()) return Resultado::Nada;
-    const int64_t id = lista_.asInt(QStringLiteral("EGRE_ID"));
-    if (id <= 0) return Resultado::Nada;
-    const bool anulado = lista_.asString(QStringLiteral("EGRE_ANULADO")).trimmed() == QLatin1String("S");
-    // Deleting is only for an annulled voucher, and only for an administrator.
-    if (anulado && !sesion_.es_administrador) {
-        interaccion_.pitar();
-        return Resultado::Nada;
-    }
-    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
-    if (!pedida) return Resultado::Nada;
-    const QString razon = *pedida;
-    const QString nombre = lista_.asString(QStringLiteral("PREF_PRE")).trimmed() +
-                           lista_.asString(QStringLiteral("EGRE_NUMERO")).trimmed();
-    const QString igual = sql::numero(id);
-    Resultado hecho = Resultado::Nada;
-    try {
-        if (!anulado) {
-            if (!interaccion_.preguntar(QStringLiteral("Esta seguro de anular el EGRESO ") + nombre + QLatin1Char('?')))
-                return Resultado::Nada;
-            // Only a live voucher: one another clerk annulled meanwhile is left alone.
-            fb::Transaction tr = sesion_.compania.begin();
-            const int64_t filas =
-                tr.execute(QStringLiteral("update EGRESOS set egre_anulado = 'S', egre_usuario = ") +
-                           sql::texto(sesion_.usuario_actual.left(10)) + QStringLiteral(" where egre_id = ") + igual +
-                           QStringLiteral(" and egre_anulado = 'N'"));
-            if (filas != 1) {
-                tr.rollback();
-                interaccion_.error(kCambiado.arg(nombre));
-                emit refrescar();
-                return Resultado::Nada;
-            }
-            tr.commit();
-            hecho = Resultado::Anulado;
-            if (!razon.isEmpty()) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Anulacion, razon);
-            liberarDocumentoBanco(id);
-        } else {
-            if (!interaccion_.preguntar(QStringLiteral("Esta seguro de eliminar completamente el EGRESO ") + nombre +
-                                        QLatin1Char('?')))
-                return Resultado::Nada;
-            fb::Transaction tr = sesion_.compania.begin();
-            const int64_t filas = tr.execute(QStringLiteral("delete from egresos where egre_id = ") + igual +
-                                             QStringLiteral(" and egre_anulado = 'S'"));
-            if (filas != 1) {
-                tr.rollback();
-                interaccion_.error(kCambiado.arg(nombre));
-                emit refrescar();
-                return Resultado::Nada;
-            }
-            tr.commit();
-            // The bank document record went with the voucher's bank row.
-            hecho = Resultado::Eliminado;
-            if (!razon.isEmpty()) registre_razon(sesion_.compania, 62, id, OperacionAuditada::Eliminacion, razon);
-        }
-    } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor);
-    }
-    emit refrescar();
-    return hecho;
+    DocumentoAnulable egreso{62,
+                             QStringLiteral("egresos"),
+                             QStringLiteral("egre"),
+                             QStringLiteral("egre_usuario"),
+                             QStringLiteral("EGRE_ID"),
+                             QStringLiteral("EGRE_ANULADO"),
+                             QStringLiteral("PREF_PRE"),
+                             QStringLiteral("EGRE_NUMERO"),
+                             QStringLiteral("Esta seguro de anular el EGRESO "),
+                             QStringLiteral("Esta seguro de eliminar completamente el EGRESO "),
+                             kProveedor};
+    egreso.cambiado = kCambiado;
+    // Annulled, its cheque or withdrawal number may be used again; deleted,
+    // that record goes with the voucher's bank row.
+    egreso.trasAnular = [this](int64_t id) { liberarDocumentoBanco(id); };
+    const Anulacion hecho =
+        anule_o_elimine(egreso, valide_acceso(sesion_, sesion_.modulo_actual == kModuloCxp ? 32 : 42, sesion_.modulo_actual),
+                        sesion_, interaccion_, manejador_, configuracion_, lista_);
+    if (releerTras(hecho)) emit refrescar();
+    return hecho == Anulacion::Anulado    ? Resultado::Anulado
+           : hecho == Anulacion::Eliminado ? Resultado::Eliminado
+                                           : Resultado::Nada;
 }
 
 // "Desea volver a utilizar el cheque/retiro No. …?": yes deletes the record

@@ -23,8 +23,6 @@ class Tfbuscegreso : public QObject {
     Q_OBJECT
 public:
     static inline const QString kTitulo = QStringLiteral("Busqueda de Egresos");
-    static inline const QString kSinAcceso =
-        QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
     // Another clerk annulled or deleted it after the list was read.
     static inline const QString kCambiado =
         QStringLiteral("El egreso %1 fue anulado o eliminado por otro usuario. No se hizo ningún cambio.");

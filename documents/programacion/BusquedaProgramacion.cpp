@@ -1,13 +1,13 @@
 #include "documents/programacion/BusquedaProgramacion.h"
 
 #include "base/Sql.h"
-#include "data/Auditoria.h"
 #include "data/Configuracion.h"
 #include "data/DataSet.h"
 #include "data/Derechos.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "documents/AnulacionBusqueda.h"
 #include "data/fb/Database.h"
 
 #include <QFile>
@@ -59,45 +59,21 @@ QString BusquedaProgramacion::consultaAgrupada() const {
 }
 
 bool BusquedaProgramacion::anular() {
-    if (!lista_.isOpen() || lista_.isEmpty()) return false;
-    if (!valide_acceso(sesion_, kDerecho)) {
-        interaccion_.error(kSinAcceso);
-        return false;
-    }
-    const int64_t id = lista_.asInt(QStringLiteral("ID"));
-    const bool viva = lista_.asString(QStringLiteral("ANULADO")).trimmed() != QLatin1String("S");
-    if (!viva && !sesion_.es_administrador) {
-        interaccion_.pitar();
-        return false;
-    }
-    const QString numero =
-        lista_.asString(QStringLiteral("PREF")).trimmed() + lista_.asString(QStringLiteral("NUMERO")).trimmed();
-    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
-    if (!pedida) return false;
-    const QString razon = *pedida;
-    const QString pregunta =
-        viva ? QStringLiteral("Esta seguro de anular la programación de pagos No") + numero + QStringLiteral("?")
-             : QStringLiteral("Esta seguro de eliminar completamente la programación de pagos ") + numero +
-                   QStringLiteral("?");
-    if (!interaccion_.preguntar(pregunta)) return false;
-    try {
-        // Only on the state the clerk saw: a plan annulled or removed
-        // meanwhile by someone else is left alone.
-        const int64_t filas =
-            viva ? sesion_.compania.executeDirect(
-                       QStringLiteral("update programacion_pagos_enc set prpg_anulado = 'S', prpg_user = ") +
-                       sql::texto(sesion_.usuario_actual.left(10)) + QStringLiteral(" where prpg_id = ") +
-                       sql::numero(id) + QStringLiteral(" and prpg_anulado = 'N'"))
-                 : sesion_.compania.executeDirect(QStringLiteral("delete from programacion_pagos_enc where prpg_id = ") +
-                                                  sql::numero(id) + QStringLiteral(" and prpg_anulado = 'S'"));
-        if (filas > 0 && !razon.isEmpty())
-            registre_razon(sesion_.compania, kTipo, id,
-                           viva ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion, razon);
-        return filas > 0;
-    } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor);
-        return false;
-    }
+    static const DocumentoAnulable plan{kTipo,
+                                        QStringLiteral("programacion_pagos_enc"),
+                                        QStringLiteral("prpg"),
+                                        QStringLiteral("prpg_user"),
+                                        QStringLiteral("ID"),
+                                        QStringLiteral("ANULADO"),
+                                        QStringLiteral("PREF"),
+                                        QStringLiteral("NUMERO"),
+                                        QStringLiteral("Esta seguro de anular la programación de pagos No"),
+                                        QStringLiteral("Esta seguro de eliminar completamente la programación de pagos "),
+                                        kProveedor};
+    const Anulacion hecho = anule_o_elimine(plan, valide_acceso(sesion_, kDerecho), sesion_, interaccion_, manejador_,
+                                            configuracion_, lista_);
+    if (releerTras(hecho) && alRefrescar_) alRefrescar_();
+    return hecho == Anulacion::Anulado || hecho == Anulacion::Eliminado;
 }
 
 std::optional<int> BusquedaProgramacion::exportar(int64_t id, const QDate& fecha, const QString& secuencia,

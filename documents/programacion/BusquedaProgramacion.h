@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,8 +23,6 @@ class BusquedaProgramacion {
 public:
     static constexpr int kTipo = 57;
     static constexpr int kDerecho = 112;  // "Programar pagos"
-    static inline const QString kSinAcceso =
-        QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
 
     BusquedaProgramacion(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
                          const Configuracion& configuracion, DataSet& lista);
@@ -38,8 +37,11 @@ public:
     QString consultaAgrupada() const;
 
     // F3 on the current plan: annuls a live one, deletes an annulled one
-    // (administrators). True when the plan changed.
+    // (administrators). True when the plan changed. `refrescar` is called
+    // whenever the database was reached (changed, changed by another
+    // clerk meanwhile, or refused).
     bool anular();
+    void setAlRefrescar(std::function<void()> refrescar) { alRefrescar_ = std::move(refrescar); }
 
     // F9 "F5:Continuar": the lines of the plan's dispersal file written to
     // `ruta` (".txt" added when the name has no extension), one per row the
@@ -54,6 +56,7 @@ private:
     ManejadorErrores& manejador_;
     const Configuracion& configuracion_;
     DataSet& lista_;
+    std::function<void()> alRefrescar_;
 };
 
 }  // namespace cxp

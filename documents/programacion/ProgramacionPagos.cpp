@@ -77,16 +77,9 @@ QString ProgramacionPagos::actualDelPrefijo(const QString& prefijo) {
 bool ProgramacionPagos::abrir(int64_t id) {
     abierto_ = false;
     try {
-        QString agencia;
-        if (sesion_.agencia_actual != 0)
-            agencia = QStringLiteral(" and (SUCU_ID = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
-                      QStringLiteral(" OR SUCU_ID = 0)");
         auto leer = [&](int tipo, QList<OpcionBusqueda>& lista) {
             lista.clear();
-            for (const fb::Row& f : sesion_.compania.query(
-                     QStringLiteral("select pref_pre from prefijos where tido_cod = ") + sql::numero(int64_t(tipo)) +
-                     QStringLiteral(" and pref_activo = 'S'") + agencia + QStringLiteral(" order by pref_pre")))
-                lista.append({f[0].toString().trimmed(), f[0].toString().trimmed()});
+            for (const QString& p : prefijosActivos(sesion_.compania, tipo, sesion_.agencia_actual)) lista.append({p, p});
         };
         leer(kTipo, prefijos_);
         leer(62, prefijosEgreso_);

@@ -34,6 +34,7 @@ TfbuscaprogpagosVista::TfbuscaprogpagosVista(Sesion& sesion, Interaccion& intera
     setColumnas(BusquedaProgramacion::columnas(), 1);
     setModoSinPosicion(ModoBusqueda::DesdeValor);
     BusquedaProgramacion* l = logica_.get();
+    l->setAlRefrescar([this] { refrescar(); });
     setConsultaBase([l] { return l->consultaAgrupada(); }, QStringLiteral(" where "));
     setManejadorErrores(
         [&manejador](const std::exception& e) { manejador.ManejarError(e, QStringLiteral("QBuscaProgramacion")); });
@@ -138,7 +139,7 @@ void TfbuscaprogpagosVista::consultar() {
 }
 
 void TfbuscaprogpagosVista::anular() {
-    if (logica_->anular()) refrescar();
+    logica_->anular();
 }
 
 void TfbuscaprogpagosVista::abrirPanel() {

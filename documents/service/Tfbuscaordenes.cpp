@@ -1,13 +1,13 @@
 #include "documents/service/Tfbuscaordenes.h"
 
 #include "base/Sql.h"
-#include "data/Auditoria.h"
 #include "data/Configuracion.h"
 #include "data/DataSet.h"
 #include "data/Derechos.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
+#include "documents/AnulacionBusqueda.h"
 
 namespace cxp {
 
@@ -52,48 +52,23 @@ QString Tfbuscaordenes::consultaInicial() const {
 }
 
 bool Tfbuscaordenes::anular() {
-    if (!lista_.isOpen() || lista_.isEmpty()) return false;
-    if (!valide_acceso(sesion_, 12)) {
-        interaccion_.error(kSinAcceso);
-        emit cerrar();
-        return false;
-    }
-    const int64_t id = lista_.asInt(QStringLiteral("ORSE_ID"));
-    const bool valida = lista_.asString(QStringLiteral("ORSE_ANULADO")).trimmed() != QLatin1String("S");
-    if (!valida && !sesion_.es_administrador) {
-        interaccion_.pitar();
-        return false;
-    }
-    const QString numero =
-        lista_.asString(QStringLiteral("PREF_PRE")).trimmed() + lista_.asString(QStringLiteral("ORSE_NUMERO")).trimmed();
-    const std::optional<QString> pedida = pida_razon(configuracion_, interaccion_);
-    if (!pedida) return false;
-    const QString razon = *pedida;
-    const QString pregunta = valida ? QStringLiteral("Esta seguro de anular la Orden No ") + numero + QStringLiteral("?")
-                                    : QStringLiteral("Esta seguro de eliminar completamente la órden ") + numero +
-                                          QStringLiteral("?");
-    if (!interaccion_.preguntar(pregunta)) return false;
-    try {
-        // Each statement only on the state the clerk saw: an order annulled
-        // or removed meanwhile by someone else is left alone.
-        int64_t filas = 0;
-        if (valida)
-            filas = sesion_.compania.executeDirect(
-                QStringLiteral(" update orden_servicio set ORSE_ANULADO ='S', orse_usuario = ") +
-                sql::texto(sesion_.usuario_actual.left(10)) + QStringLiteral(" where orse_id = ") + sql::numero(id) +
-                QStringLiteral(" and orse_anulado = 'N'"));
-        else
-            filas = sesion_.compania.executeDirect(QStringLiteral("delete from orden_servicio where orse_id = ") +
-                                                   sql::numero(id) + QStringLiteral(" and orse_anulado = 'S'"));
-        if (filas > 0 && !razon.isEmpty())
-            registre_razon(sesion_.compania, kTipo, id,
-                           valida ? OperacionAuditada::Anulacion : OperacionAuditada::Eliminacion, razon);
-        emit refrescar();
-        return filas > 0;
-    } catch (const std::exception& e) {
-        manejador_.ManejarError(e, kProveedor);
-        return false;
-    }
+    static const DocumentoAnulable orden{kTipo,
+                                         QStringLiteral("orden_servicio"),
+                                         QStringLiteral("orse"),
+                                         QStringLiteral("orse_usuario"),
+                                         QStringLiteral("ORSE_ID"),
+                                         QStringLiteral("ORSE_ANULADO"),
+                                         QStringLiteral("PREF_PRE"),
+                                         QStringLiteral("ORSE_NUMERO"),
+                                         QStringLiteral("Esta seguro de anular la Orden No "),
+                                         QStringLiteral("Esta seguro de eliminar completamente la órden "),
+                                         kProveedor};
+    const Anulacion hecho =
+        anule_o_elimine(orden, valide_acceso(sesion_, 12), sesion_, interaccion_, manejador_, configuracion_, lista_);
+    // Without the right the screen closes.
+    if (hecho == Anulacion::SinAcceso) emit cerrar();
+    if (releerTras(hecho)) emit refrescar();
+    return hecho == Anulacion::Anulado || hecho == Anulacion::Eliminado;
 }
 
 void Tfbuscaordenes::consultar() {

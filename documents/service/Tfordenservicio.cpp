@@ -208,13 +208,8 @@ void Tfordenservicio::leerConfiguracion() {
 }
 
 bool Tfordenservicio::cargarPrefijos() {
-    QString sql = QStringLiteral("select pref_pre from prefijos where tido_cod = 56 and pref_activo = 'S' ");
-    if (sesion_.agencia_actual != 0)
-        sql += QStringLiteral(" and (SUCU_ID = ") + sql::numero(int64_t(sesion_.agencia_actual)) +
-               QStringLiteral(" OR SUCU_ID = 0)");
     prefijos_.clear();
-    for (const fb::Row& f : sesion_.compania.query(sql + QStringLiteral(" order by pref_pre")))
-        prefijos_.append({f[0].toString(), f[0].toString()});
+    for (const QString& p : prefijosActivos(sesion_.compania, kTipo, sesion_.agencia_actual)) prefijos_.append({p, p});
     return !prefijos_.isEmpty();
 }
 
