@@ -13,12 +13,21 @@
 #include "printing/motor/ImprimirDocumento.h"
 #include "tests/creditors/Entorno.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace prueba {
 
 inline cxp::Dinero d(const char* t) { return *cxp::Dinero::desdeTexto(QString::fromLatin1(t)); }
+
+// The text of a PDF, its layout kept, on one line per space run.
+inline QString textoPdf(const QString& pdf) {
+    QProcess texto;
+    texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(texto.waitForFinished(30000)) << pdf.toStdString();
+    return QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+}
 
 inline void cargarDemo(const BaseTemporal& base) {
     fb::Database db = base.conectar();
@@ -66,6 +75,18 @@ protected:
         return entero(QStringLiteral("select count(*) from (select enco_consec from %1 group by enco_consec "
                                      "having sum(code_debitos) <> sum(code_creditos))")
                           .arg(QLatin1String(tabla)));
+    }
+    // The one ledger voucher of a document: lines in both charts, each chart
+    // balanced.
+    void cuadraEnAmbosPlanes(int tipo, int64_t id) {
+        const QString doc = QStringLiteral(" where enco_tiporef = %1 and enco_idref = %2").arg(tipo).arg(id);
+        ASSERT_EQ(entero("select count(*) from comprobante_encabezado" + doc), 1);
+        const int64_t consec = entero("select enco_consec from comprobante_encabezado" + doc);
+        for (const char* tabla : {"comprobante_detalle", "comprobante_detalle_niif"}) {
+            const QString de = QStringLiteral(" from %1 where enco_consec = %2").arg(QLatin1String(tabla)).arg(consec);
+            EXPECT_GT(entero("select count(*)" + de), 0) << tabla;
+            EXPECT_EQ(dinero("select sum(code_debitos) - sum(code_creditos)" + de), cxp::Dinero()) << tabla;
+        }
     }
     // The company's interface of (type, prefix); the cash module's for vouchers.
     std::function<int(int, const QString&, bool)> interfaz(bool caja = false) {
