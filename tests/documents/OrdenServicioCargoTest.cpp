@@ -11,13 +11,7 @@ using prueba::d;
 
 namespace {
 
-class CargoDeOrden : public prueba::EntornoDemo {
-protected:
-    QString escalar(const QString& sql) const {
-        const auto f = filas(sql);
-        return f.empty() || f[0][0].isNull() ? QString() : f[0][0].toString().trimmed();
-    }
-};
+using CargoDeOrden = prueba::EntornoDemo;
 
 TEST_F(CargoDeOrden, LasOrdenesQueNoSirvenSeOlvidan) {
     ejecutar("insert into ORDEN_SERVICIO (ORSE_ID, PREF_PRE, ORSE_NUMERO, TERC_NIT, ORSE_BASE, ORSE_ANULADO) "
