@@ -7,7 +7,6 @@
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/Plantillas.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,18 +15,6 @@ using namespace libro;
 
 const QString kA = QStringLiteral("900100200");
 const QString kB = QStringLiteral("900300400");
-
-// Script 040's check, renamed.
-QString chequeoAnterior() {
-    QFile f(QStringLiteral(":/db/compania/040_procedimientos_usuario.sql"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QString guion = QString::fromUtf8(f.readAll());
-    const QString inicio = QStringLiteral("CREATE OR ALTER PROCEDURE CHEQUEO_SALDOS_DOC_CXPAGAR");
-    const qsizetype desde = guion.indexOf(inicio);
-    const qsizetype hasta = guion.indexOf(QStringLiteral("\nEND^"), desde);
-    if (desde < 0 || hasta < 0) return {};
-    return guion.mid(desde, hasta + 4 - desde).replace(inicio, QStringLiteral("CREATE PROCEDURE CHEQUEO_ANTERIOR"));
-}
 
 class ChequeoSaldos : public ::testing::TestWithParam<bool> {
 protected:
@@ -57,7 +44,7 @@ TEST_P(ChequeoSaldos, LasMismasFilasQueElChequeoAnterior) {
     for (const QString& nit : nits) libro.acreedor(nit);
     const QDate inicio(2025, 1, 1);
     poblarAlAzar(libro, nits, 20261207, inicio, 160);
-    const QString anterior = chequeoAnterior();
+    const QString anterior = libro::anterior("040_procedimientos_usuario.sql", "CHEQUEO_SALDOS_DOC_CXPAGAR", "CHEQUEO_ANTERIOR");
     ASSERT_FALSE(anterior.isEmpty());
     db.executeDirect(anterior);
 

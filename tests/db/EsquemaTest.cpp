@@ -1,7 +1,6 @@
 // The applier, the schema it builds and the two patterns of document tables.
 #include "db/Esquema.h"
 #include "tests/support/BaseTemporal.h"
-#include "tests/support/DocumentoPrueba.h"
 #include "tests/support/Plantillas.h"
 
 #include <gtest/gtest.h>
@@ -181,34 +180,6 @@ TEST(Esquema, UnGuionQueFallaContinuaDondeQuedo) {
     EXPECT_EQ(db.queryOne("select count(*) from B")->at(0).toInt64(), 1);
     EXPECT_TRUE(db.queryOne("select 1 from rdb$relations where rdb$relation_name = 'C'"));
     EXPECT_TRUE(cxp::esquema::aplicar(db, lista).isEmpty());
-}
-
-TEST(Patrones, AuditoriaDeUnDocumento) {
-    prueba::BaseTemporal base(prueba::plantillaCompania());
-    {
-        fb::Database db = base.conectar();
-        prueba::crearDocumentoPrueba(db);
-    }
-    fb::Database db = base.conectar(QStringLiteral("AUXILIAR"));
-    const auto g = prueba::guardarDocumento(db);
-    db.executeDirect("update DOC_PRUEBA set DOCU_MONTO = 1 where DOCU_ID = ?", {g.id});
-    db.executeDirect("update DOC_PRUEBA set DOCU_ANULADO = 'S' where DOCU_ID = ?", {g.id});
-    db.executeDirect("delete from DOC_PRUEBA_LINEA where DOCU_ID = ?", {g.id});
-    db.executeDirect("delete from DOC_PRUEBA where DOCU_ID = ?", {g.id});
-    const auto filas = db.query(
-        "select AUDI_OPER, AUDI_USUARIO, AUDI_FECHA, AUDI_HORA from AUDITORIA where TIDO_COD = ? and AUDI_IDDOC = ? "
-        "order by AUDI_ID",
-        {prueba::kTipoPrueba, g.id});
-    QStringList ops;
-    for (const auto& f : filas) {
-        ops << f[0].toString();
-        EXPECT_EQ(f[1].toString(), "AUXILIAR");
-        EXPECT_EQ(f[2].toDate(), QDate::currentDate());
-        EXPECT_EQ(f[3].toString().size(), 8);
-    }
-    EXPECT_EQ(ops.join(""), "IUAD");
-    // The prefix moved past the saved number, and only forward.
-    EXPECT_EQ(db.queryOne("select PREF_ACTUAL from PREFIJOS where TIDO_COD = 51 and PREF_PRE = 'CONC'")->at(0).toString(), "000002");
 }
 
 }  // namespace

@@ -135,12 +135,18 @@ TEST_F(LibroCxpagar, AuditoriaYConsecutivoDeCadaTablaDeDocumentos) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.tipo);
+        // The operations in order, each by the login that wrote it, today, with the hour.
         auto ops = [&](int id) {
             QStringList s;
-            for (const fb::Row& r : db.query("select AUDI_OPER from AUDITORIA where TIDO_COD = ? and AUDI_IDDOC = ? "
-                                             "order by AUDI_ID",
-                                             {c.tipo, id}))
+            for (const fb::Row& r : db.query("select AUDI_OPER, AUDI_USUARIO = current_user, AUDI_FECHA, "
+                                             "AUDI_HORA from AUDITORIA where TIDO_COD = ? and "
+                                             "AUDI_IDDOC = ? order by AUDI_ID",
+                                             {c.tipo, id})) {
                 s << r[0].toString();
+                EXPECT_TRUE(r[1].toBool());
+                EXPECT_EQ(r[2].toDate(), QDate::currentDate());
+                EXPECT_EQ(r[3].toString().size(), 8);
+            }
             return s.join(QString());
         };
         db.executeDirect(QString::fromLatin1(c.insertar), {0, QStringLiteral("000007")});

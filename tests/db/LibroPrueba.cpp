@@ -1,5 +1,6 @@
 #include "tests/db/LibroPrueba.h"
 
+#include <QFile>
 #include <random>
 
 namespace libro {
@@ -312,6 +313,15 @@ void poblarAlAzar(Libro& libro, const QStringList& nits, uint32_t semilla, QDate
         }
     }
 
+}
+
+QString anterior(const QString& guion, const QString& procedimiento, const QString& nombre) {
+    QFile f(QStringLiteral(":/db/compania/") + guion);
+    const QString t = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    const QString inicio = QStringLiteral("CREATE OR ALTER PROCEDURE %1 ").arg(procedimiento);
+    const qsizetype desde = t.indexOf(inicio), hasta = t.indexOf(QStringLiteral("\nEND^"), desde);
+    return desde < 0 || hasta < 0 ? QString()
+                                  : t.mid(desde, hasta + 4 - desde).replace(inicio, QStringLiteral("CREATE PROCEDURE %1 ").arg(nombre));
 }
 
 }  // namespace libro

@@ -122,4 +122,9 @@ private:
 // document, none before it, none of another creditor's.
 void poblarAlAzar(Libro& libro, const QStringList& nits, uint32_t semilla, QDate inicio, int dias);
 
+// The definition of `procedimiento` in company script `guion` (a former one
+// when a later script replaced it), to be created as `nombre`; empty when
+// it is not there.
+QString anterior(const QString& guion, const QString& procedimiento, const QString& nombre);
+
 }  // namespace libro

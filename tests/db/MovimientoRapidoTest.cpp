@@ -10,22 +10,12 @@
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/Plantillas.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace libro;
 using cxp::sql::texto;
-
-// The body of `procedimiento` in script `guion`, created as `nombre`.
-QString anterior(const QString& guion, const QString& procedimiento, const QString& nombre) {
-    QFile f(QStringLiteral(":/db/compania/") + guion);
-    const QString t = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    const QString inicio = QStringLiteral("CREATE OR ALTER PROCEDURE %1 ").arg(procedimiento);
-    const qsizetype desde = t.indexOf(inicio), hasta = t.indexOf(QStringLiteral("\nEND^"), desde);
-    return desde < 0 ? QString() : t.mid(desde, hasta + 4 - desde).replace(inicio, QStringLiteral("CREATE PROCEDURE %1 ").arg(nombre));
-}
 
 QStringList filas(fb::Database& db, const QString& consulta) {
     QStringList r;

@@ -3,30 +3,21 @@
 // to what the ledger oracle wrote, every option reaches its procedure, and
 // each shipped layout lays the rows out and reads back from a PDF.
 #include "data/DataSet.h"
-#include "printing/reportes/ArchivosInforme.h"
 #include "printing/reportes/InformesAcreedor.h"
 #include "printing/reportes/InformesComprobantes.h"
 #include "printing/reportes/Tfcertretencion.h"
-#include "tests/db/LibroPrueba.h"
-#include "tests/support/EntornoCompania.h"
+#include "tests/db/EntornoInformes.h"
 
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <functional>
 
 using namespace libro;
 using cxp::Dinero;
 using cxp::reportes::Paginado;
+using prueba::pesos;
+using prueba::textoPdf;
 
 namespace {
-
-Dinero pesos(Centavos c) {
-    return Dinero::desdeCrudo(c * 100);
-}
 
 Dinero suma(cxp::DataSet& ds, const char* columna, const std::function<bool(const cxp::RecordRef&)>& si = {}) {
     Dinero s;
@@ -35,34 +26,13 @@ Dinero suma(cxp::DataSet& ds, const char* columna, const std::function<bool(cons
     return s;
 }
 
-QString textoPdf(const Paginado& p) {
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("informe.pdf"));
-    QString error;
-    if (!cxp::reportes::escribirArchivo(p, cxp::reportes::FormatoArchivo::Pdf, pdf, QStringLiteral("x"), &error))
-        return error;
-    QProcess proc;
-    proc.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    proc.waitForFinished(30000);
-    return QString::fromUtf8(proc.readAllStandardOutput());
-}
-
 }  // namespace
 
-class ReportesAcreedores : public prueba::EntornoCompania {
+class ReportesAcreedores : public prueba::EntornoInformes {
 protected:
-    QTemporaryDir instalacion;
     const QStringList nits{QStringLiteral("900100200"), QStringLiteral("900300400"), QStringLiteral("800111222"),
                            QStringLiteral("79555444")};
     const QDate inicio{2025, 1, 1};
-
-    void SetUp() override {
-        entrar();
-        sesion.directorio = instalacion.path();
-        QDir().mkpath(instalacion.filePath(QStringLiteral("cxpagar/reportes")));
-        for (const QString& f : QDir(QStringLiteral(CXP_DISENOS)).entryList({QStringLiteral("*.xml")}))
-            QFile::copy(QStringLiteral(CXP_DISENOS "/") + f, instalacion.filePath(QStringLiteral("cxpagar/reportes/") + f));
-    }
 
     // F2 of a screen; the laid-out report, or nullptr after "No hay datos".
     const Paginado* correr(cxp::PantallaInforme& p) {
@@ -213,10 +183,7 @@ TEST_F(ReportesAcreedores, RetencionesSonLasDeDocumentosYCruces) {
 
     // The certificates: one PDF per creditor with withholdings, each kind's
     // total the creditor's withholdings of the period.
-    int argc = 1;
-    char programa[] = "prueba";
-    char* argv[] = {programa, nullptr};
-    QGuiApplication app(argc, argv);  // fonts
+    prueba::Fuentes fuentes;
     cxp::Tfcertretencion cert(sesion, interaccion, manejador, configuracion);
     ASSERT_TRUE(cert.abrir());
     cert.desde = inicio;
@@ -245,10 +212,7 @@ TEST_F(ReportesAcreedores, RetencionesSonLasDeDocumentosYCruces) {
 // Each new layout on its screen: empty ranges take every creditor, a "to"
 // left empty in the directory takes the "from", and the PDF reads back.
 TEST_F(ReportesAcreedores, CadaDisenoSeLeeDelPdf) {
-    int argc = 1;
-    char programa[] = "prueba";
-    char* argv[] = {programa, nullptr};
-    QGuiApplication app(argc, argv);  // fonts
+    prueba::Fuentes fuentes;
     fb::Database db = compania.conectar();
     Libro libro{db};
     for (const QString& n : nits) libro.acreedor(n);

@@ -3,21 +3,14 @@
 // balances, whatever the detail and grouping; the PDF reads back.
 #include "base/Sql.h"
 #include "data/DataSet.h"
-#include "printing/reportes/ArchivosInforme.h"
 #include "printing/motor/Lienzos.h"
 #include "printing/reportes/Tfrepoanalisi.h"
 #include "printing/reportes/Tfrepocxpaga.h"
 #include "printing/reportes/Tfrepomovprove.h"
-#include "tests/support/EntornoCompania.h"
-#include "tests/db/LibroPrueba.h"
+#include "tests/db/EntornoInformes.h"
 #include "tests/support/BaseTemporal.h"
 #include "tests/support/Plantillas.h"
 
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -25,22 +18,15 @@ using namespace libro;
 using namespace cxp::reportes;
 using cxp::Dinero;
 using cxp::sql::fecha;
+using prueba::pesos;
 
 namespace {
-
-Dinero pesos(Centavos c) {
-    return Dinero::desdeCrudo(c * 100);
-}
 
 // With CXP_CAPTURAS set, the first page of a report as a picture there.
 void captura(const Paginado& p, const QString& nombre) {
     const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
     if (carpeta.isEmpty()) return;
-    int argc = 1;
-    char programa[] = "prueba";
-    char* argv[] = {programa, nullptr};
-    std::optional<QGuiApplication> app;  // fonts
-    if (!QCoreApplication::instance()) app.emplace(argc, argv);
+    prueba::Fuentes fuentes;
     escribirPng(p, carpeta + u'/' + nombre + QStringLiteral(".png"), 110, nullptr);
 }
 
@@ -124,17 +110,8 @@ TEST(ReporteMovimiento, TotalesDeGruposEInformeCuadranConElLibro) {
         }
         if (c.detalle && c.porGrupo) {
             // The PDF reads back: creditors, the report total and the pages.
-            int argc = 1;
-            char nombre[] = "prueba";
-            char* argv[] = {nombre, nullptr};
-            QGuiApplication app(argc, argv);  // fonts
-            QTemporaryDir dir;
-            const QString pdf = dir.filePath(QStringLiteral("RepMovProv.pdf"));
-            ASSERT_TRUE(escribirArchivo(*p, FormatoArchivo::Pdf, pdf, QStringLiteral("Movimiento"), &error));
-            QProcess proc;
-            proc.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-            ASSERT_TRUE(proc.waitForFinished(30000));
-            const QString texto = QString::fromUtf8(proc.readAllStandardOutput());
+            prueba::Fuentes fuentes;
+            const QString texto = prueba::textoPdf(*p);
             EXPECT_TRUE(texto.contains(QStringLiteral("ACREEDOR 900300400")));
             EXPECT_TRUE(texto.contains(QStringLiteral("Total informe")));
             EXPECT_TRUE(texto.contains(pesos(debitos).texto(2))) << debitos;
@@ -146,10 +123,9 @@ TEST(ReporteMovimiento, TotalesDeGruposEInformeCuadranConElLibro) {
 // The report screens. The movement screen's F2: empty ranges take every creditor and group, a
 // range with nothing says so and prints nothing, and the grouping chooses
 // the group bands.
-class PantallasInforme : public prueba::EntornoCompania {};
+using PantallasInforme = prueba::EntornoInformes;
 
 TEST_F(PantallasInforme, RangosVaciosYSinDatos) {
-    entrar();
     fb::Database db = compania.conectar();
     Libro libro{db};
     const QStringList nits{QStringLiteral("900100200"), QStringLiteral("900300400"), QStringLiteral("800111222")};
@@ -157,11 +133,6 @@ TEST_F(PantallasInforme, RangosVaciosYSinDatos) {
     for (int i = 0; i < nits.size(); ++i) libro.acreedor(nits[i], grupos[i]);
     const QDate inicio(2025, 1, 1);
     poblarAlAzar(libro, nits, 5, inicio, 40);
-    QTemporaryDir instalacion;
-    sesion.directorio = instalacion.path();
-    QDir().mkpath(instalacion.filePath(QStringLiteral("cxpagar/reportes")));
-    QFile::copy(QStringLiteral(CXP_DISENOS "/repomovprove.xml"),
-                instalacion.filePath(QStringLiteral("cxpagar/reportes/repomovprove.xml")));
 
     struct Caso {
         QString nitDesde, nitHasta, grupoDesde, grupoHasta;
@@ -216,18 +187,12 @@ TEST_F(PantallasInforme, RangosVaciosYSinDatos) {
 // balance only when asked; its total, consolidated or by document, is the
 // ledger's balance of the creditors.
 TEST_F(PantallasInforme, CuentasPorPagarSinSaldoSoloSiSePide) {
-    entrar();
     fb::Database db = compania.conectar();
     Libro libro{db};
     const QStringList nits{QStringLiteral("900100200"), QStringLiteral("900300400"), QStringLiteral("800111222")};
     for (const QString& n : nits) libro.acreedor(n);
     const QDate inicio(2025, 1, 1), corte = inicio.addDays(45);
     poblarAlAzar(libro, nits.mid(0, 2), 9, inicio, 40);  // the third has no documents
-    QTemporaryDir instalacion;
-    sesion.directorio = instalacion.path();
-    QDir().mkpath(instalacion.filePath(QStringLiteral("cxpagar/reportes")));
-    QFile::copy(QStringLiteral(CXP_DISENOS "/repcxpcondet.xml"),
-                instalacion.filePath(QStringLiteral("cxpagar/reportes/repcxpcondet.xml")));
     Centavos total = 0;
     QStringList conSaldo;
     for (const QString& n : nits)
@@ -269,18 +234,12 @@ TEST_F(PantallasInforme, CuentasPorPagarSinSaldoSoloSiSePide) {
 // The aged analysis: "Rango días:" titles the four bands, the bands add up
 // to the balance, and the total is the ledger's balance at the cut-off.
 TEST_F(PantallasInforme, AnalisisTitulosYTotales) {
-    entrar();
     fb::Database db = compania.conectar();
     Libro libro{db};
     const QStringList nits{QStringLiteral("900100200"), QStringLiteral("800111222")};
     for (const QString& n : nits) libro.acreedor(n);
     const QDate inicio(2025, 1, 1), corte = inicio.addDays(100);
     poblarAlAzar(libro, nits, 3, inicio, 90);
-    QTemporaryDir instalacion;
-    sesion.directorio = instalacion.path();
-    QDir().mkpath(instalacion.filePath(QStringLiteral("cxpagar/reportes")));
-    QFile::copy(QStringLiteral(CXP_DISENOS "/repoanalisis.xml"),
-                instalacion.filePath(QStringLiteral("cxpagar/reportes/repoanalisis.xml")));
     Centavos total = 0;
     for (const QString& n : nits) total += libro.saldoAcreedor(n, corte);
 
@@ -293,10 +252,7 @@ TEST_F(PantallasInforme, AnalisisTitulosYTotales) {
         {30, false, {"0 - 30 dias", "31-60 dias", "61-90 dias", "91 y más dias"}},
         {15, true, {"0 - 15 dias", "16-30 dias", "31-45 dias", "46 y más dias"}},
     };
-    int argc = 1;
-    char nombre[] = "prueba";
-    char* argv[] = {nombre, nullptr};
-    QGuiApplication app(argc, argv);  // fonts of the recording canvas
+    prueba::Fuentes fuentes;  // of the recording canvas
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.dias);
         EXPECT_EQ(cxp::Tfrepoanalisi::titulosRangos(c.dias), c.titulos);

@@ -35,10 +35,6 @@ protected:
                      .arg(egreso)
                      .arg(QLatin1String(anulado)));
     }
-    QString escalar(const QString& sql) const {
-        const auto f = filas(sql);
-        return f.empty() ? QString() : f[0][0].toString().trimmed();
-    }
 };
 
 TEST_F(Anticipo, MontosConLaReglaDeRedondeo) {

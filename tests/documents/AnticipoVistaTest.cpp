@@ -4,6 +4,7 @@
 // window is left there.
 #include "documents/advances/TfanticiposprovVista.h"
 #include "tests/creditors/Entorno.h"
+#include "tests/support/Teclear.h"
 #include "tests/ui/Capturas.h"
 #include "ui/Teclado.h"
 
@@ -12,6 +13,7 @@
 #include <QTest>
 
 using namespace cxp;
+using prueba::escribir;
 
 namespace {
 
@@ -24,13 +26,6 @@ protected:
         auto v = std::make_unique<TfanticiposprovVista>(std::move(logica), interaccion, manejador, sesion);
         v->show();
         return v;
-    }
-    void escribir(TfanticiposprovVista& v, QLineEdit* e, const QString& texto) {
-        ASSERT_TRUE(e);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, texto);
-        ASSERT_TRUE(v.confirmar());
     }
 };
 

@@ -59,10 +59,6 @@ protected:
         p.cargo().setValue("NDPR_IVAPORC", d("19"));
         p.setSubTotal(d(monto));
     }
-    QString escalar(const QString& sql) const {
-        const auto f = filas(sql);
-        return f.empty() ? QString() : f[0][0].toString().trimmed();
-    }
 };
 
 TEST_F(Cargo, AcreedorYMontosPorLosCampos) {

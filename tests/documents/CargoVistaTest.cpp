@@ -4,6 +4,7 @@
 // CXP_CAPTURAS set, a picture of the filled screen is left there.
 #include "documents/charges/TfnotasdebitoVista.h"
 #include "tests/creditors/Entorno.h"
+#include "tests/support/Teclear.h"
 #include "tests/ui/Capturas.h"
 #include "ui/Teclado.h"
 
@@ -18,6 +19,7 @@
 #include <QTest>
 
 using namespace cxp;
+using prueba::escribir;
 
 namespace {
 
@@ -37,12 +39,6 @@ protected:
         v->resize(760, 600);
         v->show();
         return v;
-    }
-    void escribir(TfnotasdebitoVista& v, QLineEdit* e, const QString& texto) {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, texto);
-        ASSERT_TRUE(v.confirmar());
     }
 };
 

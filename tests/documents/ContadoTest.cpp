@@ -35,7 +35,6 @@ protected:
         EXPECT_TRUE(p->abrir()) << mensajes().toStdString();
         return p;
     }
-    QString escalar(const QString& sql) const { return filas(sql).at(0)[0].toString().trimmed(); }
 };
 
 // Another clerk saving on the prefix between the screen's reads of its

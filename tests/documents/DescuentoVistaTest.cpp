@@ -5,6 +5,7 @@
 #include "documents/charges/Tfnotascredito.h"
 #include "documents/charges/TfnotasdebitoVista.h"
 #include "tests/creditors/Entorno.h"
+#include "tests/support/Teclear.h"
 #include "tests/ui/Capturas.h"
 #include "ui/Teclado.h"
 
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace cxp;
+using prueba::escribir;
 
 namespace {
 
@@ -30,12 +32,6 @@ protected:
         v->resize(760, 600);
         v->show();
         return v;
-    }
-    void escribir(TfnotasdebitoVista& v, QLineEdit* e, const QString& texto) {
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, texto);
-        ASSERT_TRUE(v.confirmar());
     }
 };
 

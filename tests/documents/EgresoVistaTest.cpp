@@ -12,6 +12,7 @@
 #include "documents/payments/MediosPagoVista.h"
 #include "documents/payments/TfegresosVista.h"
 #include "tests/creditors/Entorno.h"
+#include "tests/support/Teclear.h"
 #include "tests/ui/Capturas.h"
 #include "ui/Rejilla.h"
 #include "ui/Teclado.h"
@@ -25,6 +26,7 @@
 #include <QTest>
 
 using namespace cxp;
+using prueba::escribir;
 
 namespace {
 
@@ -46,14 +48,6 @@ protected:
         v->resize(900, 760);
         v->show();
         return v;
-    }
-    void escribir(TfegresosVista& v, QWidget* w, const QString& texto) {
-        auto* e = qobject_cast<QLineEdit*>(w);
-        ASSERT_TRUE(e) << (w ? w->objectName().toStdString() : "sin campo");
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, texto);
-        ASSERT_TRUE(v.confirmar()) << mensajes().toStdString();
     }
     static QString plano(const DataSet& ds, const char* campo) { return plainText(ds.value(QString::fromLatin1(campo))); }
 };

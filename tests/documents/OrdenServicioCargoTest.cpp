@@ -2,46 +2,16 @@
 // as prefix+number copies the order (an unknown or annulled one is refused
 // and forgotten); saved, and printed with the order on it. Its posting is
 // any charge's, followed to the ledger in the charge's own road test.
-#include "data/Importe.h"
-#include "db/Esquema.h"
 #include "documents/charges/Tfnotasdebito.h"
 #include "documents/service/OrdenEnCargo.h"
-#include "printing/motor/ImprimirDocumento.h"
-#include "tests/creditors/Entorno.h"
-
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include "tests/support/EntornoDemo.h"
 
 using namespace cxp;
+using prueba::d;
 
 namespace {
 
-Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
-
-class CargoDeOrden : public prueba::EntornoAcreedores {
-protected:
-    QTemporaryDir carpeta;
-
-    void SetUp() override {
-        fb::Database db = compania.conectar();
-        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
-        entrar();
-        sesion.directorio = carpeta.path();
-    }
-    ServiciosCargo servicios(const QString& pdf) {
-        ServiciosCargo s;
-        s.abreInterfaz = [](int, const QString&, bool) { return 1; };
-        s.imprimir = [this, pdf](int64_t id) {
-            imprimirDocumento(sesion, configuracion, interaccion, {51, QString(), id, SalidaImpresion::Pdf, pdf});
-        };
-        return s;
-    }
-    QString escalar(const QString& sql) const {
-        const auto f = filas(sql);
-        return f.empty() || f[0][0].isNull() ? QString() : f[0][0].toString().trimmed();
-    }
-};
+using CargoDeOrden = prueba::EntornoDemo;
 
 TEST_F(CargoDeOrden, LasOrdenesQueNoSirvenSeOlvidan) {
     ejecutar("insert into ORDEN_SERVICIO (ORSE_ID, PREF_PRE, ORSE_NUMERO, TERC_NIT, ORSE_BASE, ORSE_ANULADO) "
@@ -61,7 +31,12 @@ TEST_F(CargoDeOrden, LasOrdenesQueNoSirvenSeOlvidan) {
 
 TEST_F(CargoDeOrden, SeLlenaSeGrabaYSeImprime) {
     const QString pdf = carpeta.filePath(QStringLiteral("cargo.pdf"));
-    Tfnotasdebito p(sesion, interaccion, manejador, configuracion, servicios(pdf));
+    Tfnotasdebito p(sesion, interaccion, manejador, configuracion, [&] {
+        ServiciosCargo s;
+        s.abreInterfaz = [](int, const QString&, bool) { return 1; };
+        s.imprimir = imprimir(51, pdf);
+        return s;
+    }());
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
     p.cargo().setValue("PREF_PRE", "BOG");
     interaccion.elecciones = {QVariantMap{{"id", 1}, {"numero", "BOG000001"}}};  // the order button's search
@@ -85,10 +60,7 @@ TEST_F(CargoDeOrden, SeLlenaSeGrabaYSeImprime) {
     EXPECT_EQ(dineroDe(fila("select saldo from cxpagar_proveedor('900876543', current_date, 0) where tipo = 51 and id = " + id)
                            ->at(0)),
               neto);
-    QProcess texto;
-    texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(texto.waitForFinished(30000));
-    EXPECT_TRUE(QString::fromUtf8(texto.readAllStandardOutput()).contains(QStringLiteral("BOG000001")));
+    EXPECT_TRUE(prueba::textoPdf(pdf).contains(QStringLiteral("BOG000001")));
 }
 
 }  // namespace

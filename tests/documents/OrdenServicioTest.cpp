@@ -26,10 +26,6 @@ protected:
         EXPECT_TRUE(p->abrir()) << mensajes().toStdString();
         return p;
     }
-    QString escalar(const QString& sql) const {
-        const auto f = filas(sql);
-        return f.empty() ? QString() : f[0][0].toString().trimmed();
-    }
 };
 
 // The withholdings against the creditor's minimum bases (strictly above

@@ -6,6 +6,7 @@
 #include "documents/service/TfbuscaordenesVista.h"
 #include "documents/service/TfordenservicioVista.h"
 #include "tests/creditors/Entorno.h"
+#include "tests/support/Teclear.h"
 #include "tests/ui/Capturas.h"
 #include "ui/Rejilla.h"
 
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace cxp;
+using prueba::escribir;
 
 namespace {
 
@@ -24,13 +26,6 @@ protected:
         fb::Database db = compania.conectar();
         esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
         entrar();
-    }
-    void escribir(TfordenservicioVista& v, QLineEdit* e, const QString& texto) {
-        ASSERT_TRUE(e);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClicks(e, texto);
-        ASSERT_TRUE(v.confirmar()) << mensajes().toStdString();
     }
 };
 

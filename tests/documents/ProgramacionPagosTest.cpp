@@ -3,50 +3,28 @@
 // document paid by another clerk before the plan is saved, the books after
 // the generation, the documents offered by cut-off date, the money
 // available in a bank account and the dispersal file's control totals.
-#include "accounting/contabilizacion/Contexto.h"
-#include "accounting/contabilizacion/Protocolo.h"
-#include "accounting/contabilizacion/Tfcontabiliza.h"
-#include "accounting/interfaces/Interfaces.h"
-#include "data/Importe.h"
-#include "db/Esquema.h"
 #include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/Tfegresos.h"
 #include "documents/programacion/BusquedaProgramacion.h"
 #include "documents/programacion/ProgramacionPagos.h"
-#include "tests/support/EntornoCompania.h"
+#include "tests/support/EntornoDemo.h"
 
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 #include <map>
 
 using namespace cxp;
+using prueba::d;
 
 namespace {
 
-Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
-
-class Programacion : public prueba::EntornoCompania {
+class Programacion : public prueba::EntornoDemo {
 protected:
-    ContextoContabilizacion contexto;
-
-    void SetUp() override {
-        demo(compania);
-        entrar();
-    }
-    static void demo(const prueba::BaseTemporal& base) {
-        fb::Database db = base.conectar();
-        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
-    }
     Dinero dinero(fb::Database& db, const QString& sql) {
         const auto f = db.queryOne(sql);
         return f && !(*f)[0].isNull() ? dineroDe((*f)[0]) : Dinero();
     }
     Dinero dinero(const QString& sql) { return dinero(sesion.compania, sql); }
-    Dinero saldoDoc(int tipo, int64_t id) {
-        return dinero(QStringLiteral("select saldo from saldo_doc_cxpagar(%1, %2, current_date, 1)").arg(tipo).arg(id));
-    }
     // The row of the documents list of a document.
     int filaDe(ProgramacionPagos& p, int tipo, int64_t id) {
         for (int i = 0; i < p.documentos().recordCount(); ++i)
@@ -74,28 +52,6 @@ protected:
         EXPECT_TRUE(p.grabar()) << mensajes().toStdString();
         if (novedades) *novedades = p.novedades();
         return p.plan().asInt("PRPG_ID");
-    }
-    ServiciosEgreso servicios() {
-        ServiciosEgreso s;
-        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
-            return Interfaces(sesion.compania, interaccion).abre_interfaz_caja(tipo, prefijo, preguntar);
-        };
-        s.contabilizar = [this](int64_t id, int interfaz, const QDate& fecha) {
-            ProtocoloContabilizacion protocolo(
-                sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
-                [this] {
-                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
-                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
-                    ventana.activar();
-                    QTest::qWait(60);
-                    return ProtocoloContabilizacion::Revision{true,
-                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
-                });
-            EXPECT_EQ(protocolo.contabilizar({62, int(id), QString(), fecha}),
-                      ProtocoloContabilizacion::Resultado::Finalizado)
-                << mensajes().toStdString();
-        };
-        return s;
     }
     // Every row a voucher leaves, its ledger voucher included, as text.
     static QStringList huella(fb::Database& db) {
@@ -143,13 +99,13 @@ TEST_F(Programacion, ElEgresoGeneradoEsIgualAlDigitado) {
     for (const Caso& c : {Caso{"caja", false, 2, "901234567", "000002"}, Caso{"cheque", true, 4, "830045678", "000004"}}) {
         SCOPED_TRACE(c.nombre);
         prueba::BaseTemporal digitada{prueba::plantillaCompania()}, generada{prueba::plantillaCompania()};
-        demo(digitada);
-        demo(generada);
+        prueba::cargarDemo(digitada);
+        prueba::cargarDemo(generada);
         const int64_t cargo = c.cargo;
         sesion.compania = digitada.conectar();
         configuracion.cargar(sesion.compania);
         {
-            Tfegresos p(sesion, interaccion, manejador, configuracion, servicios());
+            Tfegresos p(sesion, interaccion, manejador, configuracion, servicios<ServiciosEgreso>(62, {}, true));
             ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
             p.egreso().setValue("PREF_PRE", "BOG");
             p.egreso().setValue("TERC_NIT", QString::fromLatin1(c.nit));

@@ -2,41 +2,19 @@
 // voucher (F4 in its documents panel opens the advance window), paid out by
 // that voucher and posted; then the voucher annulled, which takes the
 // advance, the subledger and the ledger back to where they were.
-#include "accounting/contabilizacion/Contexto.h"
-#include "accounting/contabilizacion/Protocolo.h"
-#include "accounting/contabilizacion/Tfcontabiliza.h"
-#include "accounting/interfaces/Interfaces.h"
-#include "data/Importe.h"
-#include "db/Esquema.h"
 #include "documents/advances/Tfanticiposprov.h"
 #include "documents/payments/Tfegresos.h"
-#include "tests/creditors/Entorno.h"
-
-#include <QTemporaryDir>
-#include <QTest>
+#include "tests/support/EntornoDemo.h"
 
 using namespace cxp;
+using prueba::d;
 
 namespace {
 
-Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
-
-class RecorridoAnticipo : public prueba::EntornoAcreedores {
+class RecorridoAnticipo : public prueba::EntornoDemo {
 protected:
-    ContextoContabilizacion contexto;
-    QTemporaryDir carpeta;
     const QString nit = QStringLiteral("900456789");
 
-    void SetUp() override {
-        fb::Database db = compania.conectar();
-        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
-        entrar();
-        sesion.directorio = carpeta.path();
-    }
-    Dinero dinero(const QString& sql) {
-        const auto f = sesion.compania.queryOne(sql);
-        return f && !(*f)[0].isNull() ? dineroDe((*f)[0]) : Dinero();
-    }
     // The creditor in the subledger and in its payable and advance accounts
     // of each chart (the demo's own documents are not posted), and each
     // chart's balance over every live voucher.
@@ -52,35 +30,12 @@ protected:
         }
         return s;
     }
-    ServiciosEgreso servicios() {
-        ServiciosEgreso s;
-        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
-            return Interfaces(sesion.compania, interaccion).abre_interfaz_caja(tipo, prefijo, preguntar);
-        };
-        s.contabilizar = [this](int64_t id, int interfaz, const QDate& fecha) {
-            ProtocoloContabilizacion protocolo(
-                sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
-                [this] {
-                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
-                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
-                    ventana.activar();
-                    QTest::qWait(60);
-                    return ProtocoloContabilizacion::Revision{true,
-                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
-                });
-            EXPECT_EQ(protocolo.contabilizar({62, int(id), QString(), fecha}),
-                      ProtocoloContabilizacion::Resultado::Finalizado)
-                << mensajes().toStdString();
-        };
-        s.imprimir = [](int64_t) {};
-        return s;
-    }
 };
 
 TEST_F(RecorridoAnticipo, AnticipoDesdeElEgresoYSuAnulacion) {
     const QList<Dinero> antes = libros();
 
-    Tfegresos p(sesion, interaccion, manejador, configuracion, servicios());
+    Tfegresos p(sesion, interaccion, manejador, configuracion, servicios<ServiciosEgreso>(62, {}, true));
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
     p.egreso().setValue("PREF_PRE", "BOG");
     p.egreso().setValue("TERC_NIT", nit);

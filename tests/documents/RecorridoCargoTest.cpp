@@ -3,74 +3,20 @@
 // saves itself), printed to PDF; then its audit row, its prefix's
 // consecutive, its balance among the creditor's open documents, its ledger
 // voucher balanced in both charts and its printed amount in words.
-#include "accounting/contabilizacion/Contexto.h"
-#include "accounting/contabilizacion/Protocolo.h"
-#include "accounting/contabilizacion/Tfcontabiliza.h"
-#include "accounting/interfaces/Interfaces.h"
 #include "base/NumeroALetras.h"
-#include "data/Importe.h"
-#include "db/Esquema.h"
 #include "documents/charges/Tfnotasdebito.h"
-#include "printing/motor/ImprimirDocumento.h"
-#include "tests/creditors/Entorno.h"
-
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include "tests/support/EntornoDemo.h"
 
 using namespace cxp;
+using prueba::d;
 
 namespace {
 
-Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
-
-class Recorrido : public prueba::EntornoAcreedores {
-protected:
-    ContextoContabilizacion contexto;
-    QTemporaryDir carpeta;
-
-    void SetUp() override {
-        fb::Database db = compania.conectar();
-        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
-        entrar();
-        sesion.directorio = carpeta.path();
-    }
-    int64_t entero(const QString& sql) {
-        auto f = sesion.compania.queryOne(sql);
-        return f && !(*f)[0].isNull() ? (*f)[0].toString().trimmed().toLongLong() : 0;
-    }
-    ServiciosCargo servicios(const QString& pdf) {
-        ServiciosCargo s;
-        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
-            return Interfaces(sesion.compania, interaccion).abre_interfaz(tipo, prefijo, preguntar);
-        };
-        s.contabilizar = [this](int64_t id, int interfaz, const QDate& fecha) {
-            ProtocoloContabilizacion protocolo(
-                sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
-                [this] {
-                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
-                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
-                    ventana.activar();
-                    QTest::qWait(60);  // a voucher that needs no confirmation saves itself
-                    return ProtocoloContabilizacion::Revision{true,
-                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
-                });
-            EXPECT_EQ(protocolo.contabilizar({51, int(id), QString(), fecha}),
-                      ProtocoloContabilizacion::Resultado::Finalizado)
-                << mensajes().toStdString();
-        };
-        s.imprimir = [this, pdf](int64_t id) {
-            const auto r = imprimirDocumento(sesion, configuracion, interaccion,
-                                             {51, QString(), id, SalidaImpresion::Pdf, pdf});
-            EXPECT_TRUE(r.impreso) << r.mensaje.toStdString();
-        };
-        return s;
-    }
-};
+using Recorrido = prueba::EntornoDemo;
 
 TEST_F(Recorrido, UnCargoDeLaDemoDeFinAFin) {
     const QString pdf = carpeta.filePath(QStringLiteral("cargo.pdf"));
-    Tfnotasdebito p(sesion, interaccion, manejador, configuracion, servicios(pdf));
+    Tfnotasdebito p(sesion, interaccion, manejador, configuracion, servicios<ServiciosCargo>(51, imprimir(51, pdf)));
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
     EXPECT_EQ(p.cargo().asString("PREF_PRE"), "0000");
     EXPECT_TRUE(interaccion.mensajes.isEmpty()) << "la demo abre el cargo sin avisos: " << mensajes().toStdString();
@@ -100,22 +46,8 @@ TEST_F(Recorrido, UnCargoDeLaDemoDeFinAFin) {
     ASSERT_TRUE(abierto) << "el cargo está entre los documentos abiertos del acreedor";
     EXPECT_EQ(dineroDe((*abierto)[0]), neto) << "lo que se debe es el neto de retenciones";
 
-    const QString doc = QStringLiteral(" where enco_tiporef = 51 and enco_idref = %1").arg(id);
-    ASSERT_EQ(entero("select count(*) from comprobante_encabezado" + doc), 1);
-    const int64_t consec = entero("select enco_consec from comprobante_encabezado" + doc);
-    for (const char* tabla : {"comprobante_detalle", "comprobante_detalle_niif"}) {
-        SCOPED_TRACE(tabla);
-        EXPECT_GT(entero(QStringLiteral("select count(*) from %1 where enco_consec = %2").arg(QLatin1String(tabla)).arg(consec)), 0);
-        EXPECT_EQ(entero(QStringLiteral("select sum(code_debitos * 100) - sum(code_creditos * 100) from %1 where enco_consec = %2")
-                             .arg(QLatin1String(tabla))
-                             .arg(consec)),
-                  0);
-    }
-
-    QProcess texto;
-    texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(texto.waitForFinished(30000));
-    const QString impreso = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+    cuadraEnAmbosPlanes(51, id);
+    const QString impreso = prueba::textoPdf(pdf);
     EXPECT_TRUE(impreso.contains(QStringLiteral("LÁCTEOS LA SABANA"))) << impreso.toStdString();
     const QString letras = numero_a_letras(neto, QStringLiteral("PESOS"), QStringLiteral("CENTAVOS"), QStringLiteral("M/CTE"));
     EXPECT_TRUE(impreso.contains(letras.simplified().left(40), Qt::CaseInsensitive))

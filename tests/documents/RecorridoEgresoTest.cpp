@@ -4,88 +4,26 @@
 // posted through the review window and printed to PDF. Then the documents'
 // balances, the cheque record, the ledger voucher in both charts and the
 // creditor's payable account against its subledger.
-#include "accounting/contabilizacion/Contexto.h"
-#include "accounting/contabilizacion/Protocolo.h"
-#include "accounting/contabilizacion/Tfcontabiliza.h"
-#include "accounting/interfaces/Interfaces.h"
 #include "base/NumeroALetras.h"
-#include "data/Importe.h"
-#include "db/Esquema.h"
 #include "documents/payments/DocumentosPagados.h"
 #include "documents/payments/FormasPago.h"
 #include "documents/payments/Tfegresos.h"
-#include "printing/motor/ImprimirDocumento.h"
-#include "tests/creditors/Entorno.h"
-
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include "tests/support/EntornoDemo.h"
 
 using namespace cxp;
+using prueba::d;
 
 namespace {
 
-Dinero d(const char* t) { return *Dinero::desdeTexto(QString::fromLatin1(t)); }
-
-class RecorridoEgreso : public prueba::EntornoAcreedores {
+class RecorridoEgreso : public prueba::EntornoDemo {
 protected:
-    ContextoContabilizacion contexto;
-    QTemporaryDir carpeta;
     const QString nit = QStringLiteral("900456789");
 
-    void SetUp() override {
-        fb::Database db = compania.conectar();
-        esquema::ejecutar(db, esquema::guionDemo(esquema::Base::Compania));
-        entrar();
-        sesion.directorio = carpeta.path();
-    }
-    Dinero dinero(const QString& sql) {
-        const auto f = sesion.compania.queryOne(sql);
-        return f && !(*f)[0].isNull() ? dineroDe((*f)[0]) : Dinero();
-    }
     Dinero saldoDoc(int tipo, int64_t id) {
         return dinero(QStringLiteral("select saldo from cxpagar_proveedor('%1', current_date, 0) where tipo = %2 and id = %3")
                           .arg(nit)
                           .arg(tipo)
                           .arg(id));
-    }
-    // The creditor in the ledger (payable and advance accounts) and in the
-    // payables subledger.
-    Dinero mayorAcreedor() {
-        return dinero(QStringLiteral("select coalesce(sum(d.code_creditos - d.code_debitos), 0) from comprobante_detalle d "
-                                     "join comprobante_encabezado e on e.enco_consec = d.enco_consec where d.terc_nit = '%1' "
-                                     "and e.enco_anulado = 'N' and d.cuen_cod in ('22050501', '13300501')")
-                          .arg(nit));
-    }
-    Dinero subAcreedor() {
-        return dinero(QStringLiteral("select saldo from saldo_proveedor('%1', current_date, 0)").arg(nit));
-    }
-    ServiciosEgreso servicios(const QString& pdf) {
-        ServiciosEgreso s;
-        s.abreInterfaz = [this](int tipo, const QString& prefijo, bool preguntar) {
-            return Interfaces(sesion.compania, interaccion).abre_interfaz_caja(tipo, prefijo, preguntar);
-        };
-        s.contabilizar = [this](int64_t id, int interfaz, const QDate& fecha) {
-            ProtocoloContabilizacion protocolo(
-                sesion, interaccion, configuracion, contexto, [interfaz](int, const QString&) { return interfaz; },
-                [this] {
-                    Tfcontabiliza ventana(sesion, interaccion, manejador, configuracion, contexto);
-                    if (!ventana.abrir() || !ventana.necesaria()) return ProtocoloContabilizacion::Revision{};
-                    ventana.activar();
-                    QTest::qWait(60);  // a voucher that needs no confirmation saves itself
-                    return ProtocoloContabilizacion::Revision{true,
-                                                              ventana.resultado() == Tfcontabiliza::Resultado::Aceptado};
-                });
-            EXPECT_EQ(protocolo.contabilizar({62, int(id), QString(), fecha}),
-                      ProtocoloContabilizacion::Resultado::Finalizado)
-                << mensajes().toStdString();
-        };
-        s.imprimir = [this, pdf](int64_t id) {
-            const auto r = imprimirDocumento(sesion, configuracion, interaccion,
-                                             {62, QString(), id, SalidaImpresion::Pdf, pdf});
-            EXPECT_TRUE(r.impreso) << r.mensaje.toStdString();
-        };
-        return s;
     }
 };
 
@@ -98,27 +36,21 @@ TEST_F(RecorridoEgreso, UnEgresoDeLaDemoDeFinAFin) {
     const Dinero descuentoAntes = saldoDoc(52, 77);
     ASSERT_GT(cargoAntes, d("1000000")) << "el cargo BOG000001 de la demo tiene saldo";
     ASSERT_EQ(descuentoAntes, d("-119000"));
-    const Dinero mayorAntes = mayorAcreedor(), subAntes = subAcreedor();
-    auto nombre = [this](int tipo) {
-        return sesion.compania.queryOne(QStringLiteral("select tido_nomcorto from tipo_documento where tido_cod = %1").arg(tipo))
-            ->at(0)
-            .toString()
-            .trimmed();
-    };
+    const Dinero mayorAntes = mayorAcreedor(nit), subAntes = subAcreedor(nit);
 
     const QString pdf = carpeta.filePath(QStringLiteral("egreso.pdf"));
-    Tfegresos p(sesion, interaccion, manejador, configuracion, servicios(pdf));
+    Tfegresos p(sesion, interaccion, manejador, configuracion, servicios<ServiciosEgreso>(62, imprimir(62, pdf), true));
     ASSERT_TRUE(p.abrir()) << mensajes().toStdString();
     p.egreso().setValue("PREF_PRE", "BOG");
     p.egreso().setValue("TERC_NIT", nit);
     ASSERT_EQ(p.panel(), Tfegresos::Panel::Documentos) << mensajes().toStdString();
     // The charge, partly; the discount, whole.
     if (p.detalle().state() != DataSet::State::Browse) p.detalle().cancel();
-    ASSERT_TRUE(p.documentos().agregar(nombre(51), "BOG", "000001")) << mensajes().toStdString();
+    ASSERT_TRUE(p.documentos().agregar(nombreCorto(51), "BOG", "000001")) << mensajes().toStdString();
     p.detalle().edit();
     p.detalle().setValue("EGDE_ABONO", d("1000000"));
     p.detalle().post();
-    ASSERT_TRUE(p.documentos().agregar(nombre(52), "CEN", "000077")) << mensajes().toStdString();
+    ASSERT_TRUE(p.documentos().agregar(nombreCorto(52), "CEN", "000077")) << mensajes().toStdString();
     ASSERT_TRUE(p.teclaF2());
     ASSERT_EQ(p.panel(), Tfegresos::Panel::Ninguno);
     const Dinero monto = p.egreso().asDinero("EGRE_MONTO");
@@ -157,31 +89,18 @@ TEST_F(RecorridoEgreso, UnEgresoDeLaDemoDeFinAFin) {
 
     EXPECT_EQ(saldoDoc(51, 1), cargoAntes - d("1000000"));
     EXPECT_EQ(saldoDoc(52, 77), Dinero()) << "el descuento cruzado queda sin saldo";
-    EXPECT_EQ(subAcreedor(), subAntes - monto);
+    EXPECT_EQ(subAcreedor(nit), subAntes - monto);
 
     EXPECT_EQ(dinero(QStringLiteral("select count(*) from cheques where cheq_idegreso = %1 and cheq_numero = '%2'")
                          .arg(id)
                          .arg(cheque)),
               Dinero::desdeEntero(1));
 
-    const QString doc = QStringLiteral(" where enco_tiporef = 62 and enco_idref = %1").arg(id);
-    ASSERT_EQ(dinero("select count(*) from comprobante_encabezado" + doc), Dinero::desdeEntero(1));
-    const QString consec = QString::number(dinero("select enco_consec from comprobante_encabezado" + doc).crudo() / Dinero::unidad);
-    for (const char* tabla : {"comprobante_detalle", "comprobante_detalle_niif"}) {
-        SCOPED_TRACE(tabla);
-        EXPECT_GT(dinero(QStringLiteral("select sum(code_debitos) from %1 where enco_consec = %2").arg(QLatin1String(tabla), consec)),
-                  Dinero());
-        EXPECT_EQ(dinero(QStringLiteral("select sum(code_debitos) - sum(code_creditos) from %1 where enco_consec = %2")
-                             .arg(QLatin1String(tabla), consec)),
-                  Dinero());
-    }
+    cuadraEnAmbosPlanes(62, id);
     // The voucher moves the creditor's accounts exactly as its subledger.
-    EXPECT_EQ(mayorAcreedor() - mayorAntes, subAcreedor() - subAntes);
+    EXPECT_EQ(mayorAcreedor(nit) - mayorAntes, subAcreedor(nit) - subAntes);
 
-    QProcess texto;
-    texto.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(texto.waitForFinished(30000));
-    const QString impreso = QString::fromUtf8(texto.readAllStandardOutput()).simplified();
+    const QString impreso = prueba::textoPdf(pdf);
     EXPECT_TRUE(impreso.contains(cheque)) << impreso.toStdString();
     const QString letras = numero_a_letras(monto, QStringLiteral("PESOS"), QStringLiteral("CENTAVOS"), QStringLiteral("M/CTE"));
     EXPECT_TRUE(impreso.contains(letras.simplified().left(40), Qt::CaseInsensitive))

@@ -45,6 +45,11 @@ protected:
     int64_t contar(const QString& sql, const std::vector<fb::Value>& params = {}) const {
         return fila(sql, params)->at(0).toInt64();
     }
+    // The first column of the first row as text, trimmed; empty without rows.
+    QString escalar(const QString& sql) const {
+        const auto f = fila(sql);
+        return f && !f->at(0).isNull() ? f->at(0).toString().trimmed() : QString();
+    }
     QString mensajes() const { return interaccion.mensajes.join(u'\n'); }
 };
 
