@@ -128,14 +128,7 @@ protected:
         ventana->activar();
         QApplication::processEvents();
     }
-    QVariant feccon() const {
-        fb::ConnectionParams cp;
-        cp.database = inst.general();
-        cp.user = "SYSDBA";
-        fb::Database g = fb::Database::attach(cp);
-        const auto v = g.queryOne("select feccon from usuario where usua_cod = 'ADMIN'")->at(0);
-        return v.isNull() ? QVariant() : QVariant(v.toDate());
-    }
+    QVariant feccon() const { return inst.marcaDeConexion(); }
 };
 
 TEST_F(Principal, MenusConSusTitulosYAtajos) {
@@ -350,15 +343,6 @@ TEST_F(Principal, EncabezadoRevisionYColores) {
     EXPECT_EQ(ventana->panel(2)->base(), QColor(Qt::white));
     EXPECT_EQ(ventana->panel(2)->fin(), celeste);
     EXPECT_FALSE(cxp::PanelDegradado::colorConfigurado("azul"));
-}
-
-TEST_F(Principal, ExportarDatosSoloAvisa) {
-    abrir();
-    QStringList cajas;
-    responderCajas(&cajas);
-    ventana->accion("mant.exportar")->trigger();
-    EXPECT_EQ(cajas, QStringList{"Opción en mantenimiento, disculpe los inconvenientes."});
-    EXPECT_TRUE(ventana->mdi()->subWindowList().isEmpty());
 }
 
 TEST_F(Principal, ArranqueRechazadoCierraLaVentana) {
@@ -604,17 +588,11 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             QPointer<QWidget> pantalla = pantallaAbierta(*ventana, nombre, antes);
             ASSERT_TRUE(pantalla);
             if (!porBoton) {
+                static const QStringList capturadas{"Tfconscxpagar", "Tfabonosprv", "Tfnotasdebito", "Tfbuscantipos",
+                    "Tfconsanticipocxp", "Tfaplicacionprv", "Tfconsaplicacxp", "Tfbuscaplicaciones", "Tfbuscanotdebito",
+                    "Tfbuscancredito", "Tfnotasdoc", "Tfbuscegreso", "Tfconsegresos", "Tfmenureportes1"};
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
-                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
-                                            nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
-                                            nombre == "Tfaplicacionprv" || nombre == "Tfconsaplicacxp" ||
-                                            nombre == "Tfbuscaplicaciones" || nombre == "Tfbuscanotdebito" ||
-                                            nombre == "Tfbuscancredito" || nombre == "Tfnotasdoc" ||
-                                            nombre == "Tfbuscaplicaciones" ||
-                                            nombre == "Tfbuscegreso" || nombre == "Tfconsegresos" ||
-                                            nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
-                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi" ||
-                                            nombre.startsWith("Tfrep")))
+                    !carpeta.isEmpty() && (capturadas.contains(nombre) || nombre.startsWith("Tfrep")))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);
@@ -801,10 +779,7 @@ TEST(Lanzador, EntregaLaClavePorUnDescriptor) {
 // on the command line, is gone from it while the program runs.
 TEST(Parada, LasSenalesCierranComoLaVentana) {
     prueba::InstalacionPrueba inst;
-    const auto conectado = [&] {
-        fb::Database g = fb::Database::attach({inst.general(), "SYSDBA"});
-        return !g.queryOne("select feccon from usuario where usua_cod = 'ADMIN'")->at(0).isNull();
-    };
+    const auto conectado = [&] { return inst.marcaDeConexion().isValid(); };
     for (const int senal : {SIGTERM, SIGINT, SIGHUP}) {
         QProcess p;  // offscreen, as this test
         const QString sellada = cxp::cifrado::cifrar("demo");
