@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -52,14 +53,7 @@ protected:
     prueba::InstalacionPrueba inst;
     Instancia a;
 
-    QVariant feccon(const QString& usuario = QStringLiteral("ADMIN")) const {
-        fb::ConnectionParams cp;
-        cp.database = inst.general();
-        cp.user = QStringLiteral("SYSDBA");
-        fb::Database g = fb::Database::attach(cp);
-        const auto v = g.queryOne("select feccon from usuario where usua_cod = " + cxp::sql::texto(usuario))->at(0);
-        return v.isNull() ? QVariant() : QVariant(v.toDate());
-    }
+    QVariant feccon(const QString& usuario = QStringLiteral("ADMIN")) const { return inst.marcaDeConexion(usuario); }
     // The log lines end with ",USER,message".
     void esperarLog(const QStringList& mensajes, const QString& usuario) const {
         const QStringList lineas = inst.lineasErrores();
@@ -203,26 +197,36 @@ TEST_F(Activacion, UsuarioQueLaBaseGeneralNoConoce) {
     EXPECT_FALSE(b.sesion.es_administrador);
 }
 
-TEST_F(Activacion, ArchivoDeBaseDeDatosInexistente) {
-    QFile::remove(inst.compania());
-    EXPECT_FALSE(a.activacion.activar(parametros()));
-    const QString esperado = "No se encontró el archivo o la ruta " + inst.compania();
-    EXPECT_EQ(a.interaccion.de("error"), QStringList{esperado});
-    EXPECT_FALSE(a.sesion.general.isAttached());
-    const QStringList lineas = inst.lineasErrores();
-    ASSERT_EQ(lineas.size(), 1);
-    EXPECT_TRUE(lineas[0].contains(inst.compania()));
-}
-
-TEST_F(Activacion, SinConexionCfg) {
-    inst.quitarConexion();
-    EXPECT_FALSE(a.activacion.activar(parametros()));
-    // The empty location makes a path that starts with the separator.
-    EXPECT_EQ(a.interaccion.de("error"),
-              (QStringList{cxp::arranque::kSinConexion, "No se encontró el archivo o la ruta /datos/001/quelmar.fdb"}));
-    const QStringList lineas = inst.lineasErrores();
-    ASSERT_EQ(lineas.size(), 2);
-    EXPECT_TRUE(lineas[0].endsWith(",ADMIN," + cxp::arranque::kSinConexion));
+// Databases out of reach, one after the other on the same installation:
+// the messages in order and one log line each, the first with its cause.
+TEST_F(Activacion, BasesFueraDeAlcance) {
+    const QString sinRuta = QStringLiteral("No se encontró el archivo o la ruta ");
+    struct Caso {
+        const char* nombre;
+        std::function<void()> preparar;
+        QString ubicacion;
+        QStringList errores;
+        QString enLog;
+    };
+    const Caso casos[] = {
+        {"servidor", [] {}, "127.0.0.1/1:/nada", {"No se encontró el equipo servidor con nombre 127.0.0.1"}, "127.0.0.1"},
+        {"archivo", [&] { QFile::remove(inst.compania()); }, {}, {sinRuta + inst.compania()}, inst.compania()},
+        // The empty location makes a path that starts with the separator.
+        {"sin conexion.cfg", [&] { inst.quitarConexion(); }, {},
+         {cxp::arranque::kSinConexion, sinRuta + "/datos/001/quelmar.fdb"}, ",ADMIN," + cxp::arranque::kSinConexion},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        c.preparar();
+        const qsizetype antes = inst.lineasErrores().size();
+        Instancia i;
+        EXPECT_FALSE(i.activacion.activar(parametros("ADMIN", c.ubicacion)));
+        EXPECT_EQ(i.interaccion.de("error"), c.errores);
+        EXPECT_FALSE(i.sesion.general.isAttached());
+        const QStringList lineas = inst.lineasErrores().mid(antes);
+        ASSERT_EQ(lineas.size(), c.errores.size());
+        EXPECT_TRUE(lineas[0].contains(c.enLog)) << lineas[0].toStdString();
+    }
 }
 
 TEST_F(Activacion, SinArchivoDeRegistro) {
@@ -238,13 +242,6 @@ TEST_F(Activacion, SinArchivoDeRegistro) {
     const QStringList lineas = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[0].endsWith(cxp::arranque::kSinRegistro));
-}
-
-TEST_F(Activacion, ServidorInalcanzable) {
-    EXPECT_FALSE(a.activacion.activar(parametros("ADMIN", "127.0.0.1/1:/nada")));
-    ASSERT_EQ(a.interaccion.de("error").size(), 1);
-    EXPECT_EQ(a.interaccion.de("error")[0], "No se encontró el equipo servidor con nombre 127.0.0.1");
-    EXPECT_EQ(inst.lineasErrores().size(), 1);
 }
 
 TEST_F(Activacion, ColorInvalidoSeReportaYElArranqueSigue) {

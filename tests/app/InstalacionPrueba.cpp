@@ -2,6 +2,7 @@
 
 #include "admin/Instalacion.h"
 #include "base/Rutas.h"
+#include "base/Sql.h"
 #include "db/Esquema.h"
 #include "tests/support/Plantillas.h"
 
@@ -63,6 +64,12 @@ QStringList InstalacionPrueba::lineasErrores() const {
 
 void InstalacionPrueba::enGeneral(const QString& sql) const { ejecutar(general(), sql); }
 void InstalacionPrueba::enCompania(const QString& sql) const { ejecutar(compania(), sql); }
+
+QVariant InstalacionPrueba::marcaDeConexion(const QString& usuario) const {
+    fb::Database g = conectar(general());
+    const auto v = g.queryOne("select feccon from usuario where usua_cod = " + cxp::sql::texto(usuario))->at(0);
+    return v.isNull() ? QVariant() : QVariant(v.toDate());
+}
 
 void InstalacionPrueba::quitarRegistro() const {
     QFile::remove(directorio() + QStringLiteral("/registro/Orvel/Quelmar2021.ini"));

@@ -5,6 +5,7 @@
 // (CXPAGAR_REGISTRO points at it while the object lives).
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariant>
 
 namespace prueba {
 
@@ -23,6 +24,9 @@ public:
     // Runs SQL on one of the databases, as SYSDBA.
     void enGeneral(const QString& sql) const;
     void enCompania(const QString& sql) const;
+    // The user's connection mark (USUARIO.FECCON in the general database):
+    // an invalid QVariant when it is clear.
+    QVariant marcaDeConexion(const QString& usuario = QStringLiteral("ADMIN")) const;
 
     void quitarRegistro() const;
     void quitarConexion() const;

@@ -58,21 +58,26 @@ namespace {
 
 using cxp::Tfprincipal;
 
-// Answers the next `cuantas` message boxes with their default button and
-// keeps their texts.
-QTimer* responderCajas(QStringList* textos, int cuantas = 1) {
-    auto* t = new QTimer;
-    t->setInterval(5);
-    QObject::connect(t, &QTimer::timeout, [t, textos, cuantas] {
-        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            *textos << caja->text();
-            caja->done(0);
-            if (textos->size() >= cuantas) t->deleteLater();
-        }
-    });
-    t->start();
-    return t;
-}
+// Answers every box that shows with its default button (Yes to a question)
+// while it lives, keeping the texts.
+class Contestador {
+public:
+    Contestador() {
+        t_.setInterval(5);
+        QObject::connect(&t_, &QTimer::timeout, [this] {
+            if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                textos << caja->text();
+                if (QAbstractButton* b = caja->defaultButton()) b->click();
+                else caja->done(0);
+            }
+        });
+        t_.start();
+    }
+    QStringList textos;
+
+private:
+    QTimer t_;
+};
 
 QWidget* ventanaDeNivel(const QString& nombre) {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -128,14 +133,7 @@ protected:
         ventana->activar();
         QApplication::processEvents();
     }
-    QVariant feccon() const {
-        fb::ConnectionParams cp;
-        cp.database = inst.general();
-        cp.user = "SYSDBA";
-        fb::Database g = fb::Database::attach(cp);
-        const auto v = g.queryOne("select feccon from usuario where usua_cod = 'ADMIN'")->at(0);
-        return v.isNull() ? QVariant() : QVariant(v.toDate());
-    }
+    QVariant feccon() const { return inst.marcaDeConexion(); }
 };
 
 TEST_F(Principal, MenusConSusTitulosYAtajos) {
@@ -266,8 +264,7 @@ TEST_F(Principal, ElAuxiliarVeTodoYSinDerechoSeLeNiega) {
     EXPECT_FALSE(ventana->boton("menu.mantenimiento")->isHidden());
     EXPECT_FALSE(ventana->botonImagen("menu.mantenimiento")->isHidden());
     // Maintenance 60 is refused: the menu and its own button say so once each.
-    QStringList cajas;
-    QPointer<QTimer> respuesta = responderCajas(&cajas, 2);
+    Contestador cajas;
     ventana->accion("mant.grupos")->trigger();
     QTest::keyClick(ventana.get(), Qt::Key_M, Qt::AltModifier);
     QPointer<QWidget> menu = ventanaDeNivel("Tfmenumantenimiento");
@@ -276,7 +273,7 @@ TEST_F(Principal, ElAuxiliarVeTodoYSinDerechoSeLeNiega) {
     EXPECT_FALSE(grupos->isHidden());
     ASSERT_TRUE(grupos->isEnabled());
     grupos->click();
-    EXPECT_EQ(cajas, QStringList(2, cxp::comandos::kAccesoNegado));
+    EXPECT_EQ(cajas.textos, QStringList(2, cxp::comandos::kAccesoNegado));
     EXPECT_TRUE(ventana->mdi()->subWindowList().isEmpty());
     menu->close();
 
@@ -319,11 +316,13 @@ TEST_F(Principal, CargosConDiezSinOnceYAlReves) {
         EXPECT_EQ(ventana->accion("cargo.buscar")->isEnabled(), c.buscarActivo);
         EXPECT_TRUE(ventana->accion("cargo.buscar")->isVisible());
         QStringList cajas;
-        QPointer<QTimer> respuesta = responderCajas(&cajas, 3);
-        ventana->boton("cargo.originar")->click();
-        ventana->accion("cargo.originar")->trigger();
-        ventana->accion("cargo.buscar")->trigger();
-        delete respuesta.data();
+        {
+            Contestador contestador;
+            ventana->boton("cargo.originar")->click();
+            ventana->accion("cargo.originar")->trigger();
+            ventana->accion("cargo.buscar")->trigger();
+            cajas = contestador.textos;
+        }
         EXPECT_EQ(hijas(ventana->mdi()), c.abiertas);
         EXPECT_EQ(cajas, QStringList(c.negaciones, cxp::comandos::kAccesoNegado));
         ventana->mdi()->closeAllSubWindows();
@@ -352,32 +351,22 @@ TEST_F(Principal, EncabezadoRevisionYColores) {
     EXPECT_FALSE(cxp::PanelDegradado::colorConfigurado("azul"));
 }
 
-TEST_F(Principal, ExportarDatosSoloAvisa) {
-    abrir();
-    QStringList cajas;
-    responderCajas(&cajas);
-    ventana->accion("mant.exportar")->trigger();
-    EXPECT_EQ(cajas, QStringList{"Opción en mantenimiento, disculpe los inconvenientes."});
-    EXPECT_TRUE(ventana->mdi()->subWindowList().isEmpty());
-}
-
 TEST_F(Principal, ArranqueRechazadoCierraLaVentana) {
     auto p = parametros("ADMIN");
     p.entrada = "OTRA";
-    QStringList cajas;
-    responderCajas(&cajas);
+    Contestador cajas;
     ventana =
         std::make_unique<Tfprincipal>(Tfprincipal::Servicios{sesion, interaccion, configuracion, errores, barra}, p);
     QSignalSpy cerrada(ventana.get(), &Tfprincipal::cerrada);
     ventana->show();
     ventana->activar();
-    EXPECT_EQ(cajas, QStringList{cxp::kAccesoNoPermitido});
+    EXPECT_EQ(cajas.textos, QStringList{cxp::kAccesoNoPermitido});
     EXPECT_FALSE(ventana->aceptada());
     EXPECT_FALSE(ventana->isVisible());
     EXPECT_EQ(cerrada.count(), 1);
     // Nothing runs without a session.
     ventana->ejecutar("mant.exportar");
-    EXPECT_EQ(cajas.size(), 1);
+    EXPECT_EQ(cajas.textos.size(), 1);
 }
 
 TEST_F(Principal, CerrarQuitaLaMarcaDeConexion) {
@@ -435,27 +424,6 @@ TEST_F(Principal, CtrlF1RecargaLaConfiguracion) {
     QTest::keyClick(ventana.get(), Qt::Key_F1, Qt::ControlModifier);
     EXPECT_EQ(configuracion.valor("GENERAL", "GENERAL", "NOMBRE COMPANIA"), "Otra S.A.");
 }
-
-// Answers every box that shows with its default button (Yes to a question)
-// while it lives, keeping the texts.
-class Contestador {
-public:
-    Contestador() {
-        t_.setInterval(5);
-        QObject::connect(&t_, &QTimer::timeout, [this] {
-            if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                textos << caja->text();
-                if (QAbstractButton* b = caja->defaultButton()) b->click();
-                else caja->done(0);
-            }
-        });
-        t_.start();
-    }
-    QStringList textos;
-
-private:
-    QTimer t_;
-};
 
 // The screen abrirPantalla just showed: the newest MDI child, or a window
 // of its own.
@@ -604,17 +572,11 @@ TEST_F(Principal, CadaPantallaSeCierraSolaPorTeclaYPorBoton) {
             QPointer<QWidget> pantalla = pantallaAbierta(*ventana, nombre, antes);
             ASSERT_TRUE(pantalla);
             if (!porBoton) {
+                static const QStringList capturadas{"Tfconscxpagar", "Tfabonosprv", "Tfnotasdebito", "Tfbuscantipos",
+                    "Tfconsanticipocxp", "Tfaplicacionprv", "Tfconsaplicacxp", "Tfbuscaplicaciones", "Tfbuscanotdebito",
+                    "Tfbuscancredito", "Tfnotasdoc", "Tfbuscegreso", "Tfconsegresos", "Tfmenureportes1"};
                 if (const QString carpeta = qEnvironmentVariable("CXP_CAPTURAS");
-                    !carpeta.isEmpty() && (nombre == "Tfconscxpagar" || nombre == "Tfabonosprv" || nombre == "Tfnotasdebito" ||
-                                            nombre == "Tfbuscantipos" || nombre == "Tfconsanticipocxp" ||
-                                            nombre == "Tfaplicacionprv" || nombre == "Tfconsaplicacxp" ||
-                                            nombre == "Tfbuscaplicaciones" || nombre == "Tfbuscanotdebito" ||
-                                            nombre == "Tfbuscancredito" || nombre == "Tfnotasdoc" ||
-                                            nombre == "Tfbuscaplicaciones" ||
-                                            nombre == "Tfbuscegreso" || nombre == "Tfconsegresos" ||
-                                            nombre == "Tfrepomovprove" || nombre == "Tfmenureportes1" ||
-                                            nombre == "Tfrepocxpaga" || nombre == "Tfrepoanalisi" ||
-                                            nombre.startsWith("Tfrep")))
+                    !carpeta.isEmpty() && (capturadas.contains(nombre) || nombre.startsWith("Tfrep")))
                     pantalla->window()->grab().save(carpeta + "/rejilla-" + nombre + ".png");
                 crudas += sinTitulo(pantalla);
                 feos += malVistos(pantalla);
@@ -801,10 +763,7 @@ TEST(Lanzador, EntregaLaClavePorUnDescriptor) {
 // on the command line, is gone from it while the program runs.
 TEST(Parada, LasSenalesCierranComoLaVentana) {
     prueba::InstalacionPrueba inst;
-    const auto conectado = [&] {
-        fb::Database g = fb::Database::attach({inst.general(), "SYSDBA"});
-        return !g.queryOne("select feccon from usuario where usua_cod = 'ADMIN'")->at(0).isNull();
-    };
+    const auto conectado = [&] { return inst.marcaDeConexion().isValid(); };
     for (const int senal : {SIGTERM, SIGINT, SIGHUP}) {
         QProcess p;  // offscreen, as this test
         const QString sellada = cxp::cifrado::cifrar("demo");

@@ -1,5 +1,6 @@
 #include "import/TfimportarVista.h"
 #include "tests/support/EntornoCompania.h"
+#include "tests/ui/Capturas.h"
 #include "ui/Rejilla.h"
 
 #include <QAbstractButton>
@@ -34,12 +35,8 @@ TEST_F(Asistente, TresPasosHastaElResumen) {
     ASSERT_TRUE(vista);
     auto* v = static_cast<cxp::TfimportarVista*>(vista);
     vista->show();
-    const QString capturas = qEnvironmentVariable("CXP_CAPTURAS");
-    auto foto = [&](const char* nombre) {
-        if (!capturas.isEmpty()) vista->grab().save(capturas + "/" + nombre);
-    };
     EXPECT_EQ(vista->windowTitle(), cxp::Tfimportar::kTituloPaso1);
-    foto("importar-paso1.png");
+    prueba::capturar(*vista, "importar-paso1");
     QTest::keyClick(vista, Qt::Key_F2);
     EXPECT_EQ(vista->windowTitle(), cxp::Tfimportar::kTituloPaso2);
 
@@ -58,12 +55,12 @@ TEST_F(Asistente, TresPasosHastaElResumen) {
     v->editorRuta()->setText(ruta);
     v->grupoSeparador()->button(1)->click();
     v->grupoDelimitador()->button(1)->click();
-    foto("importar-paso2.png");
+    prueba::capturar(*vista, "importar-paso2");
     interaccion.mensajes.clear();
     QTest::keyClick(vista, Qt::Key_F2);
     EXPECT_EQ(vista->windowTitle(), cxp::Tfimportar::kTituloPaso3);
     EXPECT_EQ(v->rejilla()->dataSet()->recordCount(), 17);
-    foto("importar-paso3.png");
+    prueba::capturar(*vista, "importar-paso3");
 
     QTest::keyClick(vista, Qt::Key_F2);
     ASSERT_EQ(interaccion.mensajes.size(), 1);
@@ -75,11 +72,11 @@ TEST_F(Asistente, TresPasosHastaElResumen) {
     QFile rechazos(ruta + ".rechazados.txt");
     ASSERT_TRUE(rechazos.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(rechazos.readAll()).count('\n'), 3);  // heading and two lines
-    foto("importar-paso3-final.png");
-    if (!capturas.isEmpty()) {
+    prueba::capturar(*vista, "importar-paso3-final");
+    if (!qEnvironmentVariableIsEmpty("CXP_CAPTURAS")) {
         QMessageBox caja(QMessageBox::Information, "C x Pagar", resumen.mid(QStringLiteral("informacion: ").size()));
         caja.show();
-        caja.grab().save(capturas + "/importar-resumen.png");
+        prueba::capturar(caja, "importar-resumen");
     }
     QTest::keyClick(vista, Qt::Key_Escape);
 }

@@ -1,11 +1,12 @@
 // The alert window and the message screen as the person sees them, under
 // the offscreen platform: buttons and hints, position, clicking a message,
-// the keys F2 / Esc / F5 and the priority combo. PNG_DIR (environment)
+// the keys F2 / Esc / F5 and the priority combo. CXP_CAPTURAS (environment)
 // receives pictures of both for a look.
 #include "app/mensajes/SondeoMensajes.h"
 #include "app/mensajes/TfmensajeVista.h"
 #include "app/mensajes/VentanaAlerta.h"
 #include "tests/app/mensajes/Entorno.h"
+#include "tests/ui/Capturas.h"
 #include "ui/Rejilla.h"
 
 #include <QApplication>
@@ -28,13 +29,6 @@ using cxp::TfmensajeVista;
 using cxp::VentanaAlerta;
 
 namespace {
-
-void guardarImagen(QWidget* w, const QString& nombre) {
-    const QString dir = qEnvironmentVariable("PNG_DIR");
-    if (dir.isEmpty()) return;
-    QDir().mkpath(dir);
-    EXPECT_TRUE(w->grab().save(dir + "/" + nombre + ".png"));
-}
 
 void borrarPendientes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -100,12 +94,12 @@ TEST_F(Vistas, VentanaDeAlerta) {
     EXPECT_FALSE(v->botonAnterior()->isEnabled());
     EXPECT_TRUE(v->botonSiguiente()->isEnabled());
     EXPECT_TRUE(v->relojActivo()) << "each message has its 30 seconds";
-    guardarImagen(v, "alerta-1");
+    prueba::capturar(*v, "alerta-1");
 
     QTest::mouseClick(v->botonSiguiente(), Qt::LeftButton);
     EXPECT_EQ(v->etiquetaPosicion()->text(), "2 de 3");
     EXPECT_TRUE(v->etiquetaMensaje()->text().contains("Arqueo de caja listo"));
-    guardarImagen(v, "alerta-2");
+    prueba::capturar(*v, "alerta-2");
     QTest::mouseClick(v->botonAnterior(), Qt::LeftButton);
     EXPECT_EQ(v->etiquetaPosicion()->text(), "1 de 3");
 
@@ -164,7 +158,7 @@ TEST_F(Vistas, PantallaDeMensajeConTeclasYPrioridad) {
     QTest::keyClick(prioridad, Qt::Key_Down);
     EXPECT_EQ(prioridad->currentText(), "Alta");
     EXPECT_EQ(v->logica().mensaje().asInt("MENS_NIVEL"), 1);
-    guardarImagen(v, "tfmensaje");
+    prueba::capturar(*v, "tfmensaje");
 
     // F5 has no handler: nothing is sent.
     QTest::keyClick(v->editorMensaje(), Qt::Key_F5);
@@ -198,7 +192,7 @@ TEST_F(Vistas, EscapeCierraElPanelYDespuesLaPantalla) {
     ASSERT_TRUE(v->panelMensaje()->isVisible());
     EXPECT_EQ(v->logica().textoPanelMensaje(),
               "Un mensaje largo que no cabe en la columna de la rejilla del historial");
-    guardarImagen(v, "tfmensaje-panel");
+    prueba::capturar(*v, "tfmensaje-panel");
 
     v->editorMensaje()->setFocus();
     QTest::keyClick(v->editorMensaje(), Qt::Key_Escape);
