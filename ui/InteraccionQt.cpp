@@ -171,10 +171,13 @@ void InteraccionQt::mostrarSobre(QWidget* modal, QWidget* w) {
     w->setWindowFlags(Qt::Widget);
     capa->addWidget(w);
     marco.resize(tamano.expandedTo(w->minimumSizeHint()));
-    // A screen that frees itself on closing takes the frame with it.
-    connect(w, &QObject::destroyed, &marco, &QDialog::reject);
+    // A screen that frees itself on closing takes the frame with it. The link
+    // goes before the frame dies: a screen still open is deleted as a child
+    // of the frame, when the frame is no longer a QDialog to reject.
+    const auto cierre = connect(w, &QObject::destroyed, &marco, &QDialog::reject);
     w->show();
     marco.exec();
+    disconnect(cierre);
 }
 
 std::optional<QVariantMap> InteraccionQt::elegir(const QString& selector, const QVariantMap& argumentos) {
