@@ -18,6 +18,17 @@ set(CXP_UNIDAD_APARTE
   ledger/Tfmovimientos.cpp  # kColumnas
   accounting/interfaces/FichaInterfaz.cpp accounting/interfaces/FichaInterfazVista.cpp  # kId, kTamano
   accounting/contabilizacion/Tfcontabiliza.cpp accounting/contabilizacion/Tfedtmovimien.cpp  # kModulo, kItem
+  documents/payments/CruceCartera.cpp documents/payments/LineasContablesEgreso.cpp  # kItem of other tables, Ocupado, editar
+  documents/programacion/BusquedaProgramacion.cpp documents/service/Tfbuscaordenes.cpp  # kProveedor
+  documents/payments/Tfegresos.cpp  # kId, kNumero, kProveedor, Bandera, editando, as EscrituraEgreso, FormasPago, Tfbuscegreso
+  documents/applications/Tfaplicacionprv.cpp  # kProveedor, as Tfbuscaplicaciones
+  documents/charges/EgresoContado.cpp  # kPrefijo, as DocumentoAjuste
+  printing/formatos/EdicionFormatoVista.cpp  # kAncho, kAlto
+  printing/reportes/InformesAcreedor.cpp printing/reportes/InformesComprobantes.cpp  # diseno, hastaRango
+  tests/app/ComandosTest.cpp  # kNegado, another text than ActivacionTest's
+  tests/data/ApplyUpdatesTest.cpp  # d, as DataSetTest
+  tests/data/CxpagarTest.cpp  # pesos(int64_t) would overload ConsultasTest's pesos(const char*)
+  tests/ledger/AnalisisTest.cpp tests/ledger/PivoteTest.cpp  # dinero, as ConsultasTest
 )
 
 if(CXP_UNIDAD)
