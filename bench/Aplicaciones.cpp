@@ -7,7 +7,7 @@
 #include "accounting/contabilizacion/Contexto.h"
 #include "accounting/contabilizacion/Protocolo.h"
 #include "accounting/contabilizacion/Tfcontabiliza.h"
-#include "bench/Revision.h"
+#include "accounting/contabilizacion/RevisionSola.h"
 #include "accounting/interfaces/Interfaces.h"
 #include "data/Configuracion.h"
 #include "data/Interaccion.h"

@@ -11,7 +11,6 @@ namespace cxp {
 
 namespace {
 const QString kDataset = QStringLiteral("cdsCuenta");
-const QString kAccesoNegado = QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
 }  // namespace
 
 NuevaCuenta::NuevaCuenta(Sesion& sesion, Interaccion& interaccion, ManejadorErrores& manejador,
@@ -43,7 +42,7 @@ bool NuevaCuenta::abrir() {
     bool permitido = false;
     if (!manejador_.proteger([&] { permitido = valide_acceso(sesion_, kDerecho, kModulo); })) return false;
     if (!permitido) {
-        interaccion_.informacion(kAccesoNegado);
+        interaccion_.informacion(kDerechoNegado);
         return false;
     }
     if (!codigoValido(codigo_)) {

@@ -12,13 +12,6 @@
 
 namespace cxp {
 
-namespace {
-
-const QString kAccesoNoPermitido =
-    QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
-
-}  // namespace
-
 Contabilidad::Contabilidad(Sesion& sesion, Interaccion& interaccion, const Configuracion& configuracion)
     : sesion_(sesion), interaccion_(interaccion), configuracion_(configuracion) {}
 
@@ -35,7 +28,7 @@ bool Contabilidad::validar(const QString& cuenta, bool niif) {
         return true;
     case NoExiste: {
         if (!valide_acceso(sesion_, 0, QStringLiteral("CONTABILIDAD"))) {
-            interaccion_.informacion(kAccesoNoPermitido);
+            interaccion_.informacion(kDerechoNegado);
             return false;
         }
         if (!interaccion_.preguntar(niif ? QStringLiteral("La cuenta NIIF especificada no existe. Desea Crearla?")

@@ -14,6 +14,10 @@ namespace cxp {
 
 struct Sesion;
 
+// What a clerk is told when a right is refused.
+inline const QString kDerechoNegado =
+    QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
+
 // valide_acceso: the session's user, option `opcion` of `modulo`.
 bool valide_acceso(const Sesion& sesion, int opcion, const QString& modulo);
 // The same in the running module (sesion.modulo_actual, "C. X PAGAR").

@@ -3,6 +3,7 @@
 #include "base/Sql.h"
 #include "data/Auditoria.h"
 #include "data/DataSet.h"
+#include "data/Derechos.h"
 #include "data/Interaccion.h"
 #include "data/ManejadorErrores.h"
 #include "data/Sesion.h"
@@ -15,7 +16,7 @@ bool releerTras(Anulacion a) { return a != Anulacion::SinAcceso && a != Anulacio
 Anulacion anule_o_elimine(const DocumentoAnulable& d, bool conAcceso, Sesion& sesion, Interaccion& interaccion,
                           ManejadorErrores& manejador, const Configuracion& configuracion, DataSet& lista) {
     if (!conAcceso) {
-        interaccion.error(QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema."));
+        interaccion.error(kDerechoNegado);
         return Anulacion::SinAcceso;
     }
     if (!lista.isOpen() || lista.isEmpty()) return Anulacion::Nada;

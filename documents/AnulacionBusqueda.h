@@ -22,22 +22,8 @@ class Interaccion;
 class ManejadorErrores;
 struct Sesion;
 
+// Given with designated initializers; the members after `proveedor` are optional.
 struct DocumentoAnulable {
-    DocumentoAnulable(int tipo, QString tabla, QString prefijo, QString columnaUsuario, QString campoId,
-                      QString campoAnulado, QString campoPrefijo, QString campoNumero, QString preguntaAnular,
-                      QString preguntaEliminar, QString proveedor)
-        : tipo(tipo),
-          tabla(std::move(tabla)),
-          prefijo(std::move(prefijo)),
-          columnaUsuario(std::move(columnaUsuario)),
-          campoId(std::move(campoId)),
-          campoAnulado(std::move(campoAnulado)),
-          campoPrefijo(std::move(campoPrefijo)),
-          campoNumero(std::move(campoNumero)),
-          preguntaAnular(std::move(preguntaAnular)),
-          preguntaEliminar(std::move(preguntaEliminar)),
-          proveedor(std::move(proveedor)) {}
-
     int tipo;                // of its audit rows
     QString tabla;           // the header table, "egresos"
     QString prefijo;         // of its columns: "egre" for egre_id, egre_anulado

@@ -52,17 +52,19 @@ QString Tfbuscaplicaciones::consultaInicial() const {
 }
 
 Tfbuscaplicaciones::Resultado Tfbuscaplicaciones::eliminar() {
-    DocumentoAnulable aplicacion{53,
-                                 QStringLiteral("aplicacion_provedor"),
-                                 QStringLiteral("appr"),
-                                 QStringLiteral("appr_usuario"),
-                                 QStringLiteral("APPR_ID"),
-                                 QStringLiteral("APPR_ANULADO"),
-                                 QStringLiteral("PREF_PRE"),
-                                 QStringLiteral("APPR_NUMERO"),
-                                 QStringLiteral("Esta seguro de anular la aplicacion No "),
-                                 QStringLiteral("Esta seguro de eliminar completamente la aplicación "),
-                                 kProveedor};
+    DocumentoAnulable aplicacion{
+        .tipo = 53,
+        .tabla = QStringLiteral("aplicacion_provedor"),
+        .prefijo = QStringLiteral("appr"),
+        .columnaUsuario = QStringLiteral("appr_usuario"),
+        .campoId = QStringLiteral("APPR_ID"),
+        .campoAnulado = QStringLiteral("APPR_ANULADO"),
+        .campoPrefijo = QStringLiteral("PREF_PRE"),
+        .campoNumero = QStringLiteral("APPR_NUMERO"),
+        .preguntaAnular = QStringLiteral("Esta seguro de anular la aplicacion No "),
+        .preguntaEliminar = QStringLiteral("Esta seguro de eliminar completamente la aplicación "),
+        .proveedor = kProveedor,
+    };
     aplicacion.anularSoloNumero = true;
     // Its rows are annulled with it.
     aplicacion.antesDeAnular = [](fb::Transaction& tr, int64_t id) {

@@ -95,17 +95,19 @@ int64_t BuscaAjuste::idActual() const {
 // (the table's trigger).
 DocumentoAnulable BuscaAjuste::anulable() const {
     const QString p = clase_.prefijoColumna.toLower();
-    return {clase_.tipo,
-            clase_.tabla,
-            p,
-            p + QStringLiteral("_usuario"),
-            c("ID"),
-            c("ANULADO"),
-            QStringLiteral("PREF_PRE"),
-            c("NUMERO"),
-            clase_.preguntaAnular,
-            clase_.preguntaEliminar,
-            clase_.proveedor};
+    return {
+        .tipo = clase_.tipo,
+        .tabla = clase_.tabla,
+        .prefijo = p,
+        .columnaUsuario = p + QStringLiteral("_usuario"),
+        .campoId = c("ID"),
+        .campoAnulado = c("ANULADO"),
+        .campoPrefijo = QStringLiteral("PREF_PRE"),
+        .campoNumero = c("NUMERO"),
+        .preguntaAnular = clase_.preguntaAnular,
+        .preguntaEliminar = clase_.preguntaEliminar,
+        .proveedor = clase_.proveedor,
+    };
 }
 
 QString BuscaAjuste::yaCambiado(const QString& numero) const { return anulable().cambiado.arg(numero); }

@@ -28,7 +28,6 @@ const QString kPrefBco = QStringLiteral("PRBA_PREF");
 const QString kNumBco = QStringLiteral("EGBC_NUMERO");
 const QString kFechaBco = QStringLiteral("EGBC_FECHA");
 const QString kMontoBco = QStringLiteral("EGBC_MONTO");
-const QString kAccesoNegado = QStringLiteral("Acceso no permitido. comuníquese con el administrador del sistema.");
 
 struct Bandera {
     bool& b;
@@ -223,7 +222,7 @@ bool FormasPago::abrirCaja() {
         return false;
     }
     if (!cajaHabilitada_) {
-        interaccion_.error(kAccesoNegado);
+        interaccion_.error(kDerechoNegado);
         return false;
     }
     cajaAbierta_ = true;
@@ -440,7 +439,7 @@ bool FormasPago::abrirBanco() {
         return false;
     }
     if (!bancoHabilitado_) {
-        interaccion_.error(kAccesoNegado);
+        interaccion_.error(kDerechoNegado);
         return false;
     }
     if (cuentas_.isEmpty()) {

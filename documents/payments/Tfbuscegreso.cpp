@@ -59,17 +59,19 @@ QString Tfbuscegreso::consulta(int columna, const QString& texto, bool cualquier
 }
 
 Tfbuscegreso::Resultado Tfbuscegreso::eliminar() {
-    DocumentoAnulable egreso{62,
-                             QStringLiteral("egresos"),
-                             QStringLiteral("egre"),
-                             QStringLiteral("egre_usuario"),
-                             QStringLiteral("EGRE_ID"),
-                             QStringLiteral("EGRE_ANULADO"),
-                             QStringLiteral("PREF_PRE"),
-                             QStringLiteral("EGRE_NUMERO"),
-                             QStringLiteral("Esta seguro de anular el EGRESO "),
-                             QStringLiteral("Esta seguro de eliminar completamente el EGRESO "),
-                             kProveedor};
+    DocumentoAnulable egreso{
+        .tipo = 62,
+        .tabla = QStringLiteral("egresos"),
+        .prefijo = QStringLiteral("egre"),
+        .columnaUsuario = QStringLiteral("egre_usuario"),
+        .campoId = QStringLiteral("EGRE_ID"),
+        .campoAnulado = QStringLiteral("EGRE_ANULADO"),
+        .campoPrefijo = QStringLiteral("PREF_PRE"),
+        .campoNumero = QStringLiteral("EGRE_NUMERO"),
+        .preguntaAnular = QStringLiteral("Esta seguro de anular el EGRESO "),
+        .preguntaEliminar = QStringLiteral("Esta seguro de eliminar completamente el EGRESO "),
+        .proveedor = kProveedor,
+    };
     egreso.cambiado = kCambiado;
     // Annulled, its cheque or withdrawal number may be used again; deleted,
     // that record goes with the voucher's bank row.

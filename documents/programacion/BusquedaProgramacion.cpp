@@ -59,17 +59,19 @@ QString BusquedaProgramacion::consultaAgrupada() const {
 }
 
 bool BusquedaProgramacion::anular() {
-    static const DocumentoAnulable plan{kTipo,
-                                        QStringLiteral("programacion_pagos_enc"),
-                                        QStringLiteral("prpg"),
-                                        QStringLiteral("prpg_user"),
-                                        QStringLiteral("ID"),
-                                        QStringLiteral("ANULADO"),
-                                        QStringLiteral("PREF"),
-                                        QStringLiteral("NUMERO"),
-                                        QStringLiteral("Esta seguro de anular la programación de pagos No"),
-                                        QStringLiteral("Esta seguro de eliminar completamente la programación de pagos "),
-                                        kProveedor};
+    static const DocumentoAnulable plan{
+        .tipo = kTipo,
+        .tabla = QStringLiteral("programacion_pagos_enc"),
+        .prefijo = QStringLiteral("prpg"),
+        .columnaUsuario = QStringLiteral("prpg_user"),
+        .campoId = QStringLiteral("ID"),
+        .campoAnulado = QStringLiteral("ANULADO"),
+        .campoPrefijo = QStringLiteral("PREF"),
+        .campoNumero = QStringLiteral("NUMERO"),
+        .preguntaAnular = QStringLiteral("Esta seguro de anular la programación de pagos No"),
+        .preguntaEliminar = QStringLiteral("Esta seguro de eliminar completamente la programación de pagos "),
+        .proveedor = kProveedor,
+    };
     const Anulacion hecho = anule_o_elimine(plan, valide_acceso(sesion_, kDerecho), sesion_, interaccion_, manejador_,
                                             configuracion_, lista_);
     if (releerTras(hecho) && alRefrescar_) alRefrescar_();

@@ -52,17 +52,19 @@ QString Tfbuscaordenes::consultaInicial() const {
 }
 
 bool Tfbuscaordenes::anular() {
-    static const DocumentoAnulable orden{kTipo,
-                                         QStringLiteral("orden_servicio"),
-                                         QStringLiteral("orse"),
-                                         QStringLiteral("orse_usuario"),
-                                         QStringLiteral("ORSE_ID"),
-                                         QStringLiteral("ORSE_ANULADO"),
-                                         QStringLiteral("PREF_PRE"),
-                                         QStringLiteral("ORSE_NUMERO"),
-                                         QStringLiteral("Esta seguro de anular la Orden No "),
-                                         QStringLiteral("Esta seguro de eliminar completamente la órden "),
-                                         kProveedor};
+    static const DocumentoAnulable orden{
+        .tipo = kTipo,
+        .tabla = QStringLiteral("orden_servicio"),
+        .prefijo = QStringLiteral("orse"),
+        .columnaUsuario = QStringLiteral("orse_usuario"),
+        .campoId = QStringLiteral("ORSE_ID"),
+        .campoAnulado = QStringLiteral("ORSE_ANULADO"),
+        .campoPrefijo = QStringLiteral("PREF_PRE"),
+        .campoNumero = QStringLiteral("ORSE_NUMERO"),
+        .preguntaAnular = QStringLiteral("Esta seguro de anular la Orden No "),
+        .preguntaEliminar = QStringLiteral("Esta seguro de eliminar completamente la órden "),
+        .proveedor = kProveedor,
+    };
     const Anulacion hecho =
         anule_o_elimine(orden, valide_acceso(sesion_, 12), sesion_, interaccion_, manejador_, configuracion_, lista_);
     // Without the right the screen closes.

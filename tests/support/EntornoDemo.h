@@ -6,7 +6,7 @@
 // scratch folder. The readers answer 0 for a null or missing row.
 #include "accounting/contabilizacion/Contexto.h"
 #include "accounting/contabilizacion/Protocolo.h"
-#include "accounting/contabilizacion/Tfcontabiliza.h"
+#include "accounting/contabilizacion/RevisionSola.h"
 #include "accounting/interfaces/Interfaces.h"
 #include "data/Importe.h"
 #include "db/Esquema.h"
@@ -96,11 +96,7 @@ protected:
         };
     }
     cxp::ProtocoloContabilizacion::Revision revisar() {
-        cxp::Tfcontabiliza v(sesion, interaccion, manejador, configuracion, contexto);
-        if (!v.abrir() || !v.necesaria()) return {};
-        v.activar();
-        for (int i = 0; i < 100 && v.resultado() == cxp::Tfcontabiliza::Resultado::Pendiente; ++i) QTest::qWait(20);
-        return {true, v.resultado() == cxp::Tfcontabiliza::Resultado::Aceptado};
+        return cxp::revisionQueSeGrabaSola(sesion, interaccion, manejador, configuracion, contexto);
     }
     // Posts a saved document of `tipo` as the program does; the posting must end.
     std::function<void(int64_t, int, const QDate&)> contabilizar(int tipo, bool sinRevision = false) {

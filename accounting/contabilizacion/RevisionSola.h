@@ -1,5 +1,6 @@
-// The review window as a clerk sees it when the voucher balances: it opens,
-// starts its own timer and saves itself. The benchmarks wait for it on the
+// The review window without its view, as a clerk sees it when the voucher
+// balances: it opens, starts its own timer and saves itself. For runs with
+// nobody at the screen (benchmarks, road tests): they wait for it on the
 // event loop, asleep (a loop of processEvents with a time limit would spin
 // and count its spinning as the save's processor time).
 #pragma once
